@@ -1,0 +1,151 @@
+#pragma once
+
+#include "platform/lumoerror.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+// Raised by the table engine; the text names the file where one is involved.
+class TableError : public LumoError
+{
+public:
+    using LumoError::LumoError;
+};
+
+enum class FieldType { AutoInc, String, SmallInt, Integer, Blob };
+
+struct FieldDef
+{
+    QString name;
+    FieldType type = FieldType::String;
+    int size = 0; // characters, for String
+};
+
+struct IndexDef
+{
+    QString name; // empty for the primary index
+    QString field;
+    bool primary = false;
+    bool caseInsensitive = false;
+};
+
+// One record as the filter callback sees it: every field by position; blob fields hold
+// only whether they are non-empty (a bool), never their bytes.
+struct TableRecord
+{
+    QVariantList values;
+};
+
+// A data set bound to one table file: the table engine of the program.
+//
+// The file is a SQLite database holding one table. The data set keeps the ordered list of
+// record keys of the current index and filter, and reads texts in pages; blob bytes are read
+// only when asked for. Positions are 0-based indexes into that ordered list.
+class SqliteTable : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Active READ active WRITE setActive)
+    Q_PROPERTY(bool Filtered READ filtered WRITE setFiltered)
+    Q_PROPERTY(QString IndexName READ indexName WRITE setIndexName)
+    Q_PROPERTY(bool Exclusive READ exclusive WRITE setExclusive)
+
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    using RecordFilter = std::function<bool(const TableRecord &)>;
+
+    explicit SqliteTable(QObject *parent = nullptr);
+    ~SqliteTable() override;
+
+    // Binding: the database is the folder (ending in "/"), the table name the file name.
+    QString databaseName() const;
+    void setDatabaseName(const QString &folder);
+    QString tableName() const;
+    void setTableName(const QString &name);
+    QString filePath() const;
+
+    // Creating a new table file: define fields and indexes, then createTable().
+    void setFieldDefs(const QList<FieldDef> &fields);
+    void setIndexDefs(const QList<IndexDef> &indexes);
+    void createTable(); // throws TableError; the table stays closed
+    QList<FieldDef> fieldDefs() const;   // of the open table
+    QList<IndexDef> indexDefs() const;   // of the open table
+
+    bool exclusive() const;
+    void setExclusive(bool on);
+
+    // Opening throws TableError with a message naming the file when the file is missing,
+    // is not a table of ours, or is held by another program.
+    void open();
+    void close(); // posts nothing: a pending edit is cancelled
+    bool active() const;
+    void setActive(bool on);
+    State state() const;
+
+    // Compacts the file; the table must be closed. Returns false on any failure.
+    bool vacuum();
+
+    // Navigation in the order of the current index and filter.
+    int recordCount() const;
+    bool isEmpty() const;
+    int recNo() const;          // -1 when empty
+    void setRecNo(int position);
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof() const;           // after next() on the last record, or empty
+    bool bof() const;           // after prior() on the first record, or empty
+    // Moves to the record whose primary key equals key, whatever the order; false if none.
+    bool findKey(qint64 key);
+    qint64 currentKey() const;  // primary key of the current record, -1 when none
+
+    // Fields of the current record (or of the record being edited).
+    int fieldIndex(const QString &name) const; // -1 when unknown
+    QVariant fieldValue(int field) const;      // null QVariant for SQL NULL; blobs as QByteArray
+    QVariant fieldValue(const QString &name) const;
+    bool fieldIsNull(int field) const;         // a blob of zero bytes counts as null
+    QByteArray blobValue(int field) const;
+    void setFieldValue(int field, const QVariant &value); // only in Edit or Insert state
+    void setFieldValue(const QString &name, const QVariant &value);
+
+    // Editing. Each post is its own transaction unless a transaction is open.
+    void edit();
+    void append();      // new empty record, placed at the end until it is posted
+    void post();
+    void cancel();
+    void deleteRecord();
+    void appendRecord(const QVariantList &values); // positional; a null QVariant leaves a field null
+
+    // Bulk work in one transaction.
+    void startTransaction();
+    void commit();
+    void rollback();
+
+    // Filtering and order.
+    void setFilter(RecordFilter filter);
+    bool filtered() const;
+    void setFiltered(bool on);
+    QString indexName() const;  // "" for the primary index
+    void setIndexName(const QString &name);
+    void refresh();             // re-reads the key list, keeping the current record if it still shows
+
+    // Bound views: while disabled the data set sends no change signals.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const;
+
+signals:
+    void dataSetChanged();            // opened, closed, order, filter or many rows changed
+    void recordChanged(int position); // one row's values changed
+    void currentChanged(int position);
+    void stateChanged();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

@@ -1,0 +1,39 @@
+#include "platform/ui/qmessageboxservice.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon iconOf(MessageService::Kind kind)
+{
+    switch (kind) {
+    case MessageService::Kind::Information: return QMessageBox::Information;
+    case MessageService::Kind::Warning: return QMessageBox::Warning;
+    case MessageService::Kind::Error: return QMessageBox::Critical;
+    case MessageService::Kind::Confirmation: return QMessageBox::Question;
+    case MessageService::Kind::Plain: break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+MessageService::Button QMessageBoxService::show(Kind kind, const QString &text, int buttons)
+{
+    // Windows message texts use "\r\n"; a stray "\r" would show as a box on Linux.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), shown, QMessageBox::NoButton, m_parent);
+    const struct { Button ours; QMessageBox::StandardButton theirs; } map[] = {
+        {Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
+    for (const auto &m : map)
+        if (buttons & m.ours)
+            box.addButton(m.theirs);
+    if (buttons == NoButton)
+        box.addButton(QMessageBox::Ok);
+    const int answer = box.exec();
+    for (const auto &m : map)
+        if (answer == m.theirs)
+            return m.ours;
+    // Escape or the close box: the gentlest button offered.
+    return (buttons & Cancel) ? Cancel : (buttons & No) ? No : Ok;
+}

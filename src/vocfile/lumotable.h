@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/sqlitetable.h"
+
+class MessageService;
+
+// The vocabulary table of one unit: binds the table engine to a unit's ".db" file and
+// creates a missing table with the fixed schema.
+class TLumoTable : public SqliteTable
+{
+    Q_OBJECT
+    Q_PROPERTY(QString VocabularyFile READ vocabularyFile WRITE setVocabularyFile)
+
+public:
+    // Positions of the fields; records are handed over positionally in this order.
+    enum Field { Count = 0, NativeLanguage, ForeignLanguage, Type, NativeSound, ForeignSound, Mistakes };
+    static constexpr int FieldCount = 7;
+    static constexpr int MaxTextLength = 255;
+
+    explicit TLumoTable(MessageService &messages, QObject *parent = nullptr);
+
+    static QList<FieldDef> schemaFields();
+    static QList<IndexDef> schemaIndexes();
+
+    QString vocabularyFile() const;
+    // Binds the table (closing it first); a missing file is created with the schema. On
+    // failure "Could not create database!" is shown and the component is left unbound.
+    void setVocabularyFile(const QString &path);
+
+    // Compacts the bound table; true when it worked. The table stays closed.
+    bool Pack();
+
+private:
+    MessageService &m_messages;
+    QString m_vocabularyFile;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A program folder and settings of a test's own, in a temporary folder: nothing a test
+// does reaches the user's files or real settings.
+class TestFolder
+{
+public:
+    TestFolder();
+    ~TestFolder();
+
+    bool isValid() const { return m_dir.isValid(); }
+    // Ends in "/".
+    QString path() const;
+    QString filePath(const QString &name) const;
+    // Writes a text file (UTF-8 unless bytes are given) below the folder, making folders.
+    QString writeFile(const QString &name, const QByteArray &bytes) const;
+    QString writeText(const QString &name, const QString &text) const;
+    // Copies a file of the shipped data/ folder into this program folder.
+    QString copyFromData(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
