@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/ensure-packages.sh
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting the program under xvfb-run (it runs, but nobody sees it)."
+  exec xvfb-run -a build/program/lumo
+fi
+exec build/program/lumo

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "print/printsettings.h"
+#include "voctest/testvariantlist.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class InputPage;
+class LogbookPage;
+class MainMenuBar;
+class MessageService;
+class QStatusBar;
+class QTabWidget;
+class TestPage;
+class TLumoTable;
+class TRegFile;
+class UnitPage;
+
+// The one main window: owns the four pages, the menus, the settings store, the vocabulary
+// table and the test engine. Creation restores every setting; closing writes them back.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The settings store is given so that tests can point it at a file of their own.
+    TMainForm(std::unique_ptr<TRegFile> registry, MessageService &messages, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Runs once after every component exists; restores the settings. Errors travel on: the
+    // program cannot start without its window.
+    void FormCreate();
+    void FormClose();
+    void FormActivate();
+    void ShowHint(const QString &hint);
+    void ApplyLanguageFile(const QString &fileName);
+    void PageControlChange();
+    void HelpAbout();
+
+    // Cursor number 5 of the program: marks a question or entry that has a sound.
+    static QCursor soundCursor();
+
+    QString helpFile() const { return m_helpFile; }
+    const PrintSettings &printSettings() const { return m_print; }
+    const TestVariantList &testVariantList() const { return m_testVariants; }
+
+    MainMenuBar *MainMenu = nullptr;
+    QTabWidget *PageControl = nullptr;
+    QStatusBar *StatusLine = nullptr;
+    UnitPage *unitPage = nullptr;
+    TestPage *testPage = nullptr;
+    InputPage *inputPage = nullptr;
+    LogbookPage *logbookPage = nullptr;
+    TRegFile *Registry = nullptr;
+    TLumoTable *LumoTable1 = nullptr;
+
+    // The unit being worked on.
+    QString CurrentUnitFile;
+    int CurrentNativeLanguage = 0;
+    int CurrentForeignLanguage = 0;
+    bool TableNeedsPacking = false;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void buildPages();
+    void connectCommands();
+    void restorePlacement(int state, int left, int top, int width, int height);
+    void LoadTestVariants();
+    void TestVariantsChange();
+    int storedWindowState() const;
+
+    MessageService &m_messages;
+    QString m_helpFile;
+    PrintSettings m_print;
+    TestVariantList m_testVariants;
+    bool m_closed = false;
+};

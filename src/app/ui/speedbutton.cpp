@@ -1,0 +1,163 @@
+#include "app/ui/speedbutton.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+void drawPage(QPainter &p, const QRectF &r)
+{
+    QPainterPath page;
+    page.moveTo(r.left(), r.top());
+    page.lineTo(r.right() - 4, r.top());
+    page.lineTo(r.right(), r.top() + 4);
+    page.lineTo(r.right(), r.bottom());
+    page.lineTo(r.left(), r.bottom());
+    page.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(page);
+}
+
+void drawFolder(QPainter &p, const QRectF &r)
+{
+    p.setBrush(QColor(240, 200, 80));
+    p.drawRect(r.adjusted(0, 3, 0, 0));
+    p.drawRect(QRectF(r.left(), r.top() + 1, r.width() / 2.5, 3));
+}
+
+void drawStar(QPainter &p, const QPointF &c)
+{
+    p.save();
+    p.setPen(QPen(QColor(200, 140, 0), 1.5));
+    p.drawLine(c + QPointF(-3, 0), c + QPointF(3, 0));
+    p.drawLine(c + QPointF(0, -3), c + QPointF(0, 3));
+    p.drawLine(c + QPointF(-2, -2), c + QPointF(2, 2));
+    p.drawLine(c + QPointF(-2, 2), c + QPointF(2, -2));
+    p.restore();
+}
+
+void drawLines(QPainter &p, qreal x, qreal y, int count, qreal length, qreal step)
+{
+    for (int i = 0; i < count; ++i)
+        p.drawLine(QPointF(x, y + i * step), QPointF(x + length, y + i * step));
+}
+
+void drawSpeaker(QPainter &p)
+{
+    QPolygonF body({{3, 7}, {6, 7}, {10, 3}, {10, 15}, {6, 11}, {3, 11}});
+    p.setBrush(Qt::darkGray);
+    p.drawPolygon(body);
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(9, 5, 5, 8), -60 * 16, 120 * 16);
+    p.drawArc(QRectF(9, 3, 8, 12), -60 * 16, 120 * 16);
+}
+
+void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
+{
+    using G = SpeedButton::Glyph;
+    p.setPen(QPen(Qt::black, 1));
+    switch (glyph) {
+    case G::ShowAll:
+        p.setBrush(QColor(180, 180, 180));
+        p.drawRect(QRectF(2, 5, 14, 9));
+        p.setBrush(Qt::green);
+        p.drawRect(QRectF(12, 11, 2, 1));
+        break;
+    case G::NewFolder: drawFolder(p, QRectF(1, 6, 13, 10)); drawStar(p, QPointF(13, 4)); break;
+    case G::NewFile: drawPage(p, QRectF(3, 2, 10, 14)); drawStar(p, QPointF(13, 4)); break;
+    case G::Delete:
+        p.setPen(QPen(Qt::red, 2.5));
+        p.drawLine(QPointF(4, 4), QPointF(14, 14));
+        p.drawLine(QPointF(14, 4), QPointF(4, 14));
+        break;
+    case G::LargeIcons:
+        p.setBrush(QColor(80, 120, 200));
+        p.drawRect(QRectF(2, 2, 6, 6));
+        p.drawRect(QRectF(10, 2, 6, 6));
+        p.drawRect(QRectF(2, 10, 6, 6));
+        p.drawRect(QRectF(10, 10, 6, 6));
+        break;
+    case G::SmallIcons:
+        p.setBrush(QColor(80, 120, 200));
+        for (int r = 0; r < 3; ++r) {
+            p.drawRect(QRectF(2, 3 + r * 5, 3, 3));
+            p.drawRect(QRectF(10, 3 + r * 5, 3, 3));
+        }
+        break;
+    case G::List:
+        p.setBrush(QColor(80, 120, 200));
+        for (int r = 0; r < 4; ++r)
+            p.drawRect(QRectF(2, 2 + r * 4, 2, 2));
+        drawLines(p, 6, 3, 4, 10, 4);
+        break;
+    case G::Details:
+        drawLines(p, 2, 3, 4, 14, 4);
+        p.drawLine(QPointF(7, 2), QPointF(7, 16));
+        break;
+    case G::Print:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 2, 8, 6));
+        p.setBrush(QColor(180, 180, 180));
+        p.drawRect(QRectF(2, 8, 14, 6));
+        break;
+    case G::SortNot: drawLines(p, 3, 4, 4, 12, 3); break;
+    case G::SortLeft:
+    case G::SortRight: {
+        drawLines(p, glyph == G::SortLeft ? 2 : 9, 4, 4, 7, 3);
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 6, QFont::Bold));
+        p.drawText(QRectF(glyph == G::SortLeft ? 10 : 1, 2, 8, 14), Qt::AlignCenter, QStringLiteral("AZ"));
+        break;
+    }
+    case G::TypeColumn:
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8, QFont::Bold));
+        p.drawText(QRectF(0, 0, 18, 18), Qt::AlignCenter, QStringLiteral("T"));
+        break;
+    case G::InsertRecord: drawLines(p, 2, 5, 3, 14, 4); drawStar(p, QPointF(13, 13)); break;
+    case G::Find:
+        p.setBrush(QColor(200, 230, 255));
+        p.drawEllipse(QRectF(3, 3, 8, 8));
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(QPointF(10, 10), QPointF(15, 15));
+        break;
+    case G::SoundTools:
+    case G::Speaker: drawSpeaker(p); break;
+    case G::OpenWave: drawFolder(p, QRectF(1, 6, 14, 10)); break;
+    case G::DeleteSound:
+        drawSpeaker(p);
+        p.setPen(QPen(Qt::red, 2));
+        p.drawLine(QPointF(3, 3), QPointF(15, 15));
+        break;
+    case G::Settings:
+        p.setBrush(QColor(180, 180, 180));
+        p.drawEllipse(QRectF(3, 3, 12, 12));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(7, 7, 4, 4));
+        break;
+    }
+}
+} // namespace
+
+SpeedButton::SpeedButton(const QString &name, Glyph glyph, QWidget *parent) : QToolButton(parent)
+{
+    setObjectName(name);
+    setAutoRaise(true);
+    setFixedSize(25, 25);
+    setIconSize(QSize(18, 18));
+    setIcon(glyphIcon(glyph));
+}
+
+void SpeedButton::setHint(const QString &hint)
+{
+    setToolTip(hint);
+    setStatusTip(hint);
+}
+
+QIcon SpeedButton::glyphIcon(Glyph glyph)
+{
+    QPixmap pixmap(18, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintGlyph(p, glyph);
+    return QIcon(pixmap);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QToolButton>
+
+// A flat tool-bar button with a drawn glyph; the hint goes to the tooltip and the status line.
+class SpeedButton : public QToolButton
+{
+    Q_OBJECT
+
+public:
+    enum class Glyph {
+        ShowAll, NewFolder, NewFile, Delete, LargeIcons, SmallIcons, List, Details, Print,
+        SortNot, SortLeft, SortRight, TypeColumn, InsertRecord, Find, SoundTools, OpenWave,
+        DeleteSound, Settings, Speaker
+    };
+
+    SpeedButton(const QString &name, Glyph glyph, QWidget *parent);
+
+    void setHint(const QString &hint);
+    bool down() const { return isChecked(); }
+    void setDown(bool on) { setChecked(on); }
+
+    static QIcon glyphIcon(Glyph glyph);
+};

@@ -1,0 +1,105 @@
+#include "units/ui/unitpage.h"
+
+#include "app/ui/speedbutton.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/lumotreeview.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("UnitPage"));
+    buildToolBar();
+
+    ObSplitter1 = new QSplitter(Qt::Horizontal, this);
+    ObSplitter1->setObjectName(QStringLiteral("ObSplitter1"));
+    ObSplitter1->setHandleWidth(4);
+    ObSplitter1->setChildrenCollapsible(false);
+    LumoTreeView1 = new TLumoTreeView(ObSplitter1);
+    LumoTreeView1->setObjectName(QStringLiteral("LumoTreeView1"));
+    LumoTreeView1->setExtension(QStringLiteral("lif"));
+    LumoListView1 = new TLumoListView(ObSplitter1);
+    LumoListView1->setObjectName(QStringLiteral("LumoListView1"));
+    ObSplitter1->setStretchFactor(0, 0);
+    ObSplitter1->setStretchFactor(1, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolBar1);
+    layout->addWidget(ObSplitter1, 1);
+    setTreeWidth(200);
+}
+
+void UnitPage::buildToolBar()
+{
+    using G = SpeedButton::Glyph;
+    ToolBar1 = new QWidget(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setFixedHeight(29);
+    auto *bar = new QHBoxLayout(ToolBar1);
+    bar->setContentsMargins(2, 2, 2, 2);
+    bar->setSpacing(0);
+    auto add = [&](const QString &name, G glyph) {
+        auto *b = new SpeedButton(name, glyph, ToolBar1);
+        bar->addWidget(b);
+        return b;
+    };
+    NewBaseFolder = add(QStringLiteral("NewBaseFolder"), G::ShowAll);
+    NewBaseFolder->setCheckable(true);
+    NewBaseFolder->setHint(QStringLiteral("Show All"));
+    bar->addSpacing(6);
+    NewFolder = add(QStringLiteral("NewFolder"), G::NewFolder);
+    NewFolder->setHint(QStringLiteral("Create new folder"));
+    NewFile = add(QStringLiteral("NewFile"), G::NewFile);
+    DeleteFile = add(QStringLiteral("DeleteFile"), G::Delete);
+    DeleteFile->setHint(QStringLiteral("Delete"));
+    bar->addSpacing(6);
+    IconSBtn = add(QStringLiteral("IconSBtn"), G::LargeIcons);
+    SmallIconSBtn = add(QStringLiteral("SmallIconSBtn"), G::SmallIcons);
+    ListSBtn = add(QStringLiteral("ListSBtn"), G::List);
+    ReportSBtn = add(QStringLiteral("ReportSBtn"), G::Details);
+    m_viewButtons = new QButtonGroup(this);
+    int id = 0;
+    for (SpeedButton *b : {IconSBtn, SmallIconSBtn, ListSBtn, ReportSBtn}) {
+        b->setCheckable(true);
+        m_viewButtons->addButton(b, id++);
+    }
+    IconSBtn->setDown(true);
+    connect(m_viewButtons, &QButtonGroup::idClicked, this, [this](int style) { LumoListView1->setViewStyle(style); });
+    bar->addSpacing(6);
+    PrintSBtn = add(QStringLiteral("PrintSBtn"), G::Print);
+    bar->addStretch(1);
+    // Commands that are not built yet stay visible but cannot be pressed.
+    for (SpeedButton *b : {NewBaseFolder, NewFolder, NewFile, DeleteFile, PrintSBtn})
+        b->setEnabled(false);
+}
+
+int UnitPage::treeWidth() const
+{
+    return ObSplitter1->sizes().value(0, LumoTreeView1->width());
+}
+
+void UnitPage::setTreeWidth(int width)
+{
+    const int total = qMax(ObSplitter1->width(), width + 100);
+    ObSplitter1->setSizes({width, total - width});
+    LumoTreeView1->resize(width, LumoTreeView1->height());
+}
+
+void UnitPage::pressViewButton(int style)
+{
+    QAbstractButton *b = m_viewButtons->button(style);
+    if (b) {
+        b->setChecked(true);
+        return;
+    }
+    // No button matches: release them all.
+    m_viewButtons->setExclusive(false);
+    for (QAbstractButton *button : m_viewButtons->buttons())
+        button->setChecked(false);
+    m_viewButtons->setExclusive(true);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QSplitter;
+class SpeedButton;
+class TLumoListView;
+class TLumoTreeView;
+
+// The "Unit Manager" page: tool bar, folder tree and file list side by side.
+class UnitPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit UnitPage(QWidget *parent = nullptr);
+
+    // Width of the folder tree, as the splitter shows it.
+    int treeWidth() const;
+    void setTreeWidth(int width);
+    // Presses the view button of a view style (0 to 3); any other value presses none.
+    void pressViewButton(int style);
+
+    QWidget *ToolBar1 = nullptr;
+    SpeedButton *NewBaseFolder = nullptr;
+    SpeedButton *NewFolder = nullptr;
+    SpeedButton *NewFile = nullptr;
+    SpeedButton *DeleteFile = nullptr;
+    SpeedButton *IconSBtn = nullptr;
+    SpeedButton *SmallIconSBtn = nullptr;
+    SpeedButton *ListSBtn = nullptr;
+    SpeedButton *ReportSBtn = nullptr;
+    SpeedButton *PrintSBtn = nullptr;
+    TLumoTreeView *LumoTreeView1 = nullptr;
+    QSplitter *ObSplitter1 = nullptr;
+    TLumoListView *LumoListView1 = nullptr;
+
+private:
+    void buildToolBar();
+    QButtonGroup *m_viewButtons = nullptr;
+};

@@ -1,0 +1,25 @@
+#include "voctest/testvariantlist.h"
+
+#include "platform/inifile.h"
+
+#include <QDir>
+
+void TestVariantList::load(const QString &folder)
+{
+    m_descriptions.clear();
+    m_types.clear();
+    m_paths.clear();
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({QStringLiteral("*.ltf")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QString &name : names) {
+        const IniFile ini(dir.filePath(name));
+        const QString description = ini.readString(QStringLiteral("settings"), QStringLiteral("Description"),
+                                                   QStringLiteral("error"));
+        if (description == QStringLiteral("error"))
+            continue;
+        m_descriptions.append(description);
+        m_types.append(ini.readString(QStringLiteral("settings"), QStringLiteral("TestType"), QStringLiteral("standard")));
+        m_paths.append(dir.filePath(name));
+    }
+}
