@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+struct sqlite3;
+
+// The system registry of the program: hives of keys, each key holding named values of a type.
+//
+// Everything lives in one SQLite file. Keys are addressed by hive number and a path of names
+// separated by backslashes; key paths and value names match without regard to case and keep
+// the spelling they were first written with. Empty path parts (leading, trailing or doubled
+// backslashes) are ignored, and the empty path is the hive's root, which always exists.
+//
+// Calls return 0 on success or a system error number (the same numbers the Windows registry
+// uses, so they read familiarly in "Reg Error" messages). The database is open only while at
+// least one key is open, and every write is one SQLite transaction, so several running
+// programs can share the file.
+class RegistryHive
+{
+public:
+    // Value types, with their Windows numbers.
+    enum ValueType : int { RegNone = 0, RegSz = 1, RegBinary = 3, RegDword = 4, RegMultiSz = 7 };
+
+    // Hive numbers are the positions of the program's root-key choice; this last one holds
+    // dynamic data that programs only read: no key is ever created in it.
+    static constexpr int HiveCount = 6;
+    static constexpr int DynDataHive = 5;
+
+    // Error numbers.
+    static constexpr quint32 ErrorFileNotFound = 2;
+    static constexpr quint32 ErrorAccessDenied = 5;
+    static constexpr quint32 ErrorInvalidHandle = 6;
+    static constexpr quint32 ErrorDiskFull = 112;
+    static constexpr quint32 ErrorBusy = 170;
+    static constexpr quint32 ErrorBadDb = 1009;
+    static constexpr quint32 ErrorCantOpen = 1011;
+    static constexpr quint32 ErrorIoFailed = 1016;
+
+    using KeyHandle = qint64;
+
+    // What recoverIfCorrupt() found and did.
+    struct Recovery
+    {
+        bool corrupt = false;  // the file was not a usable registry
+        bool replaced = false; // it was moved aside and a fresh registry is in its place
+        QString movedTo;       // where the damaged file now is
+    };
+
+    // The user's registry file below the configuration folder.
+    static QString defaultPath();
+
+    explicit RegistryHive(QString path = defaultPath());
+    ~RegistryHive();
+    RegistryHive(const RegistryHive &) = delete;
+    RegistryHive &operator=(const RegistryHive &) = delete;
+
+    QString path() const { return m_path; }
+
+    // Opens an existing key; ErrorFileNotFound when it is missing.
+    quint32 openKey(int hive, const QString &keyPath, KeyHandle &key);
+    // Opens the key, creating it and its missing parents first.
+    quint32 createKey(int hive, const QString &keyPath, KeyHandle &key);
+    quint32 closeKey(KeyHandle key);
+    bool keyExists(int hive, const QString &keyPath);
+
+    // ErrorFileNotFound when the value does not exist.
+    quint32 queryValue(KeyHandle key, const QString &name, int &type, qint64 &size);
+    quint32 readValue(KeyHandle key, const QString &name, int &type, QByteArray &data);
+    // Replaces any earlier value of that name.
+    quint32 writeValue(KeyHandle key, const QString &name, int type, const QByteArray &data);
+
+    // A file that is not a registry of ours (not a SQLite database, damaged, other tables)
+    // would refuse every setting on every start. This moves such a file aside as
+    // "<file>.corrupt-<date>-<time>" and starts a fresh registry. A file that is only busy
+    // or unreadable is left alone. Call it before any key is opened.
+    Recovery recoverIfCorrupt();
+
+private:
+    // The connection lives while a key is open; calls that open no key drop it again.
+    quint32 connect();
+    quint32 release(quint32 code);
+    void disconnect();
+    quint32 findKey(int hive, const QString &foldedPath, KeyHandle &key);
+    bool isOpen(KeyHandle key) const { return m_openKeys.contains(key); }
+
+    QString m_path;
+    sqlite3 *m_db = nullptr;
+    QList<KeyHandle> m_openKeys;
+};
