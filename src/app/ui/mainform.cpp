@@ -3,6 +3,7 @@
 #include "app/mainsettings.h"
 #include "app/regfile.h"
 #include "app/ui/mainmenubar.h"
+#include "app/ui/speedbutton.h"
 #include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
@@ -120,6 +121,7 @@ void TMainForm::FormCreate()
     CurrentForeignLanguage = 0;
     TableNeedsPacking = false;
 
+    recoverSettingsStore();
     const QString programFolder = ProgramFolder();
     const MainSettings s = MainSettings::read(*Registry, programFolder);
     restorePlacement(s.windowState, s.left, s.top, s.width, s.height);
@@ -138,8 +140,7 @@ void TMainForm::FormCreate()
 
     unitPage->LumoListView1->setDefaultNativeLanguage(s.defaultNativeLanguage);
     unitPage->LumoListView1->setDefaultForeignLanguage(s.defaultForeignLanguage);
-    // A stored empty name is kept: the list then stores it again at closing.
-    unitPage->LumoListView1->setLanguageFile(s.languageFile);
+    // Only a file that exists reaches the file list, which is what closing stores.
     ApplyLanguageFile(s.languageFile);
 
     inputPage->setSoundToolsShown(s.showSoundTools);
@@ -158,6 +159,20 @@ void TMainForm::FormCreate()
     TestVariantsChange();
 
     LumoTable1->setActive(false);
+}
+
+void TMainForm::recoverSettingsStore()
+{
+    // A damaged store must not keep the program from starting: it is kept aside, the user
+    // is told once, and the defaults apply.
+    const RegistryHive::Recovery recovery = Registry->RecoverCorruptStore();
+    if (!recovery.corrupt)
+        return;
+    QString text = QStringLiteral("The settings file was damaged and could not be read.");
+    if (recovery.replaced)
+        text += QStringLiteral("\r\nIt has been kept as:\r\n") + recovery.movedTo +
+                QStringLiteral("\r\nLumo starts with its default settings.");
+    m_messages.show(MessageService::Kind::Warning, text, MessageService::Ok);
 }
 
 void TMainForm::restorePlacement(int state, int left, int top, int width, int height)

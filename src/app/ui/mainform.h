@@ -68,6 +68,7 @@ protected:
 private:
     void buildPages();
     void connectCommands();
+    void recoverSettingsStore();
     void restorePlacement(int state, int left, int top, int width, int height);
     void LoadTestVariants();
     void TestVariantsChange();

@@ -1,0 +1,105 @@
+// Builds one unit (descriptor and table) from a readable word list:
+//   lumo_makeunit <list.txt> <target folder>
+// The list holds "@Key: value" lines for the descriptor (Name, FirstLanguage,
+// SecondLanguage, Description), "#" comments, and one entry a line: native, tab, foreign,
+// tab, word type.
+#include "platform/inifile.h"
+#include "platform/messageservice.h"
+#include "platform/textdecoding.h"
+#include "vocfile/lumotable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+class ConsoleMessages : public MessageService
+{
+public:
+    Button show(Kind, const QString &text, int) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return Ok;
+    }
+};
+
+struct WordList
+{
+    QMap<QString, QString> header;
+    QList<QStringList> entries;
+};
+
+WordList parse(const QString &text)
+{
+    WordList list;
+    for (const QString &line : text.split(u'\n')) {
+        const QString l = line.trimmed();
+        if (l.isEmpty() || l.startsWith(u'#'))
+            continue;
+        if (l.startsWith(u'@')) {
+            const int colon = l.indexOf(u':');
+            if (colon > 1)
+                list.header.insert(l.mid(1, colon - 1).trimmed(), l.mid(colon + 1).trimmed());
+            continue;
+        }
+        list.entries.append(line.trimmed().split(u'\t'));
+    }
+    return list;
+}
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "lumo_makeunit: %s\n", qPrintable(message));
+    return 1;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return fail(QStringLiteral("usage: lumo_makeunit <list.txt> <target folder>"));
+    QFile source(QString::fromLocal8Bit(argv[1]));
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read ") + source.fileName());
+    const WordList list = parse(DecodeText(source.readAll()));
+    const QString name = list.header.value(QStringLiteral("Name"));
+    if (name.isEmpty())
+        return fail(source.fileName() + QStringLiteral(" has no @Name line"));
+
+    const QString folder = QDir(QString::fromLocal8Bit(argv[2])).absolutePath() + u'/';
+    QDir().mkpath(folder);
+    const QString base = folder + name;
+    QFile::remove(base + QStringLiteral(".db"));
+    QFile::remove(base + QStringLiteral(".lif"));
+
+    try {
+        IniFile descriptor(base + QStringLiteral(".lif"));
+        const QString general = QStringLiteral("general");
+        descriptor.writeString(general, QStringLiteral("FileType"), QStringLiteral("vokfile"));
+        descriptor.writeInteger(general, QStringLiteral("FirstLanguage"),
+                                list.header.value(QStringLiteral("FirstLanguage")).toInt());
+        descriptor.writeInteger(general, QStringLiteral("SecondLanguage"),
+                                list.header.value(QStringLiteral("SecondLanguage")).toInt());
+        descriptor.writeString(general, QStringLiteral("Description"), list.header.value(QStringLiteral("Description")));
+
+        ConsoleMessages messages;
+        TLumoTable table(messages);
+        table.setVocabularyFile(base + QStringLiteral(".db"));
+        if (table.vocabularyFile().isEmpty())
+            return fail(QStringLiteral("cannot create ") + base + QStringLiteral(".db"));
+        table.open();
+        table.startTransaction();
+        for (const QStringList &e : list.entries) {
+            const QVariant type = e.size() > 2 ? QVariant(e.at(2).toInt()) : QVariant();
+            table.appendRecord({QVariant(), e.value(0), e.value(1), type, QVariant(), QVariant(), 0});
+        }
+        table.commit();
+        table.close();
+    } catch (const std::exception &error) {
+        return fail(QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}
