@@ -93,7 +93,7 @@ void TRegFile::check(quint32 code)
 
 bool TRegFile::OpenKey(const QString &subKey, bool openOnly)
 {
-    CloseKey();
+    releaseKey();
     RegistryHive::KeyHandle handle = NoKey;
     if (openOnly || subKey.isEmpty() || m_rootKey == hkDynData) {
         m_lastError = m_hive.openKey(m_rootKey, subKey, handle);
@@ -111,6 +111,11 @@ bool TRegFile::OpenKey(const QString &subKey, bool openOnly)
 }
 
 void TRegFile::CloseKey()
+{
+    releaseKey();
+}
+
+void TRegFile::releaseKey()
 {
     if (m_openKey == NoKey)
         return;
@@ -189,3 +194,5 @@ RegistryHive::Recovery TRegFile::RecoverCorruptStore()
 {
     return m_hive.recoverIfCorrupt();
 }
+
+#include "moc_regfile.cpp"

@@ -69,6 +69,7 @@ private:
 
     template <typename Work> void inKey(const QString &subPath, Work work);
     void check(quint32 code);
+    void releaseKey();
     qint64 dataSize(const QString &name);
     int readData(const QString &name, QByteArray &data);
     void writeData(const QString &name, int type, const QByteArray &data);
