@@ -33,8 +33,8 @@ std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclus
 {
     TableSchema::verifyFile(path);
     auto db = std::make_unique<SqliteDatabase>(path);
-    db->open(false, exclusive);
     try {
+        db->open(false, exclusive);
         // Takes the lock now rather than at the first write, so a second user fails here.
         db->exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"));
         schema = TableSchema::read(*db);
