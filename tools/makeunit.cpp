@@ -83,7 +83,8 @@ int main(int argc, char *argv[])
                                 list.header.value(QStringLiteral("FirstLanguage")).toInt());
         descriptor.writeInteger(general, QStringLiteral("SecondLanguage"),
                                 list.header.value(QStringLiteral("SecondLanguage")).toInt());
-        descriptor.writeString(general, QStringLiteral("Description"), list.header.value(QStringLiteral("Description")));
+        descriptor.writeString(general, QStringLiteral("Description"),
+                               list.header.value(QStringLiteral("Description")));
 
         ConsoleMessages messages;
         TLumoTable table(messages);

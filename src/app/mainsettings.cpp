@@ -58,7 +58,8 @@ MainSettings MainSettings::read(TRegFile &r, const QString &programFolder)
     s.currentPath = readText(r, QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"));
     s.defaultNativeLanguage = readInt(r, QStringLiteral("DefaultNativeLanguage"), s.defaultNativeLanguage);
     s.defaultForeignLanguage = readInt(r, QStringLiteral("DefaultForeignLanguage"), s.defaultForeignLanguage);
-    s.languageFile = readText(r, QStringLiteral("LanguageFile"), programFolder + QStringLiteral("english.llf"));
+    s.languageFile =
+        readText(r, QStringLiteral("LanguageFile"), programFolder + QStringLiteral("english.llf"));
     s.showSoundTools = readBool(r, QStringLiteral("ShowSoundTools"), s.showSoundTools);
     s.showTypeColBtn = readBool(r, QStringLiteral("ShowTypeColBtn"), s.showTypeColBtn);
     s.viewStyle = readInt(r, QStringLiteral("ViewStyle"), s.viewStyle);

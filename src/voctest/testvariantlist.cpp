@@ -19,7 +19,8 @@ void TestVariantList::load(const QString &folder)
         if (description == QStringLiteral("error"))
             continue;
         m_descriptions.append(description);
-        m_types.append(ini.readString(QStringLiteral("settings"), QStringLiteral("TestType"), QStringLiteral("standard")));
+        m_types.append(ini.readString(QStringLiteral("settings"), QStringLiteral("TestType"),
+                                      QStringLiteral("standard")));
         m_paths.append(dir.filePath(name));
     }
 }

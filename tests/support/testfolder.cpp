@@ -10,7 +10,6 @@
 TestFolder::TestFolder()
 {
     QStandardPaths::setTestModeEnabled(true);
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path() + QStringLiteral("/config")));
     QDir(m_dir.path()).mkpath(QStringLiteral("program"));
     SetProgramFolder(path());
 }

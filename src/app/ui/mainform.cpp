@@ -9,6 +9,7 @@
 #include "logbook/ui/logbookpage.h"
 #include "platform/errorreport.h"
 #include "platform/inifile.h"
+#include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -84,16 +85,31 @@ void TMainForm::buildPages()
 void TMainForm::connectCommands()
 {
     connect(MainMenu->item(QStringLiteral("FileExitItem")), &QAction::triggered, this, &QWidget::close);
-    connect(MainMenu->item(QStringLiteral("HelpAboutItem")), &QAction::triggered, this, &TMainForm::HelpAbout);
+    connect(MainMenu->item(QStringLiteral("HelpAboutItem")), &QAction::triggered, this,
+            &TMainForm::HelpAbout);
     connect(PageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
     connect(testPage->TestVariants, &QComboBox::currentIndexChanged, this, &TMainForm::TestVariantsChange);
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (const char *name : {"FileNewVocFile", "FileNewFolder", "FilePropertiesItem", "FileConvertItem",
-                             "FilePrintItem", "FilePrintSetupItem", "SearchFindItem", "SearchAgainItem",
-                             "ViewLargeIconsItem", "ViewSmallIconsItem", "ViewListItem", "ViewDetailsItem",
-                             "Hidenonvocabularyfolders1", "Makecurrentfoldernewbasefolder1",
-                             "OptionsLanguageItem", "optionsCharacterBarItem", "TestSettingsItem",
-                             "HelpContentsItem", "HelpSearchItem", "HelpHowToUseItem"})
+    for (const char *name : {"FileNewVocFile",
+                             "FileNewFolder",
+                             "FilePropertiesItem",
+                             "FileConvertItem",
+                             "FilePrintItem",
+                             "FilePrintSetupItem",
+                             "SearchFindItem",
+                             "SearchAgainItem",
+                             "ViewLargeIconsItem",
+                             "ViewSmallIconsItem",
+                             "ViewListItem",
+                             "ViewDetailsItem",
+                             "Hidenonvocabularyfolders1",
+                             "Makecurrentfoldernewbasefolder1",
+                             "OptionsLanguageItem",
+                             "optionsCharacterBarItem",
+                             "TestSettingsItem",
+                             "HelpContentsItem",
+                             "HelpSearchItem",
+                             "HelpHowToUseItem"})
         MainMenu->item(QString::fromLatin1(name))->setEnabled(false);
 }
 

@@ -65,15 +65,21 @@ void MainMenuBar::buildEditAndSearch()
     addItem(edit, QStringLiteral("EditPasteItem"), QStringLiteral("&Paste"))->setEnabled(false);
 
     QMenu *search = addTopLevel(QStringLiteral("SearchMenu"), QStringLiteral("&Search"));
-    addItem(search, QStringLiteral("SearchFindItem"), QStringLiteral("&Find..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    addItem(search, QStringLiteral("SearchAgainItem"), QStringLiteral("&Search Again"))->setShortcut(QKeySequence(Qt::Key_F3));
+    addItem(search, QStringLiteral("SearchFindItem"), QStringLiteral("&Find..."))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addItem(search, QStringLiteral("SearchAgainItem"), QStringLiteral("&Search Again"))
+        ->setShortcut(QKeySequence(Qt::Key_F3));
 }
 
 void MainMenuBar::buildView()
 {
     QMenu *view = addTopLevel(QStringLiteral("ViewMenu"), QStringLiteral("&View"));
     auto *styles = new QActionGroup(this);
-    const struct { const char *name; const char *caption; } items[] = {
+    const struct
+    {
+        const char *name;
+        const char *caption;
+    } items[] = {
         {"ViewLargeIconsItem", "Lar&ge Icons"},
         {"ViewSmallIconsItem", "S&mall Icons"},
         {"ViewListItem", "&List"},
@@ -85,17 +91,20 @@ void MainMenuBar::buildView()
         styles->addAction(a);
     }
     view->addSeparator();
-    QAction *hide = addItem(view, QStringLiteral("Hidenonvocabularyfolders1"), QStringLiteral("&Hide non vocabulary folders"));
+    QAction *hide = addItem(view, QStringLiteral("Hidenonvocabularyfolders1"),
+                            QStringLiteral("&Hide non vocabulary folders"));
     hide->setCheckable(true);
     hide->setChecked(true);
-    addItem(view, QStringLiteral("Makecurrentfoldernewbasefolder1"), QStringLiteral("Set &base folder to current folder"));
+    addItem(view, QStringLiteral("Makecurrentfoldernewbasefolder1"),
+            QStringLiteral("Set &base folder to current folder"));
 }
 
 void MainMenuBar::buildOptionsTestHelp()
 {
     QMenu *options = addTopLevel(QStringLiteral("OptionsMenu"), QStringLiteral("&Options"));
     addItem(options, QStringLiteral("OptionsLanguageItem"), QStringLiteral("Program &Language..."));
-    addItem(options, QStringLiteral("optionsCharacterBarItem"), QStringLiteral("&Customize Character Bar..."));
+    addItem(options, QStringLiteral("optionsCharacterBarItem"),
+            QStringLiteral("&Customize Character Bar..."));
 
     QMenu *test = addTopLevel(QStringLiteral("TestMenu"), QStringLiteral("&Test"));
     addItem(test, QStringLiteral("TestSettingsItem"), QStringLiteral("Configure &Test Settings..."));

@@ -63,8 +63,14 @@ void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
         p.setBrush(Qt::green);
         p.drawRect(QRectF(12, 11, 2, 1));
         break;
-    case G::NewFolder: drawFolder(p, QRectF(1, 6, 13, 10)); drawStar(p, QPointF(13, 4)); break;
-    case G::NewFile: drawPage(p, QRectF(3, 2, 10, 14)); drawStar(p, QPointF(13, 4)); break;
+    case G::NewFolder:
+        drawFolder(p, QRectF(1, 6, 13, 10));
+        drawStar(p, QPointF(13, 4));
+        break;
+    case G::NewFile:
+        drawPage(p, QRectF(3, 2, 10, 14));
+        drawStar(p, QPointF(13, 4));
+        break;
     case G::Delete:
         p.setPen(QPen(Qt::red, 2.5));
         p.drawLine(QPointF(4, 4), QPointF(14, 14));
@@ -112,7 +118,10 @@ void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
         p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8, QFont::Bold));
         p.drawText(QRectF(0, 0, 18, 18), Qt::AlignCenter, QStringLiteral("T"));
         break;
-    case G::InsertRecord: drawLines(p, 2, 5, 3, 14, 4); drawStar(p, QPointF(13, 13)); break;
+    case G::InsertRecord:
+        drawLines(p, 2, 5, 3, 14, 4);
+        drawStar(p, QPointF(13, 13));
+        break;
     case G::Find:
         p.setBrush(QColor(200, 230, 255));
         p.drawEllipse(QRectF(3, 3, 8, 8));

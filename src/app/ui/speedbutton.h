@@ -9,9 +9,26 @@ class SpeedButton : public QToolButton
 
 public:
     enum class Glyph {
-        ShowAll, NewFolder, NewFile, Delete, LargeIcons, SmallIcons, List, Details, Print,
-        SortNot, SortLeft, SortRight, TypeColumn, InsertRecord, Find, SoundTools, OpenWave,
-        DeleteSound, Settings, Speaker
+        ShowAll,
+        NewFolder,
+        NewFile,
+        Delete,
+        LargeIcons,
+        SmallIcons,
+        List,
+        Details,
+        Print,
+        SortNot,
+        SortLeft,
+        SortRight,
+        TypeColumn,
+        InsertRecord,
+        Find,
+        SoundTools,
+        OpenWave,
+        DeleteSound,
+        Settings,
+        Speaker
     };
 
     SpeedButton(const QString &name, Glyph glyph, QWidget *parent);

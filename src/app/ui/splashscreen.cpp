@@ -22,9 +22,11 @@ void paintLogo(QPainter &p, const QRectF &box)
     const qreal w = box.width() / 2 - 4, h = box.height() * 0.55;
     QPainterPath left, right;
     left.moveTo(c.x(), c.y() - h / 2 + 6);
-    left.cubicTo(c.x() - w * 0.5, c.y() - h / 2 - 6, c.x() - w * 0.8, c.y() - h / 2, c.x() - w, c.y() - h / 2 + 4);
+    left.cubicTo(c.x() - w * 0.5, c.y() - h / 2 - 6, c.x() - w * 0.8, c.y() - h / 2, c.x() - w,
+                 c.y() - h / 2 + 4);
     left.lineTo(c.x() - w, c.y() + h / 2);
-    left.cubicTo(c.x() - w * 0.7, c.y() + h / 2 - 6, c.x() - w * 0.4, c.y() + h / 2 - 4, c.x(), c.y() + h / 2 + 6);
+    left.cubicTo(c.x() - w * 0.7, c.y() + h / 2 - 6, c.x() - w * 0.4, c.y() + h / 2 - 4, c.x(),
+                 c.y() + h / 2 + 6);
     left.closeSubpath();
     QTransform mirror;
     mirror.translate(2 * c.x(), 0);
@@ -60,6 +62,9 @@ void paintName(QPainter &p, const QRectF &box)
     font.setItalic(true);
     QPainterPath text;
     text.addText(0, 0, font, QStringLiteral("Lumo '97"));
+    // Shrink the name until it fits the box, whatever font the system substitutes.
+    const qreal scale = qMin<qreal>(1.0, (box.width() - 6) / text.boundingRect().width());
+    text = QTransform::fromScale(scale, scale).map(text);
     const QRectF r = text.boundingRect();
     p.translate(box.left() + (box.width() - r.width()) / 2 - r.left(), box.center().y() - r.center().y());
     p.fillPath(text.translated(2, 2), QColor(160, 160, 160));

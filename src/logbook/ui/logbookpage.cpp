@@ -1,5 +1,7 @@
 #include "logbook/ui/logbookpage.h"
 
+#include "app/ui/panesplitter.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,10 +22,8 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
 LogbookPage::LogbookPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("LogBookPage"));
-    LogBookSplitter = new QSplitter(Qt::Vertical, this);
+    LogBookSplitter = new PaneSplitter(Qt::Vertical, this);
     LogBookSplitter->setObjectName(QStringLiteral("LogBookSplitter"));
-    LogBookSplitter->setHandleWidth(4);
-    LogBookSplitter->setChildrenCollapsible(false);
     buildTopPanel();
     LumoDBLogGrid1 = new QFrame(LogBookSplitter);
     LumoDBLogGrid1->setObjectName(QStringLiteral("LumoDBLogGrid1"));
@@ -49,9 +49,11 @@ void LogbookPage::buildTopPanel()
     FileNameLabel2->setAlignment(Qt::AlignCenter);
     DescriptionLabel2 = namedLabel(QStringLiteral("DescriptionLabel2"), QString(), LogbookTopPanel);
     DescriptionLabel2->setAlignment(Qt::AlignCenter);
-    TestCountLabel = namedLabel(QStringLiteral("TestCountLabel"), QStringLiteral("Test count:"), LogbookTopPanel);
+    TestCountLabel =
+        namedLabel(QStringLiteral("TestCountLabel"), QStringLiteral("Test count:"), LogbookTopPanel);
     TestCount = namedLabel(QStringLiteral("TestCount"), QString(), LogbookTopPanel);
-    LastTestDateLabel = namedLabel(QStringLiteral("LastTestDateLabel"), QStringLiteral("Last test:"), LogbookTopPanel);
+    LastTestDateLabel =
+        namedLabel(QStringLiteral("LastTestDateLabel"), QStringLiteral("Last test:"), LogbookTopPanel);
     LastTestDate = namedLabel(QStringLiteral("LastTestDate"), QString(), LogbookTopPanel);
     LogGraph1 = new QFrame(LogbookTopPanel);
     LogGraph1->setObjectName(QStringLiteral("LogGraph1"));
@@ -87,11 +89,10 @@ void LogbookPage::buildTopPanel()
 
 int LogbookPage::topPanelHeight() const
 {
-    return LogBookSplitter->sizes().value(0, LogbookTopPanel->height());
+    return LogBookSplitter->firstPaneExtent();
 }
 
 void LogbookPage::setTopPanelHeight(int height)
 {
-    const int total = qMax(LogBookSplitter->height(), height + 100);
-    LogBookSplitter->setSizes({height, total - height});
+    LogBookSplitter->setFirstPaneExtent(height);
 }

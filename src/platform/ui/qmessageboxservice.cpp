@@ -22,8 +22,13 @@ MessageService::Button QMessageBoxService::show(Kind kind, const QString &text, 
     // Windows message texts use "\r\n"; a stray "\r" would show as a box on Linux.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), shown, QMessageBox::NoButton, m_parent);
-    const struct { Button ours; QMessageBox::StandardButton theirs; } map[] = {
+    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), shown, QMessageBox::NoButton,
+                    m_parent);
+    const struct
+    {
+        Button ours;
+        QMessageBox::StandardButton theirs;
+    } map[] = {
         {Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
     for (const auto &m : map)
         if (buttons & m.ours)

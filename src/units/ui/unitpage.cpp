@@ -1,5 +1,6 @@
 #include "units/ui/unitpage.h"
 
+#include "app/ui/panesplitter.h"
 #include "app/ui/speedbutton.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -14,10 +15,8 @@ UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("UnitPage"));
     buildToolBar();
 
-    ObSplitter1 = new QSplitter(Qt::Horizontal, this);
+    ObSplitter1 = new PaneSplitter(Qt::Horizontal, this);
     ObSplitter1->setObjectName(QStringLiteral("ObSplitter1"));
-    ObSplitter1->setHandleWidth(4);
-    ObSplitter1->setChildrenCollapsible(false);
     LumoTreeView1 = new TLumoTreeView(ObSplitter1);
     LumoTreeView1->setObjectName(QStringLiteral("LumoTreeView1"));
     LumoTreeView1->setExtension(QStringLiteral("lif"));
@@ -69,7 +68,8 @@ void UnitPage::buildToolBar()
         m_viewButtons->addButton(b, id++);
     }
     IconSBtn->setDown(true);
-    connect(m_viewButtons, &QButtonGroup::idClicked, this, [this](int style) { LumoListView1->setViewStyle(style); });
+    connect(m_viewButtons, &QButtonGroup::idClicked, this,
+            [this](int style) { LumoListView1->setViewStyle(style); });
     bar->addSpacing(6);
     PrintSBtn = add(QStringLiteral("PrintSBtn"), G::Print);
     bar->addStretch(1);
@@ -80,14 +80,12 @@ void UnitPage::buildToolBar()
 
 int UnitPage::treeWidth() const
 {
-    return ObSplitter1->sizes().value(0, LumoTreeView1->width());
+    return ObSplitter1->firstPaneExtent();
 }
 
 void UnitPage::setTreeWidth(int width)
 {
-    const int total = qMax(ObSplitter1->width(), width + 100);
-    ObSplitter1->setSizes({width, total - width});
-    LumoTreeView1->resize(width, LumoTreeView1->height());
+    ObSplitter1->setFirstPaneExtent(width);
 }
 
 void UnitPage::pressViewButton(int style)

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QButtonGroup;
-class QSplitter;
+class PaneSplitter;
 class SpeedButton;
 class TLumoListView;
 class TLumoTreeView;
@@ -33,7 +33,7 @@ public:
     SpeedButton *ReportSBtn = nullptr;
     SpeedButton *PrintSBtn = nullptr;
     TLumoTreeView *LumoTreeView1 = nullptr;
-    QSplitter *ObSplitter1 = nullptr;
+    PaneSplitter *ObSplitter1 = nullptr;
     TLumoListView *LumoListView1 = nullptr;
 
 private:

@@ -39,8 +39,8 @@ TestPage::TestPage(QWidget *parent) : QWidget(parent)
     TestVariants->setMinimumWidth(220);
     ConfigureTestBtn = glyphButton(QStringLiteral("ConfigureTestBtn"), SpeedButton::Glyph::Settings,
                                    QStringLiteral("Test settings"), Panel1);
-    SpellIt = glyphButton(QStringLiteral("SpellIt"), SpeedButton::Glyph::Speaker, QStringLiteral("Spell question"),
-                          Panel1);
+    SpellIt = glyphButton(QStringLiteral("SpellIt"), SpeedButton::Glyph::Speaker,
+                          QStringLiteral("Spell question"), Panel1);
     ConfigureTestBtn->setEnabled(false);
     SpellIt->setEnabled(false);
     auto *top = new QHBoxLayout(Panel1);

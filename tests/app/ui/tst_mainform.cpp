@@ -1,6 +1,7 @@
 #include "app/regfile.h"
 #include "app/ui/mainform.h"
 #include "app/ui/speedbutton.h"
+#include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/scriptedmessageservice.h"
@@ -48,7 +49,8 @@ private:
 
     void addVariant(const QString &file, const QString &description)
     {
-        folder->writeText(file, QStringLiteral("[settings]\r\nDescription=") + description + QStringLiteral("\r\n"));
+        folder->writeText(file, QStringLiteral("[settings]\r\nDescription=") + description +
+                                    QStringLiteral("\r\n"));
     }
 
 private slots:
@@ -89,7 +91,8 @@ private slots:
         QCOMPARE(form->unitPage->LumoTreeView1->showAll(), false);
         QCOMPARE(form->unitPage->NewBaseFolder->down(), false);
         QCOMPARE(form->unitPage->LumoTreeView1->currentPath(), unitRoot + QStringLiteral("Other/"));
-        QCOMPARE(form->unitPage->LumoListView1->languageFile(), folder->filePath(QStringLiteral("english.llf")));
+        QCOMPARE(form->unitPage->LumoListView1->languageFile(),
+                 folder->filePath(QStringLiteral("english.llf")));
         QCOMPARE(form->inputPage->ShowSoundTools->down(), true);
         QCOMPARE(form->inputPage->SoundTools->height(), InputPage::SoundToolsHeight);
         QCOMPARE(form->inputPage->ShowTypeColBtn->down(), false);
@@ -99,9 +102,19 @@ private slots:
         QCOMPARE(form->PageControl->currentWidget(), form->unitPage);
         QVERIFY(messages.shown().isEmpty());
 
+        // Pictures for a person to look at.
         const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
+        if (!shots.isEmpty() && QDir().mkpath(shots)) {
             form->grab().save(shots + QStringLiteral("/mainform.png"));
+            for (int page = 1; page < form->PageControl->count(); ++page) {
+                form->PageControl->setCurrentIndex(page);
+                form->grab().save(shots + QStringLiteral("/mainform-page%1.png").arg(page));
+            }
+            TSplashScreen about(TSplashScreen::Mode::About);
+            about.grab().save(shots + QStringLiteral("/about.png"));
+            TSplashScreen splash(TSplashScreen::Mode::Splash);
+            splash.grab().save(shots + QStringLiteral("/splash.png"));
+        }
     }
 
     void withoutVocabularyFolderTheProgramFolderIsTheBase()
@@ -131,8 +144,8 @@ private slots:
         writeSetting(QStringLiteral("ViewStyle"), style);
         auto form = createForm();
         QCOMPARE(form->unitPage->LumoListView1->viewStyle(), style);
-        for (SpeedButton *b : {form->unitPage->IconSBtn, form->unitPage->SmallIconSBtn, form->unitPage->ListSBtn,
-                               form->unitPage->ReportSBtn})
+        for (SpeedButton *b : {form->unitPage->IconSBtn, form->unitPage->SmallIconSBtn,
+                               form->unitPage->ListSBtn, form->unitPage->ReportSBtn})
             QCOMPARE(b->down(), b->objectName() == pressed);
     }
 
@@ -159,7 +172,8 @@ private slots:
         }
         QCOMPARE(readSetting(QStringLiteral("Width")).toInt(), 700);
         QCOMPARE(readSetting(QStringLiteral("ShowSoundTools")).kind(), SettingValue::Integer);
-        QCOMPARE(readSetting(QStringLiteral("CurrentPath")).toString(), folder->path() + QStringLiteral("Vocabulary/French/"));
+        QCOMPARE(readSetting(QStringLiteral("CurrentPath")).toString(),
+                 folder->path() + QStringLiteral("Vocabulary/French/"));
 
         auto form = createForm();
         form->show();
@@ -168,7 +182,8 @@ private slots:
         QCOMPARE(form->size(), QSize(700, 520));
         QCOMPARE(form->unitPage->treeWidth(), 260);
         QCOMPARE(form->logbookPage->topPanelHeight(), 150);
-        QCOMPARE(form->unitPage->LumoTreeView1->currentPath(), folder->path() + QStringLiteral("Vocabulary/French/"));
+        QCOMPARE(form->unitPage->LumoTreeView1->currentPath(),
+                 folder->path() + QStringLiteral("Vocabulary/French/"));
         QCOMPARE(form->unitPage->LumoListView1->defaultNativeLanguage(), 2);
         QCOMPARE(form->unitPage->LumoListView1->defaultForeignLanguage(), 6);
         QCOMPARE(form->inputPage->ShowSoundTools->down(), false);
@@ -181,11 +196,31 @@ private slots:
     {
         auto form = createForm();
         form->close();
-        const QStringList expected = {
-            "WindowState", "Left", "Top", "Width", "Height", "SplitterPos", "LogBookSplitterPos", "ViewStyle",
-            "DefaultNativeLanguage", "DefaultForeignLanguage", "LanguageFile", "TreeViewRoot", "ShowAll",
-            "CurrentPath", "ShowSoundTools", "ShowTypeColBtn", "TestVariant", "LeftMarginMM", "RightMarginMM",
-            "TopMarginMM", "BottomMarginMM", "FontSize", "Orientation", "PrinterSwapCols", "PrintType"};
+        const QStringList expected = {"WindowState",
+                                      "Left",
+                                      "Top",
+                                      "Width",
+                                      "Height",
+                                      "SplitterPos",
+                                      "LogBookSplitterPos",
+                                      "ViewStyle",
+                                      "DefaultNativeLanguage",
+                                      "DefaultForeignLanguage",
+                                      "LanguageFile",
+                                      "TreeViewRoot",
+                                      "ShowAll",
+                                      "CurrentPath",
+                                      "ShowSoundTools",
+                                      "ShowTypeColBtn",
+                                      "TestVariant",
+                                      "LeftMarginMM",
+                                      "RightMarginMM",
+                                      "TopMarginMM",
+                                      "BottomMarginMM",
+                                      "FontSize",
+                                      "Orientation",
+                                      "PrinterSwapCols",
+                                      "PrintType"};
         for (const QString &name : expected)
             QVERIFY2(!readSetting(name).isNull(), qPrintable(name));
         // Booleans are stored in integer form, True as -1.
@@ -262,7 +297,8 @@ private slots:
         QCOMPARE(messages.shown().size(), 1);
         QVERIFY(messages.texts().first().contains(QStringLiteral("default settings")));
         QCOMPARE(form->size(), QSize(600, 460));
-        const QStringList kept = QDir(folder->path() + QStringLiteral("..")).entryList({QStringLiteral("registry.sqlite.*")});
+        const QStringList kept =
+            QDir(folder->path() + QStringLiteral("..")).entryList({QStringLiteral("registry.sqlite.*")});
         QCOMPARE(kept.size(), 1);
         form->close();
         // The fresh store works: the next start reads what was written and says nothing.
@@ -274,10 +310,12 @@ private slots:
     void componentsCarryTheirNames()
     {
         auto form = createForm();
-        for (const char *name : {"MainMenu", "PageControl", "StatusLine", "UnitPage", "VocTestPage", "VocInputPage",
-                                 "LogBookPage", "ToolBar1", "LumoTreeView1", "ObSplitter1", "LumoListView1",
-                                 "TestVariants", "LumoDBGrid1", "CharGrid1", "CharGrid2", "SoundTools",
-                                 "LogbookTopPanel", "LumoDBLogGrid1", "LogGraph1", "Registry", "LumoTable1"})
+        for (const char *name :
+             {"MainMenu",      "PageControl",     "StatusLine",     "UnitPage",      "VocTestPage",
+              "VocInputPage",  "LogBookPage",     "ToolBar1",       "LumoTreeView1", "ObSplitter1",
+              "LumoListView1", "TestVariants",    "LumoDBGrid1",    "CharGrid1",     "CharGrid2",
+              "SoundTools",    "LogbookTopPanel", "LumoDBLogGrid1", "LogGraph1",     "Registry",
+              "LumoTable1"})
             QVERIFY2(form->findChild<QObject *>(QString::fromLatin1(name)), name);
         QCOMPARE(form->PageControl->tabText(0), QStringLiteral("&Unit Manager"));
         QCOMPARE(form->PageControl->tabText(3), QStringLiteral("&Logbook"));
