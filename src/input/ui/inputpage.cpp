@@ -1,6 +1,6 @@
 #include "input/ui/inputpage.h"
 
-#include "app/ui/speedbutton.h"
+#include "app/ui/toolbarpanel.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -9,23 +9,13 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-namespace {
-QFrame *namedPlace(const QString &name, QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    return frame;
-}
-} // namespace
-
 InputPage::InputPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("VocInputPage"));
     buildToolBar();
     buildSoundTools();
-    LumoDBGrid1 = namedPlace(QStringLiteral("LumoDBGrid1"), this);
-    CharGrid1 = namedPlace(QStringLiteral("CharGrid1"), this);
+    LumoDBGrid1 = ToolBarPanel::namedPlace(QStringLiteral("LumoDBGrid1"), this);
+    CharGrid1 = ToolBarPanel::namedPlace(QStringLiteral("CharGrid1"), this);
     CharGrid1->setFixedHeight(22);
 
     auto *layout = new QVBoxLayout(this);
@@ -40,17 +30,8 @@ InputPage::InputPage(QWidget *parent) : QWidget(parent)
 void InputPage::buildToolBar()
 {
     using G = SpeedButton::Glyph;
-    ToolBar2 = new QWidget(this);
-    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    ToolBar2->setFixedHeight(29);
-    auto *bar = new QHBoxLayout(ToolBar2);
-    bar->setContentsMargins(2, 2, 2, 2);
-    bar->setSpacing(0);
-    auto add = [&](const QString &name, G glyph) {
-        auto *b = new SpeedButton(name, glyph, ToolBar2);
-        bar->addWidget(b);
-        return b;
-    };
+    ToolBar2 = new ToolBarPanel(QStringLiteral("ToolBar2"), this);
+    auto add = [this](const QString &name, G glyph) { return ToolBar2->addButton(name, glyph); };
     SortLeftBtn = add(QStringLiteral("SortLeftBtn"), G::SortLeft);
     SortNotBtn = add(QStringLiteral("SortNotBtn"), G::SortNot);
     SortRightBtn = add(QStringLiteral("SortRightBtn"), G::SortRight);
@@ -60,18 +41,18 @@ void InputPage::buildToolBar()
         sortGroup->addButton(b);
     }
     SortNotBtn->setDown(true);
-    bar->addSpacing(6);
+    ToolBar2->addGap();
     ShowTypeColBtn = add(QStringLiteral("ShowTypeColBtn"), G::TypeColumn);
     ShowTypeColBtn->setCheckable(true);
     InsertRecordBtn = add(QStringLiteral("InsertRecordBtn"), G::InsertRecord);
     DeleteRecords = add(QStringLiteral("DeleteRecords"), G::Delete);
     FindBtn = add(QStringLiteral("FindBtn"), G::Find);
     PrintSBtn2 = add(QStringLiteral("PrintSBtn2"), G::Print);
-    bar->addSpacing(6);
+    ToolBar2->addGap();
     ShowSoundTools = add(QStringLiteral("ShowSoundTools"), G::SoundTools);
     ShowSoundTools->setCheckable(true);
     connect(ShowSoundTools, &QToolButton::clicked, this, &InputPage::setSoundToolsShown);
-    bar->addStretch(1);
+    ToolBar2->finish();
     // The grid's commands arrive with the grid.
     for (SpeedButton *b : {SortLeftBtn, SortRightBtn, InsertRecordBtn, DeleteRecords, FindBtn, PrintSBtn2})
         b->setEnabled(false);
@@ -84,7 +65,7 @@ void InputPage::buildSoundTools()
     SoundTools->setObjectName(QStringLiteral("SoundTools"));
     auto *row = new QHBoxLayout(SoundTools);
     row->setContentsMargins(2, 2, 2, 2);
-    DBMediaPlayer1 = namedPlace(QStringLiteral("DBMediaPlayer1"), SoundTools);
+    DBMediaPlayer1 = ToolBarPanel::namedPlace(QStringLiteral("DBMediaPlayer1"), SoundTools);
     DBMediaPlayer1->setFixedWidth(85);
     ProgressBar1 = new QSlider(Qt::Horizontal, SoundTools);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));

@@ -6,6 +6,7 @@ class QFrame;
 class QLabel;
 class QSlider;
 class SpeedButton;
+class ToolBarPanel;
 
 // The "Vocabulary Input" page: tool bar, sound tools, the word-pair grid and the
 // special-character bar. The grid, the recorder and the character bar are still to come;
@@ -23,7 +24,7 @@ public:
     void setSoundToolsShown(bool shown);
     bool soundToolsShown() const;
 
-    QWidget *ToolBar2 = nullptr;
+    ToolBarPanel *ToolBar2 = nullptr;
     SpeedButton *SortLeftBtn = nullptr;
     SpeedButton *SortNotBtn = nullptr;
     SpeedButton *SortRightBtn = nullptr;

@@ -1,7 +1,7 @@
 #include "units/ui/unitpage.h"
 
 #include "app/ui/panesplitter.h"
-#include "app/ui/speedbutton.h"
+#include "app/ui/toolbarpanel.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 
@@ -36,27 +36,18 @@ UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
 void UnitPage::buildToolBar()
 {
     using G = SpeedButton::Glyph;
-    ToolBar1 = new QWidget(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setFixedHeight(29);
-    auto *bar = new QHBoxLayout(ToolBar1);
-    bar->setContentsMargins(2, 2, 2, 2);
-    bar->setSpacing(0);
-    auto add = [&](const QString &name, G glyph) {
-        auto *b = new SpeedButton(name, glyph, ToolBar1);
-        bar->addWidget(b);
-        return b;
-    };
+    ToolBar1 = new ToolBarPanel(QStringLiteral("ToolBar1"), this);
+    auto add = [this](const QString &name, G glyph) { return ToolBar1->addButton(name, glyph); };
     NewBaseFolder = add(QStringLiteral("NewBaseFolder"), G::ShowAll);
     NewBaseFolder->setCheckable(true);
     NewBaseFolder->setHint(QStringLiteral("Show All"));
-    bar->addSpacing(6);
+    ToolBar1->addGap();
     NewFolder = add(QStringLiteral("NewFolder"), G::NewFolder);
     NewFolder->setHint(QStringLiteral("Create new folder"));
     NewFile = add(QStringLiteral("NewFile"), G::NewFile);
     DeleteFile = add(QStringLiteral("DeleteFile"), G::Delete);
     DeleteFile->setHint(QStringLiteral("Delete"));
-    bar->addSpacing(6);
+    ToolBar1->addGap();
     IconSBtn = add(QStringLiteral("IconSBtn"), G::LargeIcons);
     SmallIconSBtn = add(QStringLiteral("SmallIconSBtn"), G::SmallIcons);
     ListSBtn = add(QStringLiteral("ListSBtn"), G::List);
@@ -70,9 +61,9 @@ void UnitPage::buildToolBar()
     IconSBtn->setDown(true);
     connect(m_viewButtons, &QButtonGroup::idClicked, this,
             [this](int style) { LumoListView1->setViewStyle(style); });
-    bar->addSpacing(6);
+    ToolBar1->addGap();
     PrintSBtn = add(QStringLiteral("PrintSBtn"), G::Print);
-    bar->addStretch(1);
+    ToolBar1->finish();
     // Commands that are not built yet stay visible but cannot be pressed.
     for (SpeedButton *b : {NewBaseFolder, NewFolder, NewFile, DeleteFile, PrintSBtn})
         b->setEnabled(false);

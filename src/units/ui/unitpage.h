@@ -5,6 +5,7 @@
 class QButtonGroup;
 class PaneSplitter;
 class SpeedButton;
+class ToolBarPanel;
 class TLumoListView;
 class TLumoTreeView;
 
@@ -22,7 +23,7 @@ public:
     // Presses the view button of a view style (0 to 3); any other value presses none.
     void pressViewButton(int style);
 
-    QWidget *ToolBar1 = nullptr;
+    ToolBarPanel *ToolBar1 = nullptr;
     SpeedButton *NewBaseFolder = nullptr;
     SpeedButton *NewFolder = nullptr;
     SpeedButton *NewFile = nullptr;

@@ -1,6 +1,6 @@
 #include "voctest/ui/testpage.h"
 
-#include "app/ui/speedbutton.h"
+#include "app/ui/toolbarpanel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -9,14 +9,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QFrame *namedPlace(const QString &name, QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    return frame;
-}
-
 QPushButton *glyphButton(const QString &name, SpeedButton::Glyph glyph, const QString &hint, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
@@ -50,12 +42,12 @@ TestPage::TestPage(QWidget *parent) : QWidget(parent)
     top->addWidget(SpellIt);
     top->addStretch(1);
 
-    MainPanel = namedPlace(QStringLiteral("MainPanel"), this);
-    InfoPanel = namedPlace(QStringLiteral("InfoPanel"), this);
+    MainPanel = ToolBarPanel::namedPlace(QStringLiteral("MainPanel"), this);
+    InfoPanel = ToolBarPanel::namedPlace(QStringLiteral("InfoPanel"), this);
     InfoPanel->setFixedWidth(110);
-    Panel3 = namedPlace(QStringLiteral("Panel3"), this);
+    Panel3 = ToolBarPanel::namedPlace(QStringLiteral("Panel3"), this);
     Panel3->setFixedHeight(48);
-    CharGrid2 = namedPlace(QStringLiteral("CharGrid2"), this);
+    CharGrid2 = ToolBarPanel::namedPlace(QStringLiteral("CharGrid2"), this);
     CharGrid2->setFixedHeight(22);
 
     auto *centre = new QHBoxLayout;
