@@ -114,8 +114,11 @@ public:
     void setFieldValue(const QString &name, const QVariant &value);
 
     // Editing. Each post is its own transaction unless a transaction is open.
-    void edit();
+    // Moving to another record, changing order or filter, or refreshing posts a pending
+    // edit first; close() cancels it.
+    void edit();        // on an empty data set this appends
     void append();      // new empty record, placed at the end until it is posted
+    void insert();      // new empty record, placed before the current one until it is posted
     void post();
     void cancel();
     void deleteRecord();
@@ -134,6 +137,10 @@ public:
     void setIndexName(const QString &name);
     void refresh();             // re-reads the key list, keeping the current record if it still shows
 
+    // A value at any position without moving there (for views); blob fields give whether
+    // they are non-empty, as a bool.
+    QVariant valueAt(int position, int field) const;
+
     // Bound views: while disabled the data set sends no change signals.
     void disableControls();
     void enableControls();
@@ -146,6 +153,20 @@ signals:
     void stateChanged();
 
 private:
+    void loadKeys();
+    void reloadKeepingPosition();
+    void reloadFromFirst();
+    void moveTo(int position, bool bof, bool eof);
+    void requireActive() const;
+    void checkBrowseMode();
+    void beginInsert(int position);
+    const QVariantList *currentValues() const;
+    bool signalsHeld(int which);
+    void notifyDataSet();
+    void notifyRecord(int position);
+    void notifyCurrent();
+    void notifyState();
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -1,0 +1,664 @@
+#include "platform/sqlitetable.h"
+
+#include "platform/keycursor.h"
+#include "platform/recordcache.h"
+#include "platform/recordwriter.h"
+#include "platform/tablefile.h"
+
+#include <algorithm>
+
+namespace {
+enum Missed { MissedData = 1, MissedCurrent = 2, MissedState = 4 };
+}
+
+struct SqliteTable::Private
+{
+    QString database;
+    QString table;
+    QList<FieldDef> newFields;
+    QList<IndexDef> newIndexes;
+    bool exclusive = true;
+
+    TableSchema schema;
+    std::unique_ptr<SqliteDatabase> db;
+    std::unique_ptr<RecordCache> cache;
+    std::unique_ptr<RecordWriter> writer;
+
+    KeyCursor cursor; // the keys of the current index and filter
+    State state = State::Inactive;
+
+    // The record being edited or inserted; blob fields hold a bool until they are set.
+    QVariantList buffer;
+    QVector<bool> changed;
+    int positionBeforeInsert = -1;
+
+    RecordFilter filter;
+    bool filtered = false;
+    QString indexName;
+    int indexPosition = -1;
+
+    int disabled = 0;
+    int missedSignals = 0; // of Missed*
+
+    bool editing() const { return state == State::Edit || state == State::Insert; }
+    bool hasRecord() const { return state != State::Inactive && cursor.hasRecord(); }
+    const IndexDef *currentIndex() const
+    {
+        return indexPosition >= 0 && !schema.indexes.at(indexPosition).primary
+                   ? &schema.indexes.at(indexPosition)
+                   : nullptr;
+    }
+};
+
+SqliteTable::SqliteTable(QObject *parent) : QObject(parent), d(std::make_unique<Private>()) {}
+
+SqliteTable::~SqliteTable()
+{
+    d->writer.reset();
+    d->cache.reset();
+    d->db.reset();
+}
+
+QString SqliteTable::databaseName() const
+{
+    return d->database;
+}
+
+void SqliteTable::setDatabaseName(const QString &folder)
+{
+    if (folder == d->database)
+        return;
+    close();
+    d->database = folder;
+    d->schema = TableSchema();
+}
+
+QString SqliteTable::tableName() const
+{
+    return d->table;
+}
+
+void SqliteTable::setTableName(const QString &name)
+{
+    if (name == d->table)
+        return;
+    close();
+    d->table = name;
+    d->schema = TableSchema();
+}
+
+QString SqliteTable::filePath() const
+{
+    if (d->database.isEmpty() || d->database.endsWith(QLatin1Char('/')))
+        return d->database + d->table;
+    return d->database + QLatin1Char('/') + d->table;
+}
+
+void SqliteTable::setFieldDefs(const QList<FieldDef> &fields)
+{
+    d->newFields = fields;
+}
+
+void SqliteTable::setIndexDefs(const QList<IndexDef> &indexes)
+{
+    d->newIndexes = indexes;
+}
+
+QList<FieldDef> SqliteTable::fieldDefs() const
+{
+    return d->schema.fields;
+}
+
+QList<IndexDef> SqliteTable::indexDefs() const
+{
+    return d->schema.indexes;
+}
+
+bool SqliteTable::exclusive() const
+{
+    return d->exclusive;
+}
+
+void SqliteTable::setExclusive(bool on)
+{
+    d->exclusive = on;
+}
+
+void SqliteTable::createTable()
+{
+    const QString path = filePath();
+    if (active())
+        throw TableError(QStringLiteral("The table ") + path +
+                         QStringLiteral(" is open and cannot be created."));
+    if (d->table.isEmpty())
+        throw TableError(QStringLiteral("No table name is given."));
+    TableSchema schema;
+    schema.fields = d->newFields;
+    schema.indexes = d->newIndexes;
+    TableFile::create(path, schema);
+}
+
+void SqliteTable::open()
+{
+    if (active())
+        return;
+    if (d->table.isEmpty())
+        throw TableError(QStringLiteral("No table name is given."));
+    auto db = TableFile::open(filePath(), d->exclusive, d->schema);
+    d->indexPosition = d->schema.indexPosition(d->indexName);
+    if (d->indexPosition < 0)
+        d->indexName.clear();
+    auto cache = std::make_unique<RecordCache>(*db, d->schema);
+    d->cursor.reset(cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+    d->writer = std::make_unique<RecordWriter>(*db, d->schema, *cache);
+    d->cache = std::move(cache);
+    d->db = std::move(db);
+    d->state = State::Browse;
+    moveTo(0, true, false);
+    notifyDataSet();
+    notifyState();
+}
+
+void SqliteTable::close()
+{
+    if (!active())
+        return;
+    d->buffer.clear();
+    d->writer.reset();
+    d->cache.reset();
+    d->db.reset(); // an open transaction is rolled back
+    d->cursor.reset({});
+    d->state = State::Inactive;
+    notifyDataSet();
+    notifyState();
+}
+
+bool SqliteTable::active() const
+{
+    return d->state != State::Inactive;
+}
+
+void SqliteTable::setActive(bool on)
+{
+    if (on)
+        open();
+    else
+        close();
+}
+
+SqliteTable::State SqliteTable::state() const
+{
+    return d->state;
+}
+
+bool SqliteTable::vacuum()
+{
+    if (active() || d->table.isEmpty())
+        return false;
+    return TableFile::compact(filePath());
+}
+
+void SqliteTable::loadKeys()
+{
+    d->cursor.reset(d->cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+}
+
+void SqliteTable::reloadKeepingPosition()
+{
+    const qint64 key = currentKey();
+    const int position = d->cursor.position();
+    loadKeys();
+    const int found = d->cursor.find(key, !d->currentIndex());
+    moveTo(found >= 0 ? found : position, false, false);
+    notifyDataSet();
+}
+
+// Navigation ----------------------------------------------------------------------------
+
+void SqliteTable::moveTo(int position, bool bof, bool eof)
+{
+    if (d->cursor.moveTo(position, bof, eof))
+        notifyCurrent();
+}
+
+int SqliteTable::recordCount() const
+{
+    return active() ? d->cursor.count() : 0;
+}
+
+bool SqliteTable::isEmpty() const
+{
+    return recordCount() == 0;
+}
+
+int SqliteTable::recNo() const
+{
+    return active() ? d->cursor.position() : -1;
+}
+
+void SqliteTable::setRecNo(int position)
+{
+    checkBrowseMode();
+    moveTo(position, false, false);
+}
+
+void SqliteTable::first()
+{
+    checkBrowseMode();
+    moveTo(0, true, false);
+}
+
+void SqliteTable::last()
+{
+    checkBrowseMode();
+    moveTo(d->cursor.count() - 1, false, true);
+}
+
+void SqliteTable::next()
+{
+    checkBrowseMode();
+    if (d->cursor.next())
+        notifyCurrent();
+}
+
+void SqliteTable::prior()
+{
+    checkBrowseMode();
+    if (d->cursor.prior())
+        notifyCurrent();
+}
+
+bool SqliteTable::eof() const
+{
+    return !active() || d->cursor.eof();
+}
+
+bool SqliteTable::bof() const
+{
+    return !active() || d->cursor.bof();
+}
+
+bool SqliteTable::findKey(qint64 key)
+{
+    if (!active())
+        return false;
+    checkBrowseMode();
+    const int found = d->cursor.find(key, !d->currentIndex());
+    if (found < 0)
+        return false;
+    moveTo(found, false, false);
+    return true;
+}
+
+qint64 SqliteTable::currentKey() const
+{
+    return d->hasRecord() ? d->cursor.currentKey() : -1;
+}
+
+// Field values ----------------------------------------------------------------------------
+
+int SqliteTable::fieldIndex(const QString &name) const
+{
+    return d->schema.fieldIndex(name);
+}
+
+const QVariantList *SqliteTable::currentValues() const
+{
+    if (!d->hasRecord())
+        return nullptr;
+    if (d->editing())
+        return &d->buffer;
+    return &d->cache->row(d->cursor.keys(), d->cursor.keyIndex(d->cursor.position()));
+}
+
+QVariant SqliteTable::fieldValue(int field) const
+{
+    const QVariantList *values = currentValues();
+    if (!values || field < 0 || field >= values->size())
+        return QVariant();
+    if (d->schema.fields.at(field).type != FieldType::Blob)
+        return values->at(field);
+    const QByteArray bytes = blobValue(field);
+    return bytes.isEmpty() ? QVariant() : QVariant(bytes);
+}
+
+QVariant SqliteTable::fieldValue(const QString &name) const
+{
+    return fieldValue(fieldIndex(name));
+}
+
+bool SqliteTable::fieldIsNull(int field) const
+{
+    const QVariantList *values = currentValues();
+    if (!values || field < 0 || field >= values->size())
+        return true;
+    const QVariant &value = values->at(field);
+    if (d->schema.fields.at(field).type == FieldType::Blob)
+        return value.typeId() == QMetaType::Bool ? !value.toBool() : value.toByteArray().isEmpty();
+    return value.isNull();
+}
+
+QByteArray SqliteTable::blobValue(int field) const
+{
+    const QVariantList *values = currentValues();
+    if (!values || field < 0 || field >= values->size())
+        return QByteArray();
+    const QVariant &value = values->at(field);
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray();
+    if (!value.toBool())
+        return QByteArray();
+    const qint64 key = currentKey();
+    return key < 0 ? QByteArray() : d->cache->blob(key, field);
+}
+
+void SqliteTable::setFieldValue(int field, const QVariant &value)
+{
+    if (!d->editing())
+        throw TableError(QStringLiteral("The table ") + filePath() +
+                         QStringLiteral(" is not in edit or insert mode."));
+    if (field < 0 || field >= d->schema.fields.size())
+        throw TableError(QStringLiteral("Unknown field for the table ") + filePath());
+    if (d->schema.fields.at(field).type == FieldType::AutoInc)
+        throw TableError(
+            QStringLiteral("Field '%1' cannot be modified").arg(d->schema.fields.at(field).name));
+    QVariant stored = d->schema.storedValue(field, value);
+    if (d->schema.fields.at(field).type == FieldType::Blob && stored.isNull())
+        stored = QByteArray();
+    d->buffer[field] = stored;
+    d->changed[field] = true;
+    notifyRecord(d->cursor.position());
+}
+
+void SqliteTable::setFieldValue(const QString &name, const QVariant &value)
+{
+    const int field = fieldIndex(name);
+    if (field < 0)
+        throw TableError(QStringLiteral("Field '%1' not found in the table ").arg(name) + filePath());
+    setFieldValue(field, value);
+}
+
+// Signals ---------------------------------------------------------------------------------
+
+void SqliteTable::disableControls()
+{
+    ++d->disabled;
+}
+
+void SqliteTable::enableControls()
+{
+    if (d->disabled == 0 || --d->disabled > 0)
+        return;
+    // One catch-up notice for everything that happened meanwhile.
+    const int missed = std::exchange(d->missedSignals, 0);
+    if (missed & (MissedData | MissedCurrent)) {
+        emit dataSetChanged();
+        emit currentChanged(recNo());
+    }
+    if (missed & MissedState)
+        emit stateChanged();
+}
+
+bool SqliteTable::controlsDisabled() const
+{
+    return d->disabled > 0;
+}
+
+bool SqliteTable::signalsHeld(int which)
+{
+    if (d->disabled == 0)
+        return false;
+    d->missedSignals |= which;
+    return true;
+}
+
+void SqliteTable::notifyDataSet()
+{
+    if (!signalsHeld(MissedData))
+        emit dataSetChanged();
+}
+
+void SqliteTable::notifyRecord(int position)
+{
+    if (!signalsHeld(MissedData))
+        emit recordChanged(position);
+}
+
+void SqliteTable::notifyCurrent()
+{
+    if (!signalsHeld(MissedCurrent))
+        emit currentChanged(recNo());
+}
+
+void SqliteTable::notifyState()
+{
+    if (!signalsHeld(MissedState))
+        emit stateChanged();
+}
+
+// Editing ---------------------------------------------------------------------------------
+
+void SqliteTable::requireActive() const
+{
+    if (!active())
+        throw TableError(QStringLiteral("The table ") + filePath() + QStringLiteral(" is not open."));
+}
+
+void SqliteTable::checkBrowseMode()
+{
+    if (d->editing())
+        post();
+}
+
+void SqliteTable::edit()
+{
+    requireActive();
+    if (d->editing())
+        return;
+    if (d->cursor.count() == 0) {
+        append();
+        return;
+    }
+    d->buffer = *currentValues();
+    d->changed = QVector<bool>(d->schema.fields.size(), false);
+    d->state = State::Edit;
+    notifyState();
+}
+
+void SqliteTable::append()
+{
+    requireActive();
+    checkBrowseMode();
+    beginInsert(d->cursor.count());
+}
+
+void SqliteTable::insert()
+{
+    requireActive();
+    checkBrowseMode();
+    beginInsert(std::max(d->cursor.position(), 0));
+}
+
+void SqliteTable::beginInsert(int position)
+{
+    d->positionBeforeInsert = d->cursor.position();
+    d->buffer.clear();
+    for (const FieldDef &def : std::as_const(d->schema.fields))
+        d->buffer.append(def.type == FieldType::Blob ? QVariant(false) : QVariant());
+    d->changed = QVector<bool>(d->schema.fields.size(), false);
+    d->cursor.openSlot(position);
+    d->state = State::Insert;
+    notifyDataSet();
+    notifyCurrent();
+    notifyState();
+}
+
+void SqliteTable::post()
+{
+    if (!d->editing())
+        return;
+    const IndexDef *index = d->currentIndex();
+    const int orderField = index ? fieldIndex(index->field) : -1;
+    const QVariant orderValue = orderField >= 0 ? d->buffer.at(orderField) : QVariant();
+    if (d->state == State::Insert) {
+        const qint64 key = d->writer->insert(d->buffer, d->changed);
+        d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
+        notifyDataSet();
+    } else {
+        const qint64 key = currentKey();
+        d->writer->update(key, d->buffer, d->changed);
+        if (orderField >= 0 && d->changed.at(orderField)) {
+            // The record moves to its place in the current order.
+            d->cursor.liftCurrent();
+            d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
+            notifyDataSet();
+        } else {
+            notifyRecord(d->cursor.position());
+        }
+    }
+    d->buffer.clear();
+    d->state = State::Browse;
+    notifyCurrent();
+    notifyState();
+}
+
+void SqliteTable::cancel()
+{
+    if (d->state == State::Edit) {
+        d->buffer.clear();
+        d->state = State::Browse;
+        notifyRecord(d->cursor.position());
+        notifyState();
+    } else if (d->state == State::Insert) {
+        d->buffer.clear();
+        d->state = State::Browse;
+        d->cursor.closeSlot(d->positionBeforeInsert);
+        notifyDataSet();
+        notifyCurrent();
+        notifyState();
+    }
+}
+
+void SqliteTable::deleteRecord()
+{
+    requireActive();
+    if (d->state == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    if (d->cursor.count() == 0)
+        throw TableError(QStringLiteral("The table ") + filePath() +
+                         QStringLiteral(" has no record to delete."));
+    d->writer->remove(currentKey());
+    d->cursor.removeCurrent();
+    notifyDataSet();
+    notifyCurrent();
+}
+
+void SqliteTable::appendRecord(const QVariantList &values)
+{
+    append();
+    try {
+        const int count = std::min(int(values.size()), int(d->schema.fields.size()));
+        for (int field = 0; field < count; ++field)
+            if (d->schema.fields.at(field).type != FieldType::AutoInc && !values.at(field).isNull())
+                setFieldValue(field, values.at(field));
+        post();
+    } catch (...) {
+        cancel();
+        throw;
+    }
+}
+
+void SqliteTable::startTransaction()
+{
+    requireActive();
+    d->db->exec(QStringLiteral("BEGIN"));
+}
+
+void SqliteTable::commit()
+{
+    requireActive();
+    d->db->exec(QStringLiteral("COMMIT"));
+}
+
+void SqliteTable::rollback()
+{
+    requireActive();
+    cancel();
+    d->db->exec(QStringLiteral("ROLLBACK"));
+    reloadKeepingPosition();
+}
+
+// Order and filter ------------------------------------------------------------------------
+
+void SqliteTable::setFilter(RecordFilter filter)
+{
+    d->filter = std::move(filter);
+    if (active() && d->filtered)
+        reloadFromFirst();
+}
+
+bool SqliteTable::filtered() const
+{
+    return d->filtered;
+}
+
+void SqliteTable::setFiltered(bool on)
+{
+    if (on == d->filtered)
+        return;
+    d->filtered = on;
+    if (active())
+        reloadFromFirst();
+}
+
+void SqliteTable::reloadFromFirst()
+{
+    checkBrowseMode();
+    loadKeys();
+    moveTo(0, true, false);
+    notifyDataSet();
+}
+
+QString SqliteTable::indexName() const
+{
+    return d->indexName;
+}
+
+void SqliteTable::setIndexName(const QString &name)
+{
+    if (!active()) {
+        d->indexName = name; // checked when the table opens
+        return;
+    }
+    const int position = d->schema.indexPosition(name);
+    if (position < 0)
+        throw TableError(QStringLiteral("Index '%1' not found in the table ").arg(name) + filePath());
+    checkBrowseMode();
+    d->indexName = name.isEmpty() ? QString() : d->schema.indexes.at(position).name;
+    d->indexPosition = position;
+    reloadKeepingPosition();
+}
+
+void SqliteTable::refresh()
+{
+    if (!active())
+        return;
+    checkBrowseMode();
+    reloadKeepingPosition();
+}
+
+QVariant SqliteTable::valueAt(int position, int field) const
+{
+    if (!active() || position < 0 || position >= d->cursor.count() || field < 0 ||
+        field >= d->schema.fields.size())
+        return QVariant();
+    if (d->editing() && position == d->cursor.position()) {
+        const QVariant &value = d->buffer.at(field);
+        return value.typeId() == QMetaType::QByteArray ? QVariant(!value.toByteArray().isEmpty()) : value;
+    }
+    const int index = d->cursor.keyIndex(position);
+    return index < 0 ? QVariant() : d->cache->row(d->cursor.keys(), index).at(field);
+}

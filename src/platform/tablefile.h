@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/sqlitedatabase.h"
+#include "platform/tableschema.h"
+
+#include <memory>
+
+// A table file as a whole: creating one, opening one of ours (and only ours) with its lock,
+// and compacting one.
+class TableFile
+{
+public:
+    // Builds the file under a temporary name and renames it into place, so a failure never
+    // leaves half a table and an existing file is never overwritten. Throws TableError.
+    static void create(const QString &path, const TableSchema &schema);
+
+    // Opens the file, taking the lock at once when exclusive is set, and reads its schema.
+    // Throws TableError naming the file; a file that is not ours is left untouched.
+    static std::unique_ptr<SqliteDatabase> open(const QString &path, bool exclusive, TableSchema &schema);
+
+    // VACUUM of a closed table file; false on any failure.
+    static bool compact(const QString &path);
+};
