@@ -22,9 +22,11 @@ void TableFile::create(const QString &path, const TableSchema &schema)
             db.exec(sql);
         db.exec(QStringLiteral("COMMIT"));
     }
+    // QFile::rename never replaces an existing file.
     if (!scratch.rename(path))
         throw TableError(QStringLiteral("Could not create the table ") + path + QStringLiteral(": ") +
                          scratch.errorString());
+    scratch.setAutoRemove(false); // it now names the table itself
 }
 
 std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclusive, TableSchema &schema)

@@ -1,0 +1,103 @@
+#include "vocfile/lumotable.h"
+
+#include "platform/messageservice.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+// The hourglass while packing; nothing to show when running without a GUI.
+class WaitCursor
+{
+public:
+    WaitCursor() : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_shown)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitCursor()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+
+private:
+    bool m_shown;
+};
+
+} // namespace
+
+TLumoTable::TLumoTable(MessageService &messages, QObject *parent) : SqliteTable(parent), m_messages(messages)
+{
+    setExclusive(true);
+}
+
+QList<FieldDef> TLumoTable::schemaFields()
+{
+    return {
+        {QStringLiteral("Count"), FieldType::AutoInc, 0},
+        {QStringLiteral("NativeLanguage"), FieldType::String, MaxTextLength},
+        {QStringLiteral("ForeignLanguage"), FieldType::String, MaxTextLength},
+        {QStringLiteral("Type"), FieldType::SmallInt, 0},
+        {QStringLiteral("NativeSound"), FieldType::Blob, 0},
+        {QStringLiteral("ForeignSound"), FieldType::Blob, 0},
+        {QStringLiteral("Mistakes"), FieldType::Integer, 0},
+    };
+}
+
+QList<IndexDef> TLumoTable::schemaIndexes()
+{
+    return {
+        {QString(), QStringLiteral("Count"), true, false},
+        {QStringLiteral("NativeIndex"), QStringLiteral("NativeLanguage"), false, true},
+        {QStringLiteral("ForeignIndex"), QStringLiteral("ForeignLanguage"), false, true},
+    };
+}
+
+QString TLumoTable::vocabularyFile() const
+{
+    return m_vocabularyFile;
+}
+
+void TLumoTable::setVocabularyFile(const QString &path)
+{
+    close();
+    if (path.isEmpty()) {
+        m_vocabularyFile.clear();
+        return;
+    }
+    const int split = int(path.lastIndexOf(QLatin1Char('/'))) + 1;
+    m_vocabularyFile = path;
+    setDatabaseName(path.left(split));
+    setTableName(path.mid(split));
+    const QFileInfo file(path);
+    if (file.exists() && !file.isDir())
+        return; // an existing table is bound as it is, whatever its structure
+    try {
+        setFieldDefs(schemaFields());
+        setIndexDefs(schemaIndexes());
+        createTable();
+    } catch (...) {
+        m_messages.plain(QStringLiteral("Could not create database!"));
+        m_vocabularyFile.clear();
+        setDatabaseName(QString());
+        setTableName(QString());
+    }
+}
+
+bool TLumoTable::Pack()
+{
+    const WaitCursor wait;
+    if (tableName().isEmpty())
+        return true;
+    try {
+        close();
+        return vacuum();
+    } catch (...) {
+        return false;
+    }
+}
