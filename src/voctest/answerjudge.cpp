@@ -66,13 +66,17 @@ QStringList AnswerJudge::splitMeanings(const QString &text)
 
 QString AnswerJudge::trim(const QString &s)
 {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && isBlankOrControl(s.at(begin)))
-        ++begin;
-    while (end > begin && isBlankOrControl(s.at(end - 1)))
-        --end;
-    return s.mid(begin, end - begin);
+    const QStringView trimmed = trimmedView(s);
+    return trimmed.size() == s.size() ? s : trimmed.toString();
+}
+
+QStringView AnswerJudge::trimmedView(QStringView s)
+{
+    while (!s.isEmpty() && isBlankOrControl(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && isBlankOrControl(s.back()))
+        s.chop(1);
+    return s;
 }
 
 QString AnswerJudge::StripNotes(QString s)

@@ -30,6 +30,7 @@ public:
     static QStringList splitMeanings(const QString &text);
     // Removes leading and trailing blanks and control characters.
     static QString trim(const QString &s);
+    static QStringView trimmedView(QStringView s);
     // Drops notes in round brackets: "(to) go" gives "go".
     static QString StripNotes(QString s);
     // Drops the brackets but keeps the notes: "(to) go" gives "to go".

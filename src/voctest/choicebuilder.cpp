@@ -21,26 +21,17 @@ void ChoiceBuilder::addRecord(const QString &text, int type)
                 m_correct.append(piece);
         return;
     }
-    for (const QString &piece : pieces(text))
-        addDistractor(sameType ? m_sameType : m_otherType, piece);
-}
-
-void ChoiceBuilder::addDistractor(QStringList &list, const QString &piece)
-{
-    // Each text is offered once, so a meaning is never shown twice.
-    if (piece.isEmpty() || m_distractorsSeen.contains(piece))
-        return;
-    m_distractorsSeen.insert(piece);
-    list.append(piece);
+    // Empty pieces are never offered, so every piece can be taken as it comes.
+    QStringList &list = sameType ? m_sameType : m_otherType;
+    for (const QStringView piece : QStringView(text).tokenize(u';')) {
+        const QStringView trimmed = AnswerJudge::trimmedView(piece);
+        if (!trimmed.isEmpty())
+            list.append(trimmed.toString());
+    }
 }
 
 QStringList ChoiceBuilder::options(QRandomGenerator &generator)
 {
-    // A meaning of another entry that is also a right meaning would be shown twice.
-    const auto isCorrect = [this](const QString &piece) { return m_correct.contains(piece); };
-    m_sameType.removeIf(isCorrect);
-    m_otherType.removeIf(isCorrect);
-
     while (m_sameType.size() + m_correct.size() <= ChoiceCount - 1 && !m_otherType.isEmpty())
         m_sameType.append(takeRandom(m_otherType, generator));
 
@@ -50,8 +41,12 @@ QStringList ChoiceBuilder::options(QRandomGenerator &generator)
             break;
         result.append(piece);
     }
-    for (int i = 0; i < m_sameType.size() && result.size() <= ChoiceCount - 1; ++i)
-        result.append(takeRandom(m_sameType, generator));
+    for (int i = 0; i < m_sameType.size() && result.size() <= ChoiceCount - 1; ++i) {
+        // A meaning already offered, the right one included, is not offered twice.
+        const QString piece = takeRandom(m_sameType, generator);
+        if (!result.contains(piece))
+            result.append(piece);
+    }
 
     Shuffle(result, generator);
     return result;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRandomGenerator>
-#include <QSet>
 #include <QStringList>
 
 // Collects the five options of a multiple-choice question: the meanings of the right answer
@@ -24,12 +23,9 @@ public:
     static QStringList pieces(const QString &text);
 
 private:
-    void addDistractor(QStringList &list, const QString &piece);
-
     QString m_answer;
     int m_type;
     QStringList m_correct;
     QStringList m_sameType;
     QStringList m_otherType;
-    QSet<QString> m_distractorsSeen;
 };

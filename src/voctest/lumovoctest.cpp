@@ -54,6 +54,19 @@ private:
     SqliteTable &m_table;
 };
 
+// Marks the table's change notices that follow as the engine's own.
+class OwnChange
+{
+public:
+    explicit OwnChange(int &depth) : m_depth(depth) { ++m_depth; }
+    ~OwnChange() { --m_depth; }
+    OwnChange(const OwnChange &) = delete;
+    OwnChange &operator=(const OwnChange &) = delete;
+
+private:
+    int &m_depth;
+};
+
 int wordType(const QVariant &value)
 {
     return value.isNull() ? 0 : value.toInt(); // an empty type is type 0
@@ -112,12 +125,28 @@ void TLumoVocTest::setVocabularyFile(const QString &path)
 void TLumoVocTest::setDataSet(SqliteTable *table)
 {
     m_dataSet = table;
+    watchTable();
     if (m_dataSet) {
         prepareAndReset();
     } else {
         m_ready = false;
         m_running = false;
     }
+}
+
+void TLumoVocTest::watchTable()
+{
+    disconnect(m_dataChanged);
+    disconnect(m_recordChanged);
+    m_answerColumnValid = false;
+    if (!m_dataSet)
+        return;
+    const auto changed = [this] {
+        if (m_ownChanges == 0)
+            m_answerColumnValid = false;
+    };
+    m_dataChanged = connect(m_dataSet, &SqliteTable::dataSetChanged, this, changed);
+    m_recordChanged = connect(m_dataSet, &SqliteTable::recordChanged, this, changed);
 }
 
 void TLumoVocTest::setLanguageFile(const QString &path)
@@ -178,6 +207,8 @@ void TLumoVocTest::LoadSettings()
 bool TLumoVocTest::Prepare()
 {
     BusyCursor busy;
+    OwnChange own(m_ownChanges);
+    m_answerColumnValid = false;
     m_queue.clear();
     m_missed.clear();
     // A failed build leaves nothing of an earlier queue on show.
@@ -217,13 +248,35 @@ void TLumoVocTest::fillQueue(const Fields &f)
 {
     SqliteTable &t = *m_dataSet;
     const bool needsSound = m_settings.testType == TestType::Comprehension;
+    // Multiple choice reads the answer column on the same visit, for the choices.
+    const bool keepAnswers = m_settings.testType == TestType::MultipleChoice;
+    m_answerColumn.clear();
     ControlsDisabled still(t);
     for (t.first(); !t.eof(); t.next()) {
+        const int type = wordType(t.fieldValue(f.type));
+        if (keepAnswers)
+            m_answerColumn.append({t.fieldValue(f.answer).toString(), type});
         if (needsSound && t.fieldIsNull(f.questionSound))
             continue;
-        if (m_settings.includesType(wordType(t.fieldValue(f.type))))
+        if (m_settings.includesType(type))
             m_queue.append(t.fieldValue(f.count).toString());
     }
+    m_answerColumnValid = keepAnswers;
+    m_answerColumnField = f.answer;
+}
+
+void TLumoVocTest::readAnswerColumn(int answerField, int typeField)
+{
+    SqliteTable &t = *m_dataSet;
+    OwnChange own(m_ownChanges);
+    m_answerColumn.clear();
+    {
+        ControlsDisabled still(t);
+        for (t.first(); !t.eof(); t.next())
+            m_answerColumn.append({t.fieldValue(answerField).toString(), wordType(t.fieldValue(typeField))});
+    }
+    m_answerColumnValid = true;
+    m_answerColumnField = answerField;
 }
 
 void TLumoVocTest::LoadDiscardList()
@@ -261,14 +314,11 @@ void TLumoVocTest::LoadQuestion()
 
 void TLumoVocTest::BuildChoices(int answerField, int type)
 {
-    SqliteTable &t = *m_dataSet;
-    const int typeField = t.fieldIndex(QStringLiteral("Type"));
+    if (!m_answerColumnValid || m_answerColumnField != answerField)
+        readAnswerColumn(answerField, m_dataSet->fieldIndex(QStringLiteral("Type")));
     ChoiceBuilder builder(m_answer, type);
-    {
-        ControlsDisabled still(t);
-        for (t.first(); !t.eof(); t.next())
-            builder.addRecord(t.fieldValue(answerField).toString(), wordType(t.fieldValue(typeField)));
-    }
+    for (const auto &[text, recordType] : std::as_const(m_answerColumn))
+        builder.addRecord(text, recordType);
     QRandomGenerator generator = ClockSeededGenerator();
     m_choices = builder.options(generator);
     while (m_choices.size() < ChoiceCount)
@@ -318,6 +368,7 @@ void TLumoVocTest::raiseMistakes()
         return;
     }
     SqliteTable &t = *m_dataSet;
+    OwnChange own(m_ownChanges);
     try {
         t.edit();
         t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0

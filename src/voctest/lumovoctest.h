@@ -106,6 +106,8 @@ private:
     Fields fields() const;
     bool findEntry(int position);
     void fillQueue(const Fields &f);
+    void readAnswerColumn(int answerField, int typeField);
+    void watchTable();
     void raiseMistakes();
     void showMistakeReport();
     void showSummary();
@@ -125,6 +127,15 @@ private:
     TestSettings m_settings;
     AnswerJudge m_judge;
     VocTestCaptions m_captions;
+
+    // The answer column and word type of every record, kept for the choices of the next
+    // questions until the table changes other than through the engine.
+    QList<QPair<QString, int>> m_answerColumn;
+    bool m_answerColumnValid = false;
+    int m_answerColumnField = -1;
+    int m_ownChanges = 0;
+    QMetaObject::Connection m_dataChanged;
+    QMetaObject::Connection m_recordChanged;
 
     QStringList m_queue;
     QStringList m_missed;

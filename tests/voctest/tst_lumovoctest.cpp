@@ -31,6 +31,7 @@ private slots:
     void comprehensionAsksOnlyEntriesWithSound_data();
     void comprehensionAsksOnlyEntriesWithSound();
     void choicesHoldTheAnswerOnce();
+    void choicesFollowChangesToTheTable();
 
     void discardWordsOfTheAnswerLanguage_data();
     void discardWordsOfTheAnswerLanguage();
@@ -271,6 +272,22 @@ void TestLumoVocTest::choicesHoldTheAnswerOnce()
     }
     QCOMPARE(finished.size(), 1);
     QCOMPARE(f.ui.summaries.first().wordCount, 22);
+}
+
+void TestLumoVocTest::choicesFollowChangesToTheTable()
+{
+    EngineFixture f(letters(6), variantText("multichoice"));
+    QCOMPARE(f.engine.question(), QStringLiteral("A"));
+    // "C" comes next; its meaning changes while "A" is asked.
+    QVERIFY(f.table.findKey(3));
+    f.table.edit();
+    f.table.setFieldValue(TLumoTable::ForeignLanguage, QStringLiteral("changed"));
+    f.table.post();
+    QVERIFY(f.answer(QStringLiteral("a;")));
+    QCOMPARE(f.engine.question(), QStringLiteral("C"));
+    QCOMPARE(f.engine.answer(), QStringLiteral("changed"));
+    QCOMPARE(f.engine.choices().count(QStringLiteral("changed")), 1);
+    QVERIFY(!f.engine.choices().contains(QStringLiteral("c")));
 }
 
 void TestLumoVocTest::discardWordsOfTheAnswerLanguage_data()
