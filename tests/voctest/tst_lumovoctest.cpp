@@ -62,6 +62,16 @@ void TestLumoVocTest::startsIdle()
     QVERIFY(!engine.PlayQuestionSound());
     QVERIFY(ui.reports.isEmpty());
     QVERIFY(messages.shown().isEmpty());
+
+    // The published names, as the main window's form and the language file use them.
+    QVERIFY(engine.setProperty("Order", int(TLumoVocTest::toBackward)));
+    QCOMPARE(engine.order(), TLumoVocTest::toBackward);
+    QVERIFY(engine.setProperty("Swap", true));
+    QVERIFY(engine.swap());
+    for (const char *name : {"TestFile", "VocabularyFile", "LanguageFile", "DataSet"})
+        QVERIFY2(engine.metaObject()->indexOfProperty(name) >= 0, name);
+    QVERIFY(engine.metaObject()->indexOfSignal("Finished()") >= 0);
+    QVERIFY(engine.metaObject()->indexOfSignal("MessageBoxClosed()") >= 0);
 }
 
 void TestLumoVocTest::theGoExample_data()
