@@ -1,15 +1,13 @@
 #include "platform/sqlitetable.h"
 
+#include "platform/controlsgate.h"
 #include "platform/keycursor.h"
+#include "platform/recordbuffer.h"
 #include "platform/recordcache.h"
 #include "platform/recordwriter.h"
 #include "platform/tablefile.h"
 
 #include <algorithm>
-
-namespace {
-enum Missed { MissedData = 1, MissedCurrent = 2, MissedState = 4 };
-}
 
 struct SqliteTable::Private
 {
@@ -27,9 +25,7 @@ struct SqliteTable::Private
     KeyCursor cursor; // the keys of the current index and filter
     State state = State::Inactive;
 
-    // The record being edited or inserted; blob fields hold a bool until they are set.
-    QVariantList buffer;
-    QVector<bool> changed;
+    RecordBuffer buffer; // the record being edited or inserted
     int positionBeforeInsert = -1;
 
     RecordFilter filter;
@@ -37,8 +33,7 @@ struct SqliteTable::Private
     QString indexName;
     int indexPosition = -1;
 
-    int disabled = 0;
-    int missedSignals = 0; // of Missed*
+    ControlsGate gate;
 
     bool editing() const { return state == State::Edit || state == State::Insert; }
     bool hasRecord() const { return state != State::Inactive && cursor.hasRecord(); }
@@ -180,10 +175,7 @@ bool SqliteTable::active() const
 
 void SqliteTable::setActive(bool on)
 {
-    if (on)
-        open();
-    else
-        close();
+    on ? open() : close();
 }
 
 SqliteTable::State SqliteTable::state() const
@@ -307,7 +299,7 @@ const QVariantList *SqliteTable::currentValues() const
     if (!d->hasRecord())
         return nullptr;
     if (d->editing())
-        return &d->buffer;
+        return &d->buffer.values();
     return &d->cache->row(d->cursor.keys(), d->cursor.keyIndex(d->cursor.position()));
 }
 
@@ -332,10 +324,9 @@ bool SqliteTable::fieldIsNull(int field) const
     const QVariantList *values = currentValues();
     if (!values || field < 0 || field >= values->size())
         return true;
-    const QVariant &value = values->at(field);
     if (d->schema.fields.at(field).type == FieldType::Blob)
-        return value.typeId() == QMetaType::Bool ? !value.toBool() : value.toByteArray().isEmpty();
-    return value.isNull();
+        return RecordBuffer::blobIsEmpty(values->at(field));
+    return values->at(field).isNull();
 }
 
 QByteArray SqliteTable::blobValue(int field) const
@@ -346,10 +337,8 @@ QByteArray SqliteTable::blobValue(int field) const
     const QVariant &value = values->at(field);
     if (value.typeId() == QMetaType::QByteArray)
         return value.toByteArray();
-    if (!value.toBool())
-        return QByteArray();
     const qint64 key = currentKey();
-    return key < 0 ? QByteArray() : d->cache->blob(key, field);
+    return value.toBool() && key >= 0 ? d->cache->blob(key, field) : QByteArray();
 }
 
 void SqliteTable::setFieldValue(int field, const QVariant &value)
@@ -357,16 +346,7 @@ void SqliteTable::setFieldValue(int field, const QVariant &value)
     if (!d->editing())
         throw TableError(QStringLiteral("The table ") + filePath() +
                          QStringLiteral(" is not in edit or insert mode."));
-    if (field < 0 || field >= d->schema.fields.size())
-        throw TableError(QStringLiteral("Unknown field for the table ") + filePath());
-    if (d->schema.fields.at(field).type == FieldType::AutoInc)
-        throw TableError(
-            QStringLiteral("Field '%1' cannot be modified").arg(d->schema.fields.at(field).name));
-    QVariant stored = d->schema.storedValue(field, value);
-    if (d->schema.fields.at(field).type == FieldType::Blob && stored.isNull())
-        stored = QByteArray();
-    d->buffer[field] = stored;
-    d->changed[field] = true;
+    d->buffer.set(d->schema, field, value);
     notifyRecord(d->cursor.position());
 }
 
@@ -382,57 +362,47 @@ void SqliteTable::setFieldValue(const QString &name, const QVariant &value)
 
 void SqliteTable::disableControls()
 {
-    ++d->disabled;
+    d->gate.disable();
 }
 
 void SqliteTable::enableControls()
 {
-    if (d->disabled == 0 || --d->disabled > 0)
-        return;
     // One catch-up notice for everything that happened meanwhile.
-    const int missed = std::exchange(d->missedSignals, 0);
-    if (missed & (MissedData | MissedCurrent)) {
+    const int held = d->gate.enable();
+    if (held & (ControlsGate::Data | ControlsGate::Current)) {
         emit dataSetChanged();
         emit currentChanged(recNo());
     }
-    if (missed & MissedState)
+    if (held & ControlsGate::State)
         emit stateChanged();
 }
 
 bool SqliteTable::controlsDisabled() const
 {
-    return d->disabled > 0;
-}
-
-bool SqliteTable::signalsHeld(int which)
-{
-    if (d->disabled == 0)
-        return false;
-    d->missedSignals |= which;
-    return true;
+    return d->gate.disabled();
 }
 
 void SqliteTable::notifyDataSet()
 {
-    if (!signalsHeld(MissedData))
+    if (d->gate.pass(ControlsGate::Data))
         emit dataSetChanged();
 }
 
 void SqliteTable::notifyRecord(int position)
 {
-    if (!signalsHeld(MissedData))
+    if (d->gate.pass(ControlsGate::Data))
         emit recordChanged(position);
 }
 
 void SqliteTable::notifyCurrent()
 {
-    if (!signalsHeld(MissedCurrent))
+    if (d->gate.pass(ControlsGate::Current))
         emit currentChanged(recNo());
 }
 
 void SqliteTable::notifyState()
 {
-    if (!signalsHeld(MissedState))
+    if (d->gate.pass(ControlsGate::State))
         emit stateChanged();
 }
 
@@ -459,33 +429,28 @@ void SqliteTable::edit()
         append();
         return;
     }
-    d->buffer = *currentValues();
-    d->changed = QVector<bool>(d->schema.fields.size(), false);
+    d->buffer.start(*currentValues());
     d->state = State::Edit;
     notifyState();
 }
 
 void SqliteTable::append()
 {
-    requireActive();
-    checkBrowseMode();
-    beginInsert(d->cursor.count());
+    beginInsert(true);
 }
 
 void SqliteTable::insert()
 {
-    requireActive();
-    checkBrowseMode();
-    beginInsert(std::max(d->cursor.position(), 0));
+    beginInsert(false);
 }
 
-void SqliteTable::beginInsert(int position)
+void SqliteTable::beginInsert(bool atEnd)
 {
+    requireActive();
+    checkBrowseMode();
+    const int position = atEnd ? d->cursor.count() : std::max(d->cursor.position(), 0);
     d->positionBeforeInsert = d->cursor.position();
-    d->buffer.clear();
-    for (const FieldDef &def : std::as_const(d->schema.fields))
-        d->buffer.append(def.type == FieldType::Blob ? QVariant(false) : QVariant());
-    d->changed = QVector<bool>(d->schema.fields.size(), false);
+    d->buffer.startEmpty(d->schema);
     d->cursor.openSlot(position);
     d->state = State::Insert;
     notifyDataSet();
@@ -499,15 +464,15 @@ void SqliteTable::post()
         return;
     const IndexDef *index = d->currentIndex();
     const int orderField = index ? fieldIndex(index->field) : -1;
-    const QVariant orderValue = orderField >= 0 ? d->buffer.at(orderField) : QVariant();
+    const QVariant orderValue = orderField >= 0 ? d->buffer.values().at(orderField) : QVariant();
     if (d->state == State::Insert) {
-        const qint64 key = d->writer->insert(d->buffer, d->changed);
+        const qint64 key = d->writer->insert(d->buffer.values(), d->buffer.changed());
         d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
         notifyDataSet();
     } else {
         const qint64 key = currentKey();
-        d->writer->update(key, d->buffer, d->changed);
-        if (orderField >= 0 && d->changed.at(orderField)) {
+        d->writer->update(key, d->buffer.values(), d->buffer.changed());
+        if (orderField >= 0 && d->buffer.isChanged(orderField)) {
             // The record moves to its place in the current order.
             d->cursor.liftCurrent();
             d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
@@ -656,8 +621,8 @@ QVariant SqliteTable::valueAt(int position, int field) const
         field >= d->schema.fields.size())
         return QVariant();
     if (d->editing() && position == d->cursor.position()) {
-        const QVariant &value = d->buffer.at(field);
-        return value.typeId() == QMetaType::QByteArray ? QVariant(!value.toByteArray().isEmpty()) : value;
+        const QVariant &value = d->buffer.values().at(field);
+        return value.typeId() == QMetaType::QByteArray ? QVariant(!RecordBuffer::blobIsEmpty(value)) : value;
     }
     const int index = d->cursor.keyIndex(position);
     return index < 0 ? QVariant() : d->cache->row(d->cursor.keys(), index).at(field);

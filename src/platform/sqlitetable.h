@@ -159,9 +159,8 @@ private:
     void moveTo(int position, bool bof, bool eof);
     void requireActive() const;
     void checkBrowseMode();
-    void beginInsert(int position);
+    void beginInsert(bool atEnd);
     const QVariantList *currentValues() const;
-    bool signalsHeld(int which);
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();

@@ -1,40 +1,55 @@
 #include "platform/tablefile.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
+
+namespace {
+// Read and write for the owner, read for others, as the process's umask allows.
+constexpr QFileDevice::Permissions ScratchPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+} // namespace
 
 void TableFile::create(const QString &path, const TableSchema &schema)
 {
     if (QFileInfo::exists(path))
         throw TableError(QStringLiteral("The table ") + path + QStringLiteral(" already exists."));
     const QStringList statements = schema.createStatements(path);
-    QTemporaryFile scratch(QFileInfo(path).absolutePath() + QStringLiteral("/.lumotable-XXXXXX"));
-    if (!scratch.open())
+    // A fresh empty file is an empty database to SQLite; it gets the usual permissions.
+    const QString scratchPath =
+        path + QStringLiteral(".new-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    QFile scratch(scratchPath);
+    if (!scratch.open(QIODevice::WriteOnly | QIODevice::NewOnly, ScratchPermissions))
         throw TableError(QStringLiteral("Could not create the table ") + path + QStringLiteral(": ") +
                          scratch.errorString());
     scratch.close();
-    {
-        SqliteDatabase db(scratch.fileName());
-        db.open(true, true);
+    try {
+        SqliteDatabase db(scratchPath);
+        db.open(false, true);
         db.exec(QStringLiteral("PRAGMA application_id=%1").arg(TableSchema::ApplicationId));
         db.exec(QStringLiteral("BEGIN"));
         for (const QString &sql : statements)
             db.exec(sql);
         db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        QFile::remove(scratchPath);
+        throw;
     }
     // QFile::rename never replaces an existing file.
-    if (!scratch.rename(path))
+    if (!scratch.rename(path)) {
+        const QString reason = scratch.errorString();
+        QFile::remove(scratchPath);
         throw TableError(QStringLiteral("Could not create the table ") + path + QStringLiteral(": ") +
-                         scratch.errorString());
-    scratch.setAutoRemove(false); // it now names the table itself
+                         reason);
+    }
 }
 
 std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclusive, TableSchema &schema)
 {
     TableSchema::verifyFile(path);
     auto db = std::make_unique<SqliteDatabase>(path);
-    db->open(false, exclusive);
     try {
+        db->open(false, exclusive);
         // Takes the lock now rather than at the first write, so a second user fails here.
         db->exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"));
         schema = TableSchema::read(*db);

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(m_messages.texts().isEmpty());
         // Built under a temporary name: nothing else is left in the folder.
         QCOMPARE(QDir(m_folder.path())
-                     .entryList({QStringLiteral("schema*"), QStringLiteral(".lumotable*")},
+                     .entryList({QStringLiteral("schema*"), QStringLiteral("*.new-*")},
                                 QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("schema.db")});
 

@@ -1,0 +1,55 @@
+#include "vocfile/unitdescriptor.h"
+
+namespace {
+const QString section()
+{
+    return QString::fromLatin1(UnitDescriptor::Section);
+}
+} // namespace
+
+UnitDescriptor::UnitDescriptor(QString path) : m_ini(std::move(path)) {}
+
+QString UnitDescriptor::read(const char *key, const QString &defaultValue) const
+{
+    return m_ini.readString(section(), QString::fromLatin1(key), defaultValue);
+}
+
+QString UnitDescriptor::fileType() const
+{
+    return read("FileType", QString::fromLatin1(VocabularyFileType));
+}
+
+bool UnitDescriptor::isVocabularyUnit() const
+{
+    return fileType().toLower() == QLatin1String(VocabularyFileType);
+}
+
+int UnitDescriptor::firstLanguage() const
+{
+    return m_ini.readInteger(section(), QStringLiteral("FirstLanguage"), 0);
+}
+
+int UnitDescriptor::secondLanguage() const
+{
+    return m_ini.readInteger(section(), QStringLiteral("SecondLanguage"), 0);
+}
+
+QString UnitDescriptor::description(const QString &defaultValue) const
+{
+    return read("Description", defaultValue);
+}
+
+QString UnitDescriptor::font() const
+{
+    return read("Font", QString::fromLatin1(DefaultFont));
+}
+
+void UnitDescriptor::write(int firstLanguage, int secondLanguage, const QString &description,
+                           const QString &font)
+{
+    m_ini.writeString(section(), QStringLiteral("FileType"), QString::fromLatin1(VocabularyFileType));
+    m_ini.writeInteger(section(), QStringLiteral("FirstLanguage"), firstLanguage);
+    m_ini.writeInteger(section(), QStringLiteral("SecondLanguage"), secondLanguage);
+    m_ini.writeString(section(), QStringLiteral("Description"), description);
+    m_ini.writeString(section(), QStringLiteral("Font"), font);
+}
