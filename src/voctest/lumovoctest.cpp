@@ -10,6 +10,7 @@
 #include "platform/messageservice.h"
 #include "platform/waveplayer.h"
 #include "uilang/translate.h"
+#include "vocfile/unitdescriptor.h"
 
 #include <QCursor>
 #include <QDate>
@@ -468,11 +469,11 @@ void TLumoVocTest::readDescriptor()
 {
     if (m_vocabularyFile.isEmpty() || !QFileInfo(m_vocabularyFile).isFile())
         return;
-    const IniFile descriptor(m_vocabularyFile);
-    m_firstLanguage = descriptor.readInteger(General, QStringLiteral("FirstLanguage"), 0);
-    m_secondLanguage = descriptor.readInteger(General, QStringLiteral("SecondLanguage"), 0);
-    m_description = descriptor.readString(General, QStringLiteral("Description"), QString());
-    m_fontName = descriptor.readString(General, QStringLiteral("Font"), QStringLiteral("MS Sans Serif"));
+    const UnitDescriptor descriptor(m_vocabularyFile);
+    m_firstLanguage = descriptor.firstLanguage();
+    m_secondLanguage = descriptor.secondLanguage();
+    m_description = descriptor.description();
+    m_fontName = descriptor.font();
     const auto languageName = [this](int index) {
         return Translate(m_languageFile, General, QStringLiteral("Language") + QString::number(index),
                          QStringLiteral("unkown"));

@@ -318,7 +318,7 @@ void TestLumoVocTest::discardWordsOfTheAnswerLanguage()
 {
     QFETCH(QString, testType);
     QFETCH(QString, given);
-    QFETCH(bool, right);
+
     EngineFixture f({{"der Hund", "to go", 1, QByteArray("RIFF"), {}}},
                     variantText(testType, "DiscardNotes=no\n"));
     f.folder.writeText(QStringLiteral("DiscardList.ldl"),
