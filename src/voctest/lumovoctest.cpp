@@ -1,0 +1,483 @@
+#include "voctest/lumovoctest.h"
+
+#include "voctest/choicebuilder.h"
+#include "voctest/discardlist.h"
+#include "voctest/shuffle.h"
+#include "voctest/voctestui.h"
+
+#include "platform/errorreport.h"
+#include "platform/inifile.h"
+#include "platform/messageservice.h"
+#include "platform/waveplayer.h"
+#include "uilang/translate.h"
+#include "vocfile/unitdescriptor.h"
+
+#include <QCursor>
+#include <QDate>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <algorithm>
+
+namespace {
+const QString General = QStringLiteral("general");
+
+// The hourglass while a queue is built; restored on every path out.
+class BusyCursor
+{
+public:
+    BusyCursor() : m_on(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_on)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyCursor()
+    {
+        if (m_on)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    bool m_on;
+};
+
+// Bound views stay still while every record is visited.
+class ControlsDisabled
+{
+public:
+    explicit ControlsDisabled(SqliteTable &table) : m_table(table) { m_table.disableControls(); }
+    ~ControlsDisabled() { m_table.enableControls(); }
+    ControlsDisabled(const ControlsDisabled &) = delete;
+    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    SqliteTable &m_table;
+};
+
+// Marks the table's change notices that follow as the engine's own.
+class OwnChange
+{
+public:
+    explicit OwnChange(int &depth) : m_depth(depth) { ++m_depth; }
+    ~OwnChange() { --m_depth; }
+    OwnChange(const OwnChange &) = delete;
+    OwnChange &operator=(const OwnChange &) = delete;
+
+private:
+    int &m_depth;
+};
+
+int wordType(const QVariant &value)
+{
+    return value.isNull() ? 0 : value.toInt(); // an empty type is type 0
+}
+} // namespace
+
+struct TLumoVocTest::Fields
+{
+    int count = -1;
+    int question = -1;
+    int answer = -1;
+    int type = -1;
+    int questionSound = -1;
+    int mistakes = -1;
+
+    bool valid() const { return std::min({count, question, answer, type, questionSound, mistakes}) >= 0; }
+};
+
+TLumoVocTest::TLumoVocTest(MessageService &messages, VocTestUi &ui, WavePlayer &sound, QObject *parent)
+    : QObject(parent), m_messages(messages), m_ui(ui), m_sound(sound)
+{}
+
+TLumoVocTest::~TLumoVocTest() = default;
+
+void TLumoVocTest::setSwap(bool swap)
+{
+    m_swap = swap;
+    if (!m_dataSet)
+        return;
+    readDescriptor();
+    prepareAndReset();
+}
+
+void TLumoVocTest::setOrder(TTestOrder order)
+{
+    m_order = order;
+    if (m_dataSet)
+        prepareAndReset();
+}
+
+void TLumoVocTest::setTestFile(const QString &path)
+{
+    m_testFile = path;
+    // Read even without a table, so the variant shown is the one in force once a table comes.
+    LoadSettings();
+    if (m_dataSet)
+        prepareAndReset();
+}
+
+void TLumoVocTest::setVocabularyFile(const QString &path)
+{
+    m_vocabularyFile = path;
+    readDescriptor();
+}
+
+void TLumoVocTest::setDataSet(SqliteTable *table)
+{
+    m_dataSet = table;
+    watchTable();
+    if (m_dataSet) {
+        prepareAndReset();
+    } else {
+        m_ready = false;
+        m_running = false;
+    }
+}
+
+void TLumoVocTest::watchTable()
+{
+    disconnect(m_dataChanged);
+    disconnect(m_recordChanged);
+    m_answerColumnValid = false;
+    if (!m_dataSet)
+        return;
+    const auto changed = [this] {
+        if (m_ownChanges == 0)
+            m_answerColumnValid = false;
+    };
+    m_dataChanged = connect(m_dataSet, &SqliteTable::dataSetChanged, this, changed);
+    m_recordChanged = connect(m_dataSet, &SqliteTable::recordChanged, this, changed);
+}
+
+void TLumoVocTest::setLanguageFile(const QString &path)
+{
+    m_languageFile = path;
+    m_captions = VocTestCaptions::load(m_languageFile, objectName());
+    readDescriptor(); // the language names follow the new UI language
+}
+
+void TLumoVocTest::Reload()
+{
+    LoadSettings();
+    prepareAndReset();
+}
+
+bool TLumoVocTest::tableOpen()
+{
+    if (!m_dataSet)
+        return false;
+    if (!m_dataSet->active() && !m_dataSet->tableName().isEmpty()) {
+        try {
+            m_dataSet->open();
+        } catch (const LumoError &error) {
+            ReportError(m_messages, error);
+        }
+    }
+    return m_dataSet->active();
+}
+
+void TLumoVocTest::prepareAndReset()
+{
+    m_ready = tableOpen() && Prepare();
+    m_running = false;
+}
+
+TLumoVocTest::Fields TLumoVocTest::fields() const
+{
+    const SqliteTable &t = *m_dataSet;
+    Fields f;
+    f.count = t.fieldIndex(QStringLiteral("Count"));
+    f.question = t.fieldIndex(m_swap ? QStringLiteral("ForeignLanguage") : QStringLiteral("NativeLanguage"));
+    f.answer = t.fieldIndex(m_swap ? QStringLiteral("NativeLanguage") : QStringLiteral("ForeignLanguage"));
+    f.type = t.fieldIndex(QStringLiteral("Type"));
+    f.questionSound = t.fieldIndex(m_swap ? QStringLiteral("ForeignSound") : QStringLiteral("NativeSound"));
+    f.mistakes = t.fieldIndex(QStringLiteral("Mistakes"));
+    return f;
+}
+
+void TLumoVocTest::LoadSettings()
+{
+    m_settings.load(m_testFile);
+    m_judge.discardNotes = m_settings.discardNotes;
+    m_judge.matchCase = m_settings.matchCase;
+    m_judge.useDiscardList = m_settings.useDiscardList;
+    m_judge.locale = QLocale();
+}
+
+bool TLumoVocTest::Prepare()
+{
+    BusyCursor busy;
+    OwnChange own(m_ownChanges);
+    m_answerColumnValid = false;
+    m_queue.clear();
+    m_missed.clear();
+    // A failed build leaves nothing of an earlier queue on show.
+    m_wordCount = m_mistakeCount = m_rightCount = m_position = 0;
+    m_question.clear();
+    m_answer.clear();
+    m_choices = QStringList(ChoiceCount, QString());
+    m_questionHasSound = false;
+
+    if (!m_dataSet || !m_dataSet->active())
+        return false;
+    const Fields f = fields();
+    if (!f.valid())
+        return false;
+    if (m_dataSet->recordCount() > 0)
+        fillQueue(f);
+    if (m_queue.isEmpty())
+        return false;
+    if (m_settings.testType == TestType::MultipleChoice && m_queue.size() < ChoiceCount)
+        return false;
+
+    if (m_order == toBackward) {
+        std::reverse(m_queue.begin(), m_queue.end());
+    } else if (m_order == toRandom) {
+        QRandomGenerator generator = ClockSeededGenerator();
+        Shuffle(m_queue, generator);
+    }
+    if (m_settings.useDiscardList)
+        LoadDiscardList();
+
+    m_wordCount = int(m_queue.size());
+    LoadQuestion();
+    return true;
+}
+
+void TLumoVocTest::fillQueue(const Fields &f)
+{
+    SqliteTable &t = *m_dataSet;
+    const bool needsSound = m_settings.testType == TestType::Comprehension;
+    // Multiple choice reads the answer column on the same visit, for the choices.
+    const bool keepAnswers = m_settings.testType == TestType::MultipleChoice;
+    m_answerColumn.clear();
+    ControlsDisabled still(t);
+    for (t.first(); !t.eof(); t.next()) {
+        const int type = wordType(t.fieldValue(f.type));
+        if (keepAnswers)
+            m_answerColumn.append({t.fieldValue(f.answer).toString(), type});
+        if (needsSound && t.fieldIsNull(f.questionSound))
+            continue;
+        if (m_settings.includesType(type))
+            m_queue.append(t.fieldValue(f.count).toString());
+    }
+    m_answerColumnValid = keepAnswers;
+    m_answerColumnField = f.answer;
+}
+
+void TLumoVocTest::readAnswerColumn(int answerField, int typeField)
+{
+    SqliteTable &t = *m_dataSet;
+    OwnChange own(m_ownChanges);
+    m_answerColumn.clear();
+    {
+        ControlsDisabled still(t);
+        for (t.first(); !t.eof(); t.next())
+            m_answerColumn.append({t.fieldValue(answerField).toString(), wordType(t.fieldValue(typeField))});
+    }
+    m_answerColumnValid = true;
+    m_answerColumnField = answerField;
+}
+
+void TLumoVocTest::LoadDiscardList()
+{
+    const bool answersInQuestionLanguage = m_settings.testType == TestType::Comprehension;
+    m_judge.discardWords =
+        DiscardList::wordsFor(answersInQuestionLanguage ? questionLanguageIndex() : answerLanguageIndex());
+}
+
+bool TLumoVocTest::findEntry(int position)
+{
+    return position >= 0 && position < m_queue.size() &&
+           m_dataSet->findKey(m_queue.at(position).toLongLong());
+}
+
+void TLumoVocTest::LoadQuestion()
+{
+    if (!m_dataSet || !m_dataSet->active())
+        return;
+    const Fields f = fields();
+    if (!f.valid())
+        return;
+    if (!findEntry(m_position))
+        m_messages.plain(QStringLiteral("Internal Database Error in VOCTEST Component!"));
+    SqliteTable &t = *m_dataSet;
+    m_question = t.fieldValue(f.question).toString();
+    m_answer =
+        m_settings.testType == TestType::Comprehension ? m_question : t.fieldValue(f.answer).toString();
+    m_questionHasSound = !t.fieldIsNull(f.questionSound);
+    if (m_settings.testType == TestType::MultipleChoice)
+        BuildChoices(f.answer, wordType(t.fieldValue(f.type)));
+    else
+        m_choices = QStringList(ChoiceCount, QString());
+}
+
+void TLumoVocTest::BuildChoices(int answerField, int type)
+{
+    if (!m_answerColumnValid || m_answerColumnField != answerField)
+        readAnswerColumn(answerField, m_dataSet->fieldIndex(QStringLiteral("Type")));
+    ChoiceBuilder builder(m_answer, type);
+    for (const auto &[text, recordType] : std::as_const(m_answerColumn))
+        builder.addRecord(text, recordType);
+    QRandomGenerator generator = ClockSeededGenerator();
+    m_choices = builder.options(generator);
+    while (m_choices.size() < ChoiceCount)
+        m_choices.append(QString());
+}
+
+bool TLumoVocTest::AnswersMatch(const QString &expected, const QString &given) const
+{
+    return m_judge.AnswersMatch(expected, given);
+}
+
+bool TLumoVocTest::CheckAnswer()
+{
+    if (!m_ready || !m_dataSet)
+        return false;
+    if (tableOpen())
+        m_running = true;
+    // Nothing is left to judge once the last entry has been answered.
+    if (m_position < 0 || m_position >= m_queue.size())
+        return false;
+
+    const bool right = m_judge.isRight(m_answer, m_given, m_settings.testType == TestType::MultipleChoice);
+    if (right) {
+        ++m_rightCount;
+        m_queue.removeAt(m_position);
+        return true;
+    }
+    if (!m_missed.contains(m_answer)) {
+        ++m_mistakeCount;
+        m_missed.append(m_answer);
+        raiseMistakes();
+    }
+    showMistakeReport();
+    return false;
+}
+
+void TLumoVocTest::raiseMistakes()
+{
+    if (!tableOpen())
+        return;
+    const Fields f = fields();
+    if (!f.valid())
+        return;
+    // Raising whatever record happens to be current would blame the wrong entry.
+    if (!findEntry(m_position)) {
+        m_messages.plain(QStringLiteral("Internal Database Error!"));
+        return;
+    }
+    SqliteTable &t = *m_dataSet;
+    OwnChange own(m_ownChanges);
+    try {
+        t.edit();
+        t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
+        t.post();
+    } catch (const LumoError &error) {
+        if (t.state() == SqliteTable::State::Edit)
+            t.cancel();
+        ReportError(m_messages, error);
+    }
+}
+
+void TLumoVocTest::showMistakeReport()
+{
+    m_ui.showMistakeReport(MistakeReport{m_question, m_answer, m_fontName}, m_captions);
+    emit MessageBoxClosed();
+}
+
+void TLumoVocTest::NextQuestion()
+{
+    if (!m_ready)
+        return;
+    if (m_queue.isEmpty()) {
+        Finish();
+        return;
+    }
+    m_running = true;
+    if (m_position < m_queue.size() - 1)
+        ++m_position;
+    else
+        m_position = 0;
+    LoadQuestion();
+}
+
+void TLumoVocTest::Finish()
+{
+    // Without a queue built there was no test, so nothing is logged or reported.
+    if (m_ready && m_queue.isEmpty()) {
+        WriteLog();
+        showSummary();
+    } else if (m_ready) {
+        m_messages.information(m_captions.msgTestAborded);
+    }
+    m_running = false;
+    m_ready = tableOpen() && Prepare();
+    emit Finished();
+}
+
+void TLumoVocTest::showSummary()
+{
+    TestSummary summary;
+    summary.wordCount = m_wordCount;
+    summary.mistakeCount = m_mistakeCount;
+    m_ui.showSummary(summary, m_captions);
+}
+
+void TLumoVocTest::WriteLog()
+{
+    if (m_vocabularyFile.isEmpty() || !QFileInfo(m_vocabularyFile).isFile())
+        return;
+    try {
+        IniFile descriptor(m_vocabularyFile);
+        const int n = descriptor.readInteger(General, QStringLiteral("TestCount"), 0) + 1;
+        // The result goes first, so a failed write never leaves a count without its result.
+        descriptor.writeInteger(General, QStringLiteral("TestResult") + QString::number(n), m_mistakeCount);
+        descriptor.writeInteger(General, QStringLiteral("TestCount"), n);
+        descriptor.writeString(General, QStringLiteral("LastTestDate"),
+                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    } catch (const LumoError &error) {
+        ReportError(m_messages, error);
+    }
+}
+
+bool TLumoVocTest::PlayQuestionSound()
+{
+    if (!m_ready || m_position < 0 || m_position >= m_queue.size() || !tableOpen())
+        return false;
+    const Fields f = fields();
+    if (!f.valid())
+        return false;
+    if (!findEntry(m_position)) {
+        m_messages.plain(QStringLiteral("Internal Database Error!"));
+        return false;
+    }
+    if (m_dataSet->fieldIsNull(f.questionSound))
+        return false;
+    const QByteArray image = m_dataSet->blobValue(f.questionSound);
+    try {
+        m_sound.playWave(image);
+    } catch (const LumoError &error) {
+        m_messages.error(error.message());
+        return false;
+    }
+    return true;
+}
+
+void TLumoVocTest::readDescriptor()
+{
+    if (m_vocabularyFile.isEmpty() || !QFileInfo(m_vocabularyFile).isFile())
+        return;
+    const UnitDescriptor descriptor(m_vocabularyFile);
+    m_firstLanguage = descriptor.firstLanguage();
+    m_secondLanguage = descriptor.secondLanguage();
+    m_description = descriptor.description();
+    m_fontName = descriptor.font();
+    const auto languageName = [this](int index) {
+        return Translate(m_languageFile, General, QStringLiteral("Language") + QString::number(index),
+                         QStringLiteral("unkown"));
+    };
+    m_firstLanguageName = languageName(m_firstLanguage);
+    m_secondLanguageName = languageName(m_secondLanguage);
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "voctest/answerjudge.h"
+#include "voctest/testsettings.h"
+#include "voctest/voctestcaptions.h"
+
+#include "platform/sqlitetable.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class MessageService;
+class VocTestUi;
+class WavePlayer;
+
+// Runs one vocabulary test over the entries of an open vocabulary table: builds the queue of
+// entries to ask, loads each question, judges the answers, counts mistakes and writes the
+// first miss of an entry into its "Mistakes" field, and logs a completed test in the unit
+// descriptor. It reaches the user only through the injected message service, windows and
+// sound player.
+class TLumoVocTest : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Swap READ swap WRITE setSwap)
+    Q_PROPERTY(TTestOrder Order READ order WRITE setOrder)
+    Q_PROPERTY(QString TestFile READ testFile WRITE setTestFile)
+    Q_PROPERTY(QString VocabularyFile READ vocabularyFile WRITE setVocabularyFile)
+    Q_PROPERTY(SqliteTable *DataSet READ dataSet WRITE setDataSet)
+    Q_PROPERTY(QString LanguageFile READ languageFile WRITE setLanguageFile)
+
+public:
+    enum TTestOrder { toForward, toBackward, toRandom };
+    Q_ENUM(TTestOrder)
+
+    static constexpr int ChoiceCount = 5;
+
+    TLumoVocTest(MessageService &messages, VocTestUi &ui, WavePlayer &sound, QObject *parent = nullptr);
+    ~TLumoVocTest() override;
+
+    // Published properties; each setter does the loading work its value calls for.
+    bool swap() const { return m_swap; }
+    void setSwap(bool swap);
+    TTestOrder order() const { return m_order; }
+    void setOrder(TTestOrder order);
+    QString testFile() const { return m_testFile; }
+    void setTestFile(const QString &path);
+    QString vocabularyFile() const { return m_vocabularyFile; }
+    void setVocabularyFile(const QString &path);
+    SqliteTable *dataSet() const { return m_dataSet; }
+    void setDataSet(SqliteTable *table);
+    QString languageFile() const { return m_languageFile; }
+    void setLanguageFile(const QString &path);
+
+    // Operations as the test page drives them.
+    void Reload();
+    bool CheckAnswer();
+    void NextQuestion();
+    void Finish();
+    bool PlayQuestionSound();
+
+    // The steps behind them.
+    void LoadSettings();
+    bool Prepare();
+    void LoadDiscardList();
+    void LoadQuestion();
+    void BuildChoices(int answerField, int type);
+    bool AnswersMatch(const QString &expected, const QString &given) const;
+    void WriteLog();
+
+    // State the test page reads.
+    QString question() const { return m_question; }
+    QString answer() const { return m_answer; }
+    QString given() const { return m_given; }
+    void setGiven(const QString &given) { m_given = given; }
+    QStringList choices() const { return m_choices; } // always five, empty where none
+    int wordCount() const { return m_wordCount; }
+    int rightCount() const { return m_rightCount; }
+    int mistakeCount() const { return m_mistakeCount; }
+    TestType testType() const { return m_settings.testType; }
+    const TestSettings &settings() const { return m_settings; }
+    bool questionHasSound() const { return m_questionHasSound; }
+    bool ready() const { return m_ready; }
+    bool running() const { return m_running; }
+    QString fontName() const { return m_fontName; }
+    QString description() const { return m_description; }
+    int questionLanguageIndex() const { return m_swap ? m_secondLanguage : m_firstLanguage; }
+    int answerLanguageIndex() const { return m_swap ? m_firstLanguage : m_secondLanguage; }
+    QString questionLanguageName() const { return m_swap ? m_secondLanguageName : m_firstLanguageName; }
+    QString answerLanguageName() const { return m_swap ? m_firstLanguageName : m_secondLanguageName; }
+    const VocTestCaptions &captions() const { return m_captions; }
+    QStringList testQueue() const { return m_queue; }
+    int position() const { return m_position; }
+    QStringList missedAnswers() const { return m_missed; }
+    QStringList discardWords() const { return m_judge.discardWords; }
+
+signals:
+    void Finished();
+    void MessageBoxClosed();
+
+private:
+    struct Fields;
+
+    bool tableOpen();
+    void prepareAndReset();
+    Fields fields() const;
+    bool findEntry(int position);
+    void fillQueue(const Fields &f);
+    void readAnswerColumn(int answerField, int typeField);
+    void watchTable();
+    void raiseMistakes();
+    void showMistakeReport();
+    void showSummary();
+    void readDescriptor();
+
+    MessageService &m_messages;
+    VocTestUi &m_ui;
+    WavePlayer &m_sound;
+
+    bool m_swap = false;
+    TTestOrder m_order = toRandom;
+    QString m_testFile;
+    QString m_vocabularyFile;
+    QPointer<SqliteTable> m_dataSet;
+    QString m_languageFile;
+
+    TestSettings m_settings;
+    AnswerJudge m_judge;
+    VocTestCaptions m_captions;
+
+    // The answer column and word type of every record, kept for the choices of the next
+    // questions until the table changes other than through the engine.
+    QList<QPair<QString, int>> m_answerColumn;
+    bool m_answerColumnValid = false;
+    int m_answerColumnField = -1;
+    int m_ownChanges = 0;
+    QMetaObject::Connection m_dataChanged;
+    QMetaObject::Connection m_recordChanged;
+
+    QStringList m_queue;
+    QStringList m_missed;
+    int m_position = 0;
+    int m_wordCount = 0;
+    int m_mistakeCount = 0;
+    int m_rightCount = 0;
+    QString m_question;
+    QString m_answer;
+    QString m_given;
+    QStringList m_choices = QStringList(ChoiceCount, QString());
+    bool m_questionHasSound = false;
+    bool m_ready = false;
+    bool m_running = false;
+
+    int m_firstLanguage = 0;
+    int m_secondLanguage = 0;
+    QString m_firstLanguageName;
+    QString m_secondLanguageName;
+    QString m_description;
+    QString m_fontName = QStringLiteral("MS Sans Serif");
+};
+
+using TTestOrder = TLumoVocTest::TTestOrder;

@@ -1,0 +1,151 @@
+#include "support/testfolder.h"
+#include "voctest/discardlist.h"
+#include "voctest/testsettings.h"
+
+#include <QTest>
+
+namespace {
+constexpr quint16 bits(std::initializer_list<int> types)
+{
+    quint16 mask = 0;
+    for (int t : types)
+        mask |= quint16(1u << t);
+    return mask;
+}
+} // namespace
+
+// The two files the engine reads before a queue is built: the test variant and the discard list.
+class TestTestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void load_data();
+    void load();
+    void missingFileKeepsSettings();
+    void wordTypes_data();
+    void wordTypes();
+    void includesType();
+
+    void discardWords_data();
+    void discardWords();
+    void missingDiscardListGivesNoWords();
+};
+
+void TestTestSettings::load_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<int>("testType");
+    QTest::addColumn<bool>("discardNotes");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<bool>("useDiscardList");
+    QTest::addColumn<int>("wordTypes");
+
+    const int all = TestSettings::AllWordTypes;
+    QTest::newRow("empty section gives the defaults") << "[settings]\n" << 0 << true << false << true << all;
+    QTest::newRow("multiple choice") << "[settings]\nTestType=multichoice\n"
+                                     << 1 << true << false << true << all;
+    QTest::newRow("comprehension in capitals") << "[Settings]\nTESTTYPE=Comprehension\n"
+                                               << 2 << true << false << true << all;
+    QTest::newRow("unknown type is standard") << "[settings]\nTestType=oral\n"
+                                              << 0 << true << false << true << all;
+    QTest::newRow("everything switched") << "[settings]\nTestType=standard\nDiscardNotes=NO\nMatchCase=Yes\n"
+                                            "UseDiscardList=no\nWordTypes=[1],[2],[5],\n"
+                                         << 0 << false << true << false << int(bits({1, 2, 5}));
+    QTest::newRow("only yes turns match case on") << "[settings]\nMatchCase=true\n"
+                                                  << 0 << true << false << true << all;
+    QTest::newRow("only no turns notes off") << "[settings]\nDiscardNotes=false\nUseDiscardList=0\n"
+                                             << 0 << true << false << true << all;
+}
+
+void TestTestSettings::load()
+{
+    QFETCH(QString, content);
+    TestFolder folder;
+    TestSettings settings;
+    settings.load(folder.writeText(QStringLiteral("variant.ltf"), content));
+    QTEST(int(settings.testType), "testType");
+    QTEST(settings.discardNotes, "discardNotes");
+    QTEST(settings.matchCase, "matchCase");
+    QTEST(settings.useDiscardList, "useDiscardList");
+    QTEST(int(settings.wordTypes), "wordTypes");
+}
+
+void TestTestSettings::missingFileKeepsSettings()
+{
+    TestFolder folder;
+    TestSettings settings;
+    settings.testType = TestType::MultipleChoice;
+    settings.matchCase = true;
+    settings.wordTypes = bits({3});
+    settings.load(folder.filePath(QStringLiteral("missing.ltf")));
+    settings.load(QString());
+    QCOMPARE(settings.testType, TestType::MultipleChoice);
+    QVERIFY(settings.matchCase);
+    QCOMPARE(settings.wordTypes, bits({3}));
+}
+
+void TestTestSettings::wordTypes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("mask");
+    QTest::newRow("as a new variant writes it")
+        << "[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]" << int(TestSettings::AllWordTypes);
+    QTest::newRow("ten is not one") << "[10]," << int(bits({10}));
+    QTest::newRow("one is not ten") << "[1]," << int(bits({1}));
+    QTest::newRow("zero alone") << "[0]," << int(bits({0}));
+    QTest::newRow("order does not matter") << "[7],[3]" << int(bits({3, 7}));
+    QTest::newRow("empty gives all") << "" << int(TestSettings::AllWordTypes);
+    QTest::newRow("eleven is no type, so all") << "[11],[12]" << int(TestSettings::AllWordTypes);
+    QTest::newRow("numbers without brackets are ignored") << "1,2,[4]" << int(bits({4}));
+}
+
+void TestTestSettings::wordTypes()
+{
+    QFETCH(QString, text);
+    QTEST(int(TestSettings::parseWordTypes(text)), "mask");
+}
+
+void TestTestSettings::includesType()
+{
+    TestSettings settings;
+    settings.wordTypes = bits({0, 10});
+    QVERIFY(settings.includesType(0));
+    QVERIFY(settings.includesType(10));
+    QVERIFY(!settings.includesType(5));
+    settings.wordTypes = TestSettings::AllWordTypes;
+    QVERIFY(!settings.includesType(11));
+    QVERIFY(!settings.includesType(-1));
+}
+
+void TestTestSettings::discardWords_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("as the hint shows") << "go; walk" << QStringList{"go", " walk"};
+    QTest::newRow("lower-cased in ASCII only") << "The;DER;ÉL" << QStringList{"the", "der", "Él"};
+    QTest::newRow("empty pieces dropped") << ";a;;b;" << QStringList{"a", "b"};
+    QTest::newRow("empty value") << "" << QStringList{};
+}
+
+void TestTestSettings::discardWords()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, words);
+    TestFolder folder;
+    folder.writeText(QStringLiteral("DiscardList.ldl"),
+                     QStringLiteral("[DiscardStrings]\nLanguage0=nothing\nLanguage4=") + value +
+                         QStringLiteral("\nLanguage14=other\n"));
+    QCOMPARE(DiscardList::wordsFor(4), words);
+    QCOMPARE(DiscardList::wordsFor(1), QStringList());
+}
+
+void TestTestSettings::missingDiscardListGivesNoWords()
+{
+    TestFolder folder;
+    QCOMPARE(DiscardList::filePath(), folder.filePath(QStringLiteral("DiscardList.ldl")));
+    QCOMPARE(DiscardList::wordsFor(0), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestTestSettings)
+#include "tst_testsettings.moc"
