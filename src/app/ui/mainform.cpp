@@ -15,7 +15,10 @@
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
+#include "platform/sounddevice.h"
+#include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
+#include "voctest/ui/voctestwindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +44,13 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     LumoTable1 = new TLumoTable(m_messages, this);
     LumoTable1->setObjectName(QStringLiteral("LumoTable1"));
     LumoTable1->setExclusive(true);
+    m_testWindows = std::make_unique<VocTestWindows>(this);
+    m_sound = new SoundDevice(this);
+    LumoVocTest1 = new TLumoVocTest(m_messages, *m_testWindows, *m_sound, this);
+    LumoVocTest1->setObjectName(QStringLiteral("LumoVocTest1"));
+    LumoVocTest1->setDataSet(LumoTable1);
+    LumoVocTest1->setSwap(false);
+    LumoVocTest1->setOrder(TLumoVocTest::toForward);
     buildPages();
     connectCommands();
     m_helpFile = ProgramFolder() + QStringLiteral("english.hlp");
@@ -280,6 +290,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
         return;
     unitPage->LumoTreeView1->setLanguageFile(fileName);
     unitPage->LumoListView1->setLanguageFile(fileName);
+    LumoVocTest1->setLanguageFile(fileName);
     const IniFile ini(fileName);
     m_helpFile = ProgramFolder() + ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"),
                                                   QStringLiteral("English.hlp"));
@@ -304,7 +315,10 @@ void TMainForm::LoadTestVariants()
 
 void TMainForm::TestVariantsChange()
 {
-    // The selected variant's file goes to the test engine with the test page.
+    // Which controls each kind of test shows arrives with the test page.
+    const int index = testPage->TestVariants->currentIndex();
+    if (index >= 0 && index < m_testVariants.count())
+        LumoVocTest1->setTestFile(m_testVariants.paths().at(index));
 }
 
 void TMainForm::HelpAbout()

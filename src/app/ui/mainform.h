@@ -13,7 +13,10 @@ class MessageService;
 class QStatusBar;
 class QTabWidget;
 class TestPage;
+class SoundDevice;
 class TLumoTable;
+class TLumoVocTest;
+class VocTestWindows;
 class TRegFile;
 class UnitPage;
 
@@ -54,6 +57,7 @@ public:
     LogbookPage *logbookPage = nullptr;
     TRegFile *Registry = nullptr;
     TLumoTable *LumoTable1 = nullptr;
+    TLumoVocTest *LumoVocTest1 = nullptr;
 
     // The unit being worked on.
     QString CurrentUnitFile;
@@ -75,6 +79,8 @@ private:
     int storedWindowState() const;
 
     MessageService &m_messages;
+    std::unique_ptr<VocTestWindows> m_testWindows;
+    SoundDevice *m_sound = nullptr;
     QString m_helpFile;
     PrintSettings m_print;
     TestVariantList m_testVariants;

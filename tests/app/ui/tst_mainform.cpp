@@ -9,6 +9,7 @@
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
+#include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
 
 #include <QComboBox>
@@ -282,6 +283,9 @@ private slots:
             auto form = createForm();
             QCOMPARE(form->testPage->TestVariants->count(), 2);
             QCOMPARE(form->testPage->TestVariants->currentIndex(), selected);
+            // The engine reads the selected variant's file.
+            const QString expectedFile = selected < 0 ? QString() : form->testVariantList().paths().at(selected);
+            QCOMPARE(form->LumoVocTest1->testFile(), expectedFile);
             form->close();
         }
         QCOMPARE(readSetting(QStringLiteral("TestVariant")).toInt(), selected);
