@@ -1,0 +1,127 @@
+#include "platform/inifile.h"
+#include "support/testfolder.h"
+#include "uilang/translate.h"
+#include "voctest/voctestcaptions.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+
+// The one lookup of UI texts, and the shipped English file that translators copy.
+class TestTranslate : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lookUpIsCaseBlind_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("as written") << "GENERAL"
+                                    << "okbtn"
+                                    << "Gut";
+        QTest::newRow("other spelling") << "general"
+                                        << "OKBtn"
+                                        << "Gut";
+        QTest::newRow("component section") << "lumovoctest1"
+                                           << "CAPTION"
+                                           << "Fehler";
+        QTest::newRow("missing key") << "general"
+                                     << "CancelBtn"
+                                     << "default";
+        QTest::newRow("missing section") << "MainForm"
+                                         << "OKBtn"
+                                         << "default";
+        QTest::newRow("empty value is a value") << "general"
+                                                << "HelpBtn"
+                                                << "";
+    }
+
+    void lookUpIsCaseBlind()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        TestFolder folder;
+        const QString file = folder.writeText(QStringLiteral("deutsch.llf"),
+                                              QStringLiteral("[GENERAL]\r\nokbtn=Gut\r\nHelpBtn=\r\n"
+                                                             "[LumoVocTest1]\r\nCaption = Fehler\r\n"));
+        QCOMPARE(Translate(file, section, key, QStringLiteral("default")), expected);
+    }
+
+    void withoutFileTheDefaultComes()
+    {
+        TestFolder folder;
+        QCOMPARE(
+            Translate(QString(), QStringLiteral("general"), QStringLiteral("OKBtn"), QStringLiteral("OK")),
+            QStringLiteral("OK"));
+        QCOMPARE(Translate(folder.filePath(QStringLiteral("gone.llf")), QStringLiteral("general"),
+                           QStringLiteral("OKBtn"), QStringLiteral("OK")),
+                 QStringLiteral("OK"));
+    }
+
+    void longValuesAreCut()
+    {
+        TestFolder folder;
+        const QString file =
+            folder.writeText(QStringLiteral("long.llf"), QStringLiteral("[general]\nDescription=") +
+                                                             QString(2000, u'w') + QStringLiteral("\n"));
+        QCOMPARE(Translate(file, QStringLiteral("general"), QStringLiteral("Description"), QString()).size(),
+                 IniFile::MaxValueLength);
+    }
+
+    // Every value of the shipped file gets a mark; a text the program then shows without the
+    // mark has no key in the file, and one that differs from the built-in English beyond the
+    // mark has drifted from it.
+    void englishFileHoldsEveryTextAsBuiltIn()
+    {
+        TestFolder folder;
+        const QString shipped = folder.copyFromData(QStringLiteral("english.llf"));
+        QFile in(shipped);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(in.readAll());
+        in.close();
+        text.replace(QRegularExpression(QStringLiteral("^([^;\\[][^=\\r\\n]*=.*?)(\\r?)$"),
+                                        QRegularExpression::MultilineOption),
+                     QStringLiteral("\\1#\\2"));
+        const QString marked = folder.writeText(QStringLiteral("marked.llf"), text);
+
+        const VocTestCaptions builtIn;
+        const VocTestCaptions fromFile = VocTestCaptions::load(marked, QStringLiteral("LumoVocTest1"));
+        const QList<QPair<QString, QString>> pairs = {
+            {builtIn.caption, fromFile.caption},
+            {builtIn.label1, fromFile.label1},
+            {builtIn.label2, fromFile.label2},
+            {builtIn.label3, fromFile.label3},
+            {builtIn.msgTestAborded, fromFile.msgTestAborded},
+            {builtIn.testFinishedLabel, fromFile.testFinishedLabel},
+            {builtIn.imformationLabel, fromFile.imformationLabel},
+            {builtIn.wordCountLabel, fromFile.wordCountLabel},
+            {builtIn.mistakeCountLabel, fromFile.mistakeCountLabel},
+            {builtIn.rightCountLabel, fromFile.rightCountLabel},
+            {builtIn.instrLabel, fromFile.instrLabel},
+            {builtIn.totalScoreLabel, fromFile.totalScoreLabel},
+        };
+        for (const auto &[english, shown] : pairs)
+            QCOMPARE(shown, english + u'#');
+
+        const QStringList languages = {
+            "Other",    "American English", "British English", "Australian English",
+            "French",   "Belgian",          "German",          "Swiss",
+            "Austrian", "Italian",          "Spanish",         "Greek",
+            "Dutch",    "Turkish",          "Brazilian",       "Danish",
+            "Finnish",  "Norwegian",        "Swedish"};
+        for (int i = 0; i < languages.size(); ++i)
+            QCOMPARE(
+                Translate(marked, QStringLiteral("general"), QStringLiteral("Language%1").arg(i), QString()),
+                languages.at(i) + u'#');
+        for (const char *key : {"Description", "HelpFile", "OKBtn", "CancelBtn", "HelpBtn", "FindBtn"})
+            QVERIFY2(Translate(marked, QStringLiteral("general"), QString::fromLatin1(key), QString())
+                         .endsWith(u'#'),
+                     key);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTranslate)
+#include "tst_translate.moc"
