@@ -1,5 +1,7 @@
 #include "voctest/ui/mistakereportform.h"
 
+#include "app/ui/unitfont.h"
+
 #include "voctest/voctestui.h"
 
 #include <QEvent>
@@ -47,9 +49,7 @@ void TMistakeReportForm::setContent(const MistakeReport &report, const VocTestCa
     Question->setText(report.question);
     Answer->setText(report.answer);
     for (QLabel *label : {Question, Answer}) {
-        QFont textFont = label->font();
-        textFont.setFamily(report.fontName);
-        label->setFont(textFont);
+        label->setFont(UnitFont(label->font(), report.fontName));
     }
     adjustSize();
 }
