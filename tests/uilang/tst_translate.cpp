@@ -121,6 +121,35 @@ private slots:
                          .endsWith(u'#'),
                      key);
     }
+
+    // A translation that lacks a key falls back to English in the middle of German texts.
+    void everyLanguageFileHoldsEveryEnglishKey_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("German") << "deutsch.llf";
+    }
+
+    void everyLanguageFileHoldsEveryEnglishKey()
+    {
+        QFETCH(QString, file);
+        TestFolder folder;
+        const IniFile english(folder.copyFromData(QStringLiteral("english.llf")));
+        const IniFile translated(folder.copyFromData(file));
+        QFile in(english.fileName());
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QRegularExpression header(QStringLiteral("^\\[(.+)\\]\\s*$"),
+                                        QRegularExpression::MultilineOption);
+        int sections = 0;
+        for (const QRegularExpressionMatch &m : header.globalMatch(QString::fromUtf8(in.readAll()))) {
+            const QString section = m.captured(1);
+            ++sections;
+            for (const QString &key : english.readSection(section))
+                QVERIFY2(translated.valueExists(section, key), qPrintable(section + u'/' + key));
+        }
+        QVERIFY(sections >= 2);
+        QVERIFY(translated.readString(QStringLiteral("general"), QStringLiteral("Description"), QString()) !=
+                QStringLiteral("English"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTranslate)
