@@ -1,5 +1,7 @@
 #include "platform/recordcache.h"
 
+#include <algorithm>
+
 namespace {
 
 QString pageQuery(const TableSchema &schema)
@@ -85,6 +87,53 @@ void RecordCache::forget(qint64 key)
 void RecordCache::clear()
 {
     m_rows.clear();
+}
+
+QList<QVector<QVariant>> RecordCache::columns(const QVector<qint64> &keys, const QList<int> &fields) const
+{
+    QStringList list{QStringLiteral("rowid")};
+    for (int field : fields) {
+        const FieldDef &def = m_schema.fields.at(field);
+        list.append(def.type == FieldType::Blob
+                        ? QStringLiteral("length(%1)").arg(TableSchema::quoted(def.name))
+                        : TableSchema::quoted(def.name));
+    }
+    SqliteStatement select(
+        m_db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                  .arg(list.join(QLatin1String(", ")), TableSchema::quoted(TableSchema::DataTable)));
+    QList<QVector<QVariant>> result(fields.size());
+    for (QVector<QVariant> &column : result)
+        column.reserve(keys.size());
+    const auto readRow = [&](QList<QVector<QVariant>> &into) {
+        for (int i = 0; i < fields.size(); ++i)
+            into[i].append(m_schema.readValue(select, i + 1, fields.at(i)));
+    };
+    if (std::is_sorted(keys.cbegin(), keys.cend())) {
+        // Rows come in key order too: one merge, no look-up.
+        int next = 0;
+        while (next < keys.size() && select.step()) {
+            if (select.int64(0) == keys.at(next)) {
+                readRow(result);
+                ++next;
+            }
+        }
+        return result;
+    }
+    // Another order, or a subset when filtered: find each key's row.
+    QHash<qint64, int> rowOf;
+    rowOf.reserve(keys.size());
+    QList<QVector<QVariant>> byRow(fields.size());
+    int row = 0;
+    while (select.step()) {
+        rowOf.insert(select.int64(0), row++);
+        readRow(byRow);
+    }
+    for (qint64 key : keys) {
+        const auto found = rowOf.constFind(key);
+        for (int i = 0; i < fields.size(); ++i)
+            result[i].append(found == rowOf.constEnd() ? QVariant() : byRow.at(i).at(found.value()));
+    }
+    return result;
 }
 
 QByteArray RecordCache::blob(qint64 key, int field) const

@@ -27,6 +27,10 @@ public:
     void forget(qint64 key);
     void clear();
 
+    // The values of some fields for every key, in the order of keys, from one pass over the
+    // file; blobs as "non-empty" flags. One vector per field.
+    QList<QVector<QVariant>> columns(const QVector<qint64> &keys, const QList<int> &fields) const;
+
     QByteArray blob(qint64 key, int field) const;
     // One field of one record read straight from the file (for placing keys in order).
     QVariant fieldValue(qint64 key, int field);

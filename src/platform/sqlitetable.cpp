@@ -615,6 +615,12 @@ void SqliteTable::refresh()
     reloadKeepingPosition();
 }
 
+QList<QVector<QVariant>> SqliteTable::readColumns(const QList<int> &fields) const
+{
+    requireActive();
+    return d->cache->columns(d->cursor.keys(), fields);
+}
+
 QVariant SqliteTable::valueAt(int position, int field) const
 {
     if (!active() || position < 0 || position >= d->cursor.count() || field < 0 ||

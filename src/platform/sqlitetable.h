@@ -71,9 +71,9 @@ public:
     // Creating a new table file: define fields and indexes, then createTable().
     void setFieldDefs(const QList<FieldDef> &fields);
     void setIndexDefs(const QList<IndexDef> &indexes);
-    void createTable(); // throws TableError; the table stays closed
-    QList<FieldDef> fieldDefs() const;   // of the open table
-    QList<IndexDef> indexDefs() const;   // of the open table
+    void createTable();                // throws TableError; the table stays closed
+    QList<FieldDef> fieldDefs() const; // of the open table
+    QList<IndexDef> indexDefs() const; // of the open table
 
     bool exclusive() const;
     void setExclusive(bool on);
@@ -92,33 +92,38 @@ public:
     // Navigation in the order of the current index and filter.
     int recordCount() const;
     bool isEmpty() const;
-    int recNo() const;          // -1 when empty
+    int recNo() const; // -1 when empty
     void setRecNo(int position);
     void first();
     void last();
     void next();
     void prior();
-    bool eof() const;           // after next() on the last record, or empty
-    bool bof() const;           // after prior() on the first record, or empty
+    bool eof() const; // after next() on the last record, or empty
+    bool bof() const; // after prior() on the first record, or empty
     // Moves to the record whose primary key equals key, whatever the order; false if none.
     bool findKey(qint64 key);
-    qint64 currentKey() const;  // primary key of the current record, -1 when none
+    qint64 currentKey() const; // primary key of the current record, -1 when none
 
     // Fields of the current record (or of the record being edited).
     int fieldIndex(const QString &name) const; // -1 when unknown
     QVariant fieldValue(int field) const;      // null QVariant for SQL NULL; blobs as QByteArray
     QVariant fieldValue(const QString &name) const;
-    bool fieldIsNull(int field) const;         // a blob of zero bytes counts as null
+    bool fieldIsNull(int field) const; // a blob of zero bytes counts as null
     QByteArray blobValue(int field) const;
     void setFieldValue(int field, const QVariant &value); // only in Edit or Insert state
     void setFieldValue(const QString &name, const QVariant &value);
 
+    // The values of some fields for every record in the current order and filter, read in
+    // one pass without moving the current record; blobs as "non-empty" flags. One vector per
+    // field, in the order of fields. A record being edited shows its stored values.
+    QList<QVector<QVariant>> readColumns(const QList<int> &fields) const;
+
     // Editing. Each post is its own transaction unless a transaction is open.
     // Moving to another record, changing order or filter, or refreshing posts a pending
     // edit first; close() cancels it.
-    void edit();        // on an empty data set this appends
-    void append();      // new empty record, placed at the end until it is posted
-    void insert();      // new empty record, placed before the current one until it is posted
+    void edit();   // on an empty data set this appends
+    void append(); // new empty record, placed at the end until it is posted
+    void insert(); // new empty record, placed before the current one until it is posted
     void post();
     void cancel();
     void deleteRecord();
@@ -133,9 +138,9 @@ public:
     void setFilter(RecordFilter filter);
     bool filtered() const;
     void setFiltered(bool on);
-    QString indexName() const;  // "" for the primary index
+    QString indexName() const; // "" for the primary index
     void setIndexName(const QString &name);
-    void refresh();             // re-reads the key list, keeping the current record if it still shows
+    void refresh(); // re-reads the key list, keeping the current record if it still shows
 
     // A value at any position without moving there (for views); blob fields give whether
     // they are non-empty, as a bool.

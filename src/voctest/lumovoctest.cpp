@@ -42,19 +42,6 @@ private:
     bool m_on;
 };
 
-// Bound views stay still while every record is visited.
-class ControlsDisabled
-{
-public:
-    explicit ControlsDisabled(SqliteTable &table) : m_table(table) { m_table.disableControls(); }
-    ~ControlsDisabled() { m_table.enableControls(); }
-    ControlsDisabled(const ControlsDisabled &) = delete;
-    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
-
-private:
-    SqliteTable &m_table;
-};
-
 // Marks the table's change notices that follow as the engine's own.
 class OwnChange
 {
@@ -247,20 +234,25 @@ bool TLumoVocTest::Prepare()
 
 void TLumoVocTest::fillQueue(const Fields &f)
 {
-    SqliteTable &t = *m_dataSet;
     const bool needsSound = m_settings.testType == TestType::Comprehension;
-    // Multiple choice reads the answer column on the same visit, for the choices.
+    // Multiple choice keeps the answer column of the same pass, for the choices.
     const bool keepAnswers = m_settings.testType == TestType::MultipleChoice;
+    // Every record in the order the table presents them, read in one pass.
+    const QList<QVector<QVariant>> columns =
+        m_dataSet->readColumns({f.count, f.type, f.questionSound, f.answer});
+    const QVector<QVariant> &counts = columns.at(0);
+    const QVector<QVariant> &types = columns.at(1);
+    const QVector<QVariant> &sounds = columns.at(2);
+    const QVector<QVariant> &answers = columns.at(3);
     m_answerColumn.clear();
-    ControlsDisabled still(t);
-    for (t.first(); !t.eof(); t.next()) {
-        const int type = wordType(t.fieldValue(f.type));
+    for (int i = 0; i < counts.size(); ++i) {
+        const int type = wordType(types.at(i));
         if (keepAnswers)
-            m_answerColumn.append({t.fieldValue(f.answer).toString(), type});
-        if (needsSound && t.fieldIsNull(f.questionSound))
+            m_answerColumn.append({answers.at(i).toString(), type});
+        if (needsSound && !sounds.at(i).toBool())
             continue;
         if (m_settings.includesType(type))
-            m_queue.append(t.fieldValue(f.count).toString());
+            m_queue.append(counts.at(i).toString());
     }
     m_answerColumnValid = keepAnswers;
     m_answerColumnField = f.answer;
@@ -268,14 +260,11 @@ void TLumoVocTest::fillQueue(const Fields &f)
 
 void TLumoVocTest::readAnswerColumn(int answerField, int typeField)
 {
-    SqliteTable &t = *m_dataSet;
-    OwnChange own(m_ownChanges);
+    const QList<QVector<QVariant>> columns = m_dataSet->readColumns({answerField, typeField});
     m_answerColumn.clear();
-    {
-        ControlsDisabled still(t);
-        for (t.first(); !t.eof(); t.next())
-            m_answerColumn.append({t.fieldValue(answerField).toString(), wordType(t.fieldValue(typeField))});
-    }
+    m_answerColumn.reserve(columns.at(0).size());
+    for (int i = 0; i < columns.at(0).size(); ++i)
+        m_answerColumn.append({columns.at(0).at(i).toString(), wordType(columns.at(1).at(i))});
     m_answerColumnValid = true;
     m_answerColumnField = answerField;
 }

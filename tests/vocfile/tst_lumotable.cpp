@@ -377,6 +377,49 @@ private slots:
         QCOMPARE(table->valueAt(999, F::Count).toInt(), index.isEmpty() ? 1000 : 1);
     }
 
+    void columnsReadInOnePassMatchTheWalk_data()
+    {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<bool>("filtered");
+        QTest::newRow("entry order") << QString() << false;
+        QTest::newRow("native order") << QStringLiteral("NativeIndex") << false;
+        QTest::newRow("native order, filtered") << QStringLiteral("NativeIndex") << true;
+        QTest::newRow("entry order, filtered") << QString() << true;
+    }
+    void columnsReadInOnePassMatchTheWalk()
+    {
+        QFETCH(QString, index);
+        QFETCH(bool, filtered);
+        auto table = opened(newPath(QStringLiteral("columns")));
+        if (table->isEmpty()) {
+            const QStringList words = {"pear", "Apple", "fig", "apple", "banana", "Cherry", "date"};
+            for (int i = 0; i < words.size(); ++i)
+                table->appendRecord(
+                    entry(words.at(i), QString::number(i), i % 3, i % 2 ? QByteArray("RIFF") : QByteArray()));
+            QVERIFY(table->findKey(3));
+            table->deleteRecord(); // a gap in the numbers
+        }
+        table->setIndexName(index);
+        table->setFilter([](const TableRecord &record) { return record.values.at(F::Mistakes).toInt() > 0; });
+        table->setFiltered(filtered);
+        QVERIFY(table->findKey(filtered ? 2 : 1));
+        const qint64 current = table->currentKey();
+
+        const QList<int> fields = {F::Count, F::NativeLanguage, F::NativeSound, F::Mistakes};
+        const QList<QVector<QVariant>> columns = table->readColumns(fields);
+        QCOMPARE(table->currentKey(), current); // reading does not move
+        QCOMPARE(columns.size(), fields.size());
+        QCOMPARE(columns.at(0).size(), table->recordCount());
+        int row = 0;
+        for (table->first(); !table->eof(); table->next(), ++row) {
+            QCOMPARE(columns.at(0).at(row).toLongLong(), table->currentKey());
+            QCOMPARE(columns.at(1).at(row).toString(), table->fieldValue(F::NativeLanguage).toString());
+            QCOMPARE(columns.at(2).at(row).toBool(), !table->fieldIsNull(F::NativeSound));
+            QCOMPARE(columns.at(3).at(row).toInt(), table->fieldValue(F::Mistakes).toInt());
+        }
+        QCOMPARE(row, columns.at(0).size());
+    }
+
     void filterSeesValuesAndSoundFlags()
     {
         auto table = opened(newPath(QStringLiteral("filter")));
