@@ -11,11 +11,11 @@
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
+#include "platform/sounddevice.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
-#include "platform/sounddevice.h"
 #include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
 #include "voctest/ui/voctestwindows.h"
@@ -294,6 +294,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     const IniFile ini(fileName);
     m_helpFile = ProgramFolder() + ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"),
                                                   QStringLiteral("English.hlp"));
+    m_texts.apply(fileName, *this, *MainMenu, *PageControl);
 }
 
 void TMainForm::PageControlChange()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/mainformtexts.h"
 #include "print/printsettings.h"
 #include "voctest/testvariantlist.h"
 
@@ -45,6 +46,8 @@ public:
     static QCursor soundCursor();
 
     QString helpFile() const { return m_helpFile; }
+    // A text the window keeps from the language file for later ("MsgPackingTable", ...).
+    QString keptText(const QString &key) const { return m_texts.kept(key); }
     const PrintSettings &printSettings() const { return m_print; }
     const TestVariantList &testVariantList() const { return m_testVariants; }
 
@@ -83,6 +86,7 @@ private:
     SoundDevice *m_sound = nullptr;
     QString m_helpFile;
     PrintSettings m_print;
+    MainFormTexts m_texts;
     TestVariantList m_testVariants;
     bool m_closed = false;
 };

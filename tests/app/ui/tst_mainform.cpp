@@ -1,9 +1,12 @@
 #include "app/regfile.h"
 #include "app/ui/mainform.h"
+#include "app/ui/mainformtexts.h"
+#include "app/ui/mainmenubar.h"
 #include "app/ui/speedbutton.h"
 #include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
+#include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "units/ui/lumolistview.h"
@@ -12,9 +15,12 @@
 #include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -284,7 +290,8 @@ private slots:
             QCOMPARE(form->testPage->TestVariants->count(), 2);
             QCOMPARE(form->testPage->TestVariants->currentIndex(), selected);
             // The engine reads the selected variant's file.
-            const QString expectedFile = selected < 0 ? QString() : form->testVariantList().paths().at(selected);
+            const QString expectedFile =
+                selected < 0 ? QString() : form->testVariantList().paths().at(selected);
             QCOMPARE(form->LumoVocTest1->testFile(), expectedFile);
             form->close();
         }
@@ -309,6 +316,68 @@ private slots:
         messages.clear();
         auto again = createForm();
         QVERIFY(messages.shown().isEmpty());
+    }
+
+    void withoutLanguageFileTheWindowKeepsItsOwnCaptions()
+    {
+        auto form = createForm();
+        QCOMPARE(form->MainMenu->item(QStringLiteral("FileConvertItem"))->text(),
+                 QStringLiteral("&Convert old Lumo units..."));
+        QCOMPARE(form->PageControl->tabText(3), QStringLiteral("&Logbook"));
+        QCOMPARE(form->unitPage->NewFolder->toolTip(), QStringLiteral("Create new folder"));
+    }
+
+    void bareLanguageFileGivesEveryEnglishText()
+    {
+        writeSetting(QStringLiteral("LanguageFile"),
+                     folder->writeText(QStringLiteral("bare.llf"),
+                                       QStringLiteral("[general]\r\nDescription=Bare\r\n")));
+        auto form = createForm();
+        QCOMPARE(form->MainMenu->item(QStringLiteral("FileConvertItem"))->text(),
+                 QStringLiteral("&Convert..."));
+        QCOMPARE(form->MainMenu->item(QStringLiteral("TestSettingsItem"))->text(),
+                 QStringLiteral("&Settings..."));
+        QCOMPARE(form->MainMenu->item(QStringLiteral("FileExitItem"))->statusTip(),
+                 QStringLiteral("Exit this application"));
+        QCOMPARE(form->PageControl->tabText(3), QStringLiteral("Review && &Logbook"));
+        // Tool-bar hints have no English text of their own: without keys they are blank.
+        QCOMPARE(form->unitPage->NewFolder->toolTip(), QString());
+        QCOMPARE(form->unitPage->IconSBtn->toolTip(), QString());
+        QCOMPARE(form->inputPage->PrintSBtn2->toolTip(), QStringLiteral("Print current file"));
+        QCOMPARE(form->keptText(QStringLiteral("MsgPackingTable")),
+                 QStringLiteral("Packing table. Please wait..."));
+        QCOMPARE(form->keptText(QStringLiteral("NextBtn")), QStringLiteral("&Next"));
+        QCOMPARE(form->keptText(QStringLiteral("StartBtnHint")), QString());
+    }
+
+    void languageFileTranslatesTheWindowWhateverTheCase()
+    {
+        folder->copyFromData(QStringLiteral("deutsch.llf"));
+        writeSetting(QStringLiteral("LanguageFile"), folder->filePath(QStringLiteral("deutsch.llf")));
+        {
+            auto form = createForm();
+            QCOMPARE(form->PageControl->tabText(0), QStringLiteral("&Lektionen"));
+            QCOMPARE(form->MainMenu->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Datei"));
+            QCOMPARE(form->unitPage->IconSBtn->toolTip(), QStringLiteral("Große Symbole anzeigen"));
+            QCOMPARE(form->logbookPage->TestCountLabel->text(), QStringLiteral("Anzahl Tests:"));
+            QCOMPARE(form->keptText(QStringLiteral("NextBtn")), QStringLiteral("&Weiter"));
+            form->close();
+        }
+        writeSetting(
+            QStringLiteral("LanguageFile"),
+            folder->writeText(QStringLiteral("odd.llf"), QStringLiteral("[MAINFORM]\nfilemenu=&Fichier\n")));
+        auto form = createForm();
+        QCOMPARE(form->MainMenu->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Fichier"));
+    }
+
+    void englishFileHoldsEveryWindowText()
+    {
+        const IniFile english(folder->copyFromData(QStringLiteral("english.llf")));
+        for (const auto &[key, text] : MainFormTexts::englishTexts()) {
+            QVERIFY2(english.valueExists(QStringLiteral("MainForm"), key), qPrintable(key));
+            if (!text.isEmpty())
+                QCOMPARE(english.readString(QStringLiteral("MainForm"), key, QString()), text);
+        }
     }
 
     void componentsCarryTheirNames()

@@ -1,0 +1,235 @@
+#include "app/ui/mainformtexts.h"
+
+#include "app/ui/mainmenubar.h"
+#include "uilang/translate.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+enum class Target { Caption, Hint, TopMenu, Page, Keep };
+
+struct Rule
+{
+    const char *key;
+    const char *english;
+    Target target;
+    const char *names; // component names, separated by blanks; the top-level index for TopMenu
+};
+
+// In the order the texts are read.
+const Rule Rules[] = {
+    {"FileNewItem", "&New", Target::Caption, "PopupNewItem FileNewItem"},
+    {"FileNewVocFile", "&Vocabulary File", Target::Caption, "PopupNewVocFile FileNewVocFile"},
+    {"FileNewGapText", "&GapText", Target::Caption, "PopupNewGapText FileNewGapText"},
+    {"PopupDeleteItem", "&Delete", Target::Caption, "PopupDeleteItem PopupDeleteItem2"},
+    {"PopupRenameItem", "Rena&me", Target::Caption, "PopupRenameItem PopupRenameItem2"},
+    {"PopupPropertiesItem", "P&roperties", Target::Caption, "PopupPropertiesItem"},
+    {"PopupBaseFolder", "&Set as base folder", Target::Caption, "PopupBaseFolder"},
+    {"PopupNewFolder", "&New Folder", Target::Caption, "PopupNewFolder"},
+    {"PopupCustomizeItem", "&Customize", Target::Caption, "PopupCustomizeItem"},
+    {"FileMenu", "&File", Target::TopMenu, "0"},
+    {"FileNewFolder", "&Folder", Target::Caption, "FileNewFolder"},
+    {"FilePropertiesItem", "Properties...", Target::Caption, "FilePropertiesItem"},
+    {"FileConvertItem", "&Convert...", Target::Caption, "FileConvertItem"},
+    {"FilePrintItem", "&Print", Target::Caption, "FilePrintItem"},
+    {"FilePrintSetupItem", "P&rint Setup...", Target::Caption, "FilePrintSetupItem"},
+    {"FileExitItem", "E&xit", Target::Caption, "FileExitItem"},
+    {"EditMenu", "&Edit", Target::TopMenu, "1"},
+    {"EditUndoItem", "&Undo", Target::Caption, "EditUndoItem"},
+    {"EditCutItem", "Cu&t", Target::Caption, "EditCutItem"},
+    {"EditCopyItem", "&Copy", Target::Caption, "EditCopyItem"},
+    {"EditPasteItem", "&Paste", Target::Caption, "EditPasteItem"},
+    {"SearchMenu", "&Search", Target::TopMenu, "2"},
+    {"SearchFindItem", "&Find...", Target::Caption, "SearchFindItem"},
+    {"SearchAgainItem", "&Search Again", Target::Caption, "SearchAgainItem"},
+    {"ViewMenu", "&View", Target::TopMenu, "3"},
+    {"ViewLargeIconsItem", "Lar&ge Icons", Target::Caption, "ViewLargeIconsItem"},
+    {"ViewSmallIconsItem", "S&mall Icons", Target::Caption, "ViewSmallIconsItem"},
+    {"ViewListItem", "&List", Target::Caption, "ViewListItem"},
+    {"ViewDetailsItem", "&Details", Target::Caption, "ViewDetailsItem"},
+    {"Hidenonvocabularyfolders", "&Hide non vocabulary folders", Target::Caption,
+     "Hidenonvocabularyfolders1"},
+    {"Makecurrentfoldernewbasefolder", "Set &base folder to current folder", Target::Caption,
+     "Makecurrentfoldernewbasefolder1"},
+    {"OptionsMenu", "&Options", Target::TopMenu, "4"},
+    {"OptionsLanguageItem", "Program &Language...", Target::Caption, "OptionsLanguageItem"},
+    {"OptionsCharacterBarItem", "&Customize Character Bar...", Target::Caption, "optionsCharacterBarItem"},
+    {"TestMenu", "&Test", Target::TopMenu, "5"},
+    {"TestSettingsItem", "&Settings...", Target::Caption, "TestSettingsItem"},
+    {"HelpMenu", "&Help", Target::TopMenu, "6"},
+    {"HelpContentsItem", "&Contents", Target::Caption, "HelpContentsItem"},
+    {"HelpSearchItem", "&Search for Help On...", Target::Caption, "HelpSearchItem"},
+    {"HelpHowToUseItem", "&How to Use Help", Target::Caption, "HelpHowToUseItem"},
+    {"HelpAboutItem", "&About...", Target::Caption, "HelpAboutItem"},
+
+    {"FileNewVocFileHint", "Create a new Vocabulary File", Target::Hint, "PopupNewVocFile FileNewVocFile"},
+    {"FileNewGapTextHint", "Create a new Gap Text", Target::Hint, "PopupNewGapText FileNewGapText"},
+    {"PopupDeleteItemHint", "Delete selected item", Target::Hint, "PopupDeleteItem PopupDeleteItem2"},
+    {"PopupRenameItemHint", "Rename selected item", Target::Hint, "PopupRenameItem PopupRenameItem2"},
+    {"PopupPropertiesItemHint", "View or change properties of the selected item", Target::Hint,
+     "PopupPropertiesItem FilePropertiesItem"},
+    {"PopupBaseFolderHint", "Set selected folder as new base folder", Target::Hint, "PopupBaseFolder"},
+    {"PopupNewFolderHint", "Create a new folder", Target::Hint, "PopupNewFolder"},
+    {"PopupCustomizeItemHint", "Customize the special character bar", Target::Hint, "PopupCustomizeItem"},
+    {"FileNewFolderHint", "Create a new Folder", Target::Hint, "FileNewFolder"},
+    {"FileConvertItemHint", "Convert old Lumo files", Target::Hint, "FileConvertItem"},
+    {"FilePrintItemHint", "Print current file", Target::Hint, "FilePrintItem PrintSBtn PrintSBtn2"},
+    {"FilePrintSetupItemHint", "Change printer setup", Target::Hint, "FilePrintSetupItem"},
+    {"FileExitItemHint", "Exit this application", Target::Hint, "FileExitItem"},
+    {"EditUndoItemHint", "Undo the last action", Target::Hint, "EditUndoItem"},
+    {"EditCutItemHint", "Delete selected item", Target::Hint, "EditCutItem"},
+    {"EditCopyItemHint", "Copy selected item to clipboard", Target::Hint, "EditCopyItem"},
+    {"EditPasteItemHint", "Paste contents of clipboard", Target::Hint, "EditPasteItem"},
+    {"SearchFindItemHint", "Find an item the vocabulary grid", Target::Hint, "SearchFindItem"},
+    {"SearchAgainItemHint", "Search again for the same item", Target::Hint, "SearchAgainItem"},
+    {"ViewLargeIconsItemHint", "Displays Icons by using large icons", Target::Hint, "ViewLargeIconsItem"},
+    {"ViewSmallIconsItemHint", "Displays Icons by using small icons", Target::Hint, "ViewSmallIconsItem"},
+    {"ViewListItemHint", "Displays Icons in a list", Target::Hint, "ViewListItem"},
+    {"ViewDetailsItemHint", "Displays information about each item in a window", Target::Hint,
+     "ViewDetailsItem"},
+    {"HidenonvocabularyfoldersHint", "Hide non vocabulary folders", Target::Hint,
+     "Hidenonvocabularyfolders1"},
+    {"MakecurrentfoldernewbasefolderHint", "Set base folder (top level folder) to current folder",
+     Target::Hint, "Makecurrentfoldernewbasefolder1"},
+    {"OptionsLanguageItemHint", "Displays a dialog box to change the program language", Target::Hint,
+     "OptionsLanguageItem"},
+    {"OptionsCharacterBarItemHint", "Customize the special character bar", Target::Hint,
+     "optionsCharacterBarItem"},
+    {"TestSettingsItemHint", "Configure your test profiles", Target::Hint, "TestSettingsItem"},
+    {"HelpContentsItemHint", "Display the help contents screen", Target::Hint, "HelpContentsItem"},
+    {"HelpSearchItemHint", "Search help file for a topic", Target::Hint, "HelpSearchItem"},
+    {"HelpHowToUseItemHint", "Help on using the help system", Target::Hint, "HelpHowToUseItem"},
+    {"HelpAboutItemHint", "Show program information", Target::Hint, "HelpAboutItem"},
+
+    {"StartBtn", "&Start", Target::Caption, "StartBtn"},
+    {"NextBtn", "&Next", Target::Keep, ""},
+    {"PauseBtn", "Pause", Target::Caption, "PauseBtn"},
+    {"StopBtn", "Stop", Target::Caption, "StopBtn"},
+    {"ForwardOrder", "Forward", Target::Caption, "ForwardOrder"},
+    {"BackwardOrder", "Backward", Target::Caption, "BackwardOrder"},
+    {"RandomOrder", "Random", Target::Caption, "RandomOrder"},
+    {"ResetLogBtn", "&Reset", Target::Caption, "ResetLogBtn"},
+    {"SaveMistakesBtn", "Save as new unit...", Target::Caption, "SaveMistakesBtn"},
+    {"ListeningBtn", "Spell it", Target::Caption, "ListeningBtn"},
+
+    {"SortLeftBtnHint", "", Target::Hint, "SortLeftBtn"},
+    {"SortNotBtnHint", "", Target::Hint, "SortNotBtn"},
+    {"SortRightBtnHint", "", Target::Hint, "SortRightBtn"},
+    {"ShowTypeColBtnHint", "", Target::Hint, "ShowTypeColBtn"},
+    {"InsertRecordBtnHint", "", Target::Hint, "InsertRecordBtn"},
+    {"DeleteRecordsBtnHint", "", Target::Hint, "DeleteRecords"},
+    {"FindBtnHint", "", Target::Hint, "FindBtn"},
+    {"ShowSoundToolsHint", "", Target::Hint, "ShowSoundTools"},
+    {"DeleteSoundBtnHint", "", Target::Hint, "DeleteSoundBtn"},
+    {"OpenWaveBtnHint", "", Target::Hint, "OpenWaveBtn"},
+    {"NewBaseFolderHint", "", Target::Hint, "NewBaseFolder"},
+    {"NewFolderHint", "", Target::Hint, "NewFolder"},
+    {"NewFileHint", "", Target::Hint, "NewFile"},
+    {"PopupDeleteItemHint", "", Target::Hint, "DeleteFile"},
+    {"ViewLargeIconsItemHint", "", Target::Hint, "IconSBtn"},
+    {"ViewSmallIconsItemHint", "", Target::Hint, "SmallIconSBtn"},
+    {"ViewListItemHint", "", Target::Hint, "ListSBtn"},
+    {"ViewDetailsItemHint", "", Target::Hint, "ReportSBtn"},
+    {"StartBtnHint", "", Target::Hint, "StartBtn"},
+    {"NextBtnHint", "", Target::Keep, ""},
+    {"PauseBtnHint", "", Target::Hint, "PauseBtn"},
+    {"StopBtnHint", "", Target::Hint, "StopBtn"},
+    {"ForwardOrderHint", "", Target::Hint, "ForwardOrder"},
+    {"BackwardOrderHint", "", Target::Hint, "BackwardOrder"},
+    {"RandomOrderHint", "", Target::Hint, "RandomOrder"},
+    {"SpellItHint", "Spell question", Target::Hint, "SpellIt"},
+    {"ConfigureTestBtnHint", "Test settings", Target::Hint, "ConfigureTestBtn"},
+    {"ResetLogBtnHint", "Reset the logbook.", Target::Hint, "ResetLogBtn"},
+    {"SaveMistakesBtnHint", "Create a new unit with the most complicated words.", Target::Hint,
+     "SaveMistakesBtn"},
+
+    {"UnitPage", "&Unit Manager", Target::Page, "UnitPage"},
+    {"VocTestPage", "Vocabulary &Test", Target::Page, "VocTestPage"},
+    {"VocInputPage", "Vocabulary &Input", Target::Page, "VocInputPage"},
+    {"LogbookPage", "Review && &Logbook", Target::Page, "LogBookPage"},
+
+    {"MsgNoVocFileSelected",
+     "No file selected. Please select or create a file on the \"Unit Manager\"-page first.", Target::Keep,
+     ""},
+    {"MsgPackingTable", "Packing table. Please wait...", Target::Keep, ""},
+    {"MsgAbordTestOnPageChange",
+     "If you change the page now, the test will be aborded. Do you want to abord the test?", Target::Keep,
+     ""},
+    {"LblRecording", "Recording...", Target::Keep, ""},
+    {"LblPlaying", "Playing...", Target::Keep, ""},
+    {"LastTestDateLabel", "Last test:", Target::Caption, "LastTestDateLabel"},
+    {"TestCountLabel", "Test count:", Target::Caption, "TestCountLabel"},
+};
+
+void setCaption(QObject *target, const QString &text)
+{
+    if (auto *action = qobject_cast<QAction *>(target))
+        action->setText(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(target))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(target))
+        label->setText(text);
+}
+
+void setHint(QObject *target, const QString &text)
+{
+    if (auto *action = qobject_cast<QAction *>(target)) {
+        action->setStatusTip(text);
+        action->setToolTip(text);
+    } else if (auto *widget = qobject_cast<QWidget *>(target)) {
+        widget->setStatusTip(text);
+        widget->setToolTip(text);
+    }
+}
+
+// Menu actions first: a top-level menu and its action share a name.
+QObject *component(QWidget &form, const QString &name)
+{
+    if (auto *action = form.findChild<QAction *>(name))
+        return action;
+    return form.findChild<QWidget *>(name);
+}
+} // namespace
+
+QList<QPair<QString, QString>> MainFormTexts::englishTexts()
+{
+    QList<QPair<QString, QString>> texts;
+    for (const Rule &rule : Rules)
+        texts.append({QString::fromLatin1(rule.key), QString::fromUtf8(rule.english)});
+    return texts;
+}
+
+void MainFormTexts::apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages)
+{
+    for (const Rule &rule : Rules) {
+        const QString key = QString::fromLatin1(rule.key);
+        const QString text =
+            Translate(languageFile, QStringLiteral("MainForm"), key, QString::fromUtf8(rule.english));
+        const QStringList names = QString::fromLatin1(rule.names).split(u' ', Qt::SkipEmptyParts);
+        switch (rule.target) {
+        case Target::TopMenu:
+            if (QMenu *top = menu.topLevel(names.value(0).toInt()))
+                top->setTitle(text);
+            break;
+        case Target::Page:
+            if (QWidget *page = form.findChild<QWidget *>(names.value(0)))
+                pages.setTabText(pages.indexOf(page), text);
+            break;
+        case Target::Caption:
+        case Target::Hint:
+            for (const QString &name : names)
+                if (QObject *target = component(form, name))
+                    rule.target == Target::Caption ? setCaption(target, text) : setHint(target, text);
+            break;
+        case Target::Keep: break;
+        }
+        // The window keeps the start and next captions and hints and its messages.
+        if (rule.target == Target::Keep || key == QStringLiteral("StartBtn") ||
+            key == QStringLiteral("StartBtnHint"))
+            m_kept.insert(key, text);
+    }
+}

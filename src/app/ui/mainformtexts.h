@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class MainMenuBar;
+class QTabWidget;
+class QWidget;
+
+// The main window's own texts from a UI language file: menu captions and hints, page
+// captions, button captions and hints, and the messages the window keeps for later. A key
+// the file lacks gives its English text; most tool-bar hints have none.
+class MainFormTexts
+{
+public:
+    // Puts every text on the component of that name below form; a component that does not
+    // exist yet is passed over, its text is still kept when the window keeps it.
+    void apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages);
+
+    // Every key the window reads, with its English text (empty for most tool-bar hints), in
+    // the order of reading; a key read for two purposes appears twice.
+    static QList<QPair<QString, QString>> englishTexts();
+
+    // A kept text by its key ("MsgPackingTable", "NextBtn", "StartBtnHint", ...); empty
+    // before the first apply.
+    QString kept(const QString &key) const { return m_kept.value(key); }
+
+private:
+    QHash<QString, QString> m_kept;
+};
