@@ -317,34 +317,39 @@ bool RegistryHive::keyExists(int hive, const QString &keyPath)
     return true;
 }
 
-quint32 RegistryHive::queryValue(KeyHandle key, const QString &name, int &type, qint64 &size)
+namespace {
+// Looks a value of an open key up with a query whose first column is the type; the rest
+// of the row is handed to take.
+template <typename Take>
+quint32 lookUpValue(sqlite3 *db, RegistryHive::KeyHandle key, const QString &name, const char *sql, int &type,
+                    Take take)
 {
-    if (!isOpen(key))
-        return ErrorInvalidHandle;
-    Statement query(m_db, "SELECT type, length(data) FROM vals WHERE key = ?1 AND folded = ?2");
+    Statement query(db, sql);
     query.bind(1, key);
     query.bind(2, name.toCaseFolded());
     const int rc = query.step();
     if (rc != SQLITE_ROW)
-        return rc == SQLITE_DONE ? ErrorFileNotFound : systemError(rc);
+        return rc == SQLITE_DONE ? RegistryHive::ErrorFileNotFound : systemError(rc);
     type = int(query.integer(0));
-    size = query.integer(1);
+    take(query);
     return 0;
+}
+} // namespace
+
+quint32 RegistryHive::queryValue(KeyHandle key, const QString &name, int &type, qint64 &size)
+{
+    if (!isOpen(key))
+        return ErrorInvalidHandle;
+    return lookUpValue(m_db, key, name, "SELECT type, length(data) FROM vals WHERE key = ?1 AND folded = ?2",
+                       type, [&size](const Statement &row) { size = row.integer(1); });
 }
 
 quint32 RegistryHive::readValue(KeyHandle key, const QString &name, int &type, QByteArray &data)
 {
     if (!isOpen(key))
         return ErrorInvalidHandle;
-    Statement query(m_db, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
-    query.bind(1, key);
-    query.bind(2, name.toCaseFolded());
-    const int rc = query.step();
-    if (rc != SQLITE_ROW)
-        return rc == SQLITE_DONE ? ErrorFileNotFound : systemError(rc);
-    type = int(query.integer(0));
-    data = query.blob(1);
-    return 0;
+    return lookUpValue(m_db, key, name, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2", type,
+                       [&data](const Statement &row) { data = row.blob(1); });
 }
 
 quint32 RegistryHive::writeValue(KeyHandle key, const QString &name, int type, const QByteArray &data)
