@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs, only when one is missing, so that a
 # second run costs no time. Sourced by run.sh and test.sh.
-lumo_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt6svg6-dev
+lumo_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev
                qt6-qpa-plugins libsqlite3-dev libgl-dev xvfb xauth fonts-dejavu-core)
 
 lumo_missing=()

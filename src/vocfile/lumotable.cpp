@@ -2,34 +2,8 @@
 
 #include "platform/messageservice.h"
 
-#include <QCursor>
 #include <QFileInfo>
-#include <QGuiApplication>
 
-namespace {
-
-// The hourglass while packing; nothing to show when running without a GUI.
-class WaitCursor
-{
-public:
-    WaitCursor() : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitCursor()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-
-private:
-    bool m_shown;
-};
-
-} // namespace
 
 TLumoTable::TLumoTable(MessageService &messages, QObject *parent) : SqliteTable(parent), m_messages(messages)
 {
@@ -91,7 +65,7 @@ void TLumoTable::setVocabularyFile(const QString &path)
 
 bool TLumoTable::Pack()
 {
-    const WaitCursor wait;
+    const BusyScope busy(*m_busy);
     if (tableName().isEmpty())
         return true;
     try {

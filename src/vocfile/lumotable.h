@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/busyindicator.h"
 #include "platform/sqlitetable.h"
 
 class MessageService;
@@ -30,7 +31,11 @@ public:
     // Compacts the bound table; true when it worked. The table stays closed.
     bool Pack();
 
+    // Shown while packing.
+    void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
+
 private:
     MessageService &m_messages;
     QString m_vocabularyFile;
+    BusyIndicator *m_busy = &BusyIndicator::none();
 };

@@ -12,35 +12,12 @@
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
 
-#include <QCursor>
 #include <QDate>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <algorithm>
 
 namespace {
 const QString General = QStringLiteral("general");
-
-// The hourglass while a queue is built; restored on every path out.
-class BusyCursor
-{
-public:
-    BusyCursor() : m_on(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_on)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~BusyCursor()
-    {
-        if (m_on)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-
-private:
-    bool m_on;
-};
 
 // Marks the table's change notices that follow as the engine's own.
 class OwnChange
@@ -194,7 +171,7 @@ void TLumoVocTest::LoadSettings()
 
 bool TLumoVocTest::Prepare()
 {
-    BusyCursor busy;
+    const BusyScope busy(*m_busy);
     OwnChange own(m_ownChanges);
     m_answerColumnValid = false;
     m_queue.clear();

@@ -4,6 +4,7 @@
 #include "voctest/testsettings.h"
 #include "voctest/voctestcaptions.h"
 
+#include "platform/busyindicator.h"
 #include "platform/sqlitetable.h"
 
 #include <QObject>
@@ -51,6 +52,9 @@ public:
     void setDataSet(SqliteTable *table);
     QString languageFile() const { return m_languageFile; }
     void setLanguageFile(const QString &path);
+
+    // Shown while a queue is built.
+    void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
 
     // Operations as the test page drives them.
     void Reload();
@@ -116,6 +120,7 @@ private:
     MessageService &m_messages;
     VocTestUi &m_ui;
     WavePlayer &m_sound;
+    BusyIndicator *m_busy = &BusyIndicator::none();
 
     bool m_swap = false;
     TTestOrder m_order = toRandom;

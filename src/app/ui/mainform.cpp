@@ -44,10 +44,12 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     LumoTable1 = new TLumoTable(m_messages, this);
     LumoTable1->setObjectName(QStringLiteral("LumoTable1"));
     LumoTable1->setExclusive(true);
+    LumoTable1->setBusyIndicator(m_waitCursor);
     m_testWindows = std::make_unique<VocTestWindows>(this);
     m_sound = new SoundDevice(this);
     LumoVocTest1 = new TLumoVocTest(m_messages, *m_testWindows, *m_sound, this);
     LumoVocTest1->setObjectName(QStringLiteral("LumoVocTest1"));
+    LumoVocTest1->setBusyIndicator(m_waitCursor);
     LumoVocTest1->setDataSet(LumoTable1);
     LumoVocTest1->setSwap(false);
     LumoVocTest1->setOrder(TLumoVocTest::toForward);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/mainformtexts.h"
+#include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
 #include "voctest/testvariantlist.h"
 
@@ -82,6 +83,7 @@ private:
     int storedWindowState() const;
 
     MessageService &m_messages;
+    WaitCursor m_waitCursor;
     std::unique_ptr<VocTestWindows> m_testWindows;
     SoundDevice *m_sound = nullptr;
     QString m_helpFile;
