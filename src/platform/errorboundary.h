@@ -12,8 +12,7 @@ class MessageService;
 // table, a descriptor or the settings runs its work through it, so that no exception ever
 // crosses the event loop: the error goes to the standard error report and the program stays
 // usable. Returns whether the work ran to its end.
-template <typename Work>
-bool Guarded(MessageService &messages, Work &&work) noexcept
+template <typename Work> bool Guarded(MessageService &messages, Work &&work) noexcept
 {
     try {
         std::forward<Work>(work)();

@@ -7,7 +7,8 @@
 #include <memory>
 
 // The parsed INI files of the process, keyed by absolute path. A file is parsed again only when
-// its size or modification time has changed, so hundreds of look-ups cost one parse.
+// it has changed (its inode, size, modification or status-change time), so hundreds of
+// look-ups cost one parse and a replaced file is never read stale.
 class IniCache
 {
 public:

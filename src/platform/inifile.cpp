@@ -1,12 +1,10 @@
 #include "platform/inifile.h"
 
+#include "platform/inibatch.h"
 #include "platform/inicache.h"
 #include "platform/inidocument.h"
-#include "platform/textdecoding.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -61,34 +59,6 @@ std::optional<int> parseInteger(const QString &text)
     return static_cast<int>(negative ? -static_cast<qint64>(*value) : static_cast<qint64>(*value));
 }
 
-// Read straight from the disk: an edit must start from the bytes that are there now, and a
-// file that exists but cannot be read must not be replaced by a nearly empty one.
-IniDocument loadForEdit(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return IniDocument();
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        throw IniWriteError(path);
-    return IniDocument::parse(DecodeText(file.readAll()));
-}
-
-void save(const QString &path, const IniDocument &document)
-{
-    const QFileInfo info(path);
-    // Replacing the file by renaming would get past a read-only file; refuse as the old
-    // platform did.
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
-        throw IniWriteError(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IniWriteError(path);
-    const QByteArray bytes = document.toText().toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw IniWriteError(path);
-    IniCache::forget(path);
-}
 } // namespace
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
@@ -128,12 +98,9 @@ QStringList IniFile::readSection(const QString &section) const
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    // A name the file could not give back would be a write that silently does nothing.
-    if (!IniDocument::isWritableSectionName(section) || !IniDocument::isWritableKeyName(key))
-        throw IniWriteError(m_path);
-    IniDocument document = loadForEdit(m_path);
-    document.setValue(section, key, value);
-    save(m_path, document);
+    IniBatch batch(m_path);
+    batch.writeString(section, key, value);
+    batch.commit();
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)
@@ -143,7 +110,7 @@ void IniFile::writeInteger(const QString &section, const QString &key, int value
 
 void IniFile::eraseSection(const QString &section)
 {
-    IniDocument document = loadForEdit(m_path);
-    if (document.removeSection(section))
-        save(m_path, document);
+    IniBatch batch(m_path);
+    batch.eraseSection(section);
+    batch.commit();
 }

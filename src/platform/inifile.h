@@ -18,7 +18,7 @@ public:
 // blanks around names and values are trimmed; a value in matching double quotes loses them;
 // values are cut to 1023 characters. Files are read as UTF-8, or as Windows-1252 when they are
 // not valid UTF-8, and written as UTF-8. Writes keep every other line and replace the file
-// atomically. Reading parses a file at most once per change of its size and modification time.
+// atomically. Reading parses a file at most once per change of it (IniCache).
 class IniFile
 {
 public:
@@ -37,7 +37,8 @@ public:
     // Key names of a section in file order (first spelling of each).
     QStringList readSection(const QString &section) const;
 
-    // Each write throws IniWriteError when the file cannot be written.
+    // Each write is one atomic save and throws IniWriteError when the file cannot be
+    // written; several changes that belong together go through IniBatch.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void eraseSection(const QString &section);

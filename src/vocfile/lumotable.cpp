@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 
-
 TLumoTable::TLumoTable(MessageService &messages, QObject *parent) : SqliteTable(parent), m_messages(messages)
 {
     setExclusive(true);

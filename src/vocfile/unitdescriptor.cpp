@@ -1,5 +1,7 @@
 #include "vocfile/unitdescriptor.h"
 
+#include "platform/inibatch.h"
+
 namespace {
 const QString section()
 {
@@ -47,9 +49,17 @@ QString UnitDescriptor::font() const
 void UnitDescriptor::write(int firstLanguage, int secondLanguage, const QString &description,
                            const QString &font)
 {
-    m_ini.writeString(section(), QStringLiteral("FileType"), QString::fromLatin1(VocabularyFileType));
-    m_ini.writeInteger(section(), QStringLiteral("FirstLanguage"), firstLanguage);
-    m_ini.writeInteger(section(), QStringLiteral("SecondLanguage"), secondLanguage);
-    m_ini.writeString(section(), QStringLiteral("Description"), description);
-    m_ini.writeString(section(), QStringLiteral("Font"), font);
+    IniBatch batch(path());
+    writeKeys(batch, firstLanguage, secondLanguage, description, font);
+    batch.commit();
+}
+
+void UnitDescriptor::writeKeys(IniBatch &batch, int firstLanguage, int secondLanguage,
+                               const QString &description, const QString &font)
+{
+    batch.writeString(section(), QStringLiteral("FileType"), QString::fromLatin1(VocabularyFileType));
+    batch.writeInteger(section(), QStringLiteral("FirstLanguage"), firstLanguage);
+    batch.writeInteger(section(), QStringLiteral("SecondLanguage"), secondLanguage);
+    batch.writeString(section(), QStringLiteral("Description"), description);
+    batch.writeString(section(), QStringLiteral("Font"), font);
 }

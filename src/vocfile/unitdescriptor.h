@@ -2,6 +2,8 @@
 
 #include "platform/inifile.h"
 
+class IniBatch;
+
 // The unit's own keys in its descriptor ".lif", section "general". Other keys (the test log)
 // are left untouched by every write.
 class UnitDescriptor
@@ -24,8 +26,12 @@ public:
     QString font() const; // default "MS Sans Serif"
 
     // Writes "FileType" = "vokfile", "FirstLanguage", "SecondLanguage", "Description" and
-    // "Font" in this order. Throws IniWriteError ("Unable to write to " + path).
+    // "Font" in this order, in one atomic save. Throws IniWriteError ("Unable to write to " +
+    // path) and leaves the file as it was.
     void write(int firstLanguage, int secondLanguage, const QString &description, const QString &font);
+    // The same keys as part of a larger change of the descriptor.
+    static void writeKeys(IniBatch &batch, int firstLanguage, int secondLanguage, const QString &description,
+                          const QString &font);
 
 private:
     QString read(const char *key, const QString &defaultValue) const;

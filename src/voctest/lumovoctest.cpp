@@ -6,13 +6,12 @@
 #include "voctest/voctestui.h"
 
 #include "platform/errorreport.h"
-#include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/waveplayer.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unittestlog.h"
 
-#include <QDate>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -396,13 +395,7 @@ void TLumoVocTest::WriteLog()
     if (m_vocabularyFile.isEmpty() || !QFileInfo(m_vocabularyFile).isFile())
         return;
     try {
-        IniFile descriptor(m_vocabularyFile);
-        const int n = descriptor.readInteger(General, QStringLiteral("TestCount"), 0) + 1;
-        // The result goes first, so a failed write never leaves a count without its result.
-        descriptor.writeInteger(General, QStringLiteral("TestResult") + QString::number(n), m_mistakeCount);
-        descriptor.writeInteger(General, QStringLiteral("TestCount"), n);
-        descriptor.writeString(General, QStringLiteral("LastTestDate"),
-                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+        UnitTestLog(m_vocabularyFile).append(m_mistakeCount, UnitTestLog::today());
     } catch (const LumoError &error) {
         ReportError(m_messages, error);
     }
