@@ -3,7 +3,7 @@
 #include "app/mainsettings.h"
 #include "app/regfile.h"
 #include "app/ui/mainmenubar.h"
-#include "app/ui/speedbutton.h"
+#include "widgets/speedbutton.h"
 #include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"

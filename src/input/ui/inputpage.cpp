@@ -1,6 +1,6 @@
 #include "input/ui/inputpage.h"
 
-#include "app/ui/toolbarpanel.h"
+#include "widgets/toolbarpanel.h"
 
 #include <QButtonGroup>
 #include <QFrame>

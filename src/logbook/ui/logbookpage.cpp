@@ -1,6 +1,6 @@
 #include "logbook/ui/logbookpage.h"
 
-#include "app/ui/panesplitter.h"
+#include "widgets/panesplitter.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "units/ui/unitpage.h"
 
-#include "app/ui/panesplitter.h"
-#include "app/ui/toolbarpanel.h"
+#include "widgets/panesplitter.h"
+#include "widgets/toolbarpanel.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 

@@ -1,6 +1,6 @@
 #include "voctest/ui/mistakereportform.h"
 
-#include "app/ui/unitfont.h"
+#include "widgets/unitfont.h"
 
 #include "voctest/voctestui.h"
 

@@ -1,6 +1,6 @@
 #include "voctest/ui/testpage.h"
 
-#include "app/ui/toolbarpanel.h"
+#include "widgets/toolbarpanel.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainformtexts.h"
 #include "app/ui/mainmenubar.h"
-#include "app/ui/speedbutton.h"
+#include "widgets/speedbutton.h"
 #include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"

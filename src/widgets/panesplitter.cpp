@@ -1,4 +1,4 @@
-#include "app/ui/panesplitter.h"
+#include "widgets/panesplitter.h"
 
 PaneSplitter::PaneSplitter(Qt::Orientation orientation, QWidget *parent) : QSplitter(orientation, parent)
 {

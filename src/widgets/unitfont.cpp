@@ -1,4 +1,4 @@
-#include "app/ui/unitfont.h"
+#include "widgets/unitfont.h"
 
 #include <QFontDatabase>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/speedbutton.h"
+#include "widgets/speedbutton.h"
 
 #include <QWidget>
 

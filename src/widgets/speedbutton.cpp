@@ -1,4 +1,4 @@
-#include "app/ui/speedbutton.h"
+#include "widgets/speedbutton.h"
 
 #include <QPainter>
 #include <QPainterPath>

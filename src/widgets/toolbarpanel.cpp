@@ -1,4 +1,4 @@
-#include "app/ui/toolbarpanel.h"
+#include "widgets/toolbarpanel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
