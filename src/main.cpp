@@ -11,7 +11,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumo '97"));
     QApplication::setOrganizationName(QStringLiteral("Halvet"));
     QMessageBoxService messages;
 
@@ -20,16 +19,20 @@ int main(int argc, char *argv[])
     splash->repaint();
     QApplication::processEvents();
 
+    // A message while the main window is being built (a damaged settings file) shows centred
+    // above the splash window, not at a corner of the screen.
+    messages.setParent(splash.get());
     std::unique_ptr<TMainForm> mainForm;
     try {
         mainForm = std::make_unique<TMainForm>(std::make_unique<TRegFile>(), messages);
-        messages.setParent(mainForm.get());
         mainForm->FormCreate();
     } catch (const std::exception &error) {
+        messages.setParent(nullptr);
         splash.reset();
         ReportError(messages, error);
         return 1;
     }
+    messages.setParent(mainForm.get());
     splash.reset();
     mainForm->show();
     return app.exec();

@@ -1,13 +1,12 @@
 #include "app/ui/mainform.h"
 
-#include "app/mainsettings.h"
 #include "app/regfile.h"
 #include "app/ui/mainmenubar.h"
-#include "widgets/speedbutton.h"
 #include "app/ui/splashscreen.h"
+#include "app/ui/testwindowsgate.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
-#include "platform/errorreport.h"
+#include "platform/errorboundary.h"
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
@@ -19,6 +18,7 @@
 #include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
 #include "voctest/ui/voctestwindows.h"
+#include "widgets/speedbutton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,24 +37,26 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Lumo '97"));
-    Registry = registry.release();
-    Registry->setParent(this);
-    Registry->setObjectName(QStringLiteral("Registry"));
-    Registry->setKey(QStringLiteral("Software\\Halvet\\Lumo96"));
-    LumoTable1 = new TLumoTable(m_messages, this);
-    LumoTable1->setObjectName(QStringLiteral("LumoTable1"));
-    LumoTable1->setExclusive(true);
-    LumoTable1->setBusyIndicator(m_waitCursor);
+    m_registry = registry.release();
+    m_registry->setParent(this);
+    m_registry->setObjectName(QStringLiteral("Registry"));
+    m_registry->setKey(QStringLiteral("Software\\Halvet\\Lumo96"));
+    m_lumoTable1 = new TLumoTable(m_messages, this);
+    m_lumoTable1->setObjectName(QStringLiteral("LumoTable1"));
+    m_lumoTable1->setExclusive(true);
+    m_lumoTable1->setBusyIndicator(m_waitCursor);
     m_testWindows = std::make_unique<VocTestWindows>(this);
+    m_testWindowsGate = std::make_unique<TestWindowsGate>(*m_testWindows, *this);
     m_sound = new SoundDevice(this);
-    LumoVocTest1 = new TLumoVocTest(m_messages, *m_testWindows, *m_sound, this);
-    LumoVocTest1->setObjectName(QStringLiteral("LumoVocTest1"));
-    LumoVocTest1->setBusyIndicator(m_waitCursor);
-    LumoVocTest1->setDataSet(LumoTable1);
-    LumoVocTest1->setSwap(false);
-    LumoVocTest1->setOrder(TLumoVocTest::toForward);
+    m_lumoVocTest1 = new TLumoVocTest(m_messages, *m_testWindowsGate, *m_sound, this);
+    m_lumoVocTest1->setObjectName(QStringLiteral("LumoVocTest1"));
+    m_lumoVocTest1->setBusyIndicator(m_waitCursor);
+    m_lumoVocTest1->setDataSet(m_lumoTable1);
+    m_lumoVocTest1->setSwap(false);
+    m_lumoVocTest1->setOrder(TLumoVocTest::toForward);
     buildPages();
     connectCommands();
+    declareSettings();
     m_helpFile = ProgramFolder() + QStringLiteral("english.hlp");
 }
 
@@ -62,8 +64,8 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::buildPages()
 {
-    MainMenu = new MainMenuBar(this);
-    setMenuBar(MainMenu);
+    m_mainMenu = new MainMenuBar(this);
+    setMenuBar(m_mainMenu);
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -74,55 +76,55 @@ void TMainForm::buildPages()
     bevel->setFixedHeight(5);
     layout->addWidget(bevel);
 
-    PageControl = new QTabWidget(central);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
-    unitPage = new UnitPage(PageControl);
-    testPage = new TestPage(PageControl);
-    inputPage = new InputPage(PageControl);
-    logbookPage = new LogbookPage(PageControl);
-    PageControl->addTab(unitPage, QStringLiteral("&Unit Manager"));
-    PageControl->addTab(testPage, QStringLiteral("Vocabulary &Test"));
-    PageControl->addTab(inputPage, QStringLiteral("Vocabulary &Input"));
-    PageControl->addTab(logbookPage, QStringLiteral("&Logbook"));
-    layout->addWidget(PageControl, 1);
+    m_pageControl = new QTabWidget(central);
+    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    m_unitPage = new UnitPage(m_pageControl);
+    m_testPage = new TestPage(m_pageControl);
+    m_inputPage = new InputPage(m_pageControl);
+    m_logbookPage = new LogbookPage(m_pageControl);
+    m_pageControl->addTab(m_unitPage, QStringLiteral("&Unit Manager"));
+    m_pageControl->addTab(m_testPage, QStringLiteral("Vocabulary &Test"));
+    m_pageControl->addTab(m_inputPage, QStringLiteral("Vocabulary &Input"));
+    m_pageControl->addTab(m_logbookPage, QStringLiteral("&Logbook"));
+    layout->addWidget(m_pageControl, 1);
     setCentralWidget(central);
 
-    StatusLine = new QStatusBar(this);
-    StatusLine->setObjectName(QStringLiteral("StatusLine"));
-    StatusLine->setFixedHeight(20);
-    StatusLine->setSizeGripEnabled(true);
-    setStatusBar(StatusLine);
+    m_statusLine = new QStatusBar(this);
+    m_statusLine->setObjectName(QStringLiteral("StatusLine"));
+    m_statusLine->setFixedHeight(20);
+    m_statusLine->setSizeGripEnabled(true);
+    setStatusBar(m_statusLine);
 }
 
 void TMainForm::connectCommands()
 {
-    connect(MainMenu->item(QStringLiteral("FileExitItem")), &QAction::triggered, this, &QWidget::close);
-    connect(MainMenu->item(QStringLiteral("HelpAboutItem")), &QAction::triggered, this,
-            &TMainForm::HelpAbout);
-    connect(PageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
-    connect(testPage->TestVariants, &QComboBox::currentIndexChanged, this, &TMainForm::TestVariantsChange);
+    const MainMenuActions &menu = m_mainMenu->actions();
+    connect(menu.FileExitItem, &QAction::triggered, this, &QWidget::close);
+    connect(menu.HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    connect(m_pageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
+    connect(m_testPage->TestVariants, &QComboBox::currentIndexChanged, this, &TMainForm::TestVariantsChange);
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (const char *name : {"FileNewVocFile",
-                             "FileNewFolder",
-                             "FilePropertiesItem",
-                             "FileConvertItem",
-                             "FilePrintItem",
-                             "FilePrintSetupItem",
-                             "SearchFindItem",
-                             "SearchAgainItem",
-                             "ViewLargeIconsItem",
-                             "ViewSmallIconsItem",
-                             "ViewListItem",
-                             "ViewDetailsItem",
-                             "Hidenonvocabularyfolders1",
-                             "Makecurrentfoldernewbasefolder1",
-                             "OptionsLanguageItem",
-                             "optionsCharacterBarItem",
-                             "TestSettingsItem",
-                             "HelpContentsItem",
-                             "HelpSearchItem",
-                             "HelpHowToUseItem"})
-        MainMenu->item(QString::fromLatin1(name))->setEnabled(false);
+    for (QAction *action : {menu.FileNewVocFile,
+                            menu.FileNewFolder,
+                            menu.FilePropertiesItem,
+                            menu.FileConvertItem,
+                            menu.FilePrintItem,
+                            menu.FilePrintSetupItem,
+                            menu.SearchFindItem,
+                            menu.SearchAgainItem,
+                            menu.ViewLargeIconsItem,
+                            menu.ViewSmallIconsItem,
+                            menu.ViewListItem,
+                            menu.ViewDetailsItem,
+                            menu.Hidenonvocabularyfolders1,
+                            menu.Makecurrentfoldernewbasefolder1,
+                            menu.OptionsLanguageItem,
+                            menu.optionsCharacterBarItem,
+                            menu.TestSettingsItem,
+                            menu.HelpContentsItem,
+                            menu.HelpSearchItem,
+                            menu.HelpHowToUseItem})
+        action->setEnabled(false);
 }
 
 QCursor TMainForm::soundCursor()
@@ -144,56 +146,21 @@ QCursor TMainForm::soundCursor()
 
 void TMainForm::FormCreate()
 {
-    CurrentUnitFile.clear();
-    CurrentNativeLanguage = 0;
-    CurrentForeignLanguage = 0;
-    TableNeedsPacking = false;
+    m_currentUnitFile.clear();
+    m_currentNativeLanguage = 0;
+    m_currentForeignLanguage = 0;
+    m_tableNeedsPacking = false;
 
     recoverSettingsStore();
-    const QString programFolder = ProgramFolder();
-    const MainSettings s = MainSettings::read(*Registry, programFolder);
-    restorePlacement(s.windowState, s.left, s.top, s.width, s.height);
-    unitPage->setTreeWidth(s.splitterPos);
-    logbookPage->setTopPanelHeight(s.logBookSplitterPos);
-    m_print = s.print;
-
-    TLumoTreeView *tree = unitPage->LumoTreeView1;
-    tree->setShowAll(false);
-    tree->setRoot(s.treeViewRoot);
-    tree->setShowAll(s.showAll);
-    unitPage->NewBaseFolder->setDown(s.showAll);
-    if (!s.showAll)
-        tree->FullExpand();
-    tree->SelectPath(s.currentPath);
-
-    unitPage->LumoListView1->setDefaultNativeLanguage(s.defaultNativeLanguage);
-    unitPage->LumoListView1->setDefaultForeignLanguage(s.defaultForeignLanguage);
-    // Only a file that exists reaches the file list, which is what closing stores.
-    ApplyLanguageFile(s.languageFile);
-
-    inputPage->setSoundToolsShown(s.showSoundTools);
-    // The grid hides its "Type" column while this button is down.
-    inputPage->ShowTypeColBtn->setDown(s.showTypeColBtn);
-
-    unitPage->LumoListView1->setViewStyle(s.viewStyle);
-    unitPage->pressViewButton(unitPage->LumoListView1->viewStyle());
-
-    PageControl->setCurrentWidget(unitPage);
-    PageControlChange();
-
-    LoadTestVariants();
-    QComboBox *variants = testPage->TestVariants;
-    variants->setCurrentIndex(s.testVariant < variants->count() ? s.testVariant : 0);
-    TestVariantsChange();
-
-    LumoTable1->setActive(false);
+    m_settings.readAll(*m_registry);
+    m_lumoTable1->setActive(false);
 }
 
 void TMainForm::recoverSettingsStore()
 {
     // A damaged store must not keep the program from starting: it is kept aside, the user
     // is told once, and the defaults apply.
-    const RegistryHive::Recovery recovery = Registry->RecoverCorruptStore();
+    const RegistryHive::Recovery recovery = m_registry->RecoverCorruptStore();
     if (!recovery.corrupt)
         return;
     QString text = QStringLiteral("The settings file was damaged and could not be read.");
@@ -203,13 +170,13 @@ void TMainForm::recoverSettingsStore()
     m_messages.show(MessageService::Kind::Warning, text, MessageService::Ok);
 }
 
-void TMainForm::restorePlacement(int state, int left, int top, int width, int height)
+void TMainForm::applyPlacement()
 {
-    move(left, top);
-    resize(width, height);
-    if (state == 2)
+    move(m_placement.bounds.topLeft());
+    resize(m_placement.bounds.size());
+    if (m_placement.state == 2)
         setWindowState(Qt::WindowMaximized);
-    else if (state == 1)
+    else if (m_placement.state == 1)
         setWindowState(Qt::WindowMinimized);
     else
         setWindowState(Qt::WindowNoState);
@@ -226,48 +193,30 @@ int TMainForm::storedWindowState() const
 
 void TMainForm::FormClose()
 {
-    MainSettings s;
-    s.windowState = storedWindowState();
-    s.left = x();
-    s.top = y();
-    s.width = width();
-    s.height = height();
-    s.splitterPos = unitPage->treeWidth();
-    s.logBookSplitterPos = logbookPage->topPanelHeight();
-    const TLumoListView *list = unitPage->LumoListView1;
-    s.viewStyle = list->viewStyle();
-    s.defaultNativeLanguage = list->defaultNativeLanguage();
-    s.defaultForeignLanguage = list->defaultForeignLanguage();
-    s.languageFile = list->languageFile();
-    const TLumoTreeView *tree = unitPage->LumoTreeView1;
-    s.treeViewRoot = tree->root();
-    s.showAll = tree->showAll();
-    s.currentPath = tree->currentPath();
-    s.showSoundTools = inputPage->ShowSoundTools->down();
-    s.showTypeColBtn = inputPage->ShowTypeColBtn->down();
-    s.testVariant = testPage->TestVariants->currentIndex();
-    s.print = m_print;
-    s.write(*Registry);
+    m_settings.writeAll(*m_registry);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // While a report window of the test waits, the engine is in the middle of a step: the
+    // window closes once that step is over.
+    if (m_testWindowsGate->waiting()) {
+        event->ignore();
+        m_testWindowsGate->whenFree([this] { close(); });
+        return;
+    }
     // Closing cannot be refused; the settings are written once however often close is asked.
     if (!m_closed) {
         m_closed = true;
-        try {
-            FormClose();
-        } catch (const std::exception &error) {
-            ReportError(m_messages, error);
-        }
+        Guarded(m_messages, [this] { FormClose(); });
     }
     event->accept();
 }
 
 void TMainForm::FormActivate()
 {
-    if (PageControl->currentWidget() == unitPage)
-        unitPage->LumoTreeView1->setFocus();
+    if (m_pageControl->currentWidget() == m_unitPage)
+        m_unitPage->LumoTreeView1->setFocus();
 }
 
 bool TMainForm::event(QEvent *event)
@@ -283,45 +232,57 @@ bool TMainForm::event(QEvent *event)
 
 void TMainForm::ShowHint(const QString &hint)
 {
-    StatusLine->showMessage(hint);
+    m_statusLine->showMessage(hint);
 }
 
 void TMainForm::ApplyLanguageFile(const QString &fileName)
 {
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
-    unitPage->LumoTreeView1->setLanguageFile(fileName);
-    unitPage->LumoListView1->setLanguageFile(fileName);
-    LumoVocTest1->setLanguageFile(fileName);
+    m_unitPage->LumoTreeView1->setLanguageFile(fileName);
+    m_unitPage->LumoListView1->setLanguageFile(fileName);
+    m_lumoVocTest1->setLanguageFile(fileName);
     const IniFile ini(fileName);
     m_helpFile = ProgramFolder() + ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"),
                                                   QStringLiteral("English.hlp"));
-    m_texts.apply(fileName, *this, *MainMenu, *PageControl);
+    m_texts.apply(fileName, *this, *m_mainMenu, *m_pageControl);
 }
 
 void TMainForm::PageControlChange()
 {
     // Which menus and commands belong to which page, and what entering a page prepares,
     // arrive with the page switching; entering the unit manager ends the work on a unit.
-    if (PageControl->currentWidget() == unitPage && LumoTable1->active())
-        LumoTable1->close();
+    if (m_pageControl->currentWidget() == m_unitPage && m_lumoTable1->active())
+        m_lumoTable1->close();
 }
 
 void TMainForm::LoadTestVariants()
 {
-    QComboBox *variants = testPage->TestVariants;
+    QComboBox *variants = m_testPage->TestVariants;
     const QSignalBlocker quiet(variants);
     variants->clear();
     m_testVariants.load(ProgramFolder());
     variants->addItems(m_testVariants.descriptions());
 }
 
+void TMainForm::selectTestVariant(int index)
+{
+    QComboBox *variants = m_testPage->TestVariants;
+    {
+        // TestVariantsChange runs once, below, not also for the change of selection.
+        const QSignalBlocker quiet(variants);
+        // A stored -1 selects no variant; one past the end selects the first.
+        variants->setCurrentIndex(index < variants->count() ? index : 0);
+    }
+    TestVariantsChange();
+}
+
 void TMainForm::TestVariantsChange()
 {
     // Which controls each kind of test shows arrives with the test page.
-    const int index = testPage->TestVariants->currentIndex();
+    const int index = m_testPage->TestVariants->currentIndex();
     if (index >= 0 && index < m_testVariants.count())
-        LumoVocTest1->setTestFile(m_testVariants.paths().at(index));
+        m_lumoVocTest1->setTestFile(m_testVariants.paths().at(index));
 }
 
 void TMainForm::HelpAbout()

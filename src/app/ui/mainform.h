@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settingslist.h"
 #include "app/ui/mainformtexts.h"
 #include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
@@ -15,6 +16,7 @@ class MessageService;
 class QStatusBar;
 class QTabWidget;
 class TestPage;
+class TestWindowsGate;
 class SoundDevice;
 class TLumoTable;
 class TLumoVocTest;
@@ -23,7 +25,8 @@ class TRegFile;
 class UnitPage;
 
 // The one main window: owns the four pages, the menus, the settings store, the vocabulary
-// table and the test engine. Creation restores every setting; closing writes them back.
+// table and the test engine, and wires them. Creation restores every setting; closing
+// writes them back.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -46,28 +49,32 @@ public:
     // Cursor number 5 of the program: marks a question or entry that has a sound.
     static QCursor soundCursor();
 
+    // The components, by their names.
+    MainMenuBar *MainMenu() const { return m_mainMenu; }
+    QTabWidget *PageControl() const { return m_pageControl; }
+    QStatusBar *StatusLine() const { return m_statusLine; }
+    UnitPage *unitPage() const { return m_unitPage; }
+    TestPage *testPage() const { return m_testPage; }
+    InputPage *inputPage() const { return m_inputPage; }
+    LogbookPage *logbookPage() const { return m_logbookPage; }
+    TRegFile *Registry() const { return m_registry; }
+    TLumoTable *LumoTable1() const { return m_lumoTable1; }
+    TLumoVocTest *LumoVocTest1() const { return m_lumoVocTest1; }
+    VocTestWindows *testWindows() const { return m_testWindows.get(); }
+
+    // The unit being worked on.
+    QString CurrentUnitFile() const { return m_currentUnitFile; }
+    int CurrentNativeLanguage() const { return m_currentNativeLanguage; }
+    int CurrentForeignLanguage() const { return m_currentForeignLanguage; }
+    bool TableNeedsPacking() const { return m_tableNeedsPacking; }
+
     QString helpFile() const { return m_helpFile; }
     // A text the window keeps from the language file for later ("MsgPackingTable", ...).
     QString keptText(const QString &key) const { return m_texts.kept(key); }
     const PrintSettings &printSettings() const { return m_print; }
     const TestVariantList &testVariantList() const { return m_testVariants; }
-
-    MainMenuBar *MainMenu = nullptr;
-    QTabWidget *PageControl = nullptr;
-    QStatusBar *StatusLine = nullptr;
-    UnitPage *unitPage = nullptr;
-    TestPage *testPage = nullptr;
-    InputPage *inputPage = nullptr;
-    LogbookPage *logbookPage = nullptr;
-    TRegFile *Registry = nullptr;
-    TLumoTable *LumoTable1 = nullptr;
-    TLumoVocTest *LumoVocTest1 = nullptr;
-
-    // The unit being worked on.
-    QString CurrentUnitFile;
-    int CurrentNativeLanguage = 0;
-    int CurrentForeignLanguage = 0;
-    bool TableNeedsPacking = false;
+    // Names of the settings in the order of reading and of writing.
+    const SettingsList &settings() const { return m_settings; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,16 +83,44 @@ protected:
 private:
     void buildPages();
     void connectCommands();
+    void declareSettings();
+    void declarePrintSettings();
+    void declareUnitManagerSettings();
     void recoverSettingsStore();
-    void restorePlacement(int state, int left, int top, int width, int height);
+    void applyPlacement();
     void LoadTestVariants();
+    void selectTestVariant(int index);
     void TestVariantsChange();
     int storedWindowState() const;
 
     MessageService &m_messages;
     WaitCursor m_waitCursor;
+    MainMenuBar *m_mainMenu = nullptr;
+    QTabWidget *m_pageControl = nullptr;
+    QStatusBar *m_statusLine = nullptr;
+    UnitPage *m_unitPage = nullptr;
+    TestPage *m_testPage = nullptr;
+    InputPage *m_inputPage = nullptr;
+    LogbookPage *m_logbookPage = nullptr;
+    TRegFile *m_registry = nullptr;
+    TLumoTable *m_lumoTable1 = nullptr;
+    TLumoVocTest *m_lumoVocTest1 = nullptr;
     std::unique_ptr<VocTestWindows> m_testWindows;
+    std::unique_ptr<TestWindowsGate> m_testWindowsGate;
     SoundDevice *m_sound = nullptr;
+
+    QString m_currentUnitFile;
+    int m_currentNativeLanguage = 0;
+    int m_currentForeignLanguage = 0;
+    bool m_tableNeedsPacking = false;
+
+    // Window placement as read, applied once the last of its settings is in.
+    struct Placement
+    {
+        int state = 0;
+        QRect bounds;
+    } m_placement;
+    SettingsList m_settings;
     QString m_helpFile;
     PrintSettings m_print;
     MainFormTexts m_texts;

@@ -31,11 +31,11 @@ QMenu *MainMenuBar::addTopLevel(const QString &name, const QString &caption)
     return menu;
 }
 
-QAction *MainMenuBar::addItem(QMenu *menu, const QString &name, const QString &caption)
+QAction *MainMenuBar::addItem(QMenu *menu, QAction *&member, const QString &name, const QString &caption)
 {
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
+    member = menu->addAction(caption);
+    member->setObjectName(name);
+    return member;
 }
 
 void MainMenuBar::buildFile()
@@ -43,31 +43,41 @@ void MainMenuBar::buildFile()
     QMenu *file = addTopLevel(QStringLiteral("FileMenu"), QStringLiteral("&File"));
     QMenu *fileNew = file->addMenu(QStringLiteral("&New"));
     fileNew->menuAction()->setObjectName(QStringLiteral("FileNewItem"));
-    addItem(fileNew, QStringLiteral("FileNewVocFile"), QStringLiteral("&Vocabulary File"));
-    addItem(fileNew, QStringLiteral("FileNewGapText"), QStringLiteral("&Gap Text"))->setEnabled(false);
-    addItem(fileNew, QStringLiteral("FileNewFolder"), QStringLiteral("&Folder"));
-    addItem(file, QStringLiteral("FilePropertiesItem"), QStringLiteral("Properties..."));
-    addItem(file, QStringLiteral("FileConvertItem"), QStringLiteral("&Convert old Lumo units..."));
+    addItem(fileNew, m_actions.FileNewVocFile, QStringLiteral("FileNewVocFile"),
+            QStringLiteral("&Vocabulary File"));
+    addItem(fileNew, m_actions.FileNewGapText, QStringLiteral("FileNewGapText"), QStringLiteral("&Gap Text"))
+        ->setEnabled(false);
+    addItem(fileNew, m_actions.FileNewFolder, QStringLiteral("FileNewFolder"), QStringLiteral("&Folder"));
+    addItem(file, m_actions.FilePropertiesItem, QStringLiteral("FilePropertiesItem"),
+            QStringLiteral("Properties..."));
+    addItem(file, m_actions.FileConvertItem, QStringLiteral("FileConvertItem"),
+            QStringLiteral("&Convert old Lumo units..."));
     file->addSeparator();
-    addItem(file, QStringLiteral("FilePrintItem"), QStringLiteral("&Print"));
-    addItem(file, QStringLiteral("FilePrintSetupItem"), QStringLiteral("P&rint Setup..."));
+    addItem(file, m_actions.FilePrintItem, QStringLiteral("FilePrintItem"), QStringLiteral("&Print"));
+    addItem(file, m_actions.FilePrintSetupItem, QStringLiteral("FilePrintSetupItem"),
+            QStringLiteral("P&rint Setup..."));
     file->addSeparator();
-    addItem(file, QStringLiteral("FileExitItem"), QStringLiteral("E&xit"));
+    addItem(file, m_actions.FileExitItem, QStringLiteral("FileExitItem"), QStringLiteral("E&xit"));
 }
 
 void MainMenuBar::buildEditAndSearch()
 {
     QMenu *edit = addTopLevel(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
-    addItem(edit, QStringLiteral("EditUndoItem"), QStringLiteral("&Undo"))->setEnabled(false);
+    addItem(edit, m_actions.EditUndoItem, QStringLiteral("EditUndoItem"), QStringLiteral("&Undo"))
+        ->setEnabled(false);
     edit->addSeparator();
-    addItem(edit, QStringLiteral("EditCutItem"), QStringLiteral("Cu&t"))->setEnabled(false);
-    addItem(edit, QStringLiteral("EditCopyItem"), QStringLiteral("&Copy"))->setEnabled(false);
-    addItem(edit, QStringLiteral("EditPasteItem"), QStringLiteral("&Paste"))->setEnabled(false);
+    addItem(edit, m_actions.EditCutItem, QStringLiteral("EditCutItem"), QStringLiteral("Cu&t"))
+        ->setEnabled(false);
+    addItem(edit, m_actions.EditCopyItem, QStringLiteral("EditCopyItem"), QStringLiteral("&Copy"))
+        ->setEnabled(false);
+    addItem(edit, m_actions.EditPasteItem, QStringLiteral("EditPasteItem"), QStringLiteral("&Paste"))
+        ->setEnabled(false);
 
     QMenu *search = addTopLevel(QStringLiteral("SearchMenu"), QStringLiteral("&Search"));
-    addItem(search, QStringLiteral("SearchFindItem"), QStringLiteral("&Find..."))
+    addItem(search, m_actions.SearchFindItem, QStringLiteral("SearchFindItem"), QStringLiteral("&Find..."))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    addItem(search, QStringLiteral("SearchAgainItem"), QStringLiteral("&Search Again"))
+    addItem(search, m_actions.SearchAgainItem, QStringLiteral("SearchAgainItem"),
+            QStringLiteral("&Search Again"))
         ->setShortcut(QKeySequence(Qt::Key_F3));
 }
 
@@ -77,42 +87,50 @@ void MainMenuBar::buildView()
     auto *styles = new QActionGroup(this);
     const struct
     {
+        QAction **action;
         const char *name;
         const char *caption;
     } items[] = {
-        {"ViewLargeIconsItem", "Lar&ge Icons"},
-        {"ViewSmallIconsItem", "S&mall Icons"},
-        {"ViewListItem", "&List"},
-        {"ViewDetailsItem", "&Details"},
+        {&m_actions.ViewLargeIconsItem, "ViewLargeIconsItem", "Lar&ge Icons"},
+        {&m_actions.ViewSmallIconsItem, "ViewSmallIconsItem", "S&mall Icons"},
+        {&m_actions.ViewListItem, "ViewListItem", "&List"},
+        {&m_actions.ViewDetailsItem, "ViewDetailsItem", "&Details"},
     };
     for (const auto &i : items) {
-        QAction *a = addItem(view, QString::fromLatin1(i.name), QString::fromLatin1(i.caption));
+        QAction *a = addItem(view, *i.action, QString::fromLatin1(i.name), QString::fromLatin1(i.caption));
         a->setCheckable(true);
         styles->addAction(a);
     }
     view->addSeparator();
-    QAction *hide = addItem(view, QStringLiteral("Hidenonvocabularyfolders1"),
-                            QStringLiteral("&Hide non vocabulary folders"));
+    QAction *hide =
+        addItem(view, m_actions.Hidenonvocabularyfolders1, QStringLiteral("Hidenonvocabularyfolders1"),
+                QStringLiteral("&Hide non vocabulary folders"));
     hide->setCheckable(true);
     hide->setChecked(true);
-    addItem(view, QStringLiteral("Makecurrentfoldernewbasefolder1"),
+    addItem(view, m_actions.Makecurrentfoldernewbasefolder1,
+            QStringLiteral("Makecurrentfoldernewbasefolder1"),
             QStringLiteral("Set &base folder to current folder"));
 }
 
 void MainMenuBar::buildOptionsTestHelp()
 {
     QMenu *options = addTopLevel(QStringLiteral("OptionsMenu"), QStringLiteral("&Options"));
-    addItem(options, QStringLiteral("OptionsLanguageItem"), QStringLiteral("Program &Language..."));
-    addItem(options, QStringLiteral("optionsCharacterBarItem"),
+    addItem(options, m_actions.OptionsLanguageItem, QStringLiteral("OptionsLanguageItem"),
+            QStringLiteral("Program &Language..."));
+    addItem(options, m_actions.optionsCharacterBarItem, QStringLiteral("optionsCharacterBarItem"),
             QStringLiteral("&Customize Character Bar..."));
 
     QMenu *test = addTopLevel(QStringLiteral("TestMenu"), QStringLiteral("&Test"));
-    addItem(test, QStringLiteral("TestSettingsItem"), QStringLiteral("Configure &Test Settings..."));
+    addItem(test, m_actions.TestSettingsItem, QStringLiteral("TestSettingsItem"),
+            QStringLiteral("Configure &Test Settings..."));
 
     QMenu *help = addTopLevel(QStringLiteral("HelpMenu"), QStringLiteral("&Help"));
-    addItem(help, QStringLiteral("HelpContentsItem"), QStringLiteral("&Contents"));
-    addItem(help, QStringLiteral("HelpSearchItem"), QStringLiteral("&Search for Help On..."));
-    addItem(help, QStringLiteral("HelpHowToUseItem"), QStringLiteral("&How to Use Help"));
+    addItem(help, m_actions.HelpContentsItem, QStringLiteral("HelpContentsItem"),
+            QStringLiteral("&Contents"));
+    addItem(help, m_actions.HelpSearchItem, QStringLiteral("HelpSearchItem"),
+            QStringLiteral("&Search for Help On..."));
+    addItem(help, m_actions.HelpHowToUseItem, QStringLiteral("HelpHowToUseItem"),
+            QStringLiteral("&How to Use Help"));
     help->addSeparator();
-    addItem(help, QStringLiteral("HelpAboutItem"), QStringLiteral("&About..."));
+    addItem(help, m_actions.HelpAboutItem, QStringLiteral("HelpAboutItem"), QStringLiteral("&About..."));
 }

@@ -5,6 +5,38 @@
 class QAction;
 class QMenu;
 
+// The commands of the main menu by their component names.
+struct MainMenuActions
+{
+    QAction *FileNewVocFile = nullptr;
+    QAction *FileNewGapText = nullptr;
+    QAction *FileNewFolder = nullptr;
+    QAction *FilePropertiesItem = nullptr;
+    QAction *FileConvertItem = nullptr;
+    QAction *FilePrintItem = nullptr;
+    QAction *FilePrintSetupItem = nullptr;
+    QAction *FileExitItem = nullptr;
+    QAction *EditUndoItem = nullptr;
+    QAction *EditCutItem = nullptr;
+    QAction *EditCopyItem = nullptr;
+    QAction *EditPasteItem = nullptr;
+    QAction *SearchFindItem = nullptr;
+    QAction *SearchAgainItem = nullptr;
+    QAction *ViewLargeIconsItem = nullptr;
+    QAction *ViewSmallIconsItem = nullptr;
+    QAction *ViewListItem = nullptr;
+    QAction *ViewDetailsItem = nullptr;
+    QAction *Hidenonvocabularyfolders1 = nullptr;
+    QAction *Makecurrentfoldernewbasefolder1 = nullptr;
+    QAction *OptionsLanguageItem = nullptr;
+    QAction *optionsCharacterBarItem = nullptr;
+    QAction *TestSettingsItem = nullptr;
+    QAction *HelpContentsItem = nullptr;
+    QAction *HelpSearchItem = nullptr;
+    QAction *HelpHowToUseItem = nullptr;
+    QAction *HelpAboutItem = nullptr;
+};
+
 // The main menu: seven top-level menus addressed by index (File, Edit, Search, View,
 // Options, Test, Help) and items addressed by their component names.
 class MainMenuBar : public QMenuBar
@@ -17,6 +49,7 @@ public:
     explicit MainMenuBar(QWidget *parent = nullptr);
 
     QMenu *topLevel(int index) const;
+    const MainMenuActions &actions() const { return m_actions; }
     // The item of that component name; nullptr when there is none.
     QAction *item(const QString &name) const;
 
@@ -26,7 +59,8 @@ private:
     void buildView();
     void buildOptionsTestHelp();
     QMenu *addTopLevel(const QString &name, const QString &caption);
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    QAction *addItem(QMenu *menu, QAction *&member, const QString &name, const QString &caption);
 
     QList<QMenu *> m_topLevel;
+    MainMenuActions m_actions;
 };

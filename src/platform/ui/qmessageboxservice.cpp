@@ -1,9 +1,11 @@
 #include "platform/ui/qmessageboxservice.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace {
+// Every box of the program carries its name, whatever window it is shown over.
+const QString Title = QStringLiteral("Lumo '97");
+
 QMessageBox::Icon iconOf(MessageService::Kind kind)
 {
     switch (kind) {
@@ -22,8 +24,7 @@ MessageService::Button QMessageBoxService::show(Kind kind, const QString &text, 
     // Windows message texts use "\r\n"; a stray "\r" would show as a box on Linux.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), shown, QMessageBox::NoButton,
-                    m_parent);
+    QMessageBox box(iconOf(kind), Title, shown, QMessageBox::NoButton, m_parent);
     const struct
     {
         Button ours;

@@ -2,7 +2,6 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainformtexts.h"
 #include "app/ui/mainmenubar.h"
-#include "widgets/speedbutton.h"
 #include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
@@ -12,8 +11,12 @@
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
+#include "vocfile/lumotable.h"
 #include "voctest/lumovoctest.h"
+#include "voctest/ui/mistakereportform.h"
 #include "voctest/ui/testpage.h"
+#include "voctest/ui/voctestwindows.h"
+#include "widgets/speedbutton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 // Creating the main window restores every setting; closing it stores them again. Each case
@@ -80,8 +84,8 @@ private slots:
         QCOMPARE(form->size(), QSize(600, 460));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QCOMPARE(form->unitPage->treeWidth(), 200);
-        QCOMPARE(form->logbookPage->topPanelHeight(), 200);
+        QCOMPARE(form->unitPage()->treeWidth(), 200);
+        QCOMPARE(form->logbookPage()->topPanelHeight(), 200);
 
         const PrintSettings &print = form->printSettings();
         QCOMPARE(print.leftMarginMM, 20);
@@ -94,27 +98,27 @@ private slots:
         QCOMPARE(print.printType, 0);
 
         const QString unitRoot = folder->path() + QStringLiteral("Vocabulary/");
-        QCOMPARE(form->unitPage->LumoTreeView1->root() + u'/', unitRoot);
-        QCOMPARE(form->unitPage->LumoTreeView1->showAll(), false);
-        QCOMPARE(form->unitPage->NewBaseFolder->down(), false);
-        QCOMPARE(form->unitPage->LumoTreeView1->currentPath(), unitRoot + QStringLiteral("Other/"));
-        QCOMPARE(form->unitPage->LumoListView1->languageFile(),
+        QCOMPARE(form->unitPage()->LumoTreeView1->root() + u'/', unitRoot);
+        QCOMPARE(form->unitPage()->LumoTreeView1->showAll(), false);
+        QCOMPARE(form->unitPage()->NewBaseFolder->down(), false);
+        QCOMPARE(form->unitPage()->LumoTreeView1->currentPath(), unitRoot + QStringLiteral("Other/"));
+        QCOMPARE(form->unitPage()->LumoListView1->languageFile(),
                  folder->filePath(QStringLiteral("english.llf")));
-        QCOMPARE(form->inputPage->ShowSoundTools->down(), true);
-        QCOMPARE(form->inputPage->SoundTools->height(), InputPage::SoundToolsHeight);
-        QCOMPARE(form->inputPage->ShowTypeColBtn->down(), false);
-        QCOMPARE(form->unitPage->LumoListView1->viewStyle(), 0);
-        QCOMPARE(form->unitPage->IconSBtn->down(), true);
-        QCOMPARE(form->testPage->TestVariants->currentIndex(), 0);
-        QCOMPARE(form->PageControl->currentWidget(), form->unitPage);
+        QCOMPARE(form->inputPage()->ShowSoundTools->down(), true);
+        QCOMPARE(form->inputPage()->SoundTools->height(), InputPage::SoundToolsHeight);
+        QCOMPARE(form->inputPage()->ShowTypeColBtn->down(), false);
+        QCOMPARE(form->unitPage()->LumoListView1->viewStyle(), 0);
+        QCOMPARE(form->unitPage()->IconSBtn->down(), true);
+        QCOMPARE(form->testPage()->TestVariants->currentIndex(), 0);
+        QCOMPARE(form->PageControl()->currentWidget(), form->unitPage());
         QVERIFY(messages.shown().isEmpty());
 
         // Pictures for a person to look at.
         const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
         if (!shots.isEmpty() && QDir().mkpath(shots)) {
             form->grab().save(shots + QStringLiteral("/mainform.png"));
-            for (int page = 1; page < form->PageControl->count(); ++page) {
-                form->PageControl->setCurrentIndex(page);
+            for (int page = 1; page < form->PageControl()->count(); ++page) {
+                form->PageControl()->setCurrentIndex(page);
                 form->grab().save(shots + QStringLiteral("/mainform-page%1.png").arg(page));
             }
             TSplashScreen about(TSplashScreen::Mode::About);
@@ -127,9 +131,9 @@ private slots:
     void withoutVocabularyFolderTheProgramFolderIsTheBase()
     {
         auto form = createForm();
-        QCOMPARE(form->unitPage->LumoTreeView1->root() + u'/', folder->path());
+        QCOMPARE(form->unitPage()->LumoTreeView1->root() + u'/', folder->path());
         // "Other" does not exist there, so no folder is selected.
-        QCOMPARE(form->unitPage->LumoTreeView1->currentPath(), QString());
+        QCOMPARE(form->unitPage()->LumoTreeView1->currentPath(), QString());
     }
 
     void viewStylePressesItsButton_data()
@@ -150,9 +154,9 @@ private slots:
         QFETCH(QString, pressed);
         writeSetting(QStringLiteral("ViewStyle"), style);
         auto form = createForm();
-        QCOMPARE(form->unitPage->LumoListView1->viewStyle(), style);
-        for (SpeedButton *b : {form->unitPage->IconSBtn, form->unitPage->SmallIconSBtn,
-                               form->unitPage->ListSBtn, form->unitPage->ReportSBtn})
+        QCOMPARE(form->unitPage()->LumoListView1->viewStyle(), style);
+        for (SpeedButton *b : {form->unitPage()->IconSBtn, form->unitPage()->SmallIconSBtn,
+                               form->unitPage()->ListSBtn, form->unitPage()->ReportSBtn})
             QCOMPARE(b->down(), b->objectName() == pressed);
     }
 
@@ -167,14 +171,14 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(form.get()));
             form->move(30, 40);
             form->resize(700, 520);
-            form->unitPage->setTreeWidth(260);
-            form->logbookPage->setTopPanelHeight(150);
-            form->unitPage->LumoTreeView1->SelectPath(folder->path() + QStringLiteral("Vocabulary/French"));
-            form->unitPage->LumoListView1->setDefaultNativeLanguage(2);
-            form->unitPage->LumoListView1->setDefaultForeignLanguage(6);
-            form->inputPage->setSoundToolsShown(false);
-            form->inputPage->ShowTypeColBtn->setDown(true);
-            form->testPage->TestVariants->setCurrentIndex(1);
+            form->unitPage()->setTreeWidth(260);
+            form->logbookPage()->setTopPanelHeight(150);
+            form->unitPage()->LumoTreeView1->SelectPath(folder->path() + QStringLiteral("Vocabulary/French"));
+            form->unitPage()->LumoListView1->setDefaultNativeLanguage(2);
+            form->unitPage()->LumoListView1->setDefaultForeignLanguage(6);
+            form->inputPage()->setSoundToolsShown(false);
+            form->inputPage()->ShowTypeColBtn->setDown(true);
+            form->testPage()->TestVariants->setCurrentIndex(1);
             form->close();
         }
         QCOMPARE(readSetting(QStringLiteral("Width")).toInt(), 700);
@@ -187,16 +191,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(form->pos(), QPoint(30, 40));
         QCOMPARE(form->size(), QSize(700, 520));
-        QCOMPARE(form->unitPage->treeWidth(), 260);
-        QCOMPARE(form->logbookPage->topPanelHeight(), 150);
-        QCOMPARE(form->unitPage->LumoTreeView1->currentPath(),
+        QCOMPARE(form->unitPage()->treeWidth(), 260);
+        QCOMPARE(form->logbookPage()->topPanelHeight(), 150);
+        QCOMPARE(form->unitPage()->LumoTreeView1->currentPath(),
                  folder->path() + QStringLiteral("Vocabulary/French/"));
-        QCOMPARE(form->unitPage->LumoListView1->defaultNativeLanguage(), 2);
-        QCOMPARE(form->unitPage->LumoListView1->defaultForeignLanguage(), 6);
-        QCOMPARE(form->inputPage->ShowSoundTools->down(), false);
-        QCOMPARE(form->inputPage->SoundTools->height(), 0);
-        QCOMPARE(form->inputPage->ShowTypeColBtn->down(), true);
-        QCOMPARE(form->testPage->TestVariants->currentIndex(), 1);
+        QCOMPARE(form->unitPage()->LumoListView1->defaultNativeLanguage(), 2);
+        QCOMPARE(form->unitPage()->LumoListView1->defaultForeignLanguage(), 6);
+        QCOMPARE(form->inputPage()->ShowSoundTools->down(), false);
+        QCOMPARE(form->inputPage()->SoundTools->height(), 0);
+        QCOMPARE(form->inputPage()->ShowTypeColBtn->down(), true);
+        QCOMPARE(form->testPage()->TestVariants->currentIndex(), 1);
     }
 
     void closingWritesEverySetting()
@@ -254,7 +258,7 @@ private slots:
         writeSetting(QStringLiteral("LanguageFile"), QStringLiteral("/no/such/file.llf"));
         {
             auto form = createForm();
-            QCOMPARE(form->unitPage->LumoListView1->languageFile(), QString());
+            QCOMPARE(form->unitPage()->LumoListView1->languageFile(), QString());
             form->close();
         }
         const SettingValue stored = readSetting(QStringLiteral("LanguageFile"));
@@ -264,7 +268,7 @@ private slots:
         // The empty text is read as it is, not replaced by the default file.
         folder->copyFromData(QStringLiteral("english.llf"));
         auto form = createForm();
-        QCOMPARE(form->unitPage->LumoListView1->languageFile(), QString());
+        QCOMPARE(form->unitPage()->LumoListView1->languageFile(), QString());
     }
 
     void storedTestVariantIndex_data()
@@ -287,12 +291,12 @@ private slots:
         writeSetting(QStringLiteral("TestVariant"), stored);
         {
             auto form = createForm();
-            QCOMPARE(form->testPage->TestVariants->count(), 2);
-            QCOMPARE(form->testPage->TestVariants->currentIndex(), selected);
+            QCOMPARE(form->testPage()->TestVariants->count(), 2);
+            QCOMPARE(form->testPage()->TestVariants->currentIndex(), selected);
             // The engine reads the selected variant's file.
             const QString expectedFile =
                 selected < 0 ? QString() : form->testVariantList().paths().at(selected);
-            QCOMPARE(form->LumoVocTest1->testFile(), expectedFile);
+            QCOMPARE(form->LumoVocTest1()->testFile(), expectedFile);
             form->close();
         }
         QCOMPARE(readSetting(QStringLiteral("TestVariant")).toInt(), selected);
@@ -321,10 +325,10 @@ private slots:
     void withoutLanguageFileTheWindowKeepsItsOwnCaptions()
     {
         auto form = createForm();
-        QCOMPARE(form->MainMenu->item(QStringLiteral("FileConvertItem"))->text(),
+        QCOMPARE(form->MainMenu()->item(QStringLiteral("FileConvertItem"))->text(),
                  QStringLiteral("&Convert old Lumo units..."));
-        QCOMPARE(form->PageControl->tabText(3), QStringLiteral("&Logbook"));
-        QCOMPARE(form->unitPage->NewFolder->toolTip(), QStringLiteral("Create new folder"));
+        QCOMPARE(form->PageControl()->tabText(3), QStringLiteral("&Logbook"));
+        QCOMPARE(form->unitPage()->NewFolder->toolTip(), QStringLiteral("Create new folder"));
     }
 
     void bareLanguageFileGivesEveryEnglishText()
@@ -333,17 +337,17 @@ private slots:
                      folder->writeText(QStringLiteral("bare.llf"),
                                        QStringLiteral("[general]\r\nDescription=Bare\r\n")));
         auto form = createForm();
-        QCOMPARE(form->MainMenu->item(QStringLiteral("FileConvertItem"))->text(),
+        QCOMPARE(form->MainMenu()->item(QStringLiteral("FileConvertItem"))->text(),
                  QStringLiteral("&Convert..."));
-        QCOMPARE(form->MainMenu->item(QStringLiteral("TestSettingsItem"))->text(),
+        QCOMPARE(form->MainMenu()->item(QStringLiteral("TestSettingsItem"))->text(),
                  QStringLiteral("&Settings..."));
-        QCOMPARE(form->MainMenu->item(QStringLiteral("FileExitItem"))->statusTip(),
+        QCOMPARE(form->MainMenu()->item(QStringLiteral("FileExitItem"))->statusTip(),
                  QStringLiteral("Exit this application"));
-        QCOMPARE(form->PageControl->tabText(3), QStringLiteral("Review && &Logbook"));
+        QCOMPARE(form->PageControl()->tabText(3), QStringLiteral("Review && &Logbook"));
         // Tool-bar hints have no English text of their own: without keys they are blank.
-        QCOMPARE(form->unitPage->NewFolder->toolTip(), QString());
-        QCOMPARE(form->unitPage->IconSBtn->toolTip(), QString());
-        QCOMPARE(form->inputPage->PrintSBtn2->toolTip(), QStringLiteral("Print current file"));
+        QCOMPARE(form->unitPage()->NewFolder->toolTip(), QString());
+        QCOMPARE(form->unitPage()->IconSBtn->toolTip(), QString());
+        QCOMPARE(form->inputPage()->PrintSBtn2->toolTip(), QStringLiteral("Print current file"));
         QCOMPARE(form->keptText(QStringLiteral("MsgPackingTable")),
                  QStringLiteral("Packing table. Please wait..."));
         QCOMPARE(form->keptText(QStringLiteral("NextBtn")), QStringLiteral("&Next"));
@@ -356,10 +360,10 @@ private slots:
         writeSetting(QStringLiteral("LanguageFile"), folder->filePath(QStringLiteral("deutsch.llf")));
         {
             auto form = createForm();
-            QCOMPARE(form->PageControl->tabText(0), QStringLiteral("&Lektionen"));
-            QCOMPARE(form->MainMenu->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Datei"));
-            QCOMPARE(form->unitPage->IconSBtn->toolTip(), QStringLiteral("Große Symbole anzeigen"));
-            QCOMPARE(form->logbookPage->TestCountLabel->text(), QStringLiteral("Anzahl Tests:"));
+            QCOMPARE(form->PageControl()->tabText(0), QStringLiteral("&Lektionen"));
+            QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Datei"));
+            QCOMPARE(form->unitPage()->IconSBtn->toolTip(), QStringLiteral("Große Symbole anzeigen"));
+            QCOMPARE(form->logbookPage()->TestCountLabel->text(), QStringLiteral("Anzahl Tests:"));
             QCOMPARE(form->keptText(QStringLiteral("NextBtn")), QStringLiteral("&Weiter"));
             form->close();
         }
@@ -367,7 +371,7 @@ private slots:
             QStringLiteral("LanguageFile"),
             folder->writeText(QStringLiteral("odd.llf"), QStringLiteral("[MAINFORM]\nfilemenu=&Fichier\n")));
         auto form = createForm();
-        QCOMPARE(form->MainMenu->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Fichier"));
     }
 
     void englishFileHoldsEveryWindowText()
@@ -380,6 +384,97 @@ private slots:
         }
     }
 
+    void settingsAreReadAndWrittenInTheirOrder()
+    {
+        auto form = createForm();
+        QCOMPARE(form->settings().namesInReadOrder(), QStringList({"WindowState",
+                                                                   "Left",
+                                                                   "Top",
+                                                                   "Width",
+                                                                   "Height",
+                                                                   "SplitterPos",
+                                                                   "LogBookSplitterPos",
+                                                                   "LeftMarginMM",
+                                                                   "RightMarginMM",
+                                                                   "TopMarginMM",
+                                                                   "BottomMarginMM",
+                                                                   "FontSize",
+                                                                   "Orientation",
+                                                                   "PrinterSwapCols",
+                                                                   "PrintType",
+                                                                   "TreeViewRoot",
+                                                                   "ShowAll",
+                                                                   "CurrentPath",
+                                                                   "DefaultNativeLanguage",
+                                                                   "DefaultForeignLanguage",
+                                                                   "LanguageFile",
+                                                                   "ShowSoundTools",
+                                                                   "ShowTypeColBtn",
+                                                                   "ViewStyle",
+                                                                   "TestVariant"}));
+        QCOMPARE(form->settings().namesInWriteOrder(), QStringList({"WindowState",
+                                                                    "Left",
+                                                                    "Top",
+                                                                    "Width",
+                                                                    "Height",
+                                                                    "SplitterPos",
+                                                                    "LogBookSplitterPos",
+                                                                    "ViewStyle",
+                                                                    "DefaultNativeLanguage",
+                                                                    "DefaultForeignLanguage",
+                                                                    "LanguageFile",
+                                                                    "TreeViewRoot",
+                                                                    "ShowAll",
+                                                                    "CurrentPath",
+                                                                    "ShowSoundTools",
+                                                                    "ShowTypeColBtn",
+                                                                    "TestVariant",
+                                                                    "LeftMarginMM",
+                                                                    "RightMarginMM",
+                                                                    "TopMarginMM",
+                                                                    "BottomMarginMM",
+                                                                    "FontSize",
+                                                                    "Orientation",
+                                                                    "PrinterSwapCols",
+                                                                    "PrintType"}));
+    }
+
+    // Closing the window while the engine waits for its mistake report must not pull the
+    // table or the window from under it: the window closes once the report is done.
+    void closingWhileTheMistakeReportWaits()
+    {
+        auto form = createForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        TLumoTable *table = form->LumoTable1();
+        table->setVocabularyFile(folder->filePath(QStringLiteral("unit.db")));
+        table->open();
+        table->appendRecord({QVariant(), QStringLiteral("house"), QStringLiteral("Haus"), 1});
+        TLumoVocTest *engine = form->LumoVocTest1();
+        engine->Reload();
+        QVERIFY(engine->ready());
+
+        bool stillThere = false;
+        bool tableOpen = false;
+        bool pagesLocked = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            form->close();
+            stillThere = form->isVisible();
+            tableOpen = table->active();
+            pagesLocked = !form->PageControl()->isEnabled();
+            QTest::keyClick(form->testWindows()->mistakeReportForm(), Qt::Key_Space);
+        });
+        engine->setGiven(QStringLiteral("Hut"));
+        QVERIFY(!engine->CheckAnswer());
+        QVERIFY(stillThere);
+        QVERIFY(tableOpen);
+        QVERIFY(pagesLocked);
+        QTRY_VERIFY(!form->isVisible());
+        QVERIFY(form->PageControl()->isEnabled());
+        QCOMPARE(readSetting(QStringLiteral("Width")).toInt(), form->width());
+        QVERIFY(messages.shown().isEmpty());
+    }
+
     void componentsCarryTheirNames()
     {
         auto form = createForm();
@@ -390,8 +485,8 @@ private slots:
               "SoundTools",    "LogbookTopPanel", "LumoDBLogGrid1", "LogGraph1",     "Registry",
               "LumoTable1"})
             QVERIFY2(form->findChild<QObject *>(QString::fromLatin1(name)), name);
-        QCOMPARE(form->PageControl->tabText(0), QStringLiteral("&Unit Manager"));
-        QCOMPARE(form->PageControl->tabText(3), QStringLiteral("&Logbook"));
+        QCOMPARE(form->PageControl()->tabText(0), QStringLiteral("&Unit Manager"));
+        QCOMPARE(form->PageControl()->tabText(3), QStringLiteral("&Logbook"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Lumo '97"));
     }
 };

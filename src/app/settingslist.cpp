@@ -1,0 +1,72 @@
+#include "app/settingslist.h"
+
+#include "app/regfile.h"
+
+#include <algorithm>
+
+void SettingsList::addInteger(const QString &name, int defaultValue, int writePosition,
+                              std::function<int()> get, std::function<void(int)> set)
+{
+    m_entries.append({name, SettingValue(defaultValue), writePosition, [get] { return SettingValue(get()); },
+                      [set](const SettingValue &value) { set(value.toInt()); }});
+}
+
+void SettingsList::addBoolean(const QString &name, bool defaultValue, int writePosition,
+                              std::function<bool()> get, std::function<void(bool)> set)
+{
+    m_entries.append({name, SettingValue(defaultValue), writePosition, [get] { return SettingValue(get()); },
+                      [set](const SettingValue &value) { set(value.toBool()); }});
+}
+
+void SettingsList::addText(const QString &name, const QString &defaultValue, int writePosition,
+                           std::function<QString()> get, std::function<void(const QString &)> set)
+{
+    m_entries.append({name, SettingValue(defaultValue), writePosition, [get] { return SettingValue(get()); },
+                      [set](const SettingValue &value) { set(value.toString()); }});
+}
+
+void SettingsList::addStep(std::function<void()> step)
+{
+    m_entries.append({QString(), SettingValue(), 0, nullptr, [step](const SettingValue &) { step(); }});
+}
+
+void SettingsList::readAll(TRegFile &registry) const
+{
+    for (const Entry &entry : m_entries)
+        entry.set(entry.isStep() ? SettingValue()
+                                 : registry.ReadValueDefault(entry.name, entry.defaultValue));
+}
+
+QList<const SettingsList::Entry *> SettingsList::writeOrder() const
+{
+    QList<const Entry *> order;
+    for (const Entry &entry : m_entries)
+        if (!entry.isStep())
+            order.append(&entry);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Entry *a, const Entry *b) { return a->writePosition < b->writePosition; });
+    return order;
+}
+
+void SettingsList::writeAll(TRegFile &registry) const
+{
+    for (const Entry *entry : writeOrder())
+        registry.WriteValue(entry->name, entry->get());
+}
+
+QStringList SettingsList::namesInReadOrder() const
+{
+    QStringList names;
+    for (const Entry &entry : m_entries)
+        if (!entry.isStep())
+            names.append(entry.name);
+    return names;
+}
+
+QStringList SettingsList::namesInWriteOrder() const
+{
+    QStringList names;
+    for (const Entry *entry : writeOrder())
+        names.append(entry->name);
+    return names;
+}

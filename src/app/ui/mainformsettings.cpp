@@ -1,0 +1,163 @@
+// The settings of the main window and its pages, declared once for reading and writing.
+#include "app/defaultunitroot.h"
+#include "app/ui/mainform.h"
+#include "input/ui/inputpage.h"
+#include "logbook/ui/logbookpage.h"
+#include "platform/programfolder.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/lumotreeview.h"
+#include "units/ui/unitpage.h"
+#include "voctest/ui/testpage.h"
+#include "widgets/speedbutton.h"
+
+#include <QComboBox>
+
+namespace {
+// Where each setting is written at closing, in the order of writing.
+enum WritePosition {
+    WriteWindowState,
+    WriteLeft,
+    WriteTop,
+    WriteWidth,
+    WriteHeight,
+    WriteSplitterPos,
+    WriteLogBookSplitterPos,
+    WriteViewStyle,
+    WriteDefaultNativeLanguage,
+    WriteDefaultForeignLanguage,
+    WriteLanguageFile,
+    WriteTreeViewRoot,
+    WriteShowAll,
+    WriteCurrentPath,
+    WriteShowSoundTools,
+    WriteShowTypeColBtn,
+    WriteTestVariant,
+    WriteLeftMarginMM,
+    WriteRightMarginMM,
+    WriteTopMarginMM,
+    WriteBottomMarginMM,
+    WriteFontSize,
+    WriteOrientation,
+    WritePrinterSwapCols,
+    WritePrintType,
+};
+} // namespace
+
+// Declared in the order of reading, which is the order of applying at creation.
+void TMainForm::declareSettings()
+{
+    SettingsList &s = m_settings;
+    s.addInteger(
+        QStringLiteral("WindowState"), 0, WriteWindowState, [this] { return storedWindowState(); },
+        [this](int state) { m_placement.state = state; });
+    s.addInteger(
+        QStringLiteral("Left"), 100, WriteLeft, [this] { return x(); },
+        [this](int left) { m_placement.bounds.moveLeft(left); });
+    s.addInteger(
+        QStringLiteral("Top"), 100, WriteTop, [this] { return y(); },
+        [this](int top) { m_placement.bounds.moveTop(top); });
+    s.addInteger(
+        QStringLiteral("Width"), 600, WriteWidth, [this] { return width(); },
+        [this](int width) { m_placement.bounds.setWidth(width); });
+    s.addInteger(
+        QStringLiteral("Height"), 460, WriteHeight, [this] { return height(); },
+        [this](int height) {
+            m_placement.bounds.setHeight(height);
+            applyPlacement();
+        });
+    s.addInteger(
+        QStringLiteral("SplitterPos"), 200, WriteSplitterPos, [this] { return m_unitPage->treeWidth(); },
+        [this](int width) { m_unitPage->setTreeWidth(width); });
+    s.addInteger(
+        QStringLiteral("LogBookSplitterPos"), 200, WriteLogBookSplitterPos,
+        [this] { return m_logbookPage->topPanelHeight(); },
+        [this](int height) { m_logbookPage->setTopPanelHeight(height); });
+    declarePrintSettings();
+    declareUnitManagerSettings();
+    // Only a file that exists reaches the file list, which is what closing stores.
+    s.addText(
+        QStringLiteral("LanguageFile"), ProgramFolder() + QStringLiteral("english.llf"), WriteLanguageFile,
+        [this] { return m_unitPage->LumoListView1->languageFile(); },
+        [this](const QString &file) { ApplyLanguageFile(file); });
+    s.addBoolean(
+        QStringLiteral("ShowSoundTools"), true, WriteShowSoundTools,
+        [this] { return m_inputPage->ShowSoundTools->down(); },
+        [this](bool shown) { m_inputPage->setSoundToolsShown(shown); });
+    // The grid hides its "Type" column while this button is down.
+    s.addBoolean(
+        QStringLiteral("ShowTypeColBtn"), false, WriteShowTypeColBtn,
+        [this] { return m_inputPage->ShowTypeColBtn->down(); },
+        [this](bool down) { m_inputPage->ShowTypeColBtn->setDown(down); });
+    s.addInteger(
+        QStringLiteral("ViewStyle"), 0, WriteViewStyle,
+        [this] { return m_unitPage->LumoListView1->viewStyle(); },
+        [this](int style) {
+            m_unitPage->LumoListView1->setViewStyle(style);
+            m_unitPage->pressViewButton(m_unitPage->LumoListView1->viewStyle());
+        });
+    s.addStep([this] {
+        // The unit manager is the first page, whatever page was shown at the last exit.
+        m_pageControl->setCurrentWidget(m_unitPage);
+        PageControlChange();
+        LoadTestVariants();
+    });
+    s.addInteger(
+        QStringLiteral("TestVariant"), 0, WriteTestVariant,
+        [this] { return m_testPage->TestVariants->currentIndex(); },
+        [this](int index) { selectTestVariant(index); });
+}
+
+void TMainForm::declarePrintSettings()
+{
+    SettingsList &s = m_settings;
+    PrintSettings &p = m_print;
+    const auto integer = [&s](const char *name, int &field, int defaultValue, int position) {
+        s.addInteger(
+            QString::fromLatin1(name), defaultValue, position, [&field] { return field; },
+            [&field](int value) { field = value; });
+    };
+    integer("LeftMarginMM", p.leftMarginMM, 20, WriteLeftMarginMM);
+    integer("RightMarginMM", p.rightMarginMM, 10, WriteRightMarginMM);
+    integer("TopMarginMM", p.topMarginMM, 10, WriteTopMarginMM);
+    integer("BottomMarginMM", p.bottomMarginMM, 10, WriteBottomMarginMM);
+    integer("FontSize", p.fontSize, 10, WriteFontSize);
+    integer("Orientation", p.orientation, 0, WriteOrientation);
+    s.addBoolean(
+        QStringLiteral("PrinterSwapCols"), false, WritePrinterSwapCols, [&p] { return p.swapColumns; },
+        [&p](bool swap) { p.swapColumns = swap; });
+    integer("PrintType", p.printType, 0, WritePrintType);
+}
+
+void TMainForm::declareUnitManagerSettings()
+{
+    SettingsList &s = m_settings;
+    TLumoTreeView *tree = m_unitPage->LumoTreeView1;
+    TLumoListView *list = m_unitPage->LumoListView1;
+    // Both defaults come from the default root, not from the stored one.
+    const QString unitRoot = DefaultUnitRoot(ProgramFolder());
+    s.addText(
+        QStringLiteral("TreeViewRoot"), unitRoot, WriteTreeViewRoot, [tree] { return tree->root(); },
+        [tree](const QString &root) {
+            tree->setShowAll(false);
+            tree->setRoot(root);
+        });
+    s.addBoolean(
+        QStringLiteral("ShowAll"), false, WriteShowAll, [tree] { return tree->showAll(); },
+        [this, tree](bool all) {
+            tree->setShowAll(all);
+            m_unitPage->NewBaseFolder->setDown(all);
+            if (!all)
+                tree->FullExpand();
+        });
+    s.addText(
+        QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"), WriteCurrentPath,
+        [tree] { return tree->currentPath(); }, [tree](const QString &path) { tree->SelectPath(path); });
+    s.addInteger(
+        QStringLiteral("DefaultNativeLanguage"), 0, WriteDefaultNativeLanguage,
+        [list] { return list->defaultNativeLanguage(); },
+        [list](int language) { list->setDefaultNativeLanguage(language); });
+    s.addInteger(
+        QStringLiteral("DefaultForeignLanguage"), 0, WriteDefaultForeignLanguage,
+        [list] { return list->defaultForeignLanguage(); },
+        [list](int language) { list->setDefaultForeignLanguage(language); });
+}
