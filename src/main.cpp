@@ -1,11 +1,8 @@
-#include "app/regfile.h"
 #include "app/ui/mainform.h"
-#include "app/ui/splashscreen.h"
-#include "platform/errorreport.h"
+#include "app/ui/programstart.h"
 #include "platform/ui/qmessageboxservice.h"
 
 #include <QApplication>
-#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -13,27 +10,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Lumo"));
     QApplication::setOrganizationName(QStringLiteral("Halvet"));
     QMessageBoxService messages;
-
-    auto splash = std::make_unique<TSplashScreen>(TSplashScreen::Mode::Splash);
-    splash->show();
-    splash->repaint();
-    QApplication::processEvents();
-
-    // A message while the main window is being built (a damaged settings file) shows centred
-    // above the splash window, not at a corner of the screen.
-    messages.setParent(splash.get());
-    std::unique_ptr<TMainForm> mainForm;
-    try {
-        mainForm = std::make_unique<TMainForm>(std::make_unique<TRegFile>(), messages);
-        mainForm->FormCreate();
-    } catch (const std::exception &error) {
-        messages.setParent(nullptr);
-        splash.reset();
-        ReportError(messages, error);
+    const std::unique_ptr<TMainForm> mainForm = StartProgram(messages);
+    if (!mainForm)
         return 1;
-    }
-    messages.setParent(mainForm.get());
-    splash.reset();
-    mainForm->show();
     return app.exec();
 }
