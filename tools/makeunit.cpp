@@ -60,31 +60,25 @@ int fail(const QString &message)
     return 1;
 }
 
-class MissingSound : public LumoError
-{
-public:
-    using LumoError::LumoError;
-};
-
 // The wave file named in the column of the entry.
 QByteArray soundOf(const QStringList &entry, int column, const QDir &folder)
 {
     const QString side = column == 3 ? QStringLiteral("native") : QStringLiteral("foreign");
     const QString name = entry.value(column).trimmed();
     if (name.isEmpty())
-        throw MissingSound(QStringLiteral("the entry \"%1\" has no %2 sound").arg(entry.value(0), side));
+        throw LumoError(QStringLiteral("the entry \"%1\" has no %2 sound").arg(entry.value(0), side));
     QFile file(folder.filePath(name));
     if (!file.open(QIODevice::ReadOnly))
-        throw MissingSound(QStringLiteral("the %1 sound of \"%2\" cannot be read: %3")
-                               .arg(side, entry.value(0), file.fileName()));
+        throw LumoError(QStringLiteral("the %1 sound of \"%2\" cannot be read: %3")
+                            .arg(side, entry.value(0), file.fileName()));
     const QByteArray bytes = file.readAll();
     // Like a recording made in the program, so that the samples show what the user gets.
     const WaveFile wave = WaveFile::fromBytes(bytes);
     const WaveWriter recorder;
     if (wave.channels() != recorder.channels() || wave.sampleRate() != recorder.sampleRate() ||
         wave.bitsPerSample() != recorder.bitsPerSample())
-        throw MissingSound(QStringLiteral("the %1 sound of \"%2\" is not in the recorder's format: %3")
-                               .arg(side, entry.value(0), file.fileName()));
+        throw LumoError(QStringLiteral("the %1 sound of \"%2\" is not in the recorder's format: %3")
+                            .arg(side, entry.value(0), file.fileName()));
     return bytes;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <limits>
@@ -481,7 +482,7 @@ void TestIniFile::writeToReadOnlyFileFails()
     WithoutRoot::handOver(folder.path());
     // The folder stays writable: only the file's own mode stands in the way.
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
-    QVERIFY_WITHOUT_ROOT({path});
+    VERIFY_WITHOUT_ROOT({path});
     QCOMPARE(contents(path), text);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"locked.lif"});
 }
@@ -505,8 +506,10 @@ void TestIniFile::writeIntoReadOnlyFolderFails()
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser |
                           QFileDevice::ExeUser | QFileDevice::ReadOther | QFileDevice::ExeOther;
     QVERIFY(QFile::setPermissions(lockedFolder, readOnly));
-    QVERIFY_WITHOUT_ROOT({path, lockedFolder + QStringLiteral("/new.lif")});
-    QVERIFY(QFile::setPermissions(lockedFolder, readOnly | QFileDevice::WriteOwner));
+    // Writable again at the end, so that the temporary folder can be removed.
+    const auto unlock =
+        qScopeGuard([&] { QFile::setPermissions(lockedFolder, readOnly | QFileDevice::WriteOwner); });
+    VERIFY_WITHOUT_ROOT({path, lockedFolder + QStringLiteral("/new.lif")});
     QCOMPARE(contents(path), text);
     QCOMPARE(QDir(lockedFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"unit.lif"});
 }

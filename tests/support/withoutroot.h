@@ -20,13 +20,12 @@
 //       const QString path = folder.writeFile(...);
 //       WithoutRoot::handOver(folder.path());        // the child's user owns and reaches it
 //       QFile::setPermissions(path, QFileDevice::ReadOwner);
-//       QVERIFY_WITHOUT_ROOT({path});                // ... run the child, fail with its report
+//       VERIFY_WITHOUT_ROOT({path});                // ... run the child, fail with its report
 //       QCOMPARE(contents(path), ...);               // ... and check what is left
 //   }
 //
-// Data-driven functions work too: the child runs the same data row. Permissions taken away
-// from a folder should be given back at the end, so that a normal user's temporary folder can
-// be removed.
+// Data-driven functions work too: the child runs the same data row. Give back permissions
+// taken from a folder (a qScopeGuard), so that a normal user's temporary folder can be removed.
 class WithoutRoot
 {
 public:
@@ -50,7 +49,7 @@ public:
     static Result run(const QStringList &values);
 };
 
-#define QVERIFY_WITHOUT_ROOT(...)                                                                            \
+#define VERIFY_WITHOUT_ROOT(...)                                                                             \
     do {                                                                                                     \
         const WithoutRoot::Result childResult_ = WithoutRoot::run(__VA_ARGS__);                              \
         QVERIFY2(childResult_.passed, qPrintable(childResult_.report));                                      \
