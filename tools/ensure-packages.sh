@@ -24,9 +24,14 @@ if [ ${#lumo_missing[@]} -gt 0 ]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${lumo_missing[@]}" >/dev/null
   else
+    lumo_install="apt-get update && apt-get install -y --no-install-recommends ${lumo_missing[*]}"
     echo "Missing packages. Please install them once as root, then run this again:"
-    echo "  sudo sh -c 'apt-get update && apt-get install -y --no-install-recommends ${lumo_missing[*]}'"
+    if command -v sudo >/dev/null; then
+      echo "  sudo sh -c '$lumo_install'"
+    else
+      echo "  su -c '$lumo_install'"
+    fi
     exit 1
   fi
 fi
-unset lumo_packages lumo_missing lumo_state p
+unset lumo_packages lumo_missing lumo_state lumo_install p
