@@ -41,9 +41,7 @@ void openWayTo(const QString &path)
     const QString temp = QFileInfo(QDir::tempPath()).canonicalFilePath();
     QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
     while (folder.startsWith(temp + u'/')) {
-        struct stat info
-        {
-        };
+        struct stat info;
         const QByteArray name = QFile::encodeName(folder);
         if (::stat(name.constData(), &info) == 0 && !(info.st_mode & S_IXOTH))
             ::chmod(name.constData(), info.st_mode | S_IXOTH);
@@ -112,12 +110,15 @@ WithoutRoot::Result WithoutRoot::run(const QStringList &values)
     environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
 
     const QString test = currentTest();
-    QStringList arguments{QCoreApplication::applicationFilePath(), test};
-    QString program = arguments.takeFirst();
+    QString program = QCoreApplication::applicationFilePath();
+    QStringList arguments{test};
     if (isRoot()) {
-        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                QStringLiteral("--clear-groups"), QStringLiteral("--"), program} +
-                    arguments;
+        arguments = QStringList{QStringLiteral("--reuid=65534"),
+                                QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups"),
+                                QStringLiteral("--"),
+                                program,
+                                test};
         program = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
         if (program.isEmpty()) {
             result.report = QStringLiteral("setpriv (util-linux) is not installed");
