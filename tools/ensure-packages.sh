@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs, only when one is missing, so that a
 # second run costs no time. Sourced by run.sh and test.sh.
+# Every name is a real Debian 12 package, not a virtual one: a virtual name never shows as
+# installed, so it would be installed again on every run.
 lumo_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev
-               qt6-qpa-plugins libsqlite3-dev libgl-dev xvfb xauth fonts-dejavu-core)
+               qt6-qpa-plugins libsqlite3-dev libgl-dev xvfb xauth fonts-dejavu-core
+               util-linux)
 
 lumo_missing=()
 for p in "${lumo_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+  # One line per installed architecture; "hold" or "deinstall" wishes do not matter here,
+  # only whether the package is there.
+  lumo_state=$(dpkg-query -W -f='${db:Status-Status}\n' "$p" 2>/dev/null || true)
+  if ! grep -qx installed <<<"$lumo_state"; then
     lumo_missing+=("$p")
   fi
 done
@@ -18,8 +24,14 @@ if [ ${#lumo_missing[@]} -gt 0 ]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${lumo_missing[@]}" >/dev/null
   else
-    echo "Missing packages. Please run as root:"
-    echo "  apt-get update && apt-get install -y --no-install-recommends ${lumo_missing[*]}"
+    lumo_install="apt-get update && apt-get install -y --no-install-recommends ${lumo_missing[*]}"
+    echo "Missing packages. Please install them once as root, then run this again:"
+    if command -v sudo >/dev/null; then
+      echo "  sudo sh -c '$lumo_install'"
+    else
+      echo "  su -c '$lumo_install'"
+    fi
     exit 1
   fi
 fi
+unset lumo_packages lumo_missing lumo_state lumo_install p

@@ -2,15 +2,20 @@
 //   lumo_makeunit <list.txt> <target folder>
 // The list holds "@Key: value" lines for the descriptor (Name, FirstLanguage,
 // SecondLanguage, Description), "#" comments, and one entry a line: native, tab, foreign,
-// tab, word type.
+// tab, word type, tab, native sound, tab, foreign sound. The sounds are wave files named
+// relative to the list's folder; every entry must have both, so that a new user can try the
+// listening test on any sample unit.
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/textdecoding.h"
+#include "platform/wavefile.h"
+#include "platform/wavewriter.h"
 #include "vocfile/lumotable.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -54,6 +59,28 @@ int fail(const QString &message)
     std::fprintf(stderr, "lumo_makeunit: %s\n", qPrintable(message));
     return 1;
 }
+
+// The wave file named in the column of the entry.
+QByteArray soundOf(const QStringList &entry, int column, const QDir &folder)
+{
+    const QString side = column == 3 ? QStringLiteral("native") : QStringLiteral("foreign");
+    const QString name = entry.value(column).trimmed();
+    if (name.isEmpty())
+        throw LumoError(QStringLiteral("the entry \"%1\" has no %2 sound").arg(entry.value(0), side));
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        throw LumoError(QStringLiteral("the %1 sound of \"%2\" cannot be read: %3")
+                            .arg(side, entry.value(0), file.fileName()));
+    const QByteArray bytes = file.readAll();
+    // Like a recording made in the program, so that the samples show what the user gets.
+    const WaveFile wave = WaveFile::fromBytes(bytes);
+    const WaveWriter recorder;
+    if (wave.channels() != recorder.channels() || wave.sampleRate() != recorder.sampleRate() ||
+        wave.bitsPerSample() != recorder.bitsPerSample())
+        throw LumoError(QStringLiteral("the %1 sound of \"%2\" is not in the recorder's format: %3")
+                            .arg(side, entry.value(0), file.fileName()));
+    return bytes;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -93,14 +120,18 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("cannot create ") + base + QStringLiteral(".db"));
         table.open();
         table.startTransaction();
+        const QDir soundFolder = QFileInfo(source.fileName()).absoluteDir();
         for (const QStringList &e : list.entries) {
             const QVariant type = e.size() > 2 ? QVariant(e.at(2).toInt()) : QVariant();
-            table.appendRecord({QVariant(), e.value(0), e.value(1), type, QVariant(), QVariant(), 0});
+            table.appendRecord({QVariant(), e.value(0), e.value(1), type, soundOf(e, 3, soundFolder),
+                                soundOf(e, 4, soundFolder), 0});
         }
         table.commit();
         table.close();
     } catch (const std::exception &error) {
-        return fail(QString::fromLocal8Bit(error.what()));
+        QFile::remove(base + QStringLiteral(".db"));
+        QFile::remove(base + QStringLiteral(".lif"));
+        return fail(source.fileName() + QStringLiteral(": ") + QString::fromLocal8Bit(error.what()));
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "voctest/testvariantlist.h"
 
+#include "platform/folderlisting.h"
 #include "platform/inifile.h"
 
 #include <QDir>
@@ -10,9 +11,7 @@ void TestVariantList::load(const QString &folder)
     m_types.clear();
     m_paths.clear();
     const QDir dir(folder);
-    const QStringList names =
-        dir.entryList({QStringLiteral("*.ltf")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    for (const QString &name : names) {
+    for (const QString &name : ListFiles(folder, QStringLiteral("*.ltf"))) {
         const IniFile ini(dir.filePath(name));
         const QString description = ini.readString(QStringLiteral("settings"), QStringLiteral("Description"),
                                                    QStringLiteral("error"));

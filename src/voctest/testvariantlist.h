@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The test variants of a folder: every "*.ltf" file whose description is not "error", in
-// the order the folder lists them, with its description, test type and full path.
+// name order without regard to case, with its description, test type and full path.
 class TestVariantList
 {
 public:

@@ -1,10 +1,12 @@
 #include "platform/inicache.h"
 #include "platform/inifile.h"
 #include "support/testfolder.h"
+#include "support/withoutroot.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <limits>
@@ -55,6 +57,7 @@ private slots:
     void writeToMissingFolderFails();
     void writeToFolderPathFails();
     void writeToReadOnlyFileFails();
+    void writeIntoReadOnlyFolderFails();
     void unwritableNamesAreRefused_data();
     void unwritableNamesAreRefused();
 };
@@ -453,20 +456,62 @@ void TestIniFile::writeToFolderPathFails()
     QCOMPARE(contents(path + QStringLiteral("/inside.txt")), QByteArray("kept"));
 }
 
-void TestIniFile::writeToReadOnlyFileFails()
+namespace {
+// Both write calls fail with the path in the message; run in a child without root's rights.
+void CheckWritesFail(const QString &path)
 {
-    TestFolder folder;
-    const QByteArray text("[a]\nk=1\n");
-    const QString path = folder.writeFile(QStringLiteral("locked.lif"), text);
-    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
-    if (QFileInfo(path).isWritable())
-        QSKIP("The file stays writable for this user (running as root).");
     IniFile ini(path);
     QCOMPARE(
         writeErrorOf([&] { ini.writeString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2")); }),
         "Unable to write to " + path);
     QCOMPARE(writeErrorOf([&] { ini.eraseSection(QStringLiteral("a")); }), "Unable to write to " + path);
+    // Still readable: the refused edit left the cached view alone.
+    QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k"), Default), QStringLiteral("1"));
+}
+} // namespace
+
+void TestIniFile::writeToReadOnlyFileFails()
+{
+    if (WithoutRoot::inChild()) {
+        CheckWritesFail(WithoutRoot::values().at(0));
+        return;
+    }
+    TestFolder folder;
+    const QByteArray text("[a]\nk=1\n");
+    const QString path = folder.writeFile(QStringLiteral("locked.lif"), text);
+    WithoutRoot::handOver(folder.path());
+    // The folder stays writable: only the file's own mode stands in the way.
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    VERIFY_WITHOUT_ROOT({path});
     QCOMPARE(contents(path), text);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"locked.lif"});
+}
+
+void TestIniFile::writeIntoReadOnlyFolderFails()
+{
+    if (WithoutRoot::inChild()) {
+        CheckWritesFail(WithoutRoot::values().at(0));
+        const QString fresh = WithoutRoot::values().at(1);
+        QCOMPARE(
+            writeErrorOf([&] { IniFile(fresh).writeInteger(QStringLiteral("a"), QStringLiteral("k"), 1); }),
+            "Unable to write to " + fresh);
+        return;
+    }
+    TestFolder folder;
+    const QByteArray text("[a]\nk=1\n");
+    // A writable file whose folder refuses the replacement written beside it.
+    const QString path = folder.writeFile(QStringLiteral("locked/unit.lif"), text);
+    const QString lockedFolder = QFileInfo(path).absolutePath();
+    WithoutRoot::handOver(folder.path());
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser |
+                          QFileDevice::ExeUser | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(lockedFolder, readOnly));
+    // Writable again at the end, so that the temporary folder can be removed.
+    const auto unlock =
+        qScopeGuard([&] { QFile::setPermissions(lockedFolder, readOnly | QFileDevice::WriteOwner); });
+    VERIFY_WITHOUT_ROOT({path, lockedFolder + QStringLiteral("/new.lif")});
+    QCOMPARE(contents(path), text);
+    QCOMPARE(QDir(lockedFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"unit.lif"});
 }
 
 void TestIniFile::unwritableNamesAreRefused_data()

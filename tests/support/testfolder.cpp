@@ -46,10 +46,15 @@ QString TestFolder::writeText(const QString &name, const QString &text) const
 
 QString TestFolder::copyFromData(const QString &name) const
 {
-    const QString source = qEnvironmentVariable("LUMO_DATA_DIR") + u'/' + name;
+    const QString source = shippedFile(name);
     const QString target = filePath(name);
     QDir().mkpath(QFileInfo(target).absolutePath());
     QFile::remove(target);
     QFile::copy(source, target);
     return target;
+}
+
+QString TestFolder::shippedFile(const QString &name)
+{
+    return QStringLiteral(LUMO_SHIPPED_DATA_DIR) + u'/' + name;
 }

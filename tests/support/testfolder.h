@@ -20,6 +20,8 @@ public:
     QString writeText(const QString &name, const QString &text) const;
     // Copies a file of the shipped data/ folder into this program folder.
     QString copyFromData(const QString &name) const;
+    // The path of a file of the shipped data/ folder in the source tree.
+    static QString shippedFile(const QString &name);
 
 private:
     QTemporaryDir m_dir;
