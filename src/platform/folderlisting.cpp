@@ -23,16 +23,31 @@ QStringList ListFiles(const QString &folder, const QString &wildcard)
     return names;
 }
 
-QString FindFileIgnoringCase(const QString &folder, const QString &name)
+namespace {
+QString findIgnoringCase(const QString &folder, const QString &name, QDir::Filters filters)
 {
-    if (name.isEmpty() || name.contains(u'/'))
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/'))
         return QString();
     const QDir dir(folder);
-    if (QFileInfo(dir.filePath(name)).isFile())
+    const QFileInfo exact(dir.filePath(name));
+    if (exact.exists() && ((filters & QDir::Dirs) || exact.isFile()))
         return dir.filePath(name);
-    for (const QString &candidate : ListFiles(folder, QStringLiteral("*"))) {
+    QStringList names = dir.entryList({QStringLiteral("*")}, filters | QDir::NoDotAndDotDot, QDir::Unsorted);
+    std::sort(names.begin(), names.end(), NameBefore);
+    for (const QString &candidate : std::as_const(names)) {
         if (QString::compare(candidate, name, Qt::CaseInsensitive) == 0)
             return dir.filePath(candidate);
     }
     return QString();
+}
+} // namespace
+
+QString FindFileIgnoringCase(const QString &folder, const QString &name)
+{
+    return findIgnoringCase(folder, name, FileFilter);
+}
+
+QString FindEntryIgnoringCase(const QString &folder, const QString &name)
+{
+    return findIgnoringCase(folder, name, FileFilter | QDir::Dirs);
 }

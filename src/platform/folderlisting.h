@@ -16,3 +16,6 @@ QStringList ListFiles(const QString &folder, const QString &wildcard);
 // none. For files the program looks for by a name it was given ("english.hlp" may ship as
 // "English.hlp").
 QString FindFileIgnoringCase(const QString &folder, const QString &name);
+
+// The same for a file or a folder (a help made of pages is a folder).
+QString FindEntryIgnoringCase(const QString &folder, const QString &name);

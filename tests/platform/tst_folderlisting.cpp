@@ -14,6 +14,7 @@ private slots:
     void missingFolderListsNothing();
     void findFileIgnoringCase_data();
     void findFileIgnoringCase();
+    void findEntryFindsFoldersToo();
 };
 
 void TestFolderListing::listsMatchingFilesByNameWithoutRegardToCase()
@@ -88,6 +89,19 @@ void TestFolderListing::findFileIgnoringCase()
 
     QCOMPARE(FindFileIgnoringCase(folder.path(), wanted),
              found.isEmpty() ? QString() : folder.filePath(found));
+}
+
+void TestFolderListing::findEntryFindsFoldersToo()
+{
+    TestFolder folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("English.hlp")));
+    folder.writeFile(QStringLiteral("deutsch.HLP"), "x");
+    QCOMPARE(FindEntryIgnoringCase(folder.path(), QStringLiteral("english.hlp")),
+             folder.filePath(QStringLiteral("English.hlp")));
+    QCOMPARE(FindEntryIgnoringCase(folder.path(), QStringLiteral("Deutsch.hlp")),
+             folder.filePath(QStringLiteral("deutsch.HLP")));
+    QVERIFY(FindEntryIgnoringCase(folder.path(), QStringLiteral(".")).isEmpty());
+    QVERIFY(FindFileIgnoringCase(folder.path(), QStringLiteral("english.hlp")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestFolderListing)

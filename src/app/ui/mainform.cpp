@@ -7,6 +7,7 @@
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/errorboundary.h"
+#include "platform/folderlisting.h"
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
@@ -57,10 +58,17 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     buildPages();
     connectCommands();
     declareSettings();
-    m_helpFile = ProgramFolder() + QStringLiteral("english.hlp");
+    m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
 
 TMainForm::~TMainForm() = default;
+
+QString TMainForm::helpFileNamed(const QString &name)
+{
+    // "english.hlp" at start and "English.hlp" from the language file name the one help.
+    const QString found = FindEntryIgnoringCase(ProgramFolder(), name);
+    return found.isEmpty() ? ProgramFolder() + name : found;
+}
 
 void TMainForm::buildPages()
 {
@@ -243,8 +251,8 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_unitPage->LumoListView1->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
     const IniFile ini(fileName);
-    m_helpFile = ProgramFolder() + ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"),
-                                                  QStringLiteral("English.hlp"));
+    m_helpFile = helpFileNamed(
+        ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"), QStringLiteral("English.hlp")));
     m_texts.apply(fileName, *this, *m_mainMenu, *m_pageControl);
 }
 

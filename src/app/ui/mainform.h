@@ -92,6 +92,7 @@ private:
     void selectTestVariant(int index);
     void TestVariantsChange();
     int storedWindowState() const;
+    static QString helpFileNamed(const QString &name);
 
     MessageService &m_messages;
     WaitCursor m_waitCursor;
