@@ -1,5 +1,7 @@
 #include "vocfile/unitfiles.h"
 
+#include "platform/trash.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -154,11 +156,10 @@ QString UnitFiles::transfer(const QString &targetFolder, const QString &targetNa
 
 void UnitFiles::remove()
 {
-    QStringList files = existingFiles();
-    // The descriptor last: while it is there the unit is listed, and its rest can be found.
-    if (!files.isEmpty() && files.first() == m_descriptor)
-        files.append(files.takeFirst());
-    for (const QString &file : std::as_const(files))
-        if (!QFile::remove(file))
-            throw UnitFileError(QStringLiteral("Could not delete ") + file);
+    const QStringList files = existingFiles();
+    if (!files.contains(m_descriptor) || !MoveToTrashOrDelete(m_descriptor))
+        throw UnitFileError(QStringLiteral("Could not delete ") + m_descriptor);
+    for (const QString &file : files)
+        if (file != m_descriptor)
+            MoveToTrashOrDelete(file);
 }

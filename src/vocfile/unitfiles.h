@@ -46,8 +46,9 @@ public:
     QString rename(const QString &newName);
     QString moveTo(const QString &folder);
     QString copyTo(const QString &folder);
-    // Deletes every file of the unit; the descriptor goes last, so that a failure leaves a
-    // unit the file list still shows. Throws UnitFileError on the first file that fails.
+    // Moves every file of the unit to the desktop's trash (or deletes it where there is
+    // none), the descriptor first: when that fails, UnitFileError names it and nothing else
+    // of the unit is touched. A companion file that cannot go is left where it is.
     void remove();
 
 private:

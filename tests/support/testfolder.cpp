@@ -7,16 +7,39 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace {
+const char *const XdgFolders[][2] = {{"XDG_DATA_HOME", "xdg/data"},
+                                     {"XDG_CONFIG_HOME", "xdg/config"},
+                                     {"XDG_CACHE_HOME", "xdg/cache"},
+                                     {"XDG_STATE_HOME", "xdg/state"}};
+} // namespace
+
 TestFolder::TestFolder()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QDir(m_dir.path()).mkpath(QStringLiteral("program"));
+    for (const auto &[name, folder] : XdgFolders) {
+        m_savedEnvironment.append({name, qgetenv(name)});
+        const QString target = m_dir.path() + u'/' + QLatin1String(folder);
+        QDir().mkpath(target);
+        qputenv(name, QFile::encodeName(target));
+    }
     SetProgramFolder(path());
 }
 
 TestFolder::~TestFolder()
 {
     SetProgramFolder(QString());
+    for (const auto &[name, value] : std::as_const(m_savedEnvironment)) {
+        if (value.isEmpty())
+            qunsetenv(name.constData());
+        else
+            qputenv(name.constData(), value);
+    }
+}
+
+QString TestFolder::dataHome() const
+{
+    return m_dir.path() + QStringLiteral("/xdg/data");
 }
 
 QString TestFolder::path() const

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QTemporaryDir>
 
 // A program folder and settings of a test's own, in a temporary folder: nothing a test
-// does reaches the user's files or real settings.
+// does reaches the user's files or real settings. While it lives, the XDG folders (data,
+// configuration, cache, state) point into it too, so settings and the trash are its own.
 class TestFolder
 {
 public:
@@ -22,7 +25,10 @@ public:
     QString copyFromData(const QString &name) const;
     // The path of a file of the shipped data/ folder in the source tree.
     static QString shippedFile(const QString &name);
+    // The XDG data folder of this test (where the trash is).
+    QString dataHome() const;
 
 private:
     QTemporaryDir m_dir;
+    QList<QPair<QByteArray, QByteArray>> m_savedEnvironment; // name, value before ("" unset)
 };

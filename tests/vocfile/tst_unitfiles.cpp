@@ -39,7 +39,8 @@ private slots:
     void caseOnlyRenameLeavesNoSecondDescriptor();
     void moveAndCopy();
     void failedCopyLeavesNoHalfUnit();
-    void removeDeletesEveryFile();
+    void removeMovesEveryFileToTheTrash();
+    void removeWithoutDescriptorTouchesNothing();
 };
 
 void TestUnitFiles::namesOfAUnit()
@@ -136,12 +137,27 @@ void TestUnitFiles::failedCopyLeavesNoHalfUnit()
     QCOMPARE(contents(descriptor), QByteArray("unit.lif"));
 }
 
-void TestUnitFiles::removeDeletesEveryFile()
+void TestUnitFiles::removeMovesEveryFileToTheTrash()
 {
     TestFolder folder;
     UnitFiles(makeUnit(folder, QStringLiteral("unit"))).remove();
     folder.writeFile(QStringLiteral("keep.lif"), "another unit");
     QCOMPARE(namesIn(folder), QStringList({"keep.lif"}));
+    // The user can get the unit back from the trash, contents and all.
+    const QDir trash(folder.dataHome() + QStringLiteral("/Trash/files"));
+    QCOMPARE(trash.entryList(QDir::Files, QDir::Name),
+             QStringList({"unit.PX", "unit.YG1", "unit.db", "unit.db-journal", "unit.lif"}));
+    QCOMPARE(contents(trash.filePath(QStringLiteral("unit.db"))), QByteArray("unit.db"));
+    QVERIFY(!QDir(QDir::currentPath() + QStringLiteral("/files")).exists(QStringLiteral("unit.lif")));
+}
+
+void TestUnitFiles::removeWithoutDescriptorTouchesNothing()
+{
+    TestFolder folder;
+    const QString descriptor = makeUnit(folder, QStringLiteral("unit"));
+    QVERIFY(QFile::remove(descriptor));
+    QVERIFY_THROWS_EXCEPTION(UnitFileError, UnitFiles(descriptor).remove());
+    QCOMPARE(namesIn(folder).size(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestUnitFiles)

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Moves a file to the desktop's trash, where the user can get it back; deletes it where the
+// system has no usable trash. False when the file is still where it was.
+bool MoveToTrashOrDelete(const QString &path);
