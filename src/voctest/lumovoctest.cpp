@@ -320,7 +320,7 @@ bool TLumoVocTest::CheckAnswer()
     });
     // The miss is shown even when its count could not be written.
     if (judged && !right)
-        showMistakeReport();
+        Guarded(m_messages, [&] { showMistakeReport(); });
     return right;
 }
 
