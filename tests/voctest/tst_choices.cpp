@@ -44,6 +44,7 @@ private slots:
     void otherTypesFillUp();
     void everyMeaningOfTheAnswerIsOffered();
     void twoMeaningsAmongOtherTypesOnly();
+    void manyMeaningsFillAllFive();
     void everyCandidateCanBeDrawn();
     void emptyMeaningIsNoOption();
     void aMeaningIsNeverOfferedTwice();
@@ -126,6 +127,20 @@ void TestChoices::twoMeaningsAmongOtherTypesOnly()
         QCOMPARE(options.size(), 4);
         QVERIFY(options.contains(QStringLiteral("to walk")));
         QVERIFY(options.contains(QStringLiteral("to go")));
+    }
+}
+
+void TestChoices::manyMeaningsFillAllFive()
+{
+    const QString answer = QStringLiteral("a;b;c;d;e;f;g");
+    QList<Record> records{{answer, 2}};
+    for (int i = 0; i < 8; ++i)
+        records.append({QStringLiteral("verb %1").arg(i), 2});
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        QStringList options = optionsFor(answer, 2, records, seed);
+        options.sort();
+        // The first five meanings, and no room for anything else.
+        QCOMPARE(options, QStringList({"a", "b", "c", "d", "e"}));
     }
 }
 

@@ -80,6 +80,7 @@ private slots:
     void oddChunkIsFollowedByAPadByte_data();
     void oddChunkIsFollowedByAPadByte();
     void lowestSampleRate();
+    void emptyDataChunkAtTheEnd();
     void malformedImagesAreRefused_data();
     void malformedImagesAreRefused();
     void playingReturnsWithOrWithoutDevice();
@@ -158,6 +159,14 @@ void TestWaveFile::oddChunkIsFollowedByAPadByte()
     QCOMPARE(file.sampleRate(), 8000);
 }
 
+void TestWaveFile::emptyDataChunkAtTheEnd()
+{
+    // A header that just fits at the end of the image is still read.
+    const WaveFile file = WaveFile::fromBytes(wave(1, 8000, 8, QByteArray()));
+    QVERIFY(file.samples().isEmpty());
+    QCOMPARE(file.durationMs(), 0);
+}
+
 void TestWaveFile::lowestSampleRate()
 {
     QCOMPARE(WaveFile::fromBytes(wave(1, 1000, 8, QByteArray(10, '\x80'))).sampleRate(), 1000);
@@ -181,6 +190,8 @@ void TestWaveFile::malformedImagesAreRefused_data()
     QTest::newRow("data before a missing format") << riff(data) << "no format chunk";
     QTest::newRow("chunk larger than the file") << riff(hugeChunk + pcm + data) << "no format chunk";
     QTest::newRow("short format chunk") << riff(chunk("fmt ", QByteArray(8, '\1')) + data) << "too short";
+    QTest::newRow("format chunk one byte short")
+        << riff(chunk("fmt ", formatBody(1, 1, 8000, 8, 15)) + data) << "too short";
     QTest::newRow("compressed") << riff(chunk("fmt ", formatBody(2, 1, 8000, 4)) + data) << "only PCM";
     QTest::newRow("24-bit") << riff(chunk("fmt ", formatBody(1, 1, 8000, 24)) + data) << "8 and 16 bit";
     QTest::newRow("no channels") << riff(chunk("fmt ", formatBody(1, 0, 8000, 8)) + data)
