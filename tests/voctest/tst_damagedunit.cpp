@@ -107,7 +107,7 @@ private slots:
 private:
     // One run over the file as it stands; returns what went wrong, or nothing.
     QString run(const QByteArray &bytes, int variant, Tally &tally);
-    QString walk(TLumoTable &table, ScriptedMessageService &messages);
+    static QString walk(TLumoTable &table);
     QString wholeTest(TLumoVocTest &engine, ScriptedMessageService &messages, SilentPlayer &player);
 
     TestFolder m_folder;
@@ -222,7 +222,7 @@ QString TestDamagedUnit::run(const QByteArray &bytes, int variant, Tally &tally)
         return QString();
     }
 
-    QString failure = walk(table, messages);
+    QString failure = walk(table);
     if (failure.isEmpty())
         failure = wholeTest(engine, messages, player);
     if (!failure.isEmpty())
@@ -241,9 +241,10 @@ QString TestDamagedUnit::run(const QByteArray &bytes, int variant, Tally &tally)
     return QString();
 }
 
-QString TestDamagedUnit::walk(TLumoTable &table, ScriptedMessageService &messages)
+QString TestDamagedUnit::walk(TLumoTable &table)
 {
-    // The table reports damage as its own error; anything else escaping is a fault.
+    // The table reports damage as its own error, with a text for the user; anything else
+    // escaping is a fault.
     try {
         for (table.first(); !table.eof(); table.next())
             for (int field = 0; field < TLumoTable::FieldCount; ++field) {
@@ -253,7 +254,6 @@ QString TestDamagedUnit::walk(TLumoTable &table, ScriptedMessageService &message
     } catch (const LumoError &error) {
         if (error.message().isEmpty())
             return QStringLiteral("an error without a text");
-        messages.error(error.message()); // as the standard error report would show it
     }
     return QString();
 }
