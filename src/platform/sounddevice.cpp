@@ -30,10 +30,11 @@ void SoundDevice::playWave(const QByteArray &image)
     if (wave.samples().isEmpty())
         return;
 
-    QBuffer buffer(this);
+    // Both live only for this call, on the stack, so no parent owns them.
+    QBuffer buffer;
     buffer.setData(wave.samples());
     buffer.open(QIODevice::ReadOnly);
-    QAudioSink sink(device, wave.audioFormat(), this);
+    QAudioSink sink(device, wave.audioFormat());
 
     QEventLoop loop;
     connect(&sink, &QAudioSink::stateChanged, &loop, [&loop](QAudio::State state) {

@@ -125,6 +125,7 @@ QString AnswerJudge::RemoveDiscardWords(QString s, const QStringList &words)
 
 QString AnswerJudge::lower(const QString &s) const
 {
-    // Folding after lower-casing also makes the final sigma and other variant forms equal.
-    return locale.toLower(s).toCaseFolded();
+    // The locale's lower case only: folding would also make variant letters such as the
+    // final sigma or the long s equal to their plain forms, and those are spelling mistakes.
+    return locale.toLower(s);
 }

@@ -5,7 +5,7 @@
 #include "voctest/shuffle.h"
 #include "voctest/voctestui.h"
 
-#include "platform/errorreport.h"
+#include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "platform/waveplayer.h"
 #include "uilang/translate.h"
@@ -60,7 +60,7 @@ void TLumoVocTest::setSwap(bool swap)
     m_swap = swap;
     if (!m_dataSet)
         return;
-    readDescriptor();
+    Guarded(m_messages, [&] { readDescriptor(); });
     prepareAndReset();
 }
 
@@ -75,7 +75,7 @@ void TLumoVocTest::setTestFile(const QString &path)
 {
     m_testFile = path;
     // Read even without a table, so the variant shown is the one in force once a table comes.
-    LoadSettings();
+    Guarded(m_messages, [&] { LoadSettings(); });
     if (m_dataSet)
         prepareAndReset();
 }
@@ -83,7 +83,7 @@ void TLumoVocTest::setTestFile(const QString &path)
 void TLumoVocTest::setVocabularyFile(const QString &path)
 {
     m_vocabularyFile = path;
-    readDescriptor();
+    Guarded(m_messages, [&] { readDescriptor(); });
 }
 
 void TLumoVocTest::setDataSet(SqliteTable *table)
@@ -102,12 +102,12 @@ void TLumoVocTest::watchTable()
 {
     disconnect(m_dataChanged);
     disconnect(m_recordChanged);
-    m_answerColumnValid = false;
+    m_candidatesValid = false;
     if (!m_dataSet)
         return;
     const auto changed = [this] {
         if (m_ownChanges == 0)
-            m_answerColumnValid = false;
+            m_candidatesValid = false;
     };
     m_dataChanged = connect(m_dataSet, &SqliteTable::dataSetChanged, this, changed);
     m_recordChanged = connect(m_dataSet, &SqliteTable::recordChanged, this, changed);
@@ -116,13 +116,15 @@ void TLumoVocTest::watchTable()
 void TLumoVocTest::setLanguageFile(const QString &path)
 {
     m_languageFile = path;
-    m_captions = VocTestCaptions::load(m_languageFile, objectName());
-    readDescriptor(); // the language names follow the new UI language
+    Guarded(m_messages, [&] {
+        m_captions = VocTestCaptions::load(m_languageFile, objectName());
+        readDescriptor(); // the language names follow the new UI language
+    });
 }
 
 void TLumoVocTest::Reload()
 {
-    LoadSettings();
+    Guarded(m_messages, [&] { LoadSettings(); });
     prepareAndReset();
 }
 
@@ -130,20 +132,25 @@ bool TLumoVocTest::tableOpen()
 {
     if (!m_dataSet)
         return false;
-    if (!m_dataSet->active() && !m_dataSet->tableName().isEmpty()) {
-        try {
-            m_dataSet->open();
-        } catch (const LumoError &error) {
-            ReportError(m_messages, error);
-        }
-    }
+    if (!m_dataSet->active() && !m_dataSet->tableName().isEmpty())
+        m_dataSet->open();
     return m_dataSet->active();
 }
 
 void TLumoVocTest::prepareAndReset()
 {
-    m_ready = tableOpen() && Prepare();
+    m_ready = false;
     m_running = false;
+    if (!Guarded(m_messages, [&] { m_ready = tableOpen() && Prepare(); }))
+        clearQuestion(); // nothing half-built stays on show
+}
+
+void TLumoVocTest::clearQuestion()
+{
+    m_question.clear();
+    m_answer.clear();
+    m_choices = QStringList(ChoiceCount, QString());
+    m_questionHasSound = false;
 }
 
 TLumoVocTest::Fields TLumoVocTest::fields() const
@@ -172,15 +179,13 @@ bool TLumoVocTest::Prepare()
 {
     const BusyScope busy(*m_busy);
     OwnChange own(m_ownChanges);
-    m_answerColumnValid = false;
+    m_candidatesValid = false;
+    m_candidates.clear();
     m_queue.clear();
     m_missed.clear();
     // A failed build leaves nothing of an earlier queue on show.
     m_wordCount = m_mistakeCount = m_rightCount = m_position = 0;
-    m_question.clear();
-    m_answer.clear();
-    m_choices = QStringList(ChoiceCount, QString());
-    m_questionHasSound = false;
+    clearQuestion();
 
     if (!m_dataSet || !m_dataSet->active())
         return false;
@@ -204,14 +209,14 @@ bool TLumoVocTest::Prepare()
         LoadDiscardList();
 
     m_wordCount = int(m_queue.size());
-    LoadQuestion();
+    loadQuestionGuarded();
     return true;
 }
 
 void TLumoVocTest::fillQueue(const Fields &f)
 {
     const bool needsSound = m_settings.testType == TestType::Comprehension;
-    // Multiple choice keeps the answer column of the same pass, for the choices.
+    // Multiple choice sorts the meanings of the same pass for the choices of every question.
     const bool keepAnswers = m_settings.testType == TestType::MultipleChoice;
     // Every record in the order the table presents them, read in one pass.
     const QList<QVector<QVariant>> columns =
@@ -220,29 +225,29 @@ void TLumoVocTest::fillQueue(const Fields &f)
     const QVector<QVariant> &types = columns.at(1);
     const QVector<QVariant> &sounds = columns.at(2);
     const QVector<QVariant> &answers = columns.at(3);
-    m_answerColumn.clear();
+    m_candidates.clear();
     for (int i = 0; i < counts.size(); ++i) {
         const int type = wordType(types.at(i));
         if (keepAnswers)
-            m_answerColumn.append({answers.at(i).toString(), type});
+            m_candidates.addRecord(answers.at(i).toString(), type);
         if (needsSound && !sounds.at(i).toBool())
             continue;
         if (m_settings.includesType(type))
-            m_queue.append(counts.at(i).toString());
+            m_queue.append(counts.at(i).toLongLong());
     }
-    m_answerColumnValid = keepAnswers;
-    m_answerColumnField = f.answer;
+    m_candidatesValid = keepAnswers;
+    m_candidatesField = f.answer;
 }
 
-void TLumoVocTest::readAnswerColumn(int answerField, int typeField)
+void TLumoVocTest::readCandidates(int answerField, int typeField)
 {
+    m_candidatesValid = false;
+    m_candidates.clear();
     const QList<QVector<QVariant>> columns = m_dataSet->readColumns({answerField, typeField});
-    m_answerColumn.clear();
-    m_answerColumn.reserve(columns.at(0).size());
     for (int i = 0; i < columns.at(0).size(); ++i)
-        m_answerColumn.append({columns.at(0).at(i).toString(), wordType(columns.at(1).at(i))});
-    m_answerColumnValid = true;
-    m_answerColumnField = answerField;
+        m_candidates.addRecord(columns.at(0).at(i).toString(), wordType(columns.at(1).at(i)));
+    m_candidatesValid = true;
+    m_candidatesField = answerField;
 }
 
 void TLumoVocTest::LoadDiscardList()
@@ -254,8 +259,7 @@ void TLumoVocTest::LoadDiscardList()
 
 bool TLumoVocTest::findEntry(int position)
 {
-    return position >= 0 && position < m_queue.size() &&
-           m_dataSet->findKey(m_queue.at(position).toLongLong());
+    return position >= 0 && position < m_queue.size() && m_dataSet->findKey(m_queue.at(position));
 }
 
 void TLumoVocTest::LoadQuestion()
@@ -280,45 +284,44 @@ void TLumoVocTest::LoadQuestion()
 
 void TLumoVocTest::BuildChoices(int answerField, int type)
 {
-    if (!m_answerColumnValid || m_answerColumnField != answerField)
-        readAnswerColumn(answerField, m_dataSet->fieldIndex(QStringLiteral("Type")));
-    ChoiceBuilder builder(m_answer, type);
-    for (const auto &[text, recordType] : std::as_const(m_answerColumn))
-        builder.addRecord(text, recordType);
+    m_choices = QStringList(ChoiceCount, QString());
+    if (!m_candidatesValid || m_candidatesField != answerField)
+        readCandidates(answerField, m_dataSet->fieldIndex(QStringLiteral("Type")));
     QRandomGenerator generator = ClockSeededGenerator();
-    m_choices = builder.options(generator);
-    while (m_choices.size() < ChoiceCount)
-        m_choices.append(QString());
-}
-
-bool TLumoVocTest::AnswersMatch(const QString &expected, const QString &given) const
-{
-    return m_judge.AnswersMatch(expected, given);
+    const QStringList options = ChoiceBuilder::options(m_candidates, m_answer, type, generator);
+    for (int i = 0; i < options.size() && i < ChoiceCount; ++i)
+        m_choices[i] = options.at(i);
 }
 
 bool TLumoVocTest::CheckAnswer()
 {
     if (!m_ready || !m_dataSet)
         return false;
-    if (tableOpen())
-        m_running = true;
-    // Nothing is left to judge once the last entry has been answered.
-    if (m_position < 0 || m_position >= m_queue.size())
-        return false;
-
-    const bool right = m_judge.isRight(m_answer, m_given, m_settings.testType == TestType::MultipleChoice);
-    if (right) {
-        ++m_rightCount;
-        m_queue.removeAt(m_position);
-        return true;
-    }
-    if (!m_missed.contains(m_answer)) {
-        ++m_mistakeCount;
-        m_missed.append(m_answer);
-        raiseMistakes();
-    }
-    showMistakeReport();
-    return false;
+    bool judged = false;
+    bool right = false;
+    Guarded(m_messages, [&] {
+        if (tableOpen())
+            m_running = true;
+        // Nothing is left to judge once the last entry has been answered.
+        if (m_position < 0 || m_position >= m_queue.size())
+            return;
+        right = m_judge.isRight(m_answer, m_given, m_settings.testType == TestType::MultipleChoice);
+        judged = true;
+        if (right) {
+            ++m_rightCount;
+            m_queue.removeAt(m_position);
+            return;
+        }
+        if (!m_missed.contains(m_answer)) {
+            ++m_mistakeCount;
+            m_missed.append(m_answer);
+            raiseMistakes();
+        }
+    });
+    // The miss is shown even when its count could not be written.
+    if (judged && !right)
+        Guarded(m_messages, [&] { showMistakeReport(); });
+    return right;
 }
 
 void TLumoVocTest::raiseMistakes()
@@ -339,10 +342,11 @@ void TLumoVocTest::raiseMistakes()
         t.edit();
         t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
         t.post();
-    } catch (const LumoError &error) {
+    } catch (...) {
+        // A failed post must not stay pending, or the next move would try it again.
         if (t.state() == SqliteTable::State::Edit)
             t.cancel();
-        ReportError(m_messages, error);
+        throw;
     }
 }
 
@@ -365,20 +369,26 @@ void TLumoVocTest::NextQuestion()
         ++m_position;
     else
         m_position = 0;
-    LoadQuestion();
+    loadQuestionGuarded();
+}
+
+void TLumoVocTest::loadQuestionGuarded()
+{
+    // An entry that cannot be read is shown empty; it can still be answered or the test stopped.
+    if (!Guarded(m_messages, [&] { LoadQuestion(); }))
+        clearQuestion();
 }
 
 void TLumoVocTest::Finish()
 {
     // Without a queue built there was no test, so nothing is logged or reported.
     if (m_ready && m_queue.isEmpty()) {
-        WriteLog();
-        showSummary();
+        Guarded(m_messages, [&] { WriteLog(); });
+        Guarded(m_messages, [&] { showSummary(); });
     } else if (m_ready) {
         m_messages.information(m_captions.msgTestAborded);
     }
-    m_running = false;
-    m_ready = tableOpen() && Prepare();
+    prepareAndReset();
     emit Finished();
 }
 
@@ -403,7 +413,16 @@ void TLumoVocTest::WriteLog()
 
 bool TLumoVocTest::PlayQuestionSound()
 {
-    if (!m_ready || m_position < 0 || m_position >= m_queue.size() || !tableOpen())
+    if (!m_ready || m_position < 0 || m_position >= m_queue.size())
+        return false;
+    bool played = false;
+    Guarded(m_messages, [&] { played = playQuestionSound(); });
+    return played;
+}
+
+bool TLumoVocTest::playQuestionSound()
+{
+    if (!tableOpen())
         return false;
     const Fields f = fields();
     if (!f.valid())
@@ -414,13 +433,7 @@ bool TLumoVocTest::PlayQuestionSound()
     }
     if (m_dataSet->fieldIsNull(f.questionSound))
         return false;
-    const QByteArray image = m_dataSet->blobValue(f.questionSound);
-    try {
-        m_sound.playWave(image);
-    } catch (const LumoError &error) {
-        m_messages.error(error.message());
-        return false;
-    }
+    m_sound.playWave(m_dataSet->blobValue(f.questionSound));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "voctest/answerjudge.h"
+#include "voctest/choicecandidates.h"
 #include "voctest/testsettings.h"
 #include "voctest/voctestcaptions.h"
 
@@ -19,7 +20,8 @@ class WavePlayer;
 // entries to ask, loads each question, judges the answers, counts mistakes and writes the
 // first miss of an entry into its "Mistakes" field, and logs a completed test in the unit
 // descriptor. It reaches the user only through the injected message service, windows and
-// sound player.
+// sound player. None of its public operations throws: whatever fails on the way (a damaged
+// table, a sound that cannot be played) is reported through the message service.
 class TLumoVocTest : public QObject
 {
     Q_OBJECT
@@ -63,15 +65,6 @@ public:
     void Finish();
     bool PlayQuestionSound();
 
-    // The steps behind them.
-    void LoadSettings();
-    bool Prepare();
-    void LoadDiscardList();
-    void LoadQuestion();
-    void BuildChoices(int answerField, int type);
-    bool AnswersMatch(const QString &expected, const QString &given) const;
-    void WriteLog();
-
     // State the test page reads.
     QString question() const { return m_question; }
     QString answer() const { return m_answer; }
@@ -93,7 +86,7 @@ public:
     QString questionLanguageName() const { return m_swap ? m_secondLanguageName : m_firstLanguageName; }
     QString answerLanguageName() const { return m_swap ? m_firstLanguageName : m_secondLanguageName; }
     const VocTestCaptions &captions() const { return m_captions; }
-    QStringList testQueue() const { return m_queue; }
+    QList<qint64> testQueue() const { return m_queue; } // keys of the entries still to ask
     int position() const { return m_position; }
     QStringList missedAnswers() const { return m_missed; }
     QStringList discardWords() const { return m_judge.discardWords; }
@@ -105,12 +98,23 @@ signals:
 private:
     struct Fields;
 
+    // The steps behind the operations; they throw, the operations catch.
+    void LoadSettings();
+    bool Prepare();
+    void LoadDiscardList();
+    void LoadQuestion();
+    void BuildChoices(int answerField, int type);
+    void WriteLog();
+
     bool tableOpen();
     void prepareAndReset();
+    void clearQuestion();
     Fields fields() const;
     bool findEntry(int position);
     void fillQueue(const Fields &f);
-    void readAnswerColumn(int answerField, int typeField);
+    void loadQuestionGuarded();
+    bool playQuestionSound();
+    void readCandidates(int answerField, int typeField);
     void watchTable();
     void raiseMistakes();
     void showMistakeReport();
@@ -133,16 +137,16 @@ private:
     AnswerJudge m_judge;
     VocTestCaptions m_captions;
 
-    // The answer column and word type of every record, kept for the choices of the next
-    // questions until the table changes other than through the engine.
-    QList<QPair<QString, int>> m_answerColumn;
-    bool m_answerColumnValid = false;
-    int m_answerColumnField = -1;
+    // The meanings of every record by word type, kept for the choices of the next questions
+    // until the table changes other than through the engine.
+    ChoiceCandidates m_candidates;
+    bool m_candidatesValid = false;
+    int m_candidatesField = -1;
     int m_ownChanges = 0;
     QMetaObject::Connection m_dataChanged;
     QMetaObject::Connection m_recordChanged;
 
-    QStringList m_queue;
+    QList<qint64> m_queue;
     QStringList m_missed;
     int m_position = 0;
     int m_wordCount = 0;

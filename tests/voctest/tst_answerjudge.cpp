@@ -31,6 +31,9 @@ private slots:
     void answersMatch_data();
     void answersMatch();
     void caseFollowsTheLocale();
+    void variantLettersAreMistakes_data();
+    void variantLettersAreMistakes();
+    void greekDiscardWordWithFinalSigma();
 
     void meaningsAreCut_data();
     void meaningsAreCut();
@@ -188,6 +191,42 @@ void TestAnswerJudge::caseFollowsTheLocale()
 
     const AnswerJudge strict = judge(true, true, false);
     QVERIFY(!strict.AnswersMatch(QStringLiteral("É"), QStringLiteral("é")));
+}
+
+void TestAnswerJudge::variantLettersAreMistakes_data()
+{
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("given");
+    // Lower-casing keeps these apart; only case folding would join them.
+    QTest::newRow("sigma for the final sigma") << "λόγος"
+                                               << "λόγοσ";
+    QTest::newRow("final sigma inside a word") << "λόγοι"
+                                               << "λόςοι";
+    QTest::newRow("long s") << "s"
+                            << "ſ";
+    QTest::newRow("long s in a word") << "Haus"
+                                      << "Hauſ";
+}
+
+void TestAnswerJudge::variantLettersAreMistakes()
+{
+    QFETCH(QString, expected);
+    QFETCH(QString, given);
+    const AnswerJudge j = judge(true, false, false);
+    QVERIFY(!j.AnswersMatch(expected, given));
+    QVERIFY(!j.AnswersMatch(given, expected));
+    QVERIFY(j.AnswersMatch(expected, expected.toUpper()));
+}
+
+void TestAnswerJudge::greekDiscardWordWithFinalSigma()
+{
+    // The discard words are lower-cased in ASCII only, so a Greek word keeps its final sigma
+    // and must meet the answer's final sigma after the locale's lower-casing.
+    AnswerJudge j = judge(false, false, true, {QStringLiteral("της"), QStringLiteral("τους")});
+    j.locale = QLocale(QLocale::Greek);
+    QVERIFY(j.AnswersMatch(QStringLiteral("της γυναίκας"), QStringLiteral("γυναίκας")));
+    QVERIFY(j.AnswersMatch(QStringLiteral("ΤΟΥΣ φίλους"), QStringLiteral("φίλους")));
+    QVERIFY(!j.AnswersMatch(QStringLiteral("της γυναίκας"), QStringLiteral("γυναίκα")));
 }
 
 void TestAnswerJudge::meaningsAreCut_data()

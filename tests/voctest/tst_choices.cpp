@@ -1,6 +1,8 @@
 #include "voctest/choicebuilder.h"
+#include "voctest/choicecandidates.h"
 #include "voctest/shuffle.h"
 
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -12,11 +14,11 @@ struct Record
 
 QStringList optionsFor(const QString &answer, int type, const QList<Record> &records, quint32 seed)
 {
-    ChoiceBuilder builder(answer, type);
+    ChoiceCandidates candidates;
     for (const Record &r : records)
-        builder.addRecord(r.text, r.type);
+        candidates.addRecord(r.text, r.type);
     QRandomGenerator generator(seed);
-    return builder.options(generator);
+    return ChoiceBuilder::options(candidates, answer, type, generator);
 }
 
 QList<Record> verbsAndNouns(int verbs, int nouns)
@@ -41,6 +43,10 @@ private slots:
     void sameTypeWhileEnoughExist();
     void otherTypesFillUp();
     void everyMeaningOfTheAnswerIsOffered();
+    void twoMeaningsAmongOtherTypesOnly();
+    void manyMeaningsFillAllFive();
+    void everyCandidateCanBeDrawn();
+    void emptyMeaningIsNoOption();
     void aMeaningIsNeverOfferedTwice();
     void piecesAreTrimmed_data();
     void piecesAreTrimmed();
@@ -110,6 +116,74 @@ void TestChoices::everyMeaningOfTheAnswerIsOffered()
     }
 }
 
+void TestChoices::twoMeaningsAmongOtherTypesOnly()
+{
+    // Both meanings, and three nouns promoted of which about half are taken: four options.
+    QList<Record> records{{QStringLiteral("to walk;to go"), 2}};
+    for (int i = 0; i < 12; ++i)
+        records.append({QStringLiteral("noun %1").arg(i), 1});
+    for (quint32 seed = 1; seed <= 50; ++seed) {
+        const QStringList options = optionsFor(QStringLiteral("to walk;to go"), 2, records, seed);
+        QCOMPARE(options.size(), 4);
+        QVERIFY(options.contains(QStringLiteral("to walk")));
+        QVERIFY(options.contains(QStringLiteral("to go")));
+    }
+}
+
+void TestChoices::manyMeaningsFillAllFive()
+{
+    const QString answer = QStringLiteral("a;b;c;d;e;f;g");
+    QList<Record> records{{answer, 2}};
+    for (int i = 0; i < 8; ++i)
+        records.append({QStringLiteral("verb %1").arg(i), 2});
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        QStringList options = optionsFor(answer, 2, records, seed);
+        options.sort();
+        // The first five meanings, and no room for anything else.
+        QCOMPARE(options, QStringList({"a", "b", "c", "d", "e"}));
+    }
+}
+
+void TestChoices::everyCandidateCanBeDrawn()
+{
+    // The answer's own text lies among the others of its type and in another type too; every
+    // other candidate is offered now and then, the answer's twins of the same type never.
+    QList<Record> records;
+    for (int i = 0; i < 6; ++i)
+        records.append({QStringLiteral("verb %1").arg(i), 2});
+    records.append({QStringLiteral("to go"), 2});
+    records.append({QStringLiteral("to go"), 2});
+    for (int i = 6; i < 12; ++i)
+        records.append({QStringLiteral("verb %1; other %1").arg(i), 2});
+    records.append({QStringLiteral("noun"), 1});
+    QSet<QString> seen;
+    for (quint32 seed = 1; seed <= 400; ++seed) {
+        const QStringList options = optionsFor(QStringLiteral("to go"), 2, records, seed);
+        QCOMPARE(options.size(), 5);
+        QCOMPARE(options.count(QStringLiteral("to go")), 1);
+        seen.unite(QSet<QString>(options.begin(), options.end()));
+    }
+    for (int i = 0; i < 12; ++i)
+        QVERIFY2(seen.contains(QStringLiteral("verb %1").arg(i)), qPrintable(QString::number(i)));
+    for (int i = 6; i < 12; ++i)
+        QVERIFY(seen.contains(QStringLiteral("other %1").arg(i)));
+    QVERIFY(!seen.contains(QStringLiteral("noun")));
+}
+
+void TestChoices::emptyMeaningIsNoOption()
+{
+    QList<Record> records{{QStringLiteral("to walk;; to go; "), 2}};
+    for (int i = 0; i < 8; ++i)
+        records.append({QStringLiteral("verb %1").arg(i), 2});
+    for (quint32 seed = 1; seed <= 50; ++seed) {
+        const QStringList options = optionsFor(QStringLiteral("to walk;; to go; "), 2, records, seed);
+        QVERIFY(!options.contains(QString()));
+        QVERIFY(options.contains(QStringLiteral("to walk")));
+        QVERIFY(options.contains(QStringLiteral("to go")));
+        QCOMPARE(options.size(), 5);
+    }
+}
+
 void TestChoices::aMeaningIsNeverOfferedTwice()
 {
     // Another entry sharing a meaning with the answer, a twin of the answer with another type,
@@ -153,16 +227,22 @@ void TestChoices::shuffleIsAPermutation_data()
 void TestChoices::shuffleIsAPermutation()
 {
     QFETCH(int, size);
-    QStringList list;
+    QList<qint64> keys;
     for (int i = 0; i < size; ++i)
-        list.append(QString::number(i));
-    QStringList shuffled = list;
-    QRandomGenerator generator = ClockSeededGenerator();
-    Shuffle(shuffled, generator);
-    QCOMPARE(shuffled.size(), list.size());
-    shuffled.sort();
-    list.sort();
-    QCOMPARE(shuffled, list);
+        keys.append(1000 + i);
+    for (quint32 seed = 1; seed <= 30; ++seed) {
+        QList<qint64> shuffled = keys;
+        QRandomGenerator generator(seed);
+        Shuffle(shuffled, generator);
+        // Every key exactly once: nothing lost, nothing doubled.
+        QCOMPARE(shuffled.size(), keys.size());
+        QList<int> seen(size, 0);
+        for (qint64 key : shuffled) {
+            QVERIFY(key >= 1000 && key < 1000 + size);
+            ++seen[int(key - 1000)];
+        }
+        QCOMPARE(seen.count(1), size);
+    }
 }
 
 void TestChoices::shuffleMixes()

@@ -16,6 +16,7 @@ class TestLumoVocTest : public QObject
 
 private slots:
     void startsIdle();
+    void propertiesDoTheLoadingWork();
     void theGoExample_data();
     void theGoExample();
     void meaningsSeparatedBySemicolons_data();
@@ -32,9 +33,12 @@ private slots:
     void comprehensionAsksOnlyEntriesWithSound();
     void choicesHoldTheAnswerOnce();
     void choicesFollowChangesToTheTable();
+    void twoMeaningsAmongOtherTypesGiveFourChoices();
 
     void discardWordsOfTheAnswerLanguage_data();
     void discardWordsOfTheAnswerLanguage();
+    void shippedDiscardWords_data();
+    void shippedDiscardWords();
     void settingsChangesRestartTheTest();
     void swapTurnsQuestionAndAnswer();
 };
@@ -62,16 +66,47 @@ void TestLumoVocTest::startsIdle()
     QVERIFY(!engine.PlayQuestionSound());
     QVERIFY(ui.reports.isEmpty());
     QVERIFY(messages.shown().isEmpty());
+    engine.Finish();
+    QVERIFY(ui.summaries.isEmpty());
+    QVERIFY(messages.shown().isEmpty());
+}
 
-    // The published names, as the main window's form and the language file use them.
-    QVERIFY(engine.setProperty("Order", int(TLumoVocTest::toBackward)));
-    QCOMPARE(engine.order(), TLumoVocTest::toBackward);
+void TestLumoVocTest::propertiesDoTheLoadingWork()
+{
+    // Set by name, as a form does, each property loads what its value calls for.
+    TestFolder folder;
+    ScriptedMessageService messages;
+    RecordingUi ui;
+    RecordingPlayer player;
+    TLumoTable table{messages};
+    table.setVocabularyFile(folder.filePath(QStringLiteral("unit.db")));
+    table.open();
+    for (const Entry &e : letters(6))
+        table.appendRecord({QVariant(), e.native, e.foreign, e.type, QVariant(), QVariant(), QVariant()});
+    table.close();
+    TLumoVocTest engine(messages, ui, player);
+
+    QVERIFY(engine.setProperty("TestFile", folder.writeText("multi.ltf", variantText("multichoice"))));
+    QCOMPARE(engine.testType(), TestType::MultipleChoice);
+    QVERIFY(engine.setProperty("Order", QVariant::fromValue(TLumoVocTest::toBackward)));
+    QVERIFY(!engine.ready());
+    QVERIFY(engine.setProperty("DataSet", QVariant::fromValue(static_cast<SqliteTable *>(&table))));
+    QVERIFY(table.active()); // opened for the queue
+    QVERIFY(engine.ready());
+    QCOMPARE(engine.testQueue(), QList<qint64>({6, 5, 4, 3, 2, 1}));
+    QCOMPARE(engine.question(), QStringLiteral("F"));
+    QCOMPARE(engine.choices().count(QStringLiteral("f")), 1);
+
+    const QString descriptor =
+        folder.writeText("unit.lif", "[general]\nFirstLanguage=4\nSecondLanguage=11\nFont=Arial\n");
+    QVERIFY(engine.setProperty("VocabularyFile", descriptor));
+    QCOMPARE(engine.fontName(), QStringLiteral("Arial"));
     QVERIFY(engine.setProperty("Swap", true));
-    QVERIFY(engine.swap());
-    for (const char *name : {"TestFile", "VocabularyFile", "LanguageFile", "DataSet"})
-        QVERIFY2(engine.metaObject()->indexOfProperty(name) >= 0, name);
-    QVERIFY(engine.metaObject()->indexOfSignal("Finished()") >= 0);
-    QVERIFY(engine.metaObject()->indexOfSignal("MessageBoxClosed()") >= 0);
+    QCOMPARE(engine.question(), QStringLiteral("f"));
+    QCOMPARE(engine.questionLanguageIndex(), 11);
+    QVERIFY(engine.setProperty("LanguageFile", folder.writeText("fr.llf", "[general]\nLanguage11=Grec\n")));
+    QCOMPARE(engine.questionLanguageName(), QStringLiteral("Grec"));
+    QVERIFY(messages.shown().isEmpty());
 }
 
 void TestLumoVocTest::theGoExample_data()
@@ -148,7 +183,7 @@ void TestLumoVocTest::forwardOrderPassesOverAnsweredEntries()
 {
     EngineFixture f(letters(5));
     QSignalSpy finished(&f.engine, &TLumoVocTest::Finished);
-    QCOMPARE(f.engine.testQueue(), QStringList({"1", "2", "3", "4", "5"}));
+    QCOMPARE(f.engine.testQueue(), QList<qint64>({1, 2, 3, 4, 5}));
     QCOMPARE(f.askAllRight(), QStringList({"A", "C", "E", "B", "D"}));
     QCOMPARE(finished.size(), 1);
     QCOMPARE(f.ui.summaries.size(), 1);
@@ -164,19 +199,18 @@ void TestLumoVocTest::forwardOrderPassesOverAnsweredEntries()
 void TestLumoVocTest::backwardOrder()
 {
     EngineFixture f(letters(5), variantText("standard"), TLumoVocTest::toBackward);
-    QCOMPARE(f.engine.testQueue(), QStringList({"5", "4", "3", "2", "1"}));
+    QCOMPARE(f.engine.testQueue(), QList<qint64>({5, 4, 3, 2, 1}));
     QCOMPARE(f.askAllRight(), QStringList({"E", "C", "A", "D", "B"}));
 }
 
 void TestLumoVocTest::randomOrderAsksEveryEntryOnce()
 {
     EngineFixture f(letters(20), variantText("standard"), TLumoVocTest::toRandom);
-    QStringList queue = f.engine.testQueue();
-    queue.sort();
-    QStringList keys;
+    QList<qint64> queue = f.engine.testQueue();
+    std::sort(queue.begin(), queue.end());
+    QList<qint64> keys;
     for (int i = 1; i <= 20; ++i)
-        keys.append(QString::number(i));
-    keys.sort();
+        keys.append(i);
     QCOMPARE(queue, keys);
     const QStringList asked = f.askAllRight();
     QCOMPARE(asked.size(), 20);
@@ -300,6 +334,22 @@ void TestLumoVocTest::choicesFollowChangesToTheTable()
     QVERIFY(!f.engine.choices().contains(QStringLiteral("c")));
 }
 
+void TestLumoVocTest::twoMeaningsAmongOtherTypesGiveFourChoices()
+{
+    QList<Entry> entries{{QStringLiteral("gehen"), QStringLiteral("to walk;to go"), 2}};
+    for (int i = 0; i < 8; ++i)
+        entries.append({QStringLiteral("N%1").arg(i), QStringLiteral("noun %1").arg(i), 1});
+    for (int round = 0; round < 10; ++round) {
+        EngineFixture f(entries, variantText("multichoice"));
+        QCOMPARE(f.engine.question(), QStringLiteral("gehen"));
+        const QStringList choices = f.engine.choices();
+        QCOMPARE(choices.size(), TLumoVocTest::ChoiceCount);
+        QCOMPARE(choices.count(QString()), 1);
+        QVERIFY(choices.contains(QStringLiteral("to walk")));
+        QVERIFY(choices.contains(QStringLiteral("to go")));
+    }
+}
+
 void TestLumoVocTest::discardWordsOfTheAnswerLanguage_data()
 {
     QTest::addColumn<QString>("testType");
@@ -333,6 +383,40 @@ void TestLumoVocTest::discardWordsOfTheAnswerLanguage()
     QCOMPARE(f.engine.discardWords(), QStringList());
     f.engine.setGiven(given);
     QVERIFY(!f.engine.CheckAnswer());
+}
+
+void TestLumoVocTest::shippedDiscardWords_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("Greek article with final sigma") << 11 << "της γυναίκας"
+                                                    << "γυναίκας" << true;
+    QTest::newRow("Greek article, plural") << 11 << "τους φίλους"
+                                           << "φίλους" << true;
+    QTest::newRow("Greek article typed") << 11 << "η μητέρα"
+                                         << "η μητέρα" << true;
+    QTest::newRow("Greek word itself wrong") << 11 << "της γυναίκας"
+                                             << "γυναίκα" << false;
+    QTest::newRow("capital German article") << 6 << "Der Hund"
+                                            << "hund" << true;
+}
+
+void TestLumoVocTest::shippedDiscardWords()
+{
+    QFETCH(int, language);
+    QFETCH(QString, answer);
+    QFETCH(QString, given);
+    EngineFixture f({{QStringLiteral("question"), answer}}, variantText("standard", "DiscardNotes=no\n"));
+    f.folder.copyFromData(QStringLiteral("DiscardList.ldl"));
+    f.folder.writeText(QStringLiteral("Vocabulary/unit.lif"),
+                       QStringLiteral("[general]\nFirstLanguage=1\nSecondLanguage=%1\n").arg(language));
+    f.engine.setVocabularyFile(f.descriptor);
+    f.engine.Reload();
+    QCOMPARE(f.engine.answerLanguageIndex(), language);
+    f.engine.setGiven(given);
+    QTEST(f.engine.CheckAnswer(), "right");
 }
 
 void TestLumoVocTest::settingsChangesRestartTheTest()

@@ -30,6 +30,7 @@ private slots:
     void discardWords_data();
     void discardWords();
     void missingDiscardListGivesNoWords();
+    void shippedGreekWordsAreGreek();
 };
 
 void TestTestSettings::load_data()
@@ -124,6 +125,9 @@ void TestTestSettings::discardWords_data()
     QTest::addColumn<QStringList>("words");
     QTest::newRow("as the hint shows") << "go; walk" << QStringList{"go", " walk"};
     QTest::newRow("lower-cased in ASCII only") << "The;DER;ÉL" << QStringList{"the", "der", "Él"};
+    // The first and last capitals change, the characters just outside them do not.
+    QTest::newRow("bounds of the capitals") << "Zu;A;@;[;`;{" << QStringList{"zu", "a", "@", "[", "`", "{"};
+    QTest::newRow("Greek kept as written") << "ΤΟ;της" << QStringList{"ΤΟ", "της"};
     QTest::newRow("empty pieces dropped") << ";a;;b;" << QStringList{"a", "b"};
     QTest::newRow("empty value") << "" << QStringList{};
 }
@@ -145,6 +149,24 @@ void TestTestSettings::missingDiscardListGivesNoWords()
     TestFolder folder;
     QCOMPARE(DiscardList::filePath(), folder.filePath(QStringLiteral("DiscardList.ldl")));
     QCOMPARE(DiscardList::wordsFor(0), QStringList());
+}
+
+void TestTestSettings::shippedGreekWordsAreGreek()
+{
+    TestFolder folder;
+    folder.copyFromData(QStringLiteral("DiscardList.ldl"));
+    const QStringList words = DiscardList::wordsFor(11);
+    QVERIFY(words.size() >= 5);
+    for (const QString &word : words) {
+        const QString trimmed = word.trimmed();
+        QVERIFY2(!trimmed.isEmpty(), qPrintable(word));
+        for (const QChar c : trimmed)
+            QVERIFY2(c.script() == QChar::Script_Greek, qPrintable(word));
+    }
+    for (const char *article : {"ο", "η", "το", "οι", "τα", "της", "τους"})
+        QVERIFY2(words.contains(u' ' + QString::fromUtf8(article)) ||
+                     words.contains(QString::fromUtf8(article)),
+                 article);
 }
 
 QTEST_GUILESS_MAIN(TestTestSettings)

@@ -24,6 +24,8 @@ private slots:
     void playsTheQuestionSideSound();
     void soundFailureIsReported();
     void missingEntryIsReported();
+    void failingWindowsAndSoundAreReported();
+    void unreadableTableIsReported();
 };
 
 void TestVocTestSteps::mistakeCountedOncePerAnswer()
@@ -241,6 +243,82 @@ void TestVocTestSteps::missingEntryIsReported()
     // No other entry was blamed for the miss.
     QVERIFY(f.mistakesOf(1).isNull());
     QVERIFY(f.mistakesOf(2).isNull());
+}
+
+void TestVocTestSteps::failingWindowsAndSoundAreReported()
+{
+    // Windows and sound device that fail with errors not of the program's own kind: each
+    // operation still returns, and the failure is reported.
+    class FailingUi : public RecordingUi
+    {
+    public:
+        void showMistakeReport(const MistakeReport &, const VocTestCaptions &) override
+        {
+            throw std::runtime_error("no window for the report");
+        }
+        void showSummary(const TestSummary &, const VocTestCaptions &) override { throw std::bad_alloc(); }
+    };
+    class FailingPlayer : public WavePlayer
+    {
+    public:
+        void playWave(const QByteArray &) override { throw std::length_error("sound too long"); }
+    };
+    TestFolder folder;
+    ScriptedMessageService messages;
+    FailingUi ui;
+    FailingPlayer player;
+    TLumoTable table(messages);
+    table.setVocabularyFile(folder.filePath(QStringLiteral("unit.db")));
+    table.open();
+    table.appendRecord({QVariant(), "Haus", "house", 1, QByteArray("RIFF"), QVariant(), QVariant()});
+    TLumoVocTest engine(messages, ui, player);
+    engine.setOrder(TLumoVocTest::toForward);
+    engine.setDataSet(&table);
+    QVERIFY(engine.ready());
+
+    QVERIFY(!engine.PlayQuestionSound());
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("sound too long")});
+    engine.setGiven(QStringLiteral("home"));
+    QVERIFY(!engine.CheckAnswer());
+    QCOMPARE(messages.texts().last(), QStringLiteral("no window for the report"));
+    QCOMPARE(engine.mistakeCount(), 1); // counted before the report failed
+    engine.setGiven(QStringLiteral("house"));
+    QVERIFY(engine.CheckAnswer());
+    QSignalSpy finished(&engine, &TLumoVocTest::Finished);
+    engine.NextQuestion(); // the summary fails
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(messages.shown().size(), 3);
+    QCOMPARE(messages.shown().last().kind, MessageService::Kind::Error);
+    QVERIFY(engine.ready()); // a new queue all the same
+}
+
+void TestVocTestSteps::unreadableTableIsReported()
+{
+    TestFolder folder;
+    ScriptedMessageService messages;
+    RecordingUi ui;
+    RecordingPlayer player;
+    const QByteArray noTable("This is a text file, not a table.");
+    const QString path = folder.writeFile(QStringLiteral("unit.db"), noTable);
+    TLumoTable table(messages);
+    table.setVocabularyFile(path);
+    TLumoVocTest engine(messages, ui, player);
+    engine.setDataSet(&table);
+    QVERIFY(!engine.ready());
+    QCOMPARE(messages.shown().size(), 1);
+    QCOMPARE(messages.shown().first().kind, MessageService::Kind::Error);
+    QVERIFY2(messages.texts().first().contains(path), qPrintable(messages.texts().first()));
+    // Every operation tries again and reports again; none throws, none changes the file.
+    engine.Reload();
+    engine.NextQuestion();
+    QVERIFY(!engine.CheckAnswer());
+    QVERIFY(!engine.PlayQuestionSound());
+    engine.Finish();
+    QCOMPARE(messages.shown().size(), 3);
+    QVERIFY(ui.reports.isEmpty() && ui.summaries.isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), noTable);
 }
 
 QTEST_GUILESS_MAIN(TestVocTestSteps)

@@ -77,6 +77,10 @@ private slots:
     void readsPcm();
     void recorderHeaderWithFactChunk();
     void dataClaimingMoreThanPresentIsCut();
+    void oddChunkIsFollowedByAPadByte_data();
+    void oddChunkIsFollowedByAPadByte();
+    void lowestSampleRate();
+    void emptyDataChunkAtTheEnd();
     void malformedImagesAreRefused_data();
     void malformedImagesAreRefused();
     void playingReturnsWithOrWithoutDevice();
@@ -136,6 +140,39 @@ void TestWaveFile::dataClaimingMoreThanPresentIsCut()
     QCOMPARE(WaveFile::fromBytes(image).samples().size(), 60);
 }
 
+void TestWaveFile::oddChunkIsFollowedByAPadByte_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    const QByteArray pcm = chunk("fmt ", formatBody(1, 1, 8000, 8));
+    const QByteArray data = chunk("data", QByteArray(300, '\x80'));
+    // The pad byte is zero, so a reader that misses it sees "\0dat" instead of "data".
+    QTest::newRow("odd chunk before the format") << riff(chunk("junk", "abc") + pcm + data);
+    QTest::newRow("odd chunk between format and data") << riff(pcm + chunk("LIST", "INFOx") + data);
+    QTest::newRow("odd format chunk") << riff(chunk("fmt ", formatBody(1, 1, 8000, 8, 17)) + data);
+}
+
+void TestWaveFile::oddChunkIsFollowedByAPadByte()
+{
+    QFETCH(QByteArray, image);
+    const WaveFile file = WaveFile::fromBytes(image);
+    QCOMPARE(file.samples(), QByteArray(300, '\x80'));
+    QCOMPARE(file.sampleRate(), 8000);
+}
+
+void TestWaveFile::emptyDataChunkAtTheEnd()
+{
+    // A header that just fits at the end of the image is still read.
+    const WaveFile file = WaveFile::fromBytes(wave(1, 8000, 8, QByteArray()));
+    QVERIFY(file.samples().isEmpty());
+    QCOMPARE(file.durationMs(), 0);
+}
+
+void TestWaveFile::lowestSampleRate()
+{
+    QCOMPARE(WaveFile::fromBytes(wave(1, 1000, 8, QByteArray(10, '\x80'))).sampleRate(), 1000);
+    QVERIFY(errorOf(wave(1, 999, 8, QByteArray(10, '\x80'))).contains(QStringLiteral("sample rate")));
+}
+
 void TestWaveFile::malformedImagesAreRefused_data()
 {
     QTest::addColumn<QByteArray>("image");
@@ -153,10 +190,14 @@ void TestWaveFile::malformedImagesAreRefused_data()
     QTest::newRow("data before a missing format") << riff(data) << "no format chunk";
     QTest::newRow("chunk larger than the file") << riff(hugeChunk + pcm + data) << "no format chunk";
     QTest::newRow("short format chunk") << riff(chunk("fmt ", QByteArray(8, '\1')) + data) << "too short";
+    QTest::newRow("format chunk one byte short")
+        << riff(chunk("fmt ", formatBody(1, 1, 8000, 8, 15)) + data) << "too short";
     QTest::newRow("compressed") << riff(chunk("fmt ", formatBody(2, 1, 8000, 4)) + data) << "only PCM";
     QTest::newRow("24-bit") << riff(chunk("fmt ", formatBody(1, 1, 8000, 24)) + data) << "8 and 16 bit";
     QTest::newRow("no channels") << riff(chunk("fmt ", formatBody(1, 0, 8000, 8)) + data)
                                  << "mono and stereo";
+    QTest::newRow("three channels") << riff(chunk("fmt ", formatBody(1, 3, 8000, 8)) + data)
+                                    << "mono and stereo";
     QTest::newRow("six channels") << riff(chunk("fmt ", formatBody(1, 6, 8000, 8)) + data)
                                   << "mono and stereo";
     QTest::newRow("zero rate") << riff(chunk("fmt ", formatBody(1, 1, 0, 8)) + data) << "sample rate";

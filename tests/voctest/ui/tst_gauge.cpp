@@ -2,6 +2,8 @@
 #include "voctest/ui/gauge.h"
 
 #include <QTest>
+#include <QtMath>
+#include <cmath>
 
 namespace {
 QString refusalOf(const std::function<void()> &call)
@@ -37,6 +39,26 @@ int countColour(const QImage &image, const QRect &area, QRgb colour)
     return n;
 }
 
+// How much bluer than red the bluest pixel around a point is: 255 on a blue line, 0 on white,
+// black or grey, partly where a smoothed line only touches the pixel.
+int blueAround(const QImage &image, QPointF at)
+{
+    int most = 0;
+    const QPoint centre(int(std::floor(at.x())), int(std::floor(at.y())));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QPoint p = centre + QPoint(dx, dy);
+            if (image.rect().contains(p))
+                most = std::max(most, image.pixelColor(p).blue() - image.pixelColor(p).red());
+        }
+    return most;
+}
+
+bool isBlue(const QImage &image, QPointF at)
+{
+    return blueAround(image, at) > 150;
+}
+
 void saveScreenshot(QWidget &widget, const QString &name)
 {
     const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
@@ -61,7 +83,9 @@ private slots:
     void verticalBarFillsFromTheBottom();
     void textIsInvertedOnBothColours();
     void textKindPaintsOnlyTheBackground();
-    void pieAndNeedlePaint();
+    void pieFillsClockwiseFromTwelve();
+    void needlePointsAtThePercentage_data();
+    void needlePointsAtThePercentage();
 };
 
 void TestGauge::defaults()
@@ -242,18 +266,64 @@ void TestGauge::textKindPaintsOnlyTheBackground()
     QCOMPARE(countColour(image, image.rect(), QColor(Qt::white).rgb()), 100 * 100);
 }
 
-void TestGauge::pieAndNeedlePaint()
+void TestGauge::pieFillsClockwiseFromTwelve()
 {
-    for (TGauge::TGaugeKind kind : {TGauge::gkPie, TGauge::gkNeedle}) {
-        TGauge gauge;
-        gauge.setKind(kind);
-        gauge.setShowText(false);
-        gauge.setForeColor(Qt::blue);
-        gauge.setProgress(kind == TGauge::gkPie ? 50 : 100);
-        const QImage image = gauge.grab().toImage();
-        QVERIFY(countColour(image, image.rect(), QColor(Qt::blue).rgb()) > 0);
-        saveScreenshot(gauge,
-                       kind == TGauge::gkPie ? QStringLiteral("gauge-pie") : QStringLiteral("gauge-needle"));
+    TGauge gauge;
+    gauge.setKind(TGauge::gkPie);
+    gauge.setShowText(false);
+    gauge.setForeColor(Qt::blue);
+    gauge.setProgress(25);
+    const QImage image = gauge.grab().toImage();
+    saveScreenshot(gauge, QStringLiteral("gauge-pie"));
+    // A quarter from twelve o'clock clockwise is the upper right quarter of the circle.
+    QVERIFY(isBlue(image, {70, 30}));
+    QVERIFY(!isBlue(image, {30, 30}));
+    QVERIFY(!isBlue(image, {70, 70}));
+    QVERIFY(!isBlue(image, {30, 70}));
+}
+
+void TestGauge::needlePointsAtThePercentage_data()
+{
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<double>("degrees"); // counter-clockwise from three o'clock
+    QTest::newRow("empty: left") << 0 << 180.0;
+    QTest::newRow("half: straight up") << 50 << 90.0;
+    QTest::newRow("full: right") << 100 << 0.0;
+    QTest::newRow("a quarter: upper left") << 25 << 135.0;
+}
+
+void TestGauge::needlePointsAtThePercentage()
+{
+    QFETCH(int, progress);
+    QFETCH(double, degrees);
+    TGauge gauge;
+    gauge.setKind(TGauge::gkNeedle);
+    gauge.setShowText(false);
+    gauge.setBorderStyle(TGauge::bsNone);
+    gauge.setForeColor(Qt::blue);
+    gauge.setProgress(progress);
+    const QImage image = gauge.grab().toImage();
+    saveScreenshot(gauge, QStringLiteral("gauge-needle-%1").arg(progress));
+
+    // The needle turns about the middle of the bottom edge and reaches the dial's rim.
+    const QPointF pivot(49.5, 99);
+    const auto along = [&](double angle, double share) {
+        const double radians = qDegreesToRadians(angle);
+        return QPointF(pivot.x() + std::cos(radians) * 49.5 * share,
+                       pivot.y() - std::sin(radians) * 99 * share);
+    };
+    // Lying on the bottom edge, the needle's lower half is cut off; look just above it.
+    const QPointF lift(0, degrees == 0.0 || degrees == 180.0 ? -1 : 0);
+    for (double share : {0.3, 0.6, 0.95})
+        QVERIFY2(isBlue(image, along(degrees, share) + lift), qPrintable(QString::number(share)));
+    // Nowhere else.
+    for (double other : {0.0, 45.0, 90.0, 135.0, 180.0}) {
+        if (std::abs(other - degrees) < 30)
+            continue;
+        const QPointF lifted(0, other == 0.0 || other == 180.0 ? -1 : 0);
+        for (double share : {0.3, 0.6, 0.95})
+            QVERIFY2(blueAround(image, along(other, share) + lifted) < 40,
+                     qPrintable(QStringLiteral("%1 at %2").arg(other).arg(share)));
     }
 }
 
