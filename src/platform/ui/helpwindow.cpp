@@ -2,9 +2,11 @@
 
 #include "platform/messageservice.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,6 +56,7 @@ void HelpWindow::buildLayout()
     m_searchField = new QLineEdit(m_searchPane);
     m_searchField->setObjectName(QStringLiteral("HelpSearchField"));
     m_searchLabel->setBuddy(m_searchField);
+    m_searchField->installEventFilter(this);
     m_hitList = new QListWidget(m_searchPane);
     m_hitList->setObjectName(QStringLiteral("HelpHitList"));
     m_displayButton = new QPushButton(m_searchPane);
@@ -150,6 +153,22 @@ void HelpWindow::showSearchPane()
 QUrl HelpWindow::currentPage() const
 {
     return m_browser->source();
+}
+
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The arrow and page keys in the search field move through the hits, so that the hand
+    // can stay on the keyboard.
+    if (watched == m_searchField && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: QCoreApplication::sendEvent(m_hitList, event); return true;
+        default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::followLink(const QUrl &link)

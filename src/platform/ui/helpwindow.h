@@ -41,6 +41,9 @@ public:
     QLineEdit *searchField() const { return m_searchField; }
     QListWidget *hitList() const { return m_hitList; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildLayout();
     void setSearchPaneVisible(bool visible);

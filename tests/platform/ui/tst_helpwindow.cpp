@@ -169,6 +169,18 @@ void TestHelpWindow::searchFiltersTheIndexAndOpensTheHit()
     QCOMPARE(pageName(window), QStringLiteral("340.html"));
     QCOMPARE(window->currentPage().fragment(), QStringLiteral("sound"));
 
+    // The arrow keys in the field choose among the hits.
+    window->searchField()->setText(QStringLiteral("word types"));
+    QCOMPARE(window->hitList()->count(), 2);
+    QTest::keyClick(window->searchField(), Qt::Key_Down);
+    QCOMPARE(window->hitList()->currentRow(), 1);
+    QTest::keyClick(window->searchField(), Qt::Key_Return);
+    QCOMPARE(pageName(window), QStringLiteral("340.html"));
+    QTest::keyClick(window->searchField(), Qt::Key_Up);
+    QCOMPARE(window->hitList()->currentRow(), 0);
+    QTest::keyClick(window->searchField(), Qt::Key_Return);
+    QCOMPARE(pageName(window), QStringLiteral("320.html"));
+
     // A keyword with several pages names them, so that its hits can be told apart.
     window->searchField()->setText(QStringLiteral("multiple choice"));
     QCOMPARE(window->hitList()->count(), 2);
