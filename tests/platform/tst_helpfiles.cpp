@@ -87,6 +87,8 @@ private slots:
     void everyLinkLeadsToAPage();
     void keywordIndexPointsOnlyAtPages_data() { addHelpRows(); }
     void keywordIndexPointsOnlyAtPages();
+    void translatedHelpHasTheSamePages_data() { addHelpRows(); }
+    void translatedHelpHasTheSamePages();
     void languageFilesNameAShippedHelp_data();
     void languageFilesNameAShippedHelp();
 };
@@ -179,6 +181,14 @@ void TestHelpFiles::keywordIndexPointsOnlyAtPages()
     for (const int context : HelpContexts)
         QVERIFY2(pagesWithKeywords.contains(HelpFolder::topicPageName(context)),
                  qPrintable(QString::number(context)));
+}
+
+void TestHelpFiles::translatedHelpHasTheSamePages()
+{
+    // A link or keyword of one language leads to the page on the same subject in the other.
+    QFETCH(QString, help);
+    const QStringList english = pagesOf(HelpFolder(TestFolder::shippedFile(QStringLiteral("english.hlp"))));
+    QCOMPARE(pagesOf(HelpFolder(help)), english);
 }
 
 void TestHelpFiles::languageFilesNameAShippedHelp_data()

@@ -395,6 +395,16 @@ void TestHelpWindow::screenshots()
     QVERIFY(help.window()->hitList()->width() > 100);
     saveScreenshot(*help.window(), QStringLiteral("helpwindow-topic"));
     QCOMPARE(pageName(help.window()), QStringLiteral("275.html"));
+
+    // The German help, found by the name its language file gives it.
+    help.setHelpFile(TestFolder::shippedFile(QStringLiteral("deutsch.hlp")));
+    help.showSearch();
+    help.window()->searchField()->setText(QStringLiteral("füll"));
+    QTest::keyClick(help.window()->searchField(), Qt::Key_Return);
+    QCOMPARE(pageName(help.window()), QStringLiteral("330.html"));
+    QVERIFY(help.window()->browser()->toPlainText().contains(QStringLiteral("Füllwörter")));
+    saveScreenshot(*help.window(), QStringLiteral("helpwindow-deutsch"));
+    QVERIFY(messages.shown().isEmpty());
 }
 
 QTEST_MAIN(TestHelpWindow)
