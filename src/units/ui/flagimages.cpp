@@ -5,6 +5,7 @@
 
 #include "platform/programfolder.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
@@ -63,14 +64,30 @@ std::set<qreal> PixelRatios()
     return ratios;
 }
 
+// Stripes and stars that fall between pixels blur at 16 pixels, so a flag may come with a
+// drawing of its own for one width in device pixels: "us-16.svg" beside "us.svg".
+QString DrawingForWidth(const QString &path, int devicePixels)
+{
+    return path.chopped(4) + u'-' + QString::number(devicePixels) + QStringLiteral(".svg");
+}
+
 QIcon FlagPicture(const QString &path, int size, const std::set<qreal> &ratios)
 {
     QSvgRenderer svg(path);
     if (!svg.isValid())
         return QIcon(); // the renderer has said why
     QIcon picture;
-    for (const qreal ratio : ratios)
+    for (const qreal ratio : ratios) {
+        const QString ownPath = DrawingForWidth(path, qRound(size * ratio));
+        if (QFileInfo::exists(ownPath)) {
+            QSvgRenderer own(ownPath);
+            if (own.isValid()) {
+                picture.addPixmap(RenderFlag(own, size, ratio));
+                continue;
+            }
+        }
         picture.addPixmap(RenderFlag(svg, size, ratio));
+    }
     return picture;
 }
 

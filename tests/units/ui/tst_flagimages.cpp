@@ -348,6 +348,21 @@ private slots:
         QCOMPARE(qAlpha(german.pixel(8, 13)), 255);
     }
 
+    // At 16 device pixels the United States flag has stripes one pixel high.
+    void smallFlagsHaveDrawingsOfTheirOwn()
+    {
+        QObject window;
+        const QImage normal = CreateSmallFlags(&window, shippedFlags())->pixmap(vlAmericanEnglish).toImage();
+        for (int row = 1; row < 11; ++row)
+            QVERIFY2(near(normal.pixel(12, 2 + row), QColor(row % 2 ? "#ffffff" : "#b22234"), 8),
+                     qPrintable(QString::number(row)));
+        // Denser pictures come from the full drawing, whose thirteen stripes fall between pixels.
+        const QImage dense =
+            CreateSmallFlags(&window, shippedFlags())->pixmap(vlAmericanEnglish, 2.0).toImage();
+        QVERIFY(near(dense.pixel(24, 4 + 19), QColor("#b22234")));
+        QVERIFY(near(dense.pixel(24, 4 + 21), QColor("#ffffff")));
+    }
+
     void missingFlagFilesLeaveBlankPictures()
     {
         TestFolder folder;
