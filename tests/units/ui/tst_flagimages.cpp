@@ -95,9 +95,7 @@ class TestFlagImages : public QObject
 private slots:
     void imageListHoldsPicturesByIndex()
     {
-        QObject owner;
-        TImageList list(QSize(16, 16), &owner);
-        QCOMPARE(list.parent(), &owner);
+        TImageList list(QSize(16, 16), nullptr);
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.Add(solidIcon(QSize(16, 16), Qt::red)), 0);
         QCOMPARE(list.Add(QIcon()), 1);
@@ -126,11 +124,10 @@ private slots:
 
     void assignCopiesSizeAndPictures()
     {
-        QObject owner;
-        TImageList source(QSize(32, 32), &owner);
+        TImageList source(QSize(32, 32), nullptr);
         source.Add(solidIcon(QSize(32, 32), Qt::green));
         source.Add(QIcon());
-        TImageList copy(QSize(16, 16), &owner);
+        TImageList copy(QSize(16, 16), nullptr);
         copy.Add(solidIcon(QSize(16, 16), Qt::red));
         copy.Add(solidIcon(QSize(16, 16), Qt::red));
         copy.Add(solidIcon(QSize(16, 16), Qt::red));
@@ -150,8 +147,7 @@ private slots:
 
     void drawStretchesIntoTheTargetAndLeavesBlanksUntouched()
     {
-        QObject owner;
-        TImageList list(QSize(16, 16), &owner);
+        TImageList list(QSize(16, 16), nullptr);
         list.Add(solidIcon(QSize(16, 16), Qt::red));
         QImage image(40, 40, QImage::Format_ARGB32);
         image.fill(Qt::white);
@@ -179,8 +175,7 @@ private slots:
         QIcon picture;
         picture.addPixmap(normal);
         picture.addPixmap(dense);
-        QObject owner;
-        TImageList list(QSize(16, 16), &owner);
+        TImageList list(QSize(16, 16), nullptr);
         list.Add(picture);
 
         for (const qreal ratio : {1.0, 2.0}) {

@@ -81,19 +81,19 @@ class TestLanguageComboBox : public QObject
 {
     Q_OBJECT
 
-    QWidget m_window;
+    QObject m_flagOwner;
     TImageList *m_smallFlags = nullptr;
 
 private slots:
     void initTestCase()
     {
-        m_smallFlags = CreateSmallFlags(&m_window, flagFolder());
+        m_smallFlags = CreateSmallFlags(&m_flagOwner, flagFolder());
         QCOMPARE(m_smallFlags->count(), LanguageCount);
     }
 
     void entriesAreNameCharacterOneNumber()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         box.AddLanguage(QStringLiteral("German"), 6);
         box.AddLanguage(QStringLiteral("R&D & Co."), 12);
         box.AddLanguage(QString(), 0);
@@ -117,7 +117,7 @@ private slots:
 
     void selectedLanguageIsTheNumberOfTheSelectedEntry()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         QVERIFY_THROWS_EXCEPTION(LumoError, box.SelectedLanguage());
         box.AddLanguage(QStringLiteral("Swedish"), 18);
         box.AddLanguage(QStringLiteral("German"), 6);
@@ -148,7 +148,7 @@ private slots:
     void fillingNamesAllLanguagesInNumberOrder()
     {
         QFETCH(QString, languageFile);
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         box.AddLanguage(QStringLiteral("left over"), 3);
         FillLanguagePicker(box, languageFile, m_smallFlags);
         QCOMPARE(box.count(), LanguageCount);
@@ -168,7 +168,7 @@ private slots:
         TestFolder folder;
         const QString file = folder.writeText(QStringLiteral("renamed.llf"),
                                               QStringLiteral("[general]\nLanguage6=Hochdeutsch\n"));
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         FillLanguagePicker(box, file, m_smallFlags);
         QCOMPARE(TLanguageComboBox::EntryName(box.itemText(6)), QStringLiteral("Hochdeutsch"));
         QCOMPARE(TLanguageComboBox::EntryName(box.itemText(7)), QStringLiteral("Swiss"));
@@ -181,10 +181,9 @@ private slots:
 
     void imagesAreCopiedIntoTheControlsOwnList()
     {
-        QObject owner;
-        TImageList flags(QSize(16, 16), &owner);
+        TImageList flags(QSize(16, 16), nullptr);
         LoadFlags(flags, flagFolder());
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         TImageList *own = box.images();
         QCOMPARE(own->parent(), &box);
         QCOMPARE(own->count(), 0);
@@ -204,10 +203,10 @@ private slots:
 
     void assignedEntriesAreCopies()
     {
-        TLanguageComboBox native(&m_window);
+        TLanguageComboBox native(nullptr);
         FillLanguagePicker(native, QString(), m_smallFlags);
         native.setCurrentIndex(4);
-        TLanguageComboBox foreign(&m_window);
+        TLanguageComboBox foreign(nullptr);
         foreign.AddLanguage(QStringLiteral("old"), 1);
         foreign.AssignEntries(native);
         QCOMPARE(foreign.count(), LanguageCount);
@@ -224,7 +223,7 @@ private slots:
 
     void entryDrawsFlagThenNameCentredOnOneLine()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         box.setImages(m_smallFlags);
         const QRgb white = qRgb(255, 255, 255);
         const QImage image =
@@ -247,21 +246,21 @@ private slots:
 
     void numberWithoutPictureDrawsBlankSquareAndName()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         box.setImages(m_smallFlags);
         const QRgb white = qRgb(255, 255, 255);
         const QImage image = drawnEntry(box, TLanguageComboBox::EntryText(QStringLiteral("Klingon"), 25));
         QVERIFY(isPlain(image, QRect(0, 0, 22, 20), white));
         QVERIFY(!inkIn(image, QRect(22, 0, 178, 20), white).isEmpty());
         // Without any pictures every entry draws the blank square.
-        TLanguageComboBox bare(&m_window);
+        TLanguageComboBox bare(nullptr);
         QVERIFY(isPlain(drawnEntry(bare, TLanguageComboBox::EntryText(QStringLiteral("German"), 6)),
                         QRect(0, 0, 22, 20), white));
     }
 
     void ampersandIsShownAsItIs()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         const QRgb white = qRgb(255, 255, 255);
         const QRect area(22, 0, 178, 20);
         const QRect withAmpersand =
@@ -277,13 +276,13 @@ private slots:
 
     void openListShowsFlagsAndNames()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         FillLanguagePicker(box, QString(), m_smallFlags);
         box.AddLanguage(QStringLiteral("Klingon & Co."), 25);
         box.setCurrentIndex(vlGerman);
         box.resize(box.sizeHint());
-        m_window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_window));
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
         box.showPopup();
         QAbstractItemView *view = box.view();
         QTRY_VERIFY(view->isVisible());
@@ -301,12 +300,11 @@ private slots:
         QVERIFY(isPlain(viewport, QRect(klingon.topLeft(), QSize(20, 16)), background));
         QVERIFY(!inkIn(viewport, klingon.adjusted(22, 0, 0, 0), background).isEmpty());
         box.hidePopup();
-        m_window.hide();
     }
 
     void closedBoxShowsTheSelectedFlagAndName()
     {
-        TLanguageComboBox box(&m_window);
+        TLanguageComboBox box(nullptr);
         FillLanguagePicker(box, QString(), m_smallFlags);
         box.resize(box.sizeHint());
         const QImage empty = box.grab().toImage();
