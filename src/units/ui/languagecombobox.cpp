@@ -59,8 +59,15 @@ void TLanguageComboBox::setImages(const TImageList *source)
 
 void TLanguageComboBox::AddLanguage(const QString &name, int number)
 {
+    appendEntry(EntryText(name, number));
+}
+
+void TLanguageComboBox::appendEntry(const QString &entry)
+{
     const int selected = currentIndex();
-    addItem(EntryText(name, number));
+    addItem(entry);
+    // Screen readers say the name, not the stored number.
+    setItemData(count() - 1, EntryName(entry), Qt::AccessibleTextRole);
     if (selected != currentIndex())
         setCurrentIndex(selected);
 }
@@ -81,8 +88,8 @@ void TLanguageComboBox::AssignEntries(const TLanguageComboBox &source)
     for (int i = 0; i < source.count(); ++i)
         entries.append(source.itemText(i));
     clear();
-    addItems(entries);
-    setCurrentIndex(-1);
+    for (const QString &entry : entries)
+        appendEntry(entry);
 }
 
 QString TLanguageComboBox::EntryText(const QString &name, int number)

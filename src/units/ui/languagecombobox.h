@@ -54,6 +54,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void appendEntry(const QString &entry);
+
     TImageList *m_images;
 };
 

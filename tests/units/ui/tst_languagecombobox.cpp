@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(box.itemText(1), QStringLiteral("R&D & Co.") + One + QStringLiteral("12"));
         QCOMPARE(box.itemText(2), One + QStringLiteral("0"));
         QCOMPARE(box.itemText(3), QStringLiteral("Negative") + One + QStringLiteral("-3"));
+        QCOMPARE(box.itemData(1, Qt::AccessibleTextRole).toString(), QStringLiteral("R&D & Co."));
         // Adding selects nothing: a box has no selection until one is made.
         QCOMPARE(box.currentIndex(), -1);
 
@@ -210,8 +211,11 @@ private slots:
         foreign.AddLanguage(QStringLiteral("old"), 1);
         foreign.AssignEntries(native);
         QCOMPARE(foreign.count(), LanguageCount);
-        for (int i = 0; i < LanguageCount; ++i)
+        for (int i = 0; i < LanguageCount; ++i) {
             QCOMPARE(foreign.itemText(i), native.itemText(i));
+            QCOMPARE(foreign.itemData(i, Qt::AccessibleTextRole), native.itemData(i, Qt::AccessibleTextRole));
+        }
+        QCOMPARE(foreign.itemData(vlGerman, Qt::AccessibleTextRole).toString(), QStringLiteral("German"));
         QCOMPARE(foreign.currentIndex(), -1);
         // The pictures are the box's own business.
         QCOMPARE(foreign.images()->count(), 0);
