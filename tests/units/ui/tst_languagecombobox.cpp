@@ -31,12 +31,20 @@ const QColor Red(0xdd, 0, 0);
 const QColor Gold(0xff, 0xce, 0);
 
 // The German flag fills the middle of a 16 x 16 square: black, red and gold from the top.
+// Positions are logical; a grab of a dense screen has more pixels.
 bool showsGermanFlag(const QImage &image, const QPoint &squareTopLeft)
 {
-    const int x = squareTopLeft.x() + 8;
-    const int y = squareTopLeft.y();
-    return near(image.pixel(x, y + 3), Black) && near(image.pixel(x, y + 7), Red) &&
-           near(image.pixel(x, y + 12), Gold);
+    const qreal ratio = image.devicePixelRatio();
+    const auto at = [&](int dy) {
+        return image.pixel((QPointF(squareTopLeft + QPoint(8, dy)) * ratio).toPoint());
+    };
+    return near(at(3), Black) && near(at(7), Red) && near(at(12), Gold);
+}
+
+QRect inDevicePixels(const QImage &image, const QRect &logical)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return QRectF(QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio).toRect();
 }
 
 bool isPlain(const QImage &image, const QRect &area, QRgb background)
@@ -300,9 +308,11 @@ private slots:
         QCOMPARE(german.height(), box.entryHeight());
         QVERIFY(showsGermanFlag(viewport, german.topLeft() + QPoint(2, 0)));
         const QRect klingon = view->visualRect(box.model()->index(LanguageCount, 0));
-        const QRgb background = viewport.pixel(klingon.left() + 1, klingon.top() + 1);
-        QVERIFY(isPlain(viewport, QRect(klingon.topLeft(), QSize(20, 16)), background));
-        QVERIFY(!inkIn(viewport, klingon.adjusted(22, 0, 0, 0), background).isEmpty());
+        const QRect blank = inDevicePixels(viewport, QRect(klingon.topLeft(), QSize(20, 16)));
+        const QRgb background = viewport.pixel(blank.topLeft());
+        QVERIFY(isPlain(viewport, blank, background));
+        QVERIFY(
+            !inkIn(viewport, inDevicePixels(viewport, klingon.adjusted(22, 0, 0, 0)), background).isEmpty());
         box.hidePopup();
     }
 
@@ -317,8 +327,9 @@ private slots:
         saveScreenshot(german, QStringLiteral("languagecombobox-closed"));
         // Somewhere in the box stands the German flag, which the empty box lacks.
         const auto findsFlag = [](const QImage &image) {
-            for (int y = 0; y + 16 <= image.height(); ++y)
-                for (int x = 0; x + 16 <= image.width(); ++x)
+            const QSize size = image.deviceIndependentSize().toSize();
+            for (int y = 0; y + 16 <= size.height(); ++y)
+                for (int x = 0; x + 16 <= size.width(); ++x)
                     if (showsGermanFlag(image, QPoint(x, y)))
                         return true;
             return false;
