@@ -2,16 +2,24 @@
 
 #include "app/regfile.h"
 #include "app/ui/mainmenubar.h"
+#include "app/ui/mainpopups.h"
+#include "app/ui/pagecontrol.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/testwindowsgate.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/errorboundary.h"
 #include "platform/folderlisting.h"
+#include "platform/helpservice.h"
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "platform/sounddevice.h"
+#include "platform/ui/helpwindow.h"
+#include "platform/ui/helpwindowservice.h"
+#include "uilang/translate.h"
+#include "units/ui/flagimages.h"
+#include "units/ui/imagelist.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
@@ -25,11 +33,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,7 +66,9 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_lumoVocTest1->setSwap(false);
     m_lumoVocTest1->setOrder(TLumoVocTest::toForward);
     buildPages();
+    buildComponents();
     connectCommands();
+    connectUnitManager();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -84,7 +96,7 @@ void TMainForm::buildPages()
     bevel->setFixedHeight(5);
     layout->addWidget(bevel);
 
-    m_pageControl = new QTabWidget(central);
+    m_pageControl = new TPageControl(central);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
     m_unitPage = new UnitPage(m_pageControl);
     m_testPage = new TestPage(m_pageControl);
@@ -104,35 +116,116 @@ void TMainForm::buildPages()
     setStatusBar(m_statusLine);
 }
 
+void TMainForm::buildComponents()
+{
+    m_popups = new MainPopups(this);
+    m_largeFlags = CreateLargeFlags(this);
+    m_smallFlags = CreateSmallFlags(this);
+    m_basicImageList = new TImageList(QSize(16, 16), this);
+    m_basicImageList->setObjectName(QStringLiteral("BasicImageList"));
+    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DirClosedIcon));
+    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveHDIcon));
+    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveCDIcon));
+    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveNetIcon));
+    m_openDialog = new QFileDialog(this);
+    m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
+    m_openDialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok)"));
+    m_openDialog->setDefaultSuffix(QStringLiteral("vok"));
+    m_openDialog->setFileMode(QFileDialog::ExistingFiles);
+    m_ownHelp = std::make_unique<HelpWindowService>(this, m_messages);
+    m_help = m_ownHelp.get();
+    m_help->setHelpFile(helpFileNamed(QStringLiteral("english.hlp")));
+    m_lumoTable1->setFilter(&TMainForm::LumoTable1FilterRecord);
+}
+
+void TMainForm::setHelpService(HelpService &help)
+{
+    help.setHelpFile(m_help->helpFile());
+    m_help = &help;
+}
+
 void TMainForm::connectCommands()
 {
     const MainMenuActions &menu = m_mainMenu->actions();
     connect(menu.FileExitItem, &QAction::triggered, this, &QWidget::close);
+    connect(menu.HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);
+    connect(menu.HelpSearchItem, &QAction::triggered, this, &TMainForm::HelpSearch);
+    connect(menu.HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
     connect(menu.HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    m_pageControl->setChangingHandler([this](int) { return PageControlChanging(); });
     connect(m_pageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
     connect(m_testPage->TestVariants, &QComboBox::currentIndexChanged, this, &TMainForm::TestVariantsChange);
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action : {menu.FileNewVocFile,
-                            menu.FileNewFolder,
-                            menu.FilePropertiesItem,
-                            menu.FileConvertItem,
-                            menu.FilePrintItem,
-                            menu.FilePrintSetupItem,
-                            menu.SearchFindItem,
-                            menu.SearchAgainItem,
-                            menu.ViewLargeIconsItem,
-                            menu.ViewSmallIconsItem,
-                            menu.ViewListItem,
-                            menu.ViewDetailsItem,
-                            menu.Hidenonvocabularyfolders1,
-                            menu.Makecurrentfoldernewbasefolder1,
-                            menu.OptionsLanguageItem,
-                            menu.optionsCharacterBarItem,
-                            menu.TestSettingsItem,
-                            menu.HelpContentsItem,
-                            menu.HelpSearchItem,
-                            menu.HelpHowToUseItem})
+    for (QAction *action :
+         {menu.FileNewFolder, menu.FileConvertItem, menu.FilePrintItem, menu.FilePrintSetupItem,
+          menu.SearchFindItem, menu.SearchAgainItem, menu.Hidenonvocabularyfolders1,
+          menu.Makecurrentfoldernewbasefolder1, menu.OptionsLanguageItem, menu.optionsCharacterBarItem,
+          menu.TestSettingsItem, m_popups->PopupBaseFolder, m_popups->PopupNewFolder,
+          m_popups->PopupDeleteItem2, m_popups->PopupRenameItem2, m_popups->PopupCustomizeItem})
         action->setEnabled(false);
+}
+
+void TMainForm::connectUnitManager()
+{
+    const MainMenuActions &menu = m_mainMenu->actions();
+    TLumoListView *list = m_unitPage->LumoListView1;
+    list->setMessageService(m_messages);
+    list->setImages(m_largeFlags, m_smallFlags);
+    list->setPopupMenu(m_popups->ListViewPopup);
+    connect(list, &TLumoListView::Click, this, &TMainForm::LumoListView1Click);
+    connect(list, &TLumoListView::DblClick, this, &TMainForm::LumoListView1DblClick);
+    connect(list, &TLumoListView::helpRequested, this, [this](int context) { m_help->showTopic(context); });
+    const auto guarded = [this](auto work) { return [this, work] { Guarded(m_messages, work); }; };
+    for (QAction *action : {menu.FileNewVocFile, m_popups->PopupNewVocFile})
+        connect(action, &QAction::triggered, this, guarded([list] { list->NewFile(); }));
+    connect(m_unitPage->NewFile, &QAbstractButton::clicked, this, guarded([list] { list->NewFile(); }));
+    for (QAction *action : {menu.FilePropertiesItem, m_popups->PopupPropertiesItem})
+        connect(action, &QAction::triggered, this, guarded([list] { list->ShowProperties(); }));
+    connect(m_popups->PopupRenameItem, &QAction::triggered, list, &TLumoListView::RenameSelected);
+    connect(m_popups->PopupDeleteItem, &QAction::triggered, this,
+            guarded([list] { list->DeleteSelectedFiles(); }));
+    connect(m_unitPage->DeleteFile, &QAbstractButton::clicked, this, guarded([list] {
+                if (list->currentView()->hasFocus() || !list->selectedCaptions().isEmpty())
+                    list->DeleteSelectedFiles();
+            }));
+    const QList<QAction *> styles{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,
+                                  menu.ViewDetailsItem};
+    for (int style = 0; style < styles.size(); ++style)
+        connect(styles.at(style), &QAction::triggered, this, [this, style] { setViewStyle(style); });
+    connect(m_unitPage, &UnitPage::viewStyleChosen, this, &TMainForm::setViewStyle);
+    connect(m_unitPage->LumoTreeView1, &TLumoTreeView::PathChange, list, &TLumoListView::setPath);
+}
+
+void TMainForm::setViewStyle(int style)
+{
+    m_unitPage->pressViewButton(style);
+    const QList<QAction *> styles{m_mainMenu->actions().ViewLargeIconsItem,
+                                  m_mainMenu->actions().ViewSmallIconsItem,
+                                  m_mainMenu->actions().ViewListItem, m_mainMenu->actions().ViewDetailsItem};
+    if (style >= 0 && style < styles.size())
+        styles.at(style)->setChecked(true);
+    m_unitPage->LumoListView1->setViewStyle(style);
+}
+
+bool TMainForm::LumoTable1FilterRecord(const TableRecord &record)
+{
+    return record.values.value(TLumoTable::Mistakes).toInt() > 0;
+}
+
+void TMainForm::HelpContents()
+{
+    m_help->showContents();
+}
+
+void TMainForm::HelpSearch()
+{
+    m_help->showSearch();
+}
+
+void TMainForm::HelpHowToUse()
+{
+    m_help->showHowToUse();
 }
 
 QCursor TMainForm::soundCursor()
@@ -253,15 +346,11 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     const IniFile ini(fileName);
     m_helpFile = helpFileNamed(
         ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"), QStringLiteral("English.hlp")));
+    m_help->setHelpFile(m_helpFile);
+    m_ownHelp->setTexts(HelpWindowTexts::translated([&fileName](const QString &key, const QString &english) {
+        return Translate(fileName, QStringLiteral("MainForm"), key, english);
+    }));
     m_texts.apply(fileName, *this, *m_mainMenu, *m_pageControl);
-}
-
-void TMainForm::PageControlChange()
-{
-    // Which menus and commands belong to which page, and what entering a page prepares,
-    // arrive with the page switching; entering the unit manager ends the work on a unit.
-    if (m_pageControl->currentWidget() == m_unitPage && m_lumoTable1->active())
-        m_lumoTable1->close();
 }
 
 void TMainForm::LoadTestVariants()

@@ -9,7 +9,14 @@
 #include <QMainWindow>
 #include <memory>
 
+class HelpService;
+class HelpWindowService;
 class InputPage;
+class MainPopups;
+class QFileDialog;
+class TImageList;
+struct TableRecord;
+class TPageControl;
 class LogbookPage;
 class MainMenuBar;
 class MessageService;
@@ -43,15 +50,27 @@ public:
     void FormActivate();
     void ShowHint(const QString &hint);
     void ApplyLanguageFile(const QString &fileName);
+    // Asked before the user leaves the page shown; false keeps it.
+    bool PageControlChanging();
     void PageControlChange();
+    void LumoListView1Click();
+    void LumoListView1DblClick();
+    void HelpContents();
+    void HelpSearch();
+    void HelpHowToUse();
     void HelpAbout();
+    // The logbook's filter: an entry is shown when it was answered wrongly.
+    static bool LumoTable1FilterRecord(const TableRecord &record);
+
+    // The help the window shows; tests give a scripted one.
+    void setHelpService(HelpService &help);
 
     // Cursor number 5 of the program: marks a question or entry that has a sound.
     static QCursor soundCursor();
 
     // The components, by their names.
     MainMenuBar *MainMenu() const { return m_mainMenu; }
-    QTabWidget *PageControl() const { return m_pageControl; }
+    TPageControl *PageControl() const { return m_pageControl; }
     QStatusBar *StatusLine() const { return m_statusLine; }
     UnitPage *unitPage() const { return m_unitPage; }
     TestPage *testPage() const { return m_testPage; }
@@ -61,6 +80,11 @@ public:
     TLumoTable *LumoTable1() const { return m_lumoTable1; }
     TLumoVocTest *LumoVocTest1() const { return m_lumoVocTest1; }
     VocTestWindows *testWindows() const { return m_testWindows.get(); }
+    MainPopups *popups() const { return m_popups; }
+    TImageList *LargeFlags() const { return m_largeFlags; }
+    TImageList *SmallFlags() const { return m_smallFlags; }
+    TImageList *BasicImageList() const { return m_basicImageList; }
+    QFileDialog *OpenDialog() const { return m_openDialog; }
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_currentUnitFile; }
@@ -82,7 +106,15 @@ protected:
 
 private:
     void buildPages();
+    void buildComponents();
     void connectCommands();
+    void connectUnitManager();
+    void enterInputPage();
+    void enterTestPage();
+    void enterUnitPage();
+    void enterLogbookPage();
+    void openUnitTable(bool filtered);
+    void setViewStyle(int style);
     void declareSettings();
     void declarePrintSettings();
     void declareUnitManagerSettings();
@@ -97,7 +129,14 @@ private:
     MessageService &m_messages;
     WaitCursor m_waitCursor;
     MainMenuBar *m_mainMenu = nullptr;
-    QTabWidget *m_pageControl = nullptr;
+    TPageControl *m_pageControl = nullptr;
+    MainPopups *m_popups = nullptr;
+    TImageList *m_largeFlags = nullptr;
+    TImageList *m_smallFlags = nullptr;
+    TImageList *m_basicImageList = nullptr;
+    QFileDialog *m_openDialog = nullptr;
+    std::unique_ptr<HelpWindowService> m_ownHelp;
+    HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;
     UnitPage *m_unitPage = nullptr;
     TestPage *m_testPage = nullptr;

@@ -1,6 +1,7 @@
 // The settings of the main window and its pages, declared once for reading and writing.
 #include "app/defaultunitroot.h"
 #include "app/ui/mainform.h"
+#include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/programfolder.h"

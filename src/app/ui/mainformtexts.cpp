@@ -203,6 +203,17 @@ QList<QPair<QString, QString>> MainFormTexts::englishTexts()
     return texts;
 }
 
+QString MainFormTexts::kept(const QString &key) const
+{
+    const auto found = m_kept.constFind(key);
+    if (found != m_kept.constEnd())
+        return found.value();
+    for (const Rule &rule : Rules)
+        if (key == QLatin1String(rule.key))
+            return QString::fromUtf8(rule.english);
+    return QString();
+}
+
 void MainFormTexts::apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages)
 {
     for (const Rule &rule : Rules) {

@@ -23,9 +23,9 @@ public:
     // the order of reading; a key read for two purposes appears twice.
     static QList<QPair<QString, QString>> englishTexts();
 
-    // A kept text by its key ("MsgPackingTable", "NextBtn", "StartBtnHint", ...); empty
-    // before the first apply.
-    QString kept(const QString &key) const { return m_kept.value(key); }
+    // A kept text by its key ("MsgPackingTable", "NextBtn", "StartBtnHint", ...); its
+    // English text before a language file has been applied.
+    QString kept(const QString &key) const;
 
 private:
     QHash<QString, QString> m_kept;

@@ -1,16 +1,390 @@
 #include "units/ui/lumolistview.h"
 
-TLumoListView::TLumoListView(QWidget *parent) : QListWidget(parent)
+#include "platform/messageservice.h"
+#include "platform/ui/qmessageboxservice.h"
+#include "platform/ui/waitcursor.h"
+#include "uilang/translate.h"
+#include "units/ui/imagelist.h"
+#include "units/ui/languagecombobox.h"
+#include "units/unitlistmodel.h"
+#include "vocfile/ui/newvocfile.h"
+#include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace {
+const QString General = QStringLiteral("general");
+
+// The hourglass while the list is filled or files are handled.
+class ListBusy
 {
+public:
+    ListBusy() : m_scope(m_cursor) {}
+
+private:
+    WaitCursor m_cursor;
+    BusyScope m_scope;
+};
+
+QString withSlash(const QString &folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+} // namespace
+
+TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
+{
+    m_model = new UnitListModel(this);
+    m_selection = new QItemSelectionModel(m_model, this);
+    m_icons = new QListView(this);
+    m_details = new QTreeView(this);
+    m_details->setRootIsDecorated(false);
+    m_details->setUniformRowHeights(true);
+    m_details->setAllColumnsShowFocus(true);
+    m_details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (QAbstractItemView *view :
+         {static_cast<QAbstractItemView *>(m_icons), static_cast<QAbstractItemView *>(m_details)}) {
+        view->setModel(m_model);
+        view->setSelectionModel(m_selection);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        view->installEventFilter(this);
+        connect(view, &QAbstractItemView::clicked, this, &TLumoListView::Click);
+        connect(view, &QAbstractItemView::doubleClicked, this, &TLumoListView::DblClick);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint &at) { showPopup(view->viewport()->mapToGlobal(at)); });
+        addWidget(view);
+    }
+    connect(m_model, &UnitListModel::renameRequested, this, [this](int row, const QString &name) {
+        // After the editor has closed: renaming lists the folder anew.
+        const QString caption = m_model->entry(row).caption;
+        QMetaObject::invokeMethod(
+            this, [this, caption, name] { RenameUnit(caption, name); }, Qt::QueuedConnection);
+    });
+    m_runDialog = [](TNewVocFile &dialog) { return dialog.exec(); };
+    m_path = withSlash(QDir::homePath());
     setViewStyle(vsIcon);
+}
+
+TLumoListView::~TLumoListView() = default;
+
+MessageService &TLumoListView::messages() const
+{
+    static QMessageBoxService boxes;
+    return m_messages ? *m_messages : boxes;
+}
+
+void TLumoListView::setImages(const TImageList *large, const TImageList *small)
+{
+    m_large = large;
+    m_small = small;
+    setViewStyle(m_viewStyle);
 }
 
 void TLumoListView::setViewStyle(int style)
 {
     m_viewStyle = style;
-    if (style == vsIcon || style == vsSmallIcon)
-        setViewMode(QListView::IconMode);
-    else if (style == vsList || style == vsReport)
-        setViewMode(QListView::ListMode);
-    setIconSize(style == vsIcon ? QSize(32, 32) : QSize(16, 16));
+    const bool large = style == vsIcon;
+    const TImageList *pictures = large ? m_large : m_small;
+    m_model->setPictures([pictures](int language) { return pictures ? pictures->icon(language) : QIcon(); });
+    if (style == vsReport) {
+        m_details->setIconSize(QSize(16, 16));
+        setCurrentWidget(m_details);
+        return;
+    }
+    m_icons->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    m_icons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    // Small icons run in rows, the list runs in columns; both wrap.
+    m_icons->setFlow(style == vsSmallIcon || large ? QListView::LeftToRight : QListView::TopToBottom);
+    m_icons->setWrapping(true);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setMovement(QListView::Static);
+    m_icons->setGridSize(large ? QSize(96, 64) : QSize());
+    m_icons->setWordWrap(large);
+    m_icons->setSpacing(large ? 0 : 2);
+    setCurrentWidget(m_icons);
+}
+
+QAbstractItemView *TLumoListView::currentView() const
+{
+    return m_viewStyle == vsReport ? static_cast<QAbstractItemView *>(m_details)
+                                   : static_cast<QAbstractItemView *>(m_icons);
+}
+
+QString TLumoListView::translate(const QString &key, const QString &defaultValue) const
+{
+    return Translate(m_languageFile, objectName(), key, defaultValue);
+}
+
+void TLumoListView::applyHeaders()
+{
+    m_model->setHeaders({translate(QStringLiteral("File"), QStringLiteral("File")),
+                         translate(QStringLiteral("Description"), QStringLiteral("Description")),
+                         translate(QStringLiteral("Language"), QStringLiteral("Language"))});
+}
+
+void TLumoListView::setLanguageFile(const QString &file)
+{
+    m_languageFile = file;
+    applyHeaders();
+    FillList();
+}
+
+void TLumoListView::setPath(const QString &folder)
+{
+    m_path = !folder.isEmpty() && QFileInfo(folder).isDir() ? withSlash(folder) : withSlash(QDir::homePath());
+    FillList();
+}
+
+void TLumoListView::setExtension(const QString &extension)
+{
+    m_extension = extension.left(255);
+    FillList();
+}
+
+int TLumoListView::FillList()
+{
+    const ListBusy busy;
+    m_selection->clear();
+    m_unitInfo = TLumoFileHeader();
+    setUpdatesEnabled(false);
+    const int listed = m_model->fill(m_path, m_extension, m_languageFile);
+    setUpdatesEnabled(true);
+    return listed;
+}
+
+int TLumoListView::count() const
+{
+    return m_model->rowCount();
+}
+
+QStringList TLumoListView::selectedCaptions() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_selection->selectedRows(UnitListModel::FileColumn))
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QStringList captions;
+    for (int row : std::as_const(rows))
+        captions.append(m_model->entry(row).caption);
+    return captions;
+}
+
+QString TLumoListView::selectedCaption() const
+{
+    const QStringList captions = selectedCaptions();
+    return captions.isEmpty() ? QString() : captions.first();
+}
+
+void TLumoListView::selectCaption(const QString &caption)
+{
+    const int row = m_model->rowOf(caption);
+    if (row < 0)
+        return;
+    const QModelIndex index = m_model->index(row, UnitListModel::FileColumn);
+    m_selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    currentView()->scrollTo(index);
+}
+
+QString TLumoListView::descriptorOf(const QString &caption) const
+{
+    return m_path + caption + QLatin1Char('.') + m_extension;
+}
+
+TLumoFileHeader TLumoListView::GetUnitInfo()
+{
+    const QString caption = selectedCaption();
+    if (caption.isEmpty()) {
+        m_unitInfo = TLumoFileHeader();
+        return m_unitInfo;
+    }
+    const QString descriptor = descriptorOf(caption);
+    if (descriptor != m_unitInfo.fileName)
+        m_unitInfo = ReadLumoFileHeader(descriptor);
+    return m_unitInfo;
+}
+
+bool TLumoListView::RenameUnit(const QString &caption, const QString &newName)
+{
+    const QString old = descriptorOf(caption);
+    if (!QFileInfo::exists(old))
+        return false;
+    m_unitInfo = TLumoFileHeader();
+    bool renamed = false;
+    if (UnitDialogCommit::isValidName(newName)) {
+        try {
+            UnitFiles(old).rename(newName);
+            renamed = true;
+        } catch (const LumoError &) {
+            renamed = false;
+        }
+    }
+    if (!renamed) {
+        messages().error(translate(QStringLiteral("FileMoveFailed"), QStringLiteral("Cannot rename file!")));
+        return false;
+    }
+    FillList();
+    selectCaption(newName);
+    return true;
+}
+
+void TLumoListView::RenameSelected()
+{
+    const QString caption = selectedCaption();
+    if (caption.isEmpty())
+        return;
+    const QModelIndex index = m_model->index(m_model->rowOf(caption), UnitListModel::FileColumn);
+    currentView()->setCurrentIndex(index);
+    currentView()->edit(index);
+}
+
+void TLumoListView::DeleteSelectedFiles()
+{
+    m_unitInfo = TLumoFileHeader();
+    const QStringList captions = selectedCaptions();
+    const MessageService::Button answer =
+        messages().show(MessageService::Kind::Confirmation,
+                        translate(QStringLiteral("DeleteFile"),
+                                  QStringLiteral("Are you sure you want to delete the selected item(s)?")),
+                        MessageService::Yes | MessageService::No);
+    if (answer == MessageService::Yes) {
+        const ListBusy busy;
+        for (const QString &caption : captions) {
+            const QString descriptor = descriptorOf(caption);
+            try {
+                UnitFiles(descriptor).remove();
+            } catch (const LumoError &) {
+                messages().information(
+                    translate(QStringLiteral("FileDeleteFailed"), QStringLiteral("Cannot delete file:")) +
+                    QStringLiteral("\r\n") + descriptor);
+            }
+        }
+    }
+    FillList();
+}
+
+void TLumoListView::fillPickers(TNewVocFile &dialog)
+{
+    FillLanguagePicker(*dialog.NativeLanguageComboBox, m_languageFile, m_small);
+    dialog.ForeignLanguageComboBox->setImages(m_small);
+    dialog.ForeignLanguageComboBox->AssignEntries(*dialog.NativeLanguageComboBox);
+}
+
+void TLumoListView::prepareDialog(TNewVocFile &dialog, bool properties)
+{
+    dialog.setWindowTitle(
+        properties ? translate(QStringLiteral("PropertiesCaption"), QStringLiteral("Properties"))
+                   : translate(QStringLiteral("NewFileCaption"), QStringLiteral("New Vocabulary File")));
+    dialog.Label1->setText(translate(QStringLiteral("FileName"), QStringLiteral("File Name")) + u':');
+    dialog.Label2->setText(translate(QStringLiteral("Description"), QStringLiteral("Description")) + u':');
+    dialog.Label3->setText(translate(QStringLiteral("NativeLanguage"), QStringLiteral("Native Language")) +
+                           u':');
+    dialog.Label4->setText(translate(QStringLiteral("ForeignLanguage"), QStringLiteral("Foreign Language")) +
+                           u':');
+    dialog.OKBtn->setText(Translate(m_languageFile, General, QStringLiteral("OKBtn"), QStringLiteral("OK")));
+    dialog.CancelBtn->setText(
+        Translate(m_languageFile, General, QStringLiteral("CancelBtn"), QStringLiteral("Cancel")));
+    dialog.HelpBtn->setText(
+        Translate(m_languageFile, General, QStringLiteral("HelpBtn"), QStringLiteral("&Help")));
+    if (properties) {
+        dialog.Label5->setText(
+            translate(QStringLiteral("FontLabel"),
+                      QStringLiteral("Use a special font for languages like Chinese, etc.")));
+        dialog.FontBtn->setText(translate(QStringLiteral("FontBtn"), QStringLiteral("Special &Font...")));
+    }
+    dialog.CreationFailedMessage =
+        translate(QStringLiteral("MsgCreationFailed"),
+                  QStringLiteral("A filename cannot contain any of the following characters:")) +
+        QStringLiteral("\r\n") + UnitDialogCommit::forbiddenCharacters();
+    dialog.FileExistsQuestion =
+        translate(QStringLiteral("MsgFileExists"), QStringLiteral("Overwrite existing file?"));
+    dialog.UnitExistsMessage = translate(QStringLiteral("MsgUnitExists"),
+                                         QStringLiteral("Another unit of that name already exists."));
+    dialog.Folder = m_path;
+    dialog.Extension = m_extension;
+    dialog.PropertiesMode = properties;
+    connect(&dialog, &TNewVocFile::helpRequested, this, &TLumoListView::helpRequested);
+    fillPickers(dialog);
+}
+
+void TLumoListView::takeDefaultsFrom(const TNewVocFile &dialog)
+{
+    m_defaultForeign = dialog.ForeignLanguageComboBox->currentIndex();
+    m_defaultNative = dialog.NativeLanguageComboBox->currentIndex();
+}
+
+void TLumoListView::NewFile()
+{
+    m_unitInfo = TLumoFileHeader();
+    TNewVocFile dialog(messages(), window());
+    prepareDialog(dialog, false);
+    dialog.PreviousName.clear();
+    dialog.SpecialFont = QString::fromLatin1(UnitDescriptor::DefaultFont);
+    const int entries = dialog.NativeLanguageComboBox->count();
+    dialog.NativeLanguageComboBox->setCurrentIndex(
+        m_defaultNative >= 0 && m_defaultNative < entries ? m_defaultNative : 0);
+    dialog.ForeignLanguageComboBox->setCurrentIndex(
+        m_defaultForeign >= 0 && m_defaultForeign < entries ? m_defaultForeign : 0);
+    if (m_runDialog(dialog) != QDialog::Accepted)
+        return;
+    takeDefaultsFrom(dialog);
+    FillList();
+    selectCaption(UnitFiles(dialog.writtenDescriptor()).name());
+}
+
+void TLumoListView::ShowProperties()
+{
+    const QString caption = selectedCaption();
+    if (caption.isEmpty())
+        return;
+    m_unitInfo = TLumoFileHeader();
+    TNewVocFile dialog(messages(), window());
+    prepareDialog(dialog, true);
+    dialog.FileNameEdit->setText(caption);
+    dialog.DescriptionEdit->setText(m_model->entry(m_model->rowOf(caption)).description);
+    dialog.PreviousName = caption;
+    dialog.SpecialFont.clear();
+    const UnitDescriptor unit(descriptorOf(caption));
+    // A number outside the languages leaves its box without a selection.
+    const int entries = dialog.NativeLanguageComboBox->count();
+    const auto select = [entries](TLanguageComboBox *box, int number) {
+        box->setCurrentIndex(number >= 0 && number < entries ? number : -1);
+    };
+    select(dialog.NativeLanguageComboBox, unit.firstLanguage());
+    select(dialog.ForeignLanguageComboBox, unit.secondLanguage());
+    if (m_runDialog(dialog) != QDialog::Accepted)
+        return;
+    takeDefaultsFrom(dialog);
+    FillList();
+    selectCaption(UnitFiles(dialog.writtenDescriptor()).name());
+}
+
+void TLumoListView::showPopup(const QPoint &at)
+{
+    if (m_popup)
+        m_popup->popup(at);
+}
+
+bool TLumoListView::eventFilter(QObject *watched, QEvent *event)
+{
+    // The Delete key deletes the selected units (not while a name is being edited: the
+    // editor has the key then).
+    if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete &&
+        (watched == m_icons || watched == m_details)) {
+        if (!selectedCaptions().isEmpty())
+            DeleteSelectedFiles();
+        return true;
+    }
+    return QStackedWidget::eventFilter(watched, event);
 }

@@ -1,11 +1,24 @@
 #pragma once
 
-#include <QListWidget>
+#include "vocfile/lumofileheader.h"
 
-// The file list of the unit manager. For now it keeps the view style, the languages
-// preselected for a new unit and the UI language file; listing the units of a folder is
-// still to come.
-class TLumoListView : public QListWidget
+#include <QStackedWidget>
+#include <functional>
+
+class MessageService;
+class QAbstractItemView;
+class QItemSelectionModel;
+class QListView;
+class QMenu;
+class QTreeView;
+class TImageList;
+class TNewVocFile;
+class UnitListModel;
+
+// The file list of the unit manager: the units of one folder, by name, with the flag of the
+// foreign language, the description and the language pair, in four view styles. From here
+// the user creates units, edits their properties, renames them in place and deletes them.
+class TLumoListView : public QStackedWidget
 {
     Q_OBJECT
     Q_PROPERTY(int ViewStyle READ viewStyle WRITE setViewStyle)
@@ -13,29 +26,90 @@ class TLumoListView : public QListWidget
     Q_PROPERTY(int DefaultForeignLanguage READ defaultForeignLanguage WRITE setDefaultForeignLanguage)
     Q_PROPERTY(QString LanguageFile READ languageFile WRITE setLanguageFile)
     Q_PROPERTY(QString Path READ path WRITE setPath)
+    Q_PROPERTY(QString Extension READ extension WRITE setExtension)
 
 public:
     // 0 large icons, 1 small icons, 2 list, 3 details.
     enum ViewStyles { vsIcon = 0, vsSmallIcon, vsList, vsReport };
 
     explicit TLumoListView(QWidget *parent = nullptr);
+    ~TLumoListView() override;
+
+    // What the list needs from its window: where to ask and tell, and its pictures.
+    void setMessageService(MessageService &messages) { m_messages = &messages; }
+    void setImages(const TImageList *large, const TImageList *small);
+    void setPopupMenu(QMenu *menu) { m_popup = menu; }
+    // Shows a dialog modally and gives its result; tests script it.
+    void setDialogRunner(std::function<int(TNewVocFile &)> runner) { m_runDialog = std::move(runner); }
 
     int viewStyle() const { return m_viewStyle; }
-    // A value outside 0 to 3 is kept as it is and matches no view button.
+    // A value outside 0 to 3 is kept as it is and shows the list style.
     void setViewStyle(int style);
     int defaultNativeLanguage() const { return m_defaultNative; }
     void setDefaultNativeLanguage(int language) { m_defaultNative = language; }
     int defaultForeignLanguage() const { return m_defaultForeign; }
     void setDefaultForeignLanguage(int language) { m_defaultForeign = language; }
     QString languageFile() const { return m_languageFile; }
-    void setLanguageFile(const QString &file) { m_languageFile = file; }
+    void setLanguageFile(const QString &file);
     QString path() const { return m_path; }
-    void setPath(const QString &folder) { m_path = folder; }
+    // A folder that does not exist lists the home folder instead.
+    void setPath(const QString &folder);
+    QString extension() const { return m_extension; }
+    void setExtension(const QString &extension);
+
+    int FillList();
+    TLumoFileHeader GetUnitInfo();
+    void DeleteSelectedFiles();
+    void NewFile();
+    void ShowProperties();
+    // Starts editing the selected unit's name in place.
+    void RenameSelected();
+    // Renames a unit with its files; false (and the error box) when it cannot be done.
+    bool RenameUnit(const QString &caption, const QString &newName);
+
+    // The selected unit's name: the first selected in list order; empty when none.
+    QString selectedCaption() const;
+    QStringList selectedCaptions() const;
+    void selectCaption(const QString &caption);
+    int count() const;
+    // The view that shows the list in the present style.
+    QAbstractItemView *currentView() const;
+    UnitListModel *model() const { return m_model; }
+
+signals:
+    void Click();
+    void DblClick();
+    // The unit dialog's help button.
+    void helpRequested(int helpContext);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QString translate(const QString &key, const QString &defaultValue) const;
+    QString descriptorOf(const QString &caption) const;
+    void prepareDialog(TNewVocFile &dialog, bool properties);
+    void fillPickers(TNewVocFile &dialog);
+    void takeDefaultsFrom(const TNewVocFile &dialog);
+    void applyHeaders();
+    void showPopup(const QPoint &at);
+    MessageService &messages() const;
+
+    UnitListModel *m_model = nullptr;
+    QItemSelectionModel *m_selection = nullptr;
+    QListView *m_icons = nullptr;
+    QTreeView *m_details = nullptr;
+    const TImageList *m_large = nullptr;
+    const TImageList *m_small = nullptr;
+    QMenu *m_popup = nullptr;
+    MessageService *m_messages = nullptr;
+    std::function<int(TNewVocFile &)> m_runDialog;
+
     int m_viewStyle = vsIcon;
     int m_defaultNative = 0;
     int m_defaultForeign = 0;
     QString m_languageFile;
     QString m_path;
+    QString m_extension = QStringLiteral("lif");
+    TLumoFileHeader m_unitInfo; // of the selected unit, by descriptor path
 };

@@ -1,9 +1,9 @@
 #include "units/ui/unitpage.h"
 
-#include "widgets/panesplitter.h"
-#include "widgets/toolbarpanel.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
+#include "widgets/panesplitter.h"
+#include "widgets/toolbarpanel.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -52,6 +52,10 @@ void UnitPage::buildToolBar()
     SmallIconSBtn = add(QStringLiteral("SmallIconSBtn"), G::SmallIcons);
     ListSBtn = add(QStringLiteral("ListSBtn"), G::List);
     ReportSBtn = add(QStringLiteral("ReportSBtn"), G::Details);
+    IconSBtn->setHint(QStringLiteral("Large Icons"));
+    SmallIconSBtn->setHint(QStringLiteral("Small Icons"));
+    ListSBtn->setHint(QStringLiteral("List"));
+    ReportSBtn->setHint(QStringLiteral("Details"));
     m_viewButtons = new QButtonGroup(this);
     int id = 0;
     for (SpeedButton *b : {IconSBtn, SmallIconSBtn, ListSBtn, ReportSBtn}) {
@@ -59,13 +63,12 @@ void UnitPage::buildToolBar()
         m_viewButtons->addButton(b, id++);
     }
     IconSBtn->setDown(true);
-    connect(m_viewButtons, &QButtonGroup::idClicked, this,
-            [this](int style) { LumoListView1->setViewStyle(style); });
+    connect(m_viewButtons, &QButtonGroup::idClicked, this, &UnitPage::viewStyleChosen);
     ToolBar1->addGap();
     PrintSBtn = add(QStringLiteral("PrintSBtn"), G::Print);
     ToolBar1->finish();
     // Commands that are not built yet stay visible but cannot be pressed.
-    for (SpeedButton *b : {NewBaseFolder, NewFolder, NewFile, DeleteFile, PrintSBtn})
+    for (SpeedButton *b : {NewBaseFolder, NewFolder, PrintSBtn})
         b->setEnabled(false);
 }
 

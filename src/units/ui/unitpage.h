@@ -37,6 +37,10 @@ public:
     PaneSplitter *ObSplitter1 = nullptr;
     TLumoListView *LumoListView1 = nullptr;
 
+signals:
+    // One of the four view buttons was pressed.
+    void viewStyleChosen(int style);
+
 private:
     void buildToolBar();
     QButtonGroup *m_viewButtons = nullptr;

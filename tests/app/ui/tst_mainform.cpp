@@ -2,6 +2,7 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainformtexts.h"
 #include "app/ui/mainmenubar.h"
+#include "app/ui/pagecontrol.h"
 #include "app/ui/splashscreen.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"

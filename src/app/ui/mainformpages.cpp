@@ -1,0 +1,158 @@
+// Page switching: what must hold before a page is left and what is prepared when one is
+// entered. Only one unit, the one chosen in the unit manager, is worked on at a time.
+#include "app/ui/mainform.h"
+#include "app/ui/mainmenubar.h"
+#include "app/ui/pagecontrol.h"
+#include "input/ui/inputpage.h"
+#include "logbook/ui/logbookpage.h"
+#include "platform/busyindicator.h"
+#include "platform/errorboundary.h"
+#include "platform/messageservice.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/unitpage.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
+#include "vocfile/unittestlog.h"
+#include "voctest/lumovoctest.h"
+#include "voctest/ui/testpage.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace {
+enum HelpContexts { UnitPageHelp = 170, TestPageHelp = 275, InputPageHelp = 340, LogbookPageHelp = 380 };
+} // namespace
+
+bool TMainForm::PageControlChanging()
+{
+    const BusyScope busy(m_waitCursor);
+    QWidget *leaving = m_pageControl->currentWidget();
+    if (leaving == m_unitPage) {
+        TLumoListView *list = m_unitPage->LumoListView1;
+        const QString caption = list->selectedCaption();
+        if (caption.isEmpty()) {
+            m_messages.plain(m_texts.kept(QStringLiteral("MsgNoVocFileSelected")));
+            return false;
+        }
+        m_currentUnitFile = list->path() + caption + QLatin1Char('.') + list->extension();
+        setWindowTitle(QStringLiteral("Lumo '96 - ") + caption);
+        const TLumoFileHeader info = list->GetUnitInfo();
+        m_currentForeignLanguage = info.secondLanguage;
+        m_currentNativeLanguage = info.firstLanguage;
+    } else if (leaving == m_inputPage && m_tableNeedsPacking) {
+        m_statusLine->showMessage(m_texts.kept(QStringLiteral("MsgPackingTable")));
+        m_statusLine->repaint();
+        m_lumoTable1->Pack();
+        m_tableNeedsPacking = false;
+        m_statusLine->clearMessage();
+        m_mainMenu->actions().SearchFindItem->setEnabled(false);
+    } else if (leaving == m_testPage && m_lumoVocTest1->running()) {
+        const MessageService::Button answer = m_messages.show(
+            MessageService::Kind::Information, m_texts.kept(QStringLiteral("MsgAbordTestOnPageChange")),
+            MessageService::Yes | MessageService::No | MessageService::Cancel);
+        if (answer != MessageService::Yes)
+            return false;
+        m_lumoVocTest1->Finish();
+    }
+    return true;
+}
+
+void TMainForm::PageControlChange()
+{
+    const BusyScope busy(m_waitCursor);
+    const MainMenuActions &menu = m_mainMenu->actions();
+    for (int hidden :
+         {MainMenuBar::EditMenu, MainMenuBar::SearchMenu, MainMenuBar::ViewMenu, MainMenuBar::TestMenu})
+        m_mainMenu->topLevel(hidden)->menuAction()->setVisible(false);
+    menu.optionsCharacterBarItem->setEnabled(false);
+    menu.FileConvertItem->setEnabled(false);
+    // An error of the table reaches the error report; the page has changed all the same and
+    // the rest of its preparation is skipped.
+    QWidget *page = m_pageControl->currentWidget();
+    Guarded(m_messages, [&] {
+        if (page == m_inputPage)
+            enterInputPage();
+        else if (page == m_testPage)
+            enterTestPage();
+        else if (page == m_unitPage)
+            enterUnitPage();
+        else if (page == m_logbookPage)
+            enterLogbookPage();
+    });
+}
+
+void TMainForm::enterInputPage()
+{
+    m_pageControl->setHelpContext(InputPageHelp);
+    if (m_lumoTable1->active())
+        m_lumoTable1->first();
+    m_mainMenu->topLevel(MainMenuBar::EditMenu)->menuAction()->setVisible(true);
+    m_mainMenu->topLevel(MainMenuBar::SearchMenu)->menuAction()->setVisible(true);
+    m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
+    m_tableNeedsPacking = false;
+    openUnitTable(false);
+    m_mainMenu->actions().SearchFindItem->setEnabled(true);
+}
+
+void TMainForm::enterTestPage()
+{
+    m_pageControl->setHelpContext(TestPageHelp);
+    m_mainMenu->topLevel(MainMenuBar::TestMenu)->menuAction()->setVisible(true);
+    m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
+    openUnitTable(false);
+    m_lumoVocTest1->setVocabularyFile(m_currentUnitFile);
+    m_lumoVocTest1->Reload();
+}
+
+void TMainForm::enterUnitPage()
+{
+    m_pageControl->setHelpContext(UnitPageHelp);
+    m_mainMenu->topLevel(MainMenuBar::ViewMenu)->menuAction()->setVisible(true);
+    m_mainMenu->actions().FileConvertItem->setEnabled(true);
+    if (m_lumoTable1->state() == SqliteTable::State::Edit ||
+        m_lumoTable1->state() == SqliteTable::State::Insert)
+        m_lumoTable1->post();
+    if (m_lumoTable1->active())
+        m_lumoTable1->close();
+}
+
+void TMainForm::enterLogbookPage()
+{
+    m_pageControl->setHelpContext(LogbookPageHelp);
+    openUnitTable(true);
+    if (!QFileInfo::exists(m_currentUnitFile))
+        return;
+    const UnitTestLog log(m_currentUnitFile);
+    m_logbookPage->FileNameLabel2->setText(UnitFiles(m_currentUnitFile).name());
+    m_logbookPage->LastTestDate->setText(log.lastTestDate());
+    m_logbookPage->DescriptionLabel2->setText(UnitDescriptor(m_currentUnitFile).description());
+    m_logbookPage->TestCount->setText(QString::number(log.testCount()));
+}
+
+void TMainForm::openUnitTable(bool filtered)
+{
+    if (!m_lumoTable1->active()) {
+        m_lumoTable1->setVocabularyFile(UnitFiles::tablePathOf(m_currentUnitFile));
+        m_lumoTable1->open();
+    }
+    m_lumoTable1->setFiltered(filtered);
+}
+
+void TMainForm::LumoListView1Click()
+{
+    const QString caption = m_unitPage->LumoListView1->selectedCaption();
+    setWindowTitle(caption.isEmpty() ? QStringLiteral("Lumo '96") : QStringLiteral("Lumo '96 - ") + caption);
+}
+
+void TMainForm::LumoListView1DblClick()
+{
+    if (m_pageControl->currentWidget() != m_unitPage || !PageControlChanging())
+        return;
+    const QSignalBlocker quiet(m_pageControl);
+    m_pageControl->setCurrentWidget(m_inputPage);
+    PageControlChange();
+}

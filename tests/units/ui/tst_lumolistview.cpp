@@ -1,0 +1,323 @@
+#include "platform/scriptedmessageservice.h"
+#include "support/testfolder.h"
+#include "units/ui/flagimages.h"
+#include "units/ui/imagelist.h"
+#include "units/ui/languagecombobox.h"
+#include "units/ui/lumolistview.h"
+#include "units/unitlistmodel.h"
+#include "vocfile/ui/newvocfile.h"
+#include "vocfile/unitdescriptor.h"
+#include "vocfile/unittestlog.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include <string_view>
+
+namespace {
+QStringList files(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+QStringList captions(const TLumoListView &list)
+{
+    QStringList result;
+    for (int row = 0; row < list.count(); ++row)
+        result.append(list.model()->entry(row).caption);
+    return result;
+}
+
+void makeUnit(const TestFolder &folder, const QString &name, int native = 2, int foreign = 6,
+              const QString &description = QStringLiteral("words"))
+{
+    UnitDescriptor(folder.filePath(name + QStringLiteral(".lif")))
+        .write(native, foreign, description, QString());
+    folder.writeFile(name + QStringLiteral(".db"), name.toUtf8());
+}
+
+void saveShot(QWidget &widget, const QString &name)
+{
+    const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+    if (!shots.isEmpty() && QDir().mkpath(shots))
+        widget.grab().save(shots + u'/' + name + QStringLiteral(".png"));
+}
+} // namespace
+
+// The unit manager's file list on a folder of its own, with scripted message boxes and
+// dialogs.
+class TestLumoListView : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestFolder> folder;
+    ScriptedMessageService messages;
+    std::unique_ptr<TImageList> large;
+    std::unique_ptr<TImageList> small;
+
+    std::unique_ptr<TLumoListView> makeList()
+    {
+        auto list = std::make_unique<TLumoListView>();
+        list->setObjectName(QStringLiteral("LumoListView1"));
+        list->setMessageService(messages);
+        list->setImages(large.get(), small.get());
+        list->resize(500, 300);
+        list->setPath(folder->path());
+        return list;
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestFolder>();
+        messages = ScriptedMessageService();
+        large.reset(CreateLargeFlags(nullptr, TestFolder::shippedFile(QStringLiteral("flags/"))));
+        small.reset(CreateSmallFlags(nullptr, TestFolder::shippedFile(QStringLiteral("flags/"))));
+    }
+    void cleanup() { folder.reset(); }
+
+    void listsUnitsSortedByName()
+    {
+        for (const char *name : {"b", "Zebra", "a.b", "C", "apple"})
+            makeUnit(*folder, QString::fromLatin1(name));
+        folder->writeFile(QStringLiteral("notes.txt"), "x");
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("folder.lif")));
+        auto list = makeList();
+        QCOMPARE(captions(*list), QStringList({"a.b", "apple", "b", "C", "Zebra"}));
+        const UnitListModel::Entry &entry = list->model()->entry(0);
+        QCOMPARE(entry.description, QStringLiteral("words"));
+        QCOMPARE(entry.foreignLanguage, 6);
+        QCOMPARE(entry.languages, QStringLiteral("unkown - unkown")); // no UI language file
+    }
+
+    void languageNamesComeFromTheLanguageFile()
+    {
+        makeUnit(*folder, QStringLiteral("unit"));
+        auto list = makeList();
+        list->setLanguageFile(folder->copyFromData(QStringLiteral("english.llf")));
+        QCOMPARE(list->model()->entry(0).languages, QStringLiteral("British English - German"));
+    }
+
+    void badDescriptorsListWithDefaults()
+    {
+        folder->writeFile(QStringLiteral("nogeneral.lif"), "[other]\nDescription=x\n");
+        folder->writeFile(QStringLiteral("letters.lif"), "[general]\nFirstLanguage=abc\nSecondLanguage=77\n");
+        folder->writeFile(QStringLiteral("ansi.lif"), "[general]\nDescription=M\xfc"
+                                                      "hle\n");
+        folder->writeFile(QStringLiteral("empty.lif"), "");
+        auto list = makeList();
+        QCOMPARE(list->count(), 4);
+        const UnitListModel &model = *list->model();
+        const UnitListModel::Entry &general = model.entry(model.rowOf(QStringLiteral("nogeneral")));
+        QCOMPARE(general.description, QStringLiteral("unkown"));
+        QCOMPARE(general.foreignLanguage, 0);
+        const UnitListModel::Entry &letters = model.entry(model.rowOf(QStringLiteral("letters")));
+        QCOMPARE(letters.nativeLanguage, 0);
+        QCOMPARE(letters.foreignLanguage, 77);
+        // A number without a flag draws a blank square.
+        QVERIFY(model.data(model.index(model.rowOf(QStringLiteral("letters")), 0), Qt::DecorationRole)
+                    .value<QIcon>()
+                    .isNull());
+        QCOMPARE(model.entry(model.rowOf(QStringLiteral("ansi"))).description, QStringLiteral("Mühle"));
+    }
+
+    void missingFolderListsTheHomeFolder()
+    {
+        auto list = makeList();
+        list->setPath(folder->filePath(QStringLiteral("gone/")));
+        QCOMPARE(list->path(), QDir::homePath() + u'/');
+    }
+
+    void unitInfoOfTheSelectedUnit()
+    {
+        folder->writeFile(QStringLiteral("other.lif"), "[general]\nFileType=gaptext\nFirstLanguage=4\n");
+        makeUnit(*folder, QStringLiteral("unit"), 3, 9, QStringLiteral("animals"));
+        auto list = makeList();
+        QCOMPARE(list->GetUnitInfo().fileName, QString());
+        list->selectCaption(QStringLiteral("unit"));
+        TLumoFileHeader info = list->GetUnitInfo();
+        QCOMPARE(info.fileName, folder->filePath(QStringLiteral("unit.lif")));
+        QCOMPARE(info.firstLanguage, 3);
+        QCOMPARE(info.secondLanguage, 9);
+        QCOMPARE(info.description, QStringLiteral("animals"));
+        QCOMPARE(info.fileType, TLumoFileHeader::VocabularyUnit);
+        list->selectCaption(QStringLiteral("other"));
+        info = list->GetUnitInfo();
+        QCOMPARE(info.fileType, TLumoFileHeader::OtherFile);
+        QCOMPARE(info.description, QStringLiteral("unkown"));
+    }
+
+    void renameInPlaceTakesTheCompanions()
+    {
+        makeUnit(*folder, QStringLiteral("old"));
+        folder->writeFile(QStringLiteral("old.db-journal"), "j");
+        auto list = makeList();
+        QAbstractItemModel *model = list->model();
+        QVERIFY(!model->setData(model->index(0, 0), QStringLiteral("new")));
+        QTRY_COMPARE(files(folder->path()), QStringList({"new.db", "new.db-journal", "new.lif"}));
+        QCOMPARE(captions(*list), QStringList({"new"}));
+        QCOMPARE(list->selectedCaption(), QStringLiteral("new"));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void renameOntoAnotherUnitFails()
+    {
+        makeUnit(*folder, QStringLiteral("a"));
+        makeUnit(*folder, QStringLiteral("b"));
+        auto list = makeList();
+        QVERIFY(!list->RenameUnit(QStringLiteral("a"), QStringLiteral("b")));
+        QVERIFY(!list->RenameUnit(QStringLiteral("a"), QStringLiteral("a?")));
+        QCOMPARE(messages.texts(), QStringList({"Cannot rename file!", "Cannot rename file!"}));
+        QCOMPARE(captions(*list), QStringList({"a", "b"}));
+        QCOMPARE(files(folder->path()), QStringList({"a.db", "a.lif", "b.db", "b.lif"}));
+    }
+
+    void deletingThreeWhereTheSecondFails()
+    {
+        for (const char *name : {"one", "two", "three"})
+            makeUnit(*folder, QString::fromLatin1(name));
+        auto list = makeList();
+        list->currentView()->selectAll();
+        // Gone behind the list's back: its descriptor cannot be deleted any more.
+        QVERIFY(QFile::remove(folder->filePath(QStringLiteral("three.lif"))));
+        messages.answerWith(MessageService::Yes);
+        list->DeleteSelectedFiles();
+        QCOMPARE(messages.texts(),
+                 QStringList({"Are you sure you want to delete the selected item(s)?",
+                              "Cannot delete file:\r\n" + folder->filePath(QStringLiteral("three.lif"))}));
+        QCOMPARE(files(folder->path()), QStringList({"three.db"}));
+        QCOMPARE(list->count(), 0);
+        const QDir trash(folder->dataHome() + QStringLiteral("/Trash/files"));
+        QCOMPARE(trash.entryList(QDir::Files, QDir::Name),
+                 QStringList({"one.db", "one.lif", "two.db", "two.lif"}));
+    }
+
+    void deleteAnsweredNoKeepsEverything()
+    {
+        makeUnit(*folder, QStringLiteral("unit"));
+        auto list = makeList();
+        list->selectCaption(QStringLiteral("unit"));
+        messages.answerWith(MessageService::No);
+        list->DeleteSelectedFiles();
+        QCOMPARE(files(folder->path()), QStringList({"unit.db", "unit.lif"}));
+        QCOMPARE(list->count(), 1);
+    }
+
+    void newUnitThroughTheDialog()
+    {
+        auto list = makeList();
+        list->setDefaultNativeLanguage(25);
+        list->setDefaultForeignLanguage(4);
+        int nativeShown = -2;
+        int foreignShown = -2;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            nativeShown = dialog.NativeLanguageComboBox->currentIndex();
+            foreignShown = dialog.ForeignLanguageComboBox->currentIndex();
+            saveShot(dialog, QStringLiteral("newvocfile"));
+            dialog.FileNameEdit->setText(QStringLiteral(" Animals "));
+            dialog.DescriptionEdit->setText(QStringLiteral("Farm animals"));
+            dialog.NativeLanguageComboBox->setCurrentIndex(6);
+            dialog.ForeignLanguageComboBox->setCurrentIndex(2);
+            dialog.OKBtn->click();
+            return dialog.result();
+        });
+        list->NewFile();
+        QCOMPARE(nativeShown, 0); // 25 is no language: the first entry
+        QCOMPARE(foreignShown, 4);
+        QCOMPARE(files(folder->path()), QStringList({"Animals.lif"}));
+        const UnitDescriptor unit(folder->filePath(QStringLiteral("Animals.lif")));
+        QCOMPARE(unit.firstLanguage(), 6);
+        QCOMPARE(unit.secondLanguage(), 2);
+        QCOMPARE(unit.font(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(list->defaultNativeLanguage(), 6);
+        QCOMPARE(list->defaultForeignLanguage(), 2);
+        QCOMPARE(captions(*list), QStringList({"Animals"}));
+        QCOMPARE(list->selectedCaption(), QStringLiteral("Animals"));
+    }
+
+    void newUnitWithForbiddenNameStaysOpen()
+    {
+        auto list = makeList();
+        int results = -1;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            dialog.FileNameEdit->setText(QStringLiteral("what?"));
+            dialog.OKBtn->click();
+            results = dialog.result();
+            dialog.reject();
+            return dialog.result();
+        });
+        list->NewFile();
+        QCOMPARE(results, 0); // still open after OK
+        QCOMPARE(messages.texts(),
+                 QStringList({"A filename cannot contain any of the following characters:\r\n\\/:*?\"<>|"}));
+        QVERIFY(files(folder->path()).isEmpty());
+    }
+
+    void propertiesRenameKeepsTheTestLog()
+    {
+        makeUnit(*folder, QStringLiteral("verbs"), 2, 40, QStringLiteral("old words"));
+        UnitTestLog(folder->filePath(QStringLiteral("verbs.lif"))).append(5, QStringLiteral("today"));
+        auto list = makeList();
+        list->selectCaption(QStringLiteral("verbs"));
+        QString shownName, shownDescription;
+        int foreignShown = -2;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            shownName = dialog.FileNameEdit->text();
+            shownDescription = dialog.DescriptionEdit->text();
+            foreignShown = dialog.ForeignLanguageComboBox->currentIndex();
+            saveShot(dialog, QStringLiteral("unitproperties"));
+            dialog.FileNameEdit->setText(QStringLiteral("Verbs 2"));
+            dialog.OKBtn->click();
+            return dialog.result();
+        });
+        list->ShowProperties();
+        QCOMPARE(shownName, QStringLiteral("verbs"));
+        QCOMPARE(shownDescription, QStringLiteral("old words"));
+        QCOMPARE(foreignShown, -1); // 40 is no language
+        QCOMPARE(files(folder->path()), QStringList({"Verbs 2.db", "Verbs 2.lif"}));
+        const QString path = folder->filePath(QStringLiteral("Verbs 2.lif"));
+        QCOMPARE(UnitDescriptor(path).secondLanguage(), 40);
+        QCOMPARE(UnitTestLog(path).results(99), QList<int>({5}));
+        QCOMPARE(captions(*list), QStringList({"Verbs 2"}));
+    }
+
+    void propertiesWithoutSelectionDoNothing()
+    {
+        makeUnit(*folder, QStringLiteral("unit"));
+        auto list = makeList();
+        bool shown = false;
+        list->setDialogRunner([&](TNewVocFile &) {
+            shown = true;
+            return int(QDialog::Rejected);
+        });
+        list->ShowProperties();
+        QVERIFY(!shown);
+    }
+
+    void fourViewStyles()
+    {
+        for (const char *name : {"English - German", "English - French", "Verbs", "Animals"})
+            makeUnit(*folder, QString::fromLatin1(name), 2, std::string_view(name).size() % 19);
+        auto list = makeList();
+        list->setLanguageFile(folder->copyFromData(QStringLiteral("english.llf")));
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+        for (int style = 0; style < 4; ++style) {
+            list->setViewStyle(style);
+            QCOMPARE(list->viewStyle(), style);
+            QCOMPARE(qobject_cast<QTreeView *>(list->currentView()) != nullptr,
+                     style == TLumoListView::vsReport);
+            QCOMPARE(list->currentView()->iconSize(), style == 0 ? QSize(32, 32) : QSize(16, 16));
+            saveShot(*list, QStringLiteral("filelist-style%1").arg(style));
+        }
+    }
+};
+
+QTEST_MAIN(TestLumoListView)
+#include "tst_lumolistview.moc"
