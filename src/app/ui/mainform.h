@@ -91,6 +91,8 @@ public:
     int CurrentNativeLanguage() const { return m_currentNativeLanguage; }
     int CurrentForeignLanguage() const { return m_currentForeignLanguage; }
     bool TableNeedsPacking() const { return m_tableNeedsPacking; }
+    // The input page deleted entries or sounds: leaving it packs the table once.
+    void setTableNeedsPacking() { m_tableNeedsPacking = true; }
 
     QString helpFile() const { return m_helpFile; }
     // A text the window keeps from the language file for later ("MsgPackingTable", ...).
