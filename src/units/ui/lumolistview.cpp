@@ -171,9 +171,11 @@ int TLumoListView::count() const
 
 QStringList TLumoListView::selectedCaptions() const
 {
+    // The icon views select the name only, the details view whole rows.
     QList<int> rows;
-    for (const QModelIndex &index : m_selection->selectedRows(UnitListModel::FileColumn))
-        rows.append(index.row());
+    for (const QModelIndex &index : m_selection->selectedIndexes())
+        if (index.column() == UnitListModel::FileColumn)
+            rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     QStringList captions;
     for (int row : std::as_const(rows))

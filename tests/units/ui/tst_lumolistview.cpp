@@ -300,6 +300,27 @@ private slots:
         QVERIFY(!shown);
     }
 
+    void aClickSelectsTheUnitInEveryStyle()
+    {
+        for (const char *name : {"a", "b", "c"})
+            makeUnit(*folder, QString::fromLatin1(name));
+        auto list = makeList();
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+        QSignalSpy clicks(list.get(), &TLumoListView::Click);
+        for (int style = 0; style < 4; ++style) {
+            list->setViewStyle(style);
+            QAbstractItemView *view = list->currentView();
+            const QModelIndex b = list->model()->index(1, 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(b).center());
+            QCOMPARE(list->selectedCaption(), QStringLiteral("b"));
+            QCOMPARE(list->GetUnitInfo().fileName, folder->filePath(QStringLiteral("b.lif")));
+            view->clearSelection();
+            QCOMPARE(list->selectedCaption(), QString());
+        }
+        QCOMPARE(clicks.count(), 4);
+    }
+
     void fourViewStyles()
     {
         for (const char *name : {"English - German", "English - French", "Verbs", "Animals"})
