@@ -36,6 +36,26 @@ private:
     BusyScope m_scope;
 };
 
+// The list's own texts in its section of the UI language file, with their English defaults.
+const std::pair<const char *, const char *> Texts[] = {
+    {"File", "File"},
+    {"Description", "Description"},
+    {"Language", "Language"},
+    {"FileMoveFailed", "Cannot rename file!"},
+    {"DeleteFile", "Are you sure you want to delete the selected item(s)?"},
+    {"FileDeleteFailed", "Cannot delete file:"},
+    {"PropertiesCaption", "Properties"},
+    {"NewFileCaption", "New Vocabulary File"},
+    {"FileName", "File Name"},
+    {"NativeLanguage", "Native Language"},
+    {"ForeignLanguage", "Foreign Language"},
+    {"FontLabel", "Use a special font for languages like Chinese, etc."},
+    {"FontBtn", "Special &Font..."},
+    {"MsgCreationFailed", "A filename cannot contain any of the following characters:"},
+    {"MsgFileExists", "Overwrite existing file?"},
+    {"MsgUnitExists", "Another unit of that name already exists."},
+};
+
 QString withSlash(const QString &folder)
 {
     return folder.endsWith(u'/') ? folder : folder + u'/';
@@ -51,6 +71,7 @@ TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
     m_details->setRootIsDecorated(false);
     m_details->setUniformRowHeights(true);
     m_details->setAllColumnsShowFocus(true);
+    m_details->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     for (QAbstractItemView *view :
          {static_cast<QAbstractItemView *>(m_icons), static_cast<QAbstractItemView *>(m_details)}) {
@@ -122,16 +143,26 @@ QAbstractItemView *TLumoListView::currentView() const
                                    : static_cast<QAbstractItemView *>(m_icons);
 }
 
-QString TLumoListView::translate(const QString &key, const QString &defaultValue) const
+QList<QPair<QString, QString>> TLumoListView::englishTexts()
 {
-    return Translate(m_languageFile, objectName(), key, defaultValue);
+    QList<QPair<QString, QString>> texts;
+    for (const auto &[key, english] : Texts)
+        texts.append({QString::fromLatin1(key), QString::fromUtf8(english)});
+    return texts;
+}
+
+QString TLumoListView::text(const char *key) const
+{
+    for (const auto &[known, english] : Texts)
+        if (qstrcmp(known, key) == 0)
+            return Translate(m_languageFile, objectName(), QString::fromLatin1(key),
+                             QString::fromUtf8(english));
+    return QString::fromLatin1(key);
 }
 
 void TLumoListView::applyHeaders()
 {
-    m_model->setHeaders({translate(QStringLiteral("File"), QStringLiteral("File")),
-                         translate(QStringLiteral("Description"), QStringLiteral("Description")),
-                         translate(QStringLiteral("Language"), QStringLiteral("Language"))});
+    m_model->setHeaders({text("File"), text("Description"), text("Language")});
 }
 
 void TLumoListView::setLanguageFile(const QString &file)
@@ -233,7 +264,7 @@ bool TLumoListView::RenameUnit(const QString &caption, const QString &newName)
         }
     }
     if (!renamed) {
-        messages().error(translate(QStringLiteral("FileMoveFailed"), QStringLiteral("Cannot rename file!")));
+        messages().error(text("FileMoveFailed"));
         return false;
     }
     FillList();
@@ -255,11 +286,8 @@ void TLumoListView::DeleteSelectedFiles()
 {
     m_unitInfo = TLumoFileHeader();
     const QStringList captions = selectedCaptions();
-    const MessageService::Button answer =
-        messages().show(MessageService::Kind::Confirmation,
-                        translate(QStringLiteral("DeleteFile"),
-                                  QStringLiteral("Are you sure you want to delete the selected item(s)?")),
-                        MessageService::Yes | MessageService::No);
+    const MessageService::Button answer = messages().show(
+        MessageService::Kind::Confirmation, text("DeleteFile"), MessageService::Yes | MessageService::No);
     if (answer == MessageService::Yes) {
         const ListBusy busy;
         for (const QString &caption : captions) {
@@ -267,9 +295,7 @@ void TLumoListView::DeleteSelectedFiles()
             try {
                 UnitFiles(descriptor).remove();
             } catch (const LumoError &) {
-                messages().information(
-                    translate(QStringLiteral("FileDeleteFailed"), QStringLiteral("Cannot delete file:")) +
-                    QStringLiteral("\r\n") + descriptor);
+                messages().information(text("FileDeleteFailed") + QStringLiteral("\r\n") + descriptor);
             }
         }
     }
@@ -285,34 +311,24 @@ void TLumoListView::fillPickers(TNewVocFile &dialog)
 
 void TLumoListView::prepareDialog(TNewVocFile &dialog, bool properties)
 {
-    dialog.setWindowTitle(
-        properties ? translate(QStringLiteral("PropertiesCaption"), QStringLiteral("Properties"))
-                   : translate(QStringLiteral("NewFileCaption"), QStringLiteral("New Vocabulary File")));
-    dialog.Label1->setText(translate(QStringLiteral("FileName"), QStringLiteral("File Name")) + u':');
-    dialog.Label2->setText(translate(QStringLiteral("Description"), QStringLiteral("Description")) + u':');
-    dialog.Label3->setText(translate(QStringLiteral("NativeLanguage"), QStringLiteral("Native Language")) +
-                           u':');
-    dialog.Label4->setText(translate(QStringLiteral("ForeignLanguage"), QStringLiteral("Foreign Language")) +
-                           u':');
+    dialog.setWindowTitle(properties ? text("PropertiesCaption") : text("NewFileCaption"));
+    dialog.Label1->setText(text("FileName") + u':');
+    dialog.Label2->setText(text("Description") + u':');
+    dialog.Label3->setText(text("NativeLanguage") + u':');
+    dialog.Label4->setText(text("ForeignLanguage") + u':');
     dialog.OKBtn->setText(Translate(m_languageFile, General, QStringLiteral("OKBtn"), QStringLiteral("OK")));
     dialog.CancelBtn->setText(
         Translate(m_languageFile, General, QStringLiteral("CancelBtn"), QStringLiteral("Cancel")));
     dialog.HelpBtn->setText(
         Translate(m_languageFile, General, QStringLiteral("HelpBtn"), QStringLiteral("&Help")));
     if (properties) {
-        dialog.Label5->setText(
-            translate(QStringLiteral("FontLabel"),
-                      QStringLiteral("Use a special font for languages like Chinese, etc.")));
-        dialog.FontBtn->setText(translate(QStringLiteral("FontBtn"), QStringLiteral("Special &Font...")));
+        dialog.Label5->setText(text("FontLabel"));
+        dialog.FontBtn->setText(text("FontBtn"));
     }
     dialog.CreationFailedMessage =
-        translate(QStringLiteral("MsgCreationFailed"),
-                  QStringLiteral("A filename cannot contain any of the following characters:")) +
-        QStringLiteral("\r\n") + UnitDialogCommit::forbiddenCharacters();
-    dialog.FileExistsQuestion =
-        translate(QStringLiteral("MsgFileExists"), QStringLiteral("Overwrite existing file?"));
-    dialog.UnitExistsMessage = translate(QStringLiteral("MsgUnitExists"),
-                                         QStringLiteral("Another unit of that name already exists."));
+        text("MsgCreationFailed") + QStringLiteral("\r\n") + UnitDialogCommit::forbiddenCharacters();
+    dialog.FileExistsQuestion = text("MsgFileExists");
+    dialog.UnitExistsMessage = text("MsgUnitExists");
     dialog.Folder = m_path;
     dialog.Extension = m_extension;
     dialog.PropertiesMode = properties;

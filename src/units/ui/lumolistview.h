@@ -75,6 +75,8 @@ public:
     // The view that shows the list in the present style.
     QAbstractItemView *currentView() const;
     UnitListModel *model() const { return m_model; }
+    // Every key of the list's own section with its English text.
+    static QList<QPair<QString, QString>> englishTexts();
 
 signals:
     void Click();
@@ -86,7 +88,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString translate(const QString &key, const QString &defaultValue) const;
+    // One of the list's own texts from the UI language file.
+    QString text(const char *key) const;
     QString descriptorOf(const QString &caption) const;
     void prepareDialog(TNewVocFile &dialog, bool properties);
     void fillPickers(TNewVocFile &dialog);

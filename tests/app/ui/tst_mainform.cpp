@@ -8,6 +8,7 @@
 #include "logbook/ui/logbookpage.h"
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
+#include "platform/ui/helpwindowtexts.h"
 #include "support/testfolder.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -474,6 +475,22 @@ private slots:
         QVERIFY(form->PageControl()->isEnabled());
         QCOMPARE(readSetting(QStringLiteral("Width")).toInt(), form->width());
         QVERIFY(messages.shown().isEmpty());
+    }
+
+    void languageFilesHoldTheHelpWindowTexts()
+    {
+        const IniFile english(TestFolder::shippedFile(QStringLiteral("english.llf")));
+        const IniFile german(TestFolder::shippedFile(QStringLiteral("deutsch.llf")));
+        int asked = 0;
+        HelpWindowTexts::translated([&](const QString &key, const QString &text) {
+            ++asked;
+            [&] {
+                QCOMPARE(english.readString(QStringLiteral("MainForm"), key, QString()), text);
+                QVERIFY2(german.valueExists(QStringLiteral("MainForm"), key), qPrintable(key));
+            }();
+            return text;
+        });
+        QCOMPARE(asked, 9);
     }
 
     void componentsCarryTheirNames()

@@ -1,3 +1,4 @@
+#include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "units/ui/flagimages.h"
@@ -319,6 +320,19 @@ private slots:
             QCOMPARE(list->selectedCaption(), QString());
         }
         QCOMPARE(clicks.count(), 4);
+    }
+
+    // Translators start from the English file; both shipped files must hold every text.
+    void languageFilesHoldEveryListText()
+    {
+        const IniFile english(TestFolder::shippedFile(QStringLiteral("english.llf")));
+        const IniFile german(TestFolder::shippedFile(QStringLiteral("deutsch.llf")));
+        const QString section = QStringLiteral("LumoListView1");
+        for (const auto &[key, text] : TLumoListView::englishTexts()) {
+            QCOMPARE(english.readString(section, key, QString()), text);
+            QVERIFY2(german.valueExists(section, key), qPrintable(key));
+        }
+        QCOMPARE(TLumoListView::englishTexts().size(), 16);
     }
 
     void fourViewStyles()
