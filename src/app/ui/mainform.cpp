@@ -174,6 +174,7 @@ void TMainForm::connectUnitManager()
     list->setImages(m_largeFlags, m_smallFlags);
     list->setPopupMenu(m_popups->ListViewPopup);
     connect(list, &TLumoListView::Click, this, &TMainForm::LumoListView1Click);
+    connect(m_unitPage->LumoTreeView1, &QTreeWidget::itemClicked, this, &TMainForm::LumoListView1Click);
     connect(list, &TLumoListView::DblClick, this, &TMainForm::LumoListView1DblClick);
     connect(list, &TLumoListView::helpRequested, this, [this](int context) { m_help->showTopic(context); });
     const auto guarded = [this](auto work) { return [this, work] { Guarded(m_messages, work); }; };
@@ -186,7 +187,8 @@ void TMainForm::connectUnitManager()
     connect(m_popups->PopupDeleteItem, &QAction::triggered, this,
             guarded([list] { list->DeleteSelectedFiles(); }));
     connect(m_unitPage->DeleteFile, &QAbstractButton::clicked, this, guarded([list] {
-                if (list->currentView()->hasFocus() || !list->selectedCaptions().isEmpty())
+                // The tree deletes its folder when it has the focus instead.
+                if (list->currentView()->hasFocus())
                     list->DeleteSelectedFiles();
             }));
     const QList<QAction *> styles{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,

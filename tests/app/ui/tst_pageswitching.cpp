@@ -254,6 +254,7 @@ private slots:
         auto form = createForm();
         TLumoListView *files = list(*form);
         files->setDialogRunner([](TNewVocFile &dialog) {
+            dialog.HelpBtn->click();
             dialog.FileNameEdit->setText(QStringLiteral("Colours"));
             dialog.DescriptionEdit->setText(QStringLiteral("red, green, blue"));
             dialog.ForeignLanguageComboBox->setCurrentIndex(4);
@@ -262,6 +263,7 @@ private slots:
         });
         form->MainMenu()->actions().FileNewVocFile->trigger();
         QCOMPARE(files->selectedCaption(), QStringLiteral("Colours"));
+        QCOMPARE(help.topics(), QList<int>({190}));
         QCOMPARE(UnitDescriptor(units + QStringLiteral("Colours.lif")).secondLanguage(), 4);
 
         files->setDialogRunner([](TNewVocFile &dialog) {
