@@ -22,7 +22,7 @@ RecordCache::RecordCache(const SqliteDatabase &db, const TableSchema &schema)
         m_missing.append(schema.fields.at(i).type == FieldType::Blob ? QVariant(false) : QVariant());
 }
 
-QVector<qint64> RecordCache::keys(int indexPosition, const SqliteTable::RecordFilter &filter)
+QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
 {
     m_rows.clear();
     QVector<qint64> result;
@@ -66,7 +66,7 @@ void RecordCache::loadPage(const QVector<qint64> &keys, int index)
     int mark = 1;
     for (int i = start; i < end; ++i)
         if (!m_rows.contains(keys.at(i)))
-            m_page.bindKey(mark++, keys.at(i));
+            m_page.bindInt(mark++, keys.at(i));
     for (; mark <= PageSize; ++mark)
         m_page.bindNull(mark);
     try {
@@ -141,7 +141,7 @@ QByteArray RecordCache::blob(qint64 key, int field) const
     SqliteStatement read(m_db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                    .arg(TableSchema::quoted(m_schema.fields.at(field).name),
                                         TableSchema::quoted(TableSchema::DataTable)));
-    read.bindKey(1, key);
+    read.bindInt(1, key);
     return read.step() ? read.blob(0) : QByteArray();
 }
 
@@ -155,7 +155,7 @@ QVariant RecordCache::fieldValue(qint64 key, int field)
                            TableSchema::quoted(TableSchema::DataTable)));
         m_fieldReaders.insert(field, reader);
     }
-    reader->bindKey(1, key);
+    reader->bindInt(1, key);
     QVariant value;
     if (reader->step())
         value = m_schema.readValue(*reader, 0, field);

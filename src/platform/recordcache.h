@@ -20,7 +20,7 @@ public:
 
     // Keys of the whole table in the order of an index (the primary when indexPosition is
     // -1), keeping only the records the filter accepts when one is given.
-    QVector<qint64> keys(int indexPosition, const SqliteTable::RecordFilter &filter);
+    QVector<qint64> keys(int indexPosition, const RecordFilter &filter);
 
     // Values of the record keys[index]; reads the page of keys around it when needed.
     const QVariantList &row(const QVector<qint64> &keys, int index);

@@ -66,7 +66,7 @@ void RecordWriter::update(qint64 key, const QVariantList &values, const QVector<
                   .arg(TableSchema::quoted(TableSchema::DataTable), assignments.join(QLatin1String(", "))));
     for (int i = 0; i < bound.size(); ++i)
         statement.bind(i + 1, bound.at(i));
-    statement.bindKey(int(bound.size()) + 1, key);
+    statement.bindInt(int(bound.size()) + 1, key);
     statement.step();
 }
 
@@ -75,7 +75,7 @@ void RecordWriter::remove(qint64 key)
     SqliteStatement statement(
         m_db,
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TableSchema::quoted(TableSchema::DataTable)));
-    statement.bindKey(1, key);
+    statement.bindInt(1, key);
     statement.step();
     m_cache.forget(key);
 }

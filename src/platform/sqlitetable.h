@@ -1,45 +1,12 @@
 #pragma once
 
-#include "platform/lumoerror.h"
+#include "platform/tabletypes.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <memory>
-
-// Raised by the table engine; the text names the file where one is involved.
-class TableError : public LumoError
-{
-public:
-    using LumoError::LumoError;
-};
-
-enum class FieldType { AutoInc, String, SmallInt, Integer, Blob };
-
-struct FieldDef
-{
-    QString name;
-    FieldType type = FieldType::String;
-    int size = 0; // characters, for String
-};
-
-struct IndexDef
-{
-    QString name; // empty for the primary index
-    QString field;
-    bool primary = false;
-    bool caseInsensitive = false;
-};
-
-// One record as the filter callback sees it: every field by position; blob fields hold
-// only whether they are non-empty (a bool), never their bytes.
-struct TableRecord
-{
-    QVariantList values;
-};
 
 // A data set bound to one table file: the table engine of the program.
 //
@@ -56,7 +23,7 @@ class SqliteTable : public QObject
 
 public:
     enum class State { Inactive, Browse, Edit, Insert };
-    using RecordFilter = std::function<bool(const TableRecord &)>;
+    using RecordFilter = ::RecordFilter;
 
     explicit SqliteTable(QObject *parent = nullptr);
     ~SqliteTable() override;

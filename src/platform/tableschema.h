@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sqlitetable.h"
+#include "platform/tabletypes.h"
 
 #include <QStringList>
 
