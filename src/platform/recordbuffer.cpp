@@ -1,8 +1,8 @@
 #include "platform/recordbuffer.h"
 
-void RecordBuffer::start(const QVariantList &values)
+void RecordBuffer::start(std::span<const QVariant> values)
 {
-    m_values = values;
+    m_values = QVariantList(values.begin(), values.end());
     m_changed = QVector<bool>(values.size(), false);
 }
 

@@ -1,10 +1,11 @@
 #include "platform/recordcache.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace {
 
-QString pageQuery(const TableSchema &schema)
+QString byKeysQuery(const TableSchema &schema)
 {
     QStringList marks;
     for (int i = 0; i < RecordCache::PageSize; ++i)
@@ -13,18 +14,35 @@ QString pageQuery(const TableSchema &schema)
         .arg(schema.selectList(), TableSchema::quoted(TableSchema::DataTable), marks.join(QLatin1Char(',')));
 }
 
+// Resets a statement when leaving by an error, so it holds no read open.
+struct ResetOnError
+{
+    SqliteStatement &statement;
+    bool done = false;
+    ~ResetOnError()
+    {
+        if (!done)
+            statement.reset();
+    }
+};
+
 } // namespace
 
 RecordCache::RecordCache(const SqliteDatabase &db, const TableSchema &schema)
-    : m_db(db), m_schema(schema), m_page(db, pageQuery(schema))
+    : m_db(db), m_schema(schema), m_fieldCount(int(schema.fields.size())), m_byKeys(db, byKeysQuery(schema))
 {
-    for (int i = 0; i < schema.fields.size(); ++i)
-        m_missing.append(schema.fields.at(i).type == FieldType::Blob ? QVariant(false) : QVariant());
+    for (const FieldDef &def : schema.fields)
+        m_missing.append(def.type == FieldType::Blob ? QVariant(false) : QVariant());
 }
+
+RecordCache::~RecordCache() = default;
 
 QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
 {
-    m_rows.clear();
+    stopReading();
+    clearPages();
+    m_order = indexPosition;
+    m_wholeTable = !filter;
     QVector<qint64> result;
     const QString table = TableSchema::quoted(TableSchema::DataTable);
     const QString order = m_schema.orderBy(indexPosition);
@@ -45,48 +63,121 @@ QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
     return result;
 }
 
-const QVariantList &RecordCache::row(const QVector<qint64> &keys, int index)
+RecordCache::Row RecordCache::row(const QVector<qint64> &keys, int index)
 {
-    auto found = m_rows.constFind(keys.at(index));
-    if (found == m_rows.constEnd()) {
-        loadPage(keys, index);
-        found = m_rows.constFind(keys.at(index));
-        if (found == m_rows.constEnd())
-            return m_missing;
-    }
-    return found.value();
+    const int start = index - index % PageSize;
+    const qint64 key = keys.at(index);
+    const auto matches = [&](const Page &page) {
+        return page.start == start && index - start < page.keys.size() && page.keys.at(index - start) == key;
+    };
+    auto found = std::find_if(m_pages.begin(), m_pages.end(), matches);
+    const Page &page = found != m_pages.end() ? *found : loadPage(keys, start);
+    const int offset = index - start;
+    if (offset >= page.keys.size() || page.keys.at(offset) != key)
+        return Row(m_missing.constData(), m_fieldCount);
+    return Row(page.values.constData() + qsizetype(offset) * m_fieldCount, m_fieldCount);
 }
 
-void RecordCache::loadPage(const QVector<qint64> &keys, int index)
+RecordCache::Page &RecordCache::loadPage(const QVector<qint64> &keys, int start)
 {
-    if (m_rows.size() + PageSize > MaxRows)
-        m_rows.clear();
-    const int start = index - index % PageSize;
+    // A page of the same start is out of date; otherwise the oldest one makes room.
+    auto same =
+        std::find_if(m_pages.begin(), m_pages.end(), [start](const Page &p) { return p.start == start; });
+    Page &page = same != m_pages.end() ? *same : m_pages.at(m_victim++ % PageCount);
     const int end = std::min<int>(start + PageSize, keys.size());
-    int mark = 1;
-    for (int i = start; i < end; ++i)
-        if (!m_rows.contains(keys.at(i)))
-            m_page.bindInt(mark++, keys.at(i));
-    for (; mark <= PageSize; ++mark)
-        m_page.bindNull(mark);
+    page.start = start;
+    page.keys = keys.mid(start, end - start);
+    page.values.clear();
+    page.values.reserve(page.keys.size() * m_fieldCount);
     try {
-        while (m_page.step())
-            m_rows.insert(m_page.int64(0), m_schema.readRow(m_page));
+        if (!readFollowing(keys, page))
+            readByKeys(page);
     } catch (...) {
-        m_page.reset();
+        page.start = -1;
         throw;
     }
-    m_page.reset();
+    return page;
+}
+
+bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
+{
+    // Only an order holding every record can be read straight through: from its start, or
+    // on from where the last page ended.
+    if (!m_wholeTable)
+        return false;
+    if (page.start == 0) {
+        stopReading();
+        m_following = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                      .arg(m_schema.selectList(), TableSchema::quoted(TableSchema::DataTable),
+                           m_schema.orderBy(m_order)));
+        m_followingNext = 0;
+    } else if (!m_following || page.start != m_followingNext) {
+        return false;
+    }
+    ResetOnError guard{*m_following};
+    for (const qint64 key : std::as_const(page.keys)) {
+        // The file and the order agree unless a write came between; then read by keys.
+        if (!m_following->step() || m_following->int64(0) != key) {
+            page.values.clear();
+            stopReading();
+            return false;
+        }
+        for (int field = 0; field < m_fieldCount; ++field)
+            page.values.append(m_schema.readValue(*m_following, field + 1, field));
+    }
+    guard.done = true;
+    m_followingNext = page.start + int(page.keys.size());
+    if (m_followingNext >= keys.size())
+        stopReading();
+    return true;
+}
+
+void RecordCache::readByKeys(Page &page)
+{
+    QHash<qint64, int> offsetOf;
+    offsetOf.reserve(page.keys.size());
+    for (int i = 0; i < page.keys.size(); ++i) {
+        offsetOf.insert(page.keys.at(i), i);
+        m_byKeys.bindInt(i + 1, page.keys.at(i));
+    }
+    for (int mark = int(page.keys.size()) + 1; mark <= PageSize; ++mark)
+        m_byKeys.bindNull(mark);
+    for (int i = 0; i < page.keys.size(); ++i)
+        page.values.append(m_missing);
+    ResetOnError guard{m_byKeys};
+    while (m_byKeys.step()) {
+        const int offset = offsetOf.value(m_byKeys.int64(0), -1);
+        if (offset < 0)
+            continue;
+        QVariant *row = page.values.data() + qsizetype(offset) * m_fieldCount;
+        for (int field = 0; field < m_fieldCount; ++field)
+            row[field] = m_schema.readValue(m_byKeys, field + 1, field);
+    }
+    m_byKeys.reset();
+    guard.done = true;
 }
 
 void RecordCache::forget(qint64 key)
 {
-    m_rows.remove(key);
+    for (Page &page : m_pages)
+        if (page.keys.contains(key))
+            page.start = -1;
 }
 
-void RecordCache::clear()
+void RecordCache::stopReading()
 {
-    m_rows.clear();
+    m_following.reset();
+    m_followingNext = -1;
+}
+
+void RecordCache::clearPages()
+{
+    for (Page &page : m_pages) {
+        page.start = -1;
+        page.keys.clear();
+        page.values.clear();
+    }
 }
 
 QList<QVector<QVariant>> RecordCache::columns(const QVector<qint64> &keys, const QList<int> &fields) const
@@ -143,22 +234,4 @@ QByteArray RecordCache::blob(qint64 key, int field) const
                                         TableSchema::quoted(TableSchema::DataTable)));
     read.bindInt(1, key);
     return read.step() ? read.blob(0) : QByteArray();
-}
-
-QVariant RecordCache::fieldValue(qint64 key, int field)
-{
-    auto reader = m_fieldReaders.value(field);
-    if (!reader) {
-        reader = std::make_shared<SqliteStatement>(
-            m_db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                      .arg(TableSchema::quoted(m_schema.fields.at(field).name),
-                           TableSchema::quoted(TableSchema::DataTable)));
-        m_fieldReaders.insert(field, reader);
-    }
-    reader->bindInt(1, key);
-    QVariant value;
-    if (reader->step())
-        value = m_schema.readValue(*reader, 0, field);
-    reader->reset();
-    return value;
 }

@@ -1,54 +1,14 @@
 #include "platform/sqlitetable.h"
 
-#include "platform/controlsgate.h"
-#include "platform/keycursor.h"
-#include "platform/recordbuffer.h"
-#include "platform/recordcache.h"
-#include "platform/recordwriter.h"
-#include "platform/tablefile.h"
+#include "platform/sqlitetableprivate.h"
 
 #include <algorithm>
-
-struct SqliteTable::Private
-{
-    QString database;
-    QString table;
-    QList<FieldDef> newFields;
-    QList<IndexDef> newIndexes;
-    bool exclusive = true;
-
-    TableSchema schema;
-    std::unique_ptr<SqliteDatabase> db;
-    std::unique_ptr<RecordCache> cache;
-    std::unique_ptr<RecordWriter> writer;
-
-    KeyCursor cursor; // the keys of the current index and filter
-    State state = State::Inactive;
-
-    RecordBuffer buffer; // the record being edited or inserted
-    int positionBeforeInsert = -1;
-
-    RecordFilter filter;
-    bool filtered = false;
-    QString indexName;
-    int indexPosition = -1;
-
-    ControlsGate gate;
-
-    bool editing() const { return state == State::Edit || state == State::Insert; }
-    bool hasRecord() const { return state != State::Inactive && cursor.hasRecord(); }
-    const IndexDef *currentIndex() const
-    {
-        return indexPosition >= 0 && !schema.indexes.at(indexPosition).primary
-                   ? &schema.indexes.at(indexPosition)
-                   : nullptr;
-    }
-};
 
 SqliteTable::SqliteTable(QObject *parent) : QObject(parent), d(std::make_unique<Private>()) {}
 
 SqliteTable::~SqliteTable()
 {
+    d->placer.reset();
     d->writer.reset();
     d->cache.reset();
     d->db.reset();
@@ -146,6 +106,7 @@ void SqliteTable::open()
     auto cache = std::make_unique<RecordCache>(*db, d->schema);
     d->cursor.reset(cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
     d->writer = std::make_unique<RecordWriter>(*db, d->schema, *cache);
+    d->placer = std::make_unique<IndexPlacer>(*db, d->schema);
     d->cache = std::move(cache);
     d->db = std::move(db);
     d->state = State::Browse;
@@ -159,6 +120,7 @@ void SqliteTable::close()
     if (!active())
         return;
     d->buffer.clear();
+    d->placer.reset();
     d->writer.reset();
     d->cache.reset();
     d->db.reset(); // an open transaction is rolled back
@@ -294,22 +256,22 @@ int SqliteTable::fieldIndex(const QString &name) const
     return d->schema.fieldIndex(name);
 }
 
-const QVariantList *SqliteTable::currentValues() const
+RecordCache::Row SqliteTable::currentValues() const
 {
     if (!d->hasRecord())
-        return nullptr;
+        return {};
     if (d->editing())
-        return &d->buffer.values();
-    return &d->cache->row(d->cursor.keys(), d->cursor.keyIndex(d->cursor.position()));
+        return RecordCache::Row(d->buffer.values().constData(), d->buffer.values().size());
+    return d->cache->row(d->cursor.keys(), d->cursor.keyIndex(d->cursor.position()));
 }
 
 QVariant SqliteTable::fieldValue(int field) const
 {
-    const QVariantList *values = currentValues();
-    if (!values || field < 0 || field >= values->size())
+    const RecordCache::Row values = currentValues();
+    if (field < 0 || field >= int(values.size()))
         return QVariant();
     if (d->schema.fields.at(field).type != FieldType::Blob)
-        return values->at(field);
+        return values[field];
     const QByteArray bytes = blobValue(field);
     return bytes.isEmpty() ? QVariant() : QVariant(bytes);
 }
@@ -321,20 +283,20 @@ QVariant SqliteTable::fieldValue(const QString &name) const
 
 bool SqliteTable::fieldIsNull(int field) const
 {
-    const QVariantList *values = currentValues();
-    if (!values || field < 0 || field >= values->size())
+    const RecordCache::Row values = currentValues();
+    if (field < 0 || field >= int(values.size()))
         return true;
     if (d->schema.fields.at(field).type == FieldType::Blob)
-        return RecordBuffer::blobIsEmpty(values->at(field));
-    return values->at(field).isNull();
+        return RecordBuffer::blobIsEmpty(values[field]);
+    return values[field].isNull();
 }
 
 QByteArray SqliteTable::blobValue(int field) const
 {
-    const QVariantList *values = currentValues();
-    if (!values || field < 0 || field >= values->size())
+    const RecordCache::Row values = currentValues();
+    if (field < 0 || field >= int(values.size()))
         return QByteArray();
-    const QVariant &value = values->at(field);
+    const QVariant &value = values[field];
     if (value.typeId() == QMetaType::QByteArray)
         return value.toByteArray();
     const qint64 key = currentKey();
@@ -406,160 +368,13 @@ void SqliteTable::notifyState()
         emit stateChanged();
 }
 
-// Editing ---------------------------------------------------------------------------------
-
-void SqliteTable::requireActive() const
-{
-    if (!active())
-        throw TableError(QStringLiteral("The table ") + filePath() + QStringLiteral(" is not open."));
-}
-
-void SqliteTable::checkBrowseMode()
-{
-    if (d->editing())
-        post();
-}
-
-void SqliteTable::edit()
-{
-    requireActive();
-    if (d->editing())
-        return;
-    if (d->cursor.count() == 0) {
-        append();
-        return;
-    }
-    d->buffer.start(*currentValues());
-    d->state = State::Edit;
-    notifyState();
-}
-
-void SqliteTable::append()
-{
-    beginInsert(true);
-}
-
-void SqliteTable::insert()
-{
-    beginInsert(false);
-}
-
-void SqliteTable::beginInsert(bool atEnd)
-{
-    requireActive();
-    checkBrowseMode();
-    const int position = atEnd ? d->cursor.count() : std::max(d->cursor.position(), 0);
-    d->positionBeforeInsert = d->cursor.position();
-    d->buffer.startEmpty(d->schema);
-    d->cursor.openSlot(position);
-    d->state = State::Insert;
-    notifyDataSet();
-    notifyCurrent();
-    notifyState();
-}
-
-void SqliteTable::post()
-{
-    if (!d->editing())
-        return;
-    const IndexDef *index = d->currentIndex();
-    const int orderField = index ? fieldIndex(index->field) : -1;
-    const QVariant orderValue = orderField >= 0 ? d->buffer.values().at(orderField) : QVariant();
-    if (d->state == State::Insert) {
-        const qint64 key = d->writer->insert(d->buffer.values(), d->buffer.changed());
-        d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
-        notifyDataSet();
-    } else {
-        const qint64 key = currentKey();
-        d->writer->update(key, d->buffer.values(), d->buffer.changed());
-        if (orderField >= 0 && d->buffer.isChanged(orderField)) {
-            // The record moves to its place in the current order.
-            d->cursor.liftCurrent();
-            d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
-            notifyDataSet();
-        } else {
-            notifyRecord(d->cursor.position());
-        }
-    }
-    d->buffer.clear();
-    d->state = State::Browse;
-    notifyCurrent();
-    notifyState();
-}
-
-void SqliteTable::cancel()
-{
-    if (d->state == State::Edit) {
-        d->buffer.clear();
-        d->state = State::Browse;
-        notifyRecord(d->cursor.position());
-        notifyState();
-    } else if (d->state == State::Insert) {
-        d->buffer.clear();
-        d->state = State::Browse;
-        d->cursor.closeSlot(d->positionBeforeInsert);
-        notifyDataSet();
-        notifyCurrent();
-        notifyState();
-    }
-}
-
-void SqliteTable::deleteRecord()
-{
-    requireActive();
-    if (d->state == State::Insert) {
-        cancel();
-        return;
-    }
-    cancel();
-    if (d->cursor.count() == 0)
-        throw TableError(QStringLiteral("The table ") + filePath() +
-                         QStringLiteral(" has no record to delete."));
-    d->writer->remove(currentKey());
-    d->cursor.removeCurrent();
-    notifyDataSet();
-    notifyCurrent();
-}
-
-void SqliteTable::appendRecord(const QVariantList &values)
-{
-    append();
-    try {
-        const int count = std::min(int(values.size()), int(d->schema.fields.size()));
-        for (int field = 0; field < count; ++field)
-            if (d->schema.fields.at(field).type != FieldType::AutoInc && !values.at(field).isNull())
-                setFieldValue(field, values.at(field));
-        post();
-    } catch (...) {
-        cancel();
-        throw;
-    }
-}
-
-void SqliteTable::startTransaction()
-{
-    requireActive();
-    d->db->exec(QStringLiteral("BEGIN"));
-}
-
-void SqliteTable::commit()
-{
-    requireActive();
-    d->db->exec(QStringLiteral("COMMIT"));
-}
-
-void SqliteTable::rollback()
-{
-    requireActive();
-    cancel();
-    d->db->exec(QStringLiteral("ROLLBACK"));
-    reloadKeepingPosition();
-}
-
 // Order and filter ------------------------------------------------------------------------
 
 void SqliteTable::setFilter(RecordFilter filter)
 {
+    // A pending edit is posted under the old filter, and a post that fails changes nothing.
+    if (active() && d->filtered)
+        checkBrowseMode();
     d->filter = std::move(filter);
     if (active() && d->filtered)
         reloadFromFirst();
@@ -574,6 +389,8 @@ void SqliteTable::setFiltered(bool on)
 {
     if (on == d->filtered)
         return;
+    if (active())
+        checkBrowseMode();
     d->filtered = on;
     if (active())
         reloadFromFirst();
@@ -631,5 +448,5 @@ QVariant SqliteTable::valueAt(int position, int field) const
         return value.typeId() == QMetaType::QByteArray ? QVariant(!RecordBuffer::blobIsEmpty(value)) : value;
     }
     const int index = d->cursor.keyIndex(position);
-    return index < 0 ? QVariant() : d->cache->row(d->cursor.keys(), index).at(field);
+    return index < 0 ? QVariant() : d->cache->row(d->cursor.keys(), index)[field];
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <span>
 
 // A data set bound to one table file: the table engine of the program.
 //
@@ -132,7 +133,7 @@ private:
     void requireActive() const;
     void checkBrowseMode();
     void beginInsert(bool atEnd);
-    const QVariantList *currentValues() const;
+    std::span<const QVariant> currentValues() const; // empty when there is no record
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();
