@@ -115,18 +115,22 @@ bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
     } else if (!m_following || page.start != m_followingNext) {
         return false;
     }
-    ResetOnError guard{*m_following};
-    for (const qint64 key : std::as_const(page.keys)) {
-        // The file and the order agree unless a write came between; then read by keys.
-        if (!m_following->step() || m_following->int64(0) != key) {
-            page.values.clear();
-            stopReading();
-            return false;
+    try {
+        for (const qint64 key : std::as_const(page.keys)) {
+            // The file and the order agree unless the order was not read afresh after a
+            // write; then this page is read by its keys.
+            if (!m_following->step() || m_following->int64(0) != key) {
+                page.values.clear();
+                stopReading();
+                return false;
+            }
+            for (int field = 0; field < m_fieldCount; ++field)
+                page.values.append(m_schema.readValue(*m_following, field + 1, field));
         }
-        for (int field = 0; field < m_fieldCount; ++field)
-            page.values.append(m_schema.readValue(*m_following, field + 1, field));
+    } catch (...) {
+        stopReading();
+        throw;
     }
-    guard.done = true;
     m_followingNext = page.start + int(page.keys.size());
     if (m_followingNext >= keys.size())
         stopReading();

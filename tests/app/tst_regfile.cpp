@@ -554,36 +554,43 @@ void TestRegFile::batchWritesBecomeVisibleTogether()
 
 void TestRegFile::errorInBatchKeepsEarlierWrites_data()
 {
-    QTest::addColumn<bool>("storeRefuses");
+    QTest::addColumn<QByteArray>("trigger");
+    QTest::addColumn<QString>("poisonName");
     QTest::addColumn<QString>("message");
-    QTest::newRow("value without a stored form") << false << QStringLiteral("Invalid variant type");
-    QTest::newRow("store refuses the write") << true << QStringLiteral("Reg Error: 000003F8");
+    QTest::newRow("value without a stored form")
+        << QByteArray() << QStringLiteral("Poison") << QStringLiteral("Invalid variant type");
+    QTest::newRow("store refuses the value")
+        << QByteArray("BEFORE INSERT ON vals WHEN new.name = 'Poison'") << QStringLiteral("Poison")
+        << QStringLiteral("Reg Error: 000003F8");
+    // A new key is made in several steps; undoing them must not undo the values before.
+    QTest::newRow("store refuses the new key")
+        << QByteArray("AFTER INSERT ON keys WHEN new.path LIKE '%\\Refused'")
+        << QStringLiteral("Refused\\Poison") << QStringLiteral("Reg Error: 000003F8");
 }
 
 void TestRegFile::errorInBatchKeepsEarlierWrites()
 {
-    QFETCH(bool, storeRefuses);
+    QFETCH(QByteArray, trigger);
+    QFETCH(QString, poisonName);
     QFETCH(QString, message);
 
     TRegFile registry(m_path);
     registry.setKey(SettingsKey);
     registry.WriteValue(QStringLiteral("Top"), 1);
-    if (storeRefuses) {
+    if (!trigger.isEmpty()) {
         sqlite3 *db = nullptr;
         QCOMPARE(sqlite3_open(QFile::encodeName(m_path).constData(), &db), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(db,
-                              "CREATE TRIGGER refuse BEFORE INSERT ON vals WHEN new.name = 'Poison' "
-                              "BEGIN SELECT RAISE(ABORT, 'refused'); END",
-                              nullptr, nullptr, nullptr),
-                 SQLITE_OK);
+        const QByteArray sql =
+            "CREATE TRIGGER refuse " + trigger + " BEGIN SELECT RAISE(ABORT, 'refused'); END";
+        QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     }
-    const SettingValue poison = storeRefuses ? SettingValue(3) : SettingValue();
+    const SettingValue poison = trigger.isEmpty() ? SettingValue() : SettingValue(3);
     const QString error = regError([&] {
         TRegFile::Batch batch(registry);
         registry.WriteValue(QStringLiteral("Left"), 10);
         registry.WriteValue(QStringLiteral("Print\\FontSize"), 12);
-        registry.WriteValue(QStringLiteral("Poison"), poison);
+        registry.WriteValue(poisonName, poison);
         registry.WriteValue(QStringLiteral("Width"), 600); // never reached
         batch.end();
     });
@@ -594,6 +601,7 @@ void TestRegFile::errorInBatchKeepsEarlierWrites()
              QByteArray::fromHex("0c000000"));
     QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Poison")).error, RegistryHive::ErrorFileNotFound);
     QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Width")).error, RegistryHive::ErrorFileNotFound);
+    QVERIFY(!RegistryHive(m_path).keyExists(CurrentUser, SettingsKey + QStringLiteral("\\Refused")));
     // The transaction is over: another program can write at once.
     TRegFile other(m_path);
     other.setKey(SettingsKey);
