@@ -87,8 +87,9 @@ public:
     QList<QVector<QVariant>> readColumns(const QList<int> &fields) const;
 
     // Editing. Each post is its own transaction unless a transaction is open.
-    // Moving to another record, changing order or filter, or refreshing posts a pending
-    // edit first; close() cancels it.
+    // Moving to another record, appending or inserting, changing order or filter, or
+    // refreshing posts a pending edit first, or drops it when no field was set (an empty new
+    // record is not stored); close() cancels it.
     void edit();   // on an empty data set this appends
     void append(); // new empty record, placed at the end until it is posted
     void insert(); // new empty record, placed before the current one until it is posted
