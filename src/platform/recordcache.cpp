@@ -70,12 +70,15 @@ RecordCache::Row RecordCache::row(const QVector<qint64> &keys, int index)
     const auto matches = [&](const Page &page) {
         return page.start == start && index - start < page.keys.size() && page.keys.at(index - start) == key;
     };
-    auto found = std::find_if(m_pages.begin(), m_pages.end(), matches);
-    const Page &page = found != m_pages.end() ? *found : loadPage(keys, start);
+    if (!matches(m_pages[m_lastUsed])) {
+        const auto found = std::find_if(m_pages.begin(), m_pages.end(), matches);
+        m_lastUsed = int((found != m_pages.end() ? found : &loadPage(keys, start)) - m_pages.begin());
+    }
+    const Page &page = m_pages[m_lastUsed];
     const int offset = index - start;
     if (offset >= page.keys.size() || page.keys.at(offset) != key)
         return Row(m_missing.constData(), m_fieldCount);
-    return Row(page.values.constData() + qsizetype(offset) * m_fieldCount, m_fieldCount);
+    return Row(page.values.data() + qsizetype(offset) * m_fieldCount, m_fieldCount);
 }
 
 RecordCache::Page &RecordCache::loadPage(const QVector<qint64> &keys, int start)
@@ -88,7 +91,7 @@ RecordCache::Page &RecordCache::loadPage(const QVector<qint64> &keys, int start)
     page.start = start;
     page.keys = keys.mid(start, end - start);
     page.values.clear();
-    page.values.reserve(page.keys.size() * m_fieldCount);
+    page.values.reserve(size_t(page.keys.size()) * m_fieldCount);
     try {
         if (!readFollowing(keys, page))
             readByKeys(page);
@@ -125,7 +128,7 @@ bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
                 return false;
             }
             for (int field = 0; field < m_fieldCount; ++field)
-                page.values.append(m_schema.readValue(*m_following, field + 1, field));
+                page.values.emplace_back(m_schema.readValue(*m_following, field + 1, field));
         }
     } catch (...) {
         stopReading();
@@ -148,7 +151,7 @@ void RecordCache::readByKeys(Page &page)
     for (int mark = int(page.keys.size()) + 1; mark <= PageSize; ++mark)
         m_byKeys.bindNull(mark);
     for (int i = 0; i < page.keys.size(); ++i)
-        page.values.append(m_missing);
+        page.values.insert(page.values.end(), m_missing.cbegin(), m_missing.cend());
     ResetOnError guard{m_byKeys};
     while (m_byKeys.step()) {
         const int offset = offsetOf.value(m_byKeys.int64(0), -1);

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <span>
+#include <vector>
 
 // Row values of an open table, read a page of keys at a time.
 //
@@ -49,7 +50,7 @@ private:
     {
         int start = -1; // position of the first key in the data set's order
         QVector<qint64> keys;
-        QVector<QVariant> values; // keys.size() rows of every field
+        std::vector<QVariant> values; // keys.size() rows of every field
     };
 
     Page &loadPage(const QVector<qint64> &keys, int start);
@@ -63,6 +64,7 @@ private:
     QVector<QVariant> m_missing; // a key the file no longer holds: all null
     std::array<Page, PageCount> m_pages;
     int m_victim = 0;
+    int m_lastUsed = 0; // the page of the last row asked for: the next one is most often there
 
     SqliteStatement m_byKeys;
     int m_order = -1;                             // index position of the last keys() call

@@ -104,14 +104,19 @@ void SqliteTable::open()
     if (d->indexPosition < 0)
         d->indexName.clear();
     auto cache = std::make_unique<RecordCache>(*db, d->schema);
-    d->cursor.reset(cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+    if (d->filtered) // the filter's own errors show at opening
+        d->keyCursor.reset(cache->keys(d->indexPosition, d->filter));
     d->writer = std::make_unique<RecordWriter>(*db, d->schema, *cache);
     d->placer = std::make_unique<IndexPlacer>(*db, d->schema);
     d->cache = std::move(cache);
     d->db = std::move(db);
     d->state = State::Browse;
-    moveTo(0, true, false);
+    if (d->filtered)
+        d->keyCursor.moveTo(0, true, false);
+    else
+        d->keysPending = true;
     notifyDataSet();
+    notifyCurrent();
     notifyState();
 }
 
@@ -124,7 +129,8 @@ void SqliteTable::close()
     d->writer.reset();
     d->cache.reset();
     d->db.reset(); // an open transaction is rolled back
-    d->cursor.reset({});
+    d->keyCursor.reset({});
+    d->keysPending = false;
     d->state = State::Inactive;
     notifyDataSet();
     notifyState();
@@ -154,15 +160,16 @@ bool SqliteTable::vacuum()
 
 void SqliteTable::loadKeys()
 {
-    d->cursor.reset(d->cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+    d->keysPending = false;
+    d->keyCursor.reset(d->cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
 }
 
 void SqliteTable::reloadKeepingPosition()
 {
     const qint64 key = currentKey();
-    const int position = d->cursor.position();
+    const int position = d->cursor().position();
     loadKeys();
-    const int found = d->cursor.find(key, !d->currentIndex());
+    const int found = d->cursor().find(key, !d->currentIndex());
     moveTo(found >= 0 ? found : position, false, false);
     notifyDataSet();
 }
@@ -171,13 +178,13 @@ void SqliteTable::reloadKeepingPosition()
 
 void SqliteTable::moveTo(int position, bool bof, bool eof)
 {
-    if (d->cursor.moveTo(position, bof, eof))
+    if (d->cursor().moveTo(position, bof, eof))
         notifyCurrent();
 }
 
 int SqliteTable::recordCount() const
 {
-    return active() ? d->cursor.count() : 0;
+    return active() ? d->cursor().count() : 0;
 }
 
 bool SqliteTable::isEmpty() const
@@ -187,7 +194,7 @@ bool SqliteTable::isEmpty() const
 
 int SqliteTable::recNo() const
 {
-    return active() ? d->cursor.position() : -1;
+    return active() ? d->cursor().position() : -1;
 }
 
 void SqliteTable::setRecNo(int position)
@@ -205,31 +212,31 @@ void SqliteTable::first()
 void SqliteTable::last()
 {
     checkBrowseMode();
-    moveTo(d->cursor.count() - 1, false, true);
+    moveTo(d->cursor().count() - 1, false, true);
 }
 
 void SqliteTable::next()
 {
     checkBrowseMode();
-    if (d->cursor.next())
+    if (d->cursor().next())
         notifyCurrent();
 }
 
 void SqliteTable::prior()
 {
     checkBrowseMode();
-    if (d->cursor.prior())
+    if (d->cursor().prior())
         notifyCurrent();
 }
 
 bool SqliteTable::eof() const
 {
-    return !active() || d->cursor.eof();
+    return !active() || d->cursor().eof();
 }
 
 bool SqliteTable::bof() const
 {
-    return !active() || d->cursor.bof();
+    return !active() || d->cursor().bof();
 }
 
 bool SqliteTable::findKey(qint64 key)
@@ -237,7 +244,7 @@ bool SqliteTable::findKey(qint64 key)
     if (!active())
         return false;
     checkBrowseMode();
-    const int found = d->cursor.find(key, !d->currentIndex());
+    const int found = d->cursor().find(key, !d->currentIndex());
     if (found < 0)
         return false;
     moveTo(found, false, false);
@@ -246,7 +253,7 @@ bool SqliteTable::findKey(qint64 key)
 
 qint64 SqliteTable::currentKey() const
 {
-    return d->hasRecord() ? d->cursor.currentKey() : -1;
+    return d->hasRecord() ? d->cursor().currentKey() : -1;
 }
 
 // Field values ----------------------------------------------------------------------------
@@ -262,7 +269,7 @@ RecordCache::Row SqliteTable::currentValues() const
         return {};
     if (d->editing())
         return RecordCache::Row(d->buffer.values().constData(), d->buffer.values().size());
-    return d->cache->row(d->cursor.keys(), d->cursor.keyIndex(d->cursor.position()));
+    return d->cache->row(d->cursor().keys(), d->cursor().keyIndex(d->cursor().position()));
 }
 
 QVariant SqliteTable::fieldValue(int field) const
@@ -309,7 +316,7 @@ void SqliteTable::setFieldValue(int field, const QVariant &value)
         throw TableError(QStringLiteral("The table ") + filePath() +
                          QStringLiteral(" is not in edit or insert mode."));
     d->buffer.set(d->schema, field, value);
-    notifyRecord(d->cursor.position());
+    notifyRecord(d->cursor().position());
 }
 
 void SqliteTable::setFieldValue(const QString &name, const QVariant &value)
@@ -421,6 +428,10 @@ void SqliteTable::setIndexName(const QString &name)
     checkBrowseMode();
     d->indexName = name.isEmpty() ? QString() : d->schema.indexes.at(position).name;
     d->indexPosition = position;
+    if (d->keysPending) { // nothing was read yet: the new order is read when needed
+        notifyDataSet();
+        return;
+    }
     reloadKeepingPosition();
 }
 
@@ -435,18 +446,18 @@ void SqliteTable::refresh()
 QList<QVector<QVariant>> SqliteTable::readColumns(const QList<int> &fields) const
 {
     requireActive();
-    return d->cache->columns(d->cursor.keys(), fields);
+    return d->cache->columns(d->cursor().keys(), fields);
 }
 
 QVariant SqliteTable::valueAt(int position, int field) const
 {
-    if (!active() || position < 0 || position >= d->cursor.count() || field < 0 ||
+    if (!active() || position < 0 || position >= d->cursor().count() || field < 0 ||
         field >= d->schema.fields.size())
         return QVariant();
-    if (d->editing() && position == d->cursor.position()) {
+    if (d->editing() && position == d->cursor().position()) {
         const QVariant &value = d->buffer.values().at(field);
         return value.typeId() == QMetaType::QByteArray ? QVariant(!RecordBuffer::blobIsEmpty(value)) : value;
     }
-    const int index = d->cursor.keyIndex(position);
-    return index < 0 ? QVariant() : d->cache->row(d->cursor.keys(), index)[field];
+    const int index = d->cursor().keyIndex(position);
+    return index < 0 ? QVariant() : d->cache->row(d->cursor().keys(), index)[field];
 }

@@ -29,7 +29,7 @@ void SqliteTable::edit()
     requireActive();
     if (d->editing())
         return;
-    if (d->cursor.count() == 0) {
+    if (d->cursor().count() == 0) {
         append();
         return;
     }
@@ -52,10 +52,10 @@ void SqliteTable::beginInsert(bool atEnd)
 {
     requireActive();
     checkBrowseMode();
-    const int position = atEnd ? d->cursor.count() : std::max(d->cursor.position(), 0);
-    d->positionBeforeInsert = d->cursor.position();
+    const int position = atEnd ? d->cursor().count() : std::max(d->cursor().position(), 0);
+    d->positionBeforeInsert = d->cursor().position();
     d->buffer.startEmpty(d->schema);
-    d->cursor.openSlot(position);
+    d->cursor().openSlot(position);
     d->state = State::Insert;
     notifyDataSet();
     notifyCurrent();
@@ -72,18 +72,18 @@ void SqliteTable::post()
     const QVariant orderValue = orderField >= 0 ? d->buffer.values().at(orderField) : QVariant();
     if (d->state == State::Insert) {
         const qint64 key = d->writer->insert(d->buffer.values(), d->buffer.changed());
-        d->cursor.fillSlot(d->placer->placeFor(d->cursor.keys(), key, orderValue, order), key);
+        d->cursor().fillSlot(d->placer->placeFor(d->cursor().keys(), key, orderValue, order), key);
         notifyDataSet();
     } else {
         const qint64 key = currentKey();
         d->writer->update(key, d->buffer.values(), d->buffer.changed());
         if (orderField >= 0 && d->buffer.isChanged(orderField)) {
             // The record moves to its place in the current order.
-            d->cursor.liftCurrent();
-            d->cursor.fillSlot(d->placer->placeFor(d->cursor.keys(), key, orderValue, order), key);
+            d->cursor().liftCurrent();
+            d->cursor().fillSlot(d->placer->placeFor(d->cursor().keys(), key, orderValue, order), key);
             notifyDataSet();
         } else {
-            notifyRecord(d->cursor.position());
+            notifyRecord(d->cursor().position());
         }
     }
     d->buffer.clear();
@@ -97,12 +97,12 @@ void SqliteTable::cancel()
     if (d->state == State::Edit) {
         d->buffer.clear();
         d->state = State::Browse;
-        notifyRecord(d->cursor.position());
+        notifyRecord(d->cursor().position());
         notifyState();
     } else if (d->state == State::Insert) {
         d->buffer.clear();
         d->state = State::Browse;
-        d->cursor.closeSlot(d->positionBeforeInsert);
+        d->cursor().closeSlot(d->positionBeforeInsert);
         notifyDataSet();
         notifyCurrent();
         notifyState();
@@ -117,11 +117,11 @@ void SqliteTable::deleteRecord()
         return;
     }
     cancel();
-    if (d->cursor.count() == 0)
+    if (d->cursor().count() == 0)
         throw TableError(QStringLiteral("The table ") + filePath() +
                          QStringLiteral(" has no record to delete."));
     d->writer->remove(currentKey());
-    d->cursor.removeCurrent();
+    d->cursor().removeCurrent();
     notifyDataSet();
     notifyCurrent();
 }

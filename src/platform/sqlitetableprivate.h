@@ -25,7 +25,19 @@ struct SqliteTable::Private
     std::unique_ptr<RecordWriter> writer;
     std::unique_ptr<IndexPlacer> placer;
 
-    KeyCursor cursor; // the keys of the current index and filter
+    // The keys of the current index and filter. An unfiltered table reads them when they
+    // are first needed, so that opening and then choosing an order reads one order only.
+    KeyCursor keyCursor;
+    bool keysPending = false;
+    KeyCursor &cursor()
+    {
+        if (keysPending) {
+            keysPending = false;
+            keyCursor.reset(cache->keys(indexPosition, RecordFilter()));
+            keyCursor.moveTo(0, true, false);
+        }
+        return keyCursor;
+    }
     State state = State::Inactive;
 
     RecordBuffer buffer; // the record being edited or inserted
@@ -39,7 +51,7 @@ struct SqliteTable::Private
     ControlsGate gate;
 
     bool editing() const { return state == State::Edit || state == State::Insert; }
-    bool hasRecord() const { return state != State::Inactive && cursor.hasRecord(); }
+    bool hasRecord() { return state != State::Inactive && cursor().hasRecord(); }
     const IndexDef *currentIndex() const
     {
         return indexPosition >= 0 && !schema.indexes.at(indexPosition).primary
