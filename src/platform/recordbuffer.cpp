@@ -1,8 +1,8 @@
 #include "platform/recordbuffer.h"
 
-void RecordBuffer::start(std::span<const QVariant> values)
+void RecordBuffer::start(const QVariantList &values)
 {
-    m_values = QVariantList(values.begin(), values.end());
+    m_values = values;
     m_changed = QVector<bool>(values.size(), false);
 }
 

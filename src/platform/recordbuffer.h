@@ -3,15 +3,14 @@
 #include "platform/tableschema.h"
 
 #include <QVector>
-#include <span>
 
 // The record being edited or inserted: its values and which of them were set. A blob that
 // was not set holds only its "non-empty" flag (a bool); a set one holds its bytes.
 class RecordBuffer
 {
 public:
-    void start(std::span<const QVariant> values); // editing a stored record
-    void startEmpty(const TableSchema &schema);   // a new record
+    void start(const QVariantList &values);     // editing a stored record
+    void startEmpty(const TableSchema &schema); // a new record
     void clear();
 
     const QVariantList &values() const { return m_values; }

@@ -31,8 +31,10 @@ struct ResetOnError
 RecordCache::RecordCache(const SqliteDatabase &db, const TableSchema &schema)
     : m_db(db), m_schema(schema), m_fieldCount(int(schema.fields.size())), m_byKeys(db, byKeysQuery(schema))
 {
-    for (const FieldDef &def : schema.fields)
-        m_missing.append(def.type == FieldType::Blob ? QVariant(false) : QVariant());
+    for (const FieldDef &def : schema.fields) {
+        m_missing.push_back(def.type == FieldType::Blob ? RowValue::flag(false) : RowValue());
+        m_types.append(def.type);
+    }
 }
 
 RecordCache::~RecordCache() = default;
@@ -77,7 +79,7 @@ RecordCache::Row RecordCache::row(const QVector<qint64> &keys, int index)
     const Page &page = m_pages[m_lastUsed];
     const int offset = index - start;
     if (offset >= page.keys.size() || page.keys.at(offset) != key)
-        return Row(m_missing.constData(), m_fieldCount);
+        return Row(m_missing.data(), m_fieldCount);
     return Row(page.values.data() + qsizetype(offset) * m_fieldCount, m_fieldCount);
 }
 
@@ -128,7 +130,7 @@ bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
                 return false;
             }
             for (int field = 0; field < m_fieldCount; ++field)
-                page.values.emplace_back(m_schema.readValue(*m_following, field + 1, field));
+                page.values.push_back(RowValue::read(*m_following, field + 1, m_types.at(field)));
         }
     } catch (...) {
         stopReading();
@@ -157,9 +159,9 @@ void RecordCache::readByKeys(Page &page)
         const int offset = offsetOf.value(m_byKeys.int64(0), -1);
         if (offset < 0)
             continue;
-        QVariant *row = page.values.data() + qsizetype(offset) * m_fieldCount;
+        RowValue *row = page.values.data() + qsizetype(offset) * m_fieldCount;
         for (int field = 0; field < m_fieldCount; ++field)
-            row[field] = m_schema.readValue(m_byKeys, field + 1, field);
+            row[field] = RowValue::read(m_byKeys, field + 1, m_types.at(field));
     }
     m_byKeys.reset();
     guard.done = true;

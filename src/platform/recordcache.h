@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/rowvalue.h"
 #include "platform/sqlitedatabase.h"
 #include "platform/tableschema.h"
 
@@ -22,7 +23,7 @@ public:
     static constexpr int PageSize = 256;
     static constexpr int PageCount = 8;
 
-    using Row = std::span<const QVariant>;
+    using Row = std::span<const RowValue>;
 
     RecordCache(const SqliteDatabase &db, const TableSchema &schema);
     ~RecordCache();
@@ -50,7 +51,7 @@ private:
     {
         int start = -1; // position of the first key in the data set's order
         QVector<qint64> keys;
-        std::vector<QVariant> values; // keys.size() rows of every field
+        std::vector<RowValue> values; // keys.size() rows of every field
     };
 
     Page &loadPage(const QVector<qint64> &keys, int start);
@@ -61,7 +62,8 @@ private:
     const SqliteDatabase &m_db;
     const TableSchema &m_schema;
     int m_fieldCount = 0;
-    QVector<QVariant> m_missing; // a key the file no longer holds: all null
+    std::vector<RowValue> m_missing; // a key the file no longer holds: all null
+    QVector<FieldType> m_types;
     std::array<Page, PageCount> m_pages;
     int m_victim = 0;
     int m_lastUsed = 0; // the page of the last row asked for: the next one is most often there

@@ -162,6 +162,16 @@ QString SqliteStatement::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
 }
 
+bool SqliteStatement::optionalText(int column, QString &text) const
+{
+    // One call where isNull() and text() would make two: a NULL column has no text.
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    if (!data)
+        return false;
+    text = QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
+    return true;
+}
+
 QByteArray SqliteStatement::blob(int column) const
 {
     const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));

@@ -93,6 +93,8 @@ public:
     bool isNull(int column) const;
     qint64 int64(int column) const;
     QString text(int column) const;
+    // The text of a column into text; false, leaving text alone, when the column is NULL.
+    bool optionalText(int column, QString &text) const;
     QByteArray blob(int column) const;
 
 private:

@@ -111,12 +111,13 @@ void SqliteTable::open()
     d->cache = std::move(cache);
     d->db = std::move(db);
     d->state = State::Browse;
+    // Views read the new data set on its change notice; naming the current record here
+    // would read the key list before an order is chosen.
     if (d->filtered)
-        d->keyCursor.moveTo(0, true, false);
+        moveTo(0, true, false);
     else
         d->keysPending = true;
     notifyDataSet();
-    notifyCurrent();
     notifyState();
 }
 
@@ -263,22 +264,21 @@ int SqliteTable::fieldIndex(const QString &name) const
     return d->schema.fieldIndex(name);
 }
 
-RecordCache::Row SqliteTable::currentValues() const
+QVariant SqliteTable::currentValue(int field) const
 {
-    if (!d->hasRecord())
-        return {};
+    if (field < 0 || field >= d->schema.fields.size() || !d->hasRecord())
+        return QVariant();
     if (d->editing())
-        return RecordCache::Row(d->buffer.values().constData(), d->buffer.values().size());
-    return d->cache->row(d->cursor().keys(), d->cursor().keyIndex(d->cursor().position()));
+        return d->buffer.values().at(field);
+    return d->cache->row(d->cursor().keys(), d->cursor().keyIndex(d->cursor().position()))[field].toVariant();
 }
 
 QVariant SqliteTable::fieldValue(int field) const
 {
-    const RecordCache::Row values = currentValues();
-    if (field < 0 || field >= int(values.size()))
+    if (field < 0 || field >= d->schema.fields.size())
         return QVariant();
     if (d->schema.fields.at(field).type != FieldType::Blob)
-        return values[field];
+        return currentValue(field);
     const QByteArray bytes = blobValue(field);
     return bytes.isEmpty() ? QVariant() : QVariant(bytes);
 }
@@ -290,20 +290,15 @@ QVariant SqliteTable::fieldValue(const QString &name) const
 
 bool SqliteTable::fieldIsNull(int field) const
 {
-    const RecordCache::Row values = currentValues();
-    if (field < 0 || field >= int(values.size()))
-        return true;
-    if (d->schema.fields.at(field).type == FieldType::Blob)
-        return RecordBuffer::blobIsEmpty(values[field]);
-    return values[field].isNull();
+    const QVariant value = currentValue(field);
+    if (field >= 0 && field < d->schema.fields.size() && d->schema.fields.at(field).type == FieldType::Blob)
+        return RecordBuffer::blobIsEmpty(value);
+    return value.isNull();
 }
 
 QByteArray SqliteTable::blobValue(int field) const
 {
-    const RecordCache::Row values = currentValues();
-    if (field < 0 || field >= int(values.size()))
-        return QByteArray();
-    const QVariant &value = values[field];
+    const QVariant value = currentValue(field);
     if (value.typeId() == QMetaType::QByteArray)
         return value.toByteArray();
     const qint64 key = currentKey();
@@ -459,5 +454,5 @@ QVariant SqliteTable::valueAt(int position, int field) const
         return value.typeId() == QMetaType::QByteArray ? QVariant(!RecordBuffer::blobIsEmpty(value)) : value;
     }
     const int index = d->cursor().keyIndex(position);
-    return index < 0 ? QVariant() : d->cache->row(d->cursor().keys(), index)[field];
+    return index < 0 ? QVariant() : d->cache->row(d->cursor().keys(), index)[field].toVariant();
 }

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
-#include <span>
 
 // A data set bound to one table file: the table engine of the program.
 //
@@ -134,7 +133,9 @@ private:
     void requireActive() const;
     void checkBrowseMode();
     void beginInsert(bool atEnd);
-    std::span<const QVariant> currentValues() const; // empty when there is no record
+    // A field of the current record as rows keep it (blobs as flags, or bytes once set in an
+    // edit); null when there is no record.
+    QVariant currentValue(int field) const;
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();

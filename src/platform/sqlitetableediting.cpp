@@ -33,7 +33,10 @@ void SqliteTable::edit()
         append();
         return;
     }
-    d->buffer.start(currentValues());
+    QVariantList values;
+    for (int field = 0; field < d->schema.fields.size(); ++field)
+        values.append(currentValue(field));
+    d->buffer.start(values);
     d->state = State::Edit;
     notifyState();
 }

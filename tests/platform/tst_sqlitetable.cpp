@@ -293,6 +293,7 @@ void TestSqliteTable::anOrderOthersChangedIsReadByKeys()
     table->setExclusive(false);
     table->setIndexName(QStringLiteral("WordIndex"));
     table->open();
+    QCOMPARE(table->recordCount(), 3);
     // Another program changes the file after the order was read.
     SqliteDatabase other(table->filePath());
     other.open(SqliteDatabase::Options());

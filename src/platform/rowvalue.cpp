@@ -1,0 +1,30 @@
+#include "platform/rowvalue.h"
+
+RowValue RowValue::read(const SqliteStatement &row, int column, FieldType type)
+{
+    switch (type) {
+    case FieldType::Blob: return flag(row.int64(column) > 0);
+    case FieldType::String: {
+        RowValue value;
+        if (row.optionalText(column, value.m_text))
+            value.m_kind = Text;
+        return value;
+    }
+    default:
+        if (row.isNull(column))
+            return RowValue();
+        return RowValue(type == FieldType::AutoInc ? LongLong : Int, row.int64(column));
+    }
+}
+
+QVariant RowValue::toVariant() const
+{
+    switch (m_kind) {
+    case Int: return int(m_number);
+    case LongLong: return qlonglong(m_number);
+    case Flag: return m_number != 0;
+    case Text: return m_text;
+    case Null: break;
+    }
+    return QVariant();
+}

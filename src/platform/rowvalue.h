@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/sqlitedatabase.h"
+
+#include <QString>
+#include <QVariant>
+
+// One stored value as a page of rows keeps it: cheaper to make and to drop than a QVariant,
+// which is made only when the value is asked for. Blobs are kept as "non-empty" flags.
+class RowValue
+{
+public:
+    RowValue() = default;
+    static RowValue flag(bool on) { return RowValue(Flag, on ? 1 : 0); }
+    static RowValue read(const SqliteStatement &row, int column, FieldType type);
+
+    bool isNull() const { return m_kind == Null; }
+    QVariant toVariant() const;
+
+private:
+    enum Kind : quint8 { Null, Int, LongLong, Flag, Text };
+    RowValue(Kind kind, qint64 number) : m_number(number), m_kind(kind) {}
+
+    QString m_text;
+    qint64 m_number = 0;
+    Kind m_kind = Null;
+};
