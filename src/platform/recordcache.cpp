@@ -65,7 +65,7 @@ QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
     return result;
 }
 
-RecordCache::Row RecordCache::row(const QVector<qint64> &keys, int index)
+RecordCache::Row RecordCache::findRow(const QVector<qint64> &keys, int index)
 {
     const int start = index - index % PageSize;
     const qint64 key = keys.at(index);

@@ -33,7 +33,15 @@ public:
     QVector<qint64> keys(int indexPosition, const RecordFilter &filter);
 
     // Values of the record keys[index]; reads the page of keys around it when needed.
-    Row row(const QVector<qint64> &keys, int index);
+    Row row(const QVector<qint64> &keys, int index)
+    {
+        // Most often the row is in the page of the row asked for before.
+        const Page &page = m_pages[m_lastUsed];
+        const qsizetype offset = qsizetype(index) - page.start;
+        if (page.start >= 0 && offset >= 0 && offset < page.keys.size() && page.keys[offset] == keys[index])
+            return Row(page.values.data() + offset * m_fieldCount, m_fieldCount);
+        return findRow(keys, index);
+    }
     // The record changed or went: its values are read again when next asked for.
     void forget(qint64 key);
     // Ends the forward reading query; needed before every write, so that no read keeps the
@@ -54,6 +62,7 @@ private:
         std::vector<RowValue> values; // keys.size() rows of every field
     };
 
+    Row findRow(const QVector<qint64> &keys, int index);
     Page &loadPage(const QVector<qint64> &keys, int start);
     bool readFollowing(const QVector<qint64> &keys, Page &page);
     void readByKeys(Page &page);

@@ -15,6 +15,8 @@ public:
     static RowValue read(const SqliteStatement &row, int column, FieldType type);
 
     bool isNull() const { return m_kind == Null; }
+    // A blob that holds bytes.
+    bool isSetFlag() const { return m_kind == Flag && m_number != 0; }
     QVariant toVariant() const;
 
 private:

@@ -264,21 +264,31 @@ int SqliteTable::fieldIndex(const QString &name) const
     return d->schema.fieldIndex(name);
 }
 
+const RowValue *SqliteTable::storedRow() const
+{
+    if (!d->hasRecord() || d->editing())
+        return nullptr;
+    const KeyCursor &cursor = d->cursor();
+    return d->cache->row(cursor.keys(), cursor.keyIndex(cursor.position())).data();
+}
+
 QVariant SqliteTable::currentValue(int field) const
 {
     if (field < 0 || field >= d->schema.fields.size() || !d->hasRecord())
         return QVariant();
     if (d->editing())
         return d->buffer.values().at(field);
-    return d->cache->row(d->cursor().keys(), d->cursor().keyIndex(d->cursor().position()))[field].toVariant();
+    return storedRow()[field].toVariant();
 }
 
 QVariant SqliteTable::fieldValue(int field) const
 {
     if (field < 0 || field >= d->schema.fields.size())
         return QVariant();
-    if (d->schema.fields.at(field).type != FieldType::Blob)
-        return currentValue(field);
+    if (d->schema.fields.at(field).type != FieldType::Blob) {
+        const RowValue *row = storedRow(); // browsing: no detour through the edit buffer
+        return row ? row[field].toVariant() : currentValue(field);
+    }
     const QByteArray bytes = blobValue(field);
     return bytes.isEmpty() ? QVariant() : QVariant(bytes);
 }
@@ -290,10 +300,13 @@ QVariant SqliteTable::fieldValue(const QString &name) const
 
 bool SqliteTable::fieldIsNull(int field) const
 {
+    if (field < 0 || field >= d->schema.fields.size())
+        return true;
+    const bool blob = d->schema.fields.at(field).type == FieldType::Blob;
+    if (const RowValue *row = storedRow())
+        return blob ? !row[field].isSetFlag() : row[field].isNull();
     const QVariant value = currentValue(field);
-    if (field >= 0 && field < d->schema.fields.size() && d->schema.fields.at(field).type == FieldType::Blob)
-        return RecordBuffer::blobIsEmpty(value);
-    return value.isNull();
+    return blob ? RecordBuffer::blobIsEmpty(value) : value.isNull();
 }
 
 QByteArray SqliteTable::blobValue(int field) const

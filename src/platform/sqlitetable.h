@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <memory>
 
+class RowValue;
+
 // A data set bound to one table file: the table engine of the program.
 //
 // The file is a SQLite database holding one table. The data set keeps the ordered list of
@@ -136,6 +138,8 @@ private:
     // A field of the current record as rows keep it (blobs as flags, or bytes once set in an
     // edit); null when there is no record.
     QVariant currentValue(int field) const;
+    // The values of the current stored record, or null when there is none or it is edited.
+    const RowValue *storedRow() const;
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();
