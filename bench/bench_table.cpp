@@ -109,7 +109,7 @@ qint64 walkWithTable(TLumoTable &table, Tally &tally)
 sqlite3 *openLikeTheTable(const QString &path, int flags)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     TableCollation::install(db);
     sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
     const QByteArray cache =

@@ -129,8 +129,12 @@ bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
                 stopReading();
                 return false;
             }
-            for (int field = 0; field < m_fieldCount; ++field)
-                page.values.push_back(RowValue::read(*m_following, field + 1, m_types.at(field)));
+            for (int field = 0; field < m_fieldCount; ++field) {
+                const FieldType type = m_types.at(field);
+                page.values.push_back(type == FieldType::AutoInc
+                                          ? RowValue::key(key)
+                                          : RowValue::read(*m_following, field + 1, type));
+            }
         }
     } catch (...) {
         stopReading();

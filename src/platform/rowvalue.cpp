@@ -16,15 +16,3 @@ RowValue RowValue::read(const SqliteStatement &row, int column, FieldType type)
         return RowValue(type == FieldType::AutoInc ? LongLong : Int, row.int64(column));
     }
 }
-
-QVariant RowValue::toVariant() const
-{
-    switch (m_kind) {
-    case Int: return int(m_number);
-    case LongLong: return qlonglong(m_number);
-    case Flag: return m_number != 0;
-    case Text: return m_text;
-    case Null: break;
-    }
-    return QVariant();
-}

@@ -13,11 +13,23 @@ public:
     RowValue() = default;
     static RowValue flag(bool on) { return RowValue(Flag, on ? 1 : 0); }
     static RowValue read(const SqliteStatement &row, int column, FieldType type);
+    // The auto-increment field holds the record's key.
+    static RowValue key(qint64 key) { return RowValue(LongLong, key); }
 
     bool isNull() const { return m_kind == Null; }
     // A blob that holds bytes.
     bool isSetFlag() const { return m_kind == Flag && m_number != 0; }
-    QVariant toVariant() const;
+    QVariant toVariant() const
+    {
+        switch (m_kind) {
+        case Int: return int(m_number);
+        case LongLong: return qlonglong(m_number);
+        case Flag: return m_number != 0;
+        case Text: return m_text;
+        case Null: break;
+        }
+        return QVariant();
+    }
 
 private:
     enum Kind : quint8 { Null, Int, LongLong, Flag, Text };
