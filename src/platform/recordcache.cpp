@@ -67,49 +67,51 @@ QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
 
 RecordCache::Row RecordCache::findRow(const QVector<qint64> &keys, int index)
 {
-    const int start = index - index % PageSize;
     const qint64 key = keys.at(index);
-    const auto matches = [&](const Page &page) {
-        return page.start == start && index - start < page.keys.size() && page.keys.at(index - start) == key;
+    const auto holds = [&](const Page &page) {
+        const qsizetype offset = qsizetype(index) - page.start;
+        return page.start >= 0 && offset >= 0 && offset < page.keys.size() && page.keys.at(offset) == key;
     };
-    if (!matches(m_pages[m_lastUsed])) {
-        const auto found = std::find_if(m_pages.begin(), m_pages.end(), matches);
-        m_lastUsed = int((found != m_pages.end() ? found : &loadPage(keys, start)) - m_pages.begin());
-    }
+    const auto found = std::find_if(m_pages.begin(), m_pages.end(), holds);
+    m_lastUsed = found != m_pages.end() ? int(found - m_pages.begin()) : loadPage(keys, index);
     const Page &page = m_pages[m_lastUsed];
-    const int offset = index - start;
-    if (offset >= page.keys.size() || page.keys.at(offset) != key)
-        return Row(m_missing.data(), m_fieldCount);
-    return Row(page.values.data() + qsizetype(offset) * m_fieldCount, m_fieldCount);
+    const qsizetype offset = qsizetype(index) - page.start;
+    return Row(page.values.data() + offset * m_fieldCount, m_fieldCount);
 }
 
-RecordCache::Page &RecordCache::loadPage(const QVector<qint64> &keys, int start)
+int RecordCache::loadPage(const QVector<qint64> &keys, int index)
 {
-    // A page of the same start is out of date; otherwise the oldest one makes room.
-    auto same =
-        std::find_if(m_pages.begin(), m_pages.end(), [start](const Page &p) { return p.start == start; });
-    Page &page = same != m_pages.end() ? *same : m_pages.at(m_victim++ % PageCount);
-    const int end = std::min<int>(start + PageSize, keys.size());
+    // Reading forward has a page of its own, small enough to stay in the processor's cache
+    // and leaving the pages of a view alone; pages read by their keys take turns in the
+    // others, a page of the same start being out of date.
+    const bool forward = m_wholeTable && (index == 0 || (m_following && index == m_followingNext));
+    const int start = forward ? index : index - index % PageSize;
+    int slot = ForwardSlot;
+    if (!forward) {
+        const auto same = std::find_if(m_pages.begin(), m_pages.begin() + PageCount,
+                                       [start](const Page &p) { return p.start == start; });
+        slot = same != m_pages.begin() + PageCount ? int(same - m_pages.begin()) : m_victim++ % PageCount;
+    }
+    Page &page = m_pages[slot];
+    const int end = std::min<int>(start + (forward ? ForwardPageSize : PageSize), keys.size());
     page.start = start;
     page.keys = keys.mid(start, end - start);
     page.values.clear();
     page.values.reserve(size_t(page.keys.size()) * m_fieldCount);
     try {
-        if (!readFollowing(keys, page))
+        if (!forward || !readFollowing(keys, page))
             readByKeys(page);
     } catch (...) {
         page.start = -1;
         throw;
     }
-    return page;
+    return slot;
 }
 
 bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
 {
-    // Only an order holding every record can be read straight through: from its start, or
-    // on from where the last page ended.
-    if (!m_wholeTable)
-        return false;
+    // The order of the whole table is read straight through: from its start, or on from
+    // where the last page ended.
     if (page.start == 0) {
         stopReading();
         m_following = std::make_unique<SqliteStatement>(
@@ -117,8 +119,6 @@ bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
                       .arg(m_schema.selectList(), TableSchema::quoted(TableSchema::DataTable),
                            m_schema.orderBy(m_order)));
         m_followingNext = 0;
-    } else if (!m_following || page.start != m_followingNext) {
-        return false;
     }
     try {
         for (const qint64 key : std::as_const(page.keys)) {

@@ -23,6 +23,7 @@ class RecordCache
 public:
     static constexpr int PageSize = 256;
     static constexpr int PageCount = 8;
+    static constexpr int ForwardPageSize = 32;
 
     using Row = std::span<const RowValue>;
 
@@ -64,7 +65,7 @@ private:
     };
 
     Row findRow(const QVector<qint64> &keys, int index);
-    Page &loadPage(const QVector<qint64> &keys, int start);
+    int loadPage(const QVector<qint64> &keys, int index); // the slot of the page holding index
     bool readFollowing(const QVector<qint64> &keys, Page &page);
     void readByKeys(Page &page);
     void clearPages();
@@ -74,7 +75,8 @@ private:
     int m_fieldCount = 0;
     std::vector<RowValue> m_missing; // a key the file no longer holds: all null
     QVector<FieldType> m_types;
-    std::array<Page, PageCount> m_pages;
+    static constexpr int ForwardSlot = PageCount;
+    std::array<Page, PageCount + 1> m_pages;
     int m_victim = 0;
     int m_lastUsed = 0; // the page of the last row asked for: the next one is most often there
 
