@@ -13,11 +13,11 @@
 // Row values of an open table, read a page of keys at a time.
 //
 // A page holds the keys it was read for and their values in one flat vector, so a row is a
-// slice of it; a page is used only where its keys still match the data set's order. Pages
-// that follow one another in the order of the whole table are read by one query kept open
-// while the walk goes forward (it keeps a read of the file open until the walk ends or
-// anything is written); any other page is read by its keys. Rows hold blobs only as
-// "non-empty" flags; blob bytes are read one field at a time.
+// slice of it; a page is used only where its keys still match the data set's order. A walk
+// forward through the order of the whole table is read by one query kept open meanwhile (and
+// with it a read of the file, until the walk ends or anything is written), into a small page
+// of its own; any other page is read by its keys. Rows hold blobs only as "non-empty" flags;
+// blob bytes are read one field at a time.
 class RecordCache
 {
 public:
