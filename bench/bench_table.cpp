@@ -1,5 +1,5 @@
-// The table component against plain SQLite on the same file, with the same page cache,
-// locking mode and collation, in one run:
+// The table component against plain SQLite on the same file, with the same open flags, page
+// cache, locking mode and collation, in one run:
 // - walking a 100,000-entry unit in word order reading every field;
 // - inserting 100,000 words into a table with a case-blind index, with our collation and
 //   with SQLite's own NOCASE.
