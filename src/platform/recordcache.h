@@ -21,7 +21,7 @@
 class RecordCache
 {
 public:
-    static constexpr int PageSize = 256;
+    static constexpr int PageSize = 64;
     static constexpr int PageCount = 8;
     static constexpr int ForwardPageSize = 32;
 
