@@ -15,11 +15,12 @@ bool has(quint64 fields, int field)
     return fields & (quint64(1) << field);
 }
 
-// Runs a write statement once and leaves it ready for the next.
+// Runs a write statement once and leaves it ready for the next, holding no values.
 void run(SqliteStatement &statement)
 {
     statement.step();
     statement.reset();
+    statement.clearBindings();
 }
 
 } // namespace

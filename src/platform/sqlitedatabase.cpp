@@ -88,6 +88,11 @@ void SqliteStatement::reset()
     sqlite3_reset(m_stmt);
 }
 
+void SqliteStatement::clearBindings()
+{
+    sqlite3_clear_bindings(m_stmt);
+}
+
 void SqliteStatement::bind(int index, const QVariant &value)
 {
     if (value.isNull()) {

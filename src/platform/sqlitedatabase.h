@@ -80,6 +80,7 @@ public:
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
     void reset();
+    void clearBindings(); // lets go of bound copies, such as a sound's bytes
     // Parameters are 1-based. A null QVariant binds NULL.
     void bind(int index, const QVariant &value);
     void bindInt(int index, qint64 value);
