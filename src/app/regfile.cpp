@@ -190,6 +190,33 @@ SettingValue TRegFile::ReadValueDefault(const QString &name, const SettingValue 
     return value.isNull() ? defaultValue : value;
 }
 
+void TRegFile::BeginUpdate()
+{
+    check(m_hive.beginTransaction());
+}
+
+void TRegFile::EndUpdate()
+{
+    check(m_hive.commitTransaction());
+}
+
+TRegFile::Batch::~Batch()
+{
+    if (m_ended)
+        return;
+    try {
+        m_registry.EndUpdate();
+    } catch (const ERegFileError &) {
+        // Already leaving with the error that stopped the writing, or without a caller to tell.
+    }
+}
+
+void TRegFile::Batch::end()
+{
+    m_ended = true;
+    m_registry.EndUpdate();
+}
+
 RegistryHive::Recovery TRegFile::RecoverCorruptStore()
 {
     return m_hive.recoverIfCorrupt();

@@ -59,6 +59,29 @@ public:
     // The stored value, or defaultValue when it is not stored.
     SettingValue ReadValueDefault(const QString &name, const SettingValue &defaultValue);
 
+    // Many writes in one transaction of the store, such as all settings at closing: what is
+    // written from BeginUpdate() on becomes visible to others together, at EndUpdate(). A
+    // write that fails still raises and so stops the caller; EndUpdate() keeps what was
+    // written before it. Calls nest; only the outermost EndUpdate() commits.
+    void BeginUpdate();
+    void EndUpdate();
+
+    // BeginUpdate() for as long as it lives. end() commits and raises when that fails; a
+    // batch left without end(), as by an error, commits quietly.
+    class Batch
+    {
+    public:
+        explicit Batch(TRegFile &registry) : m_registry(registry) { registry.BeginUpdate(); }
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+        void end();
+
+    private:
+        TRegFile &m_registry;
+        bool m_ended = false;
+    };
+
     // Call before the first read: a damaged registry file is moved aside and replaced by an
     // empty one, so the program starts with its defaults. The result says whether that
     // happened and where the old file went, for telling the user.

@@ -10,13 +10,6 @@ void KeyCursor::reset(QVector<qint64> keys)
     m_bof = m_eof = true;
 }
 
-int KeyCursor::keyIndex(int position) const
-{
-    if (m_slot < 0 || position < m_slot)
-        return position;
-    return position == m_slot ? -1 : position - 1;
-}
-
 qint64 KeyCursor::currentKey() const
 {
     if (!hasRecord())

@@ -17,7 +17,12 @@ public:
     bool hasRecord() const { return m_position >= 0 && m_position < count(); }
     bool onNewRecord() const { return m_slot >= 0 && m_position == m_slot; }
     // Index into keys() of a position; -1 for the new record's slot.
-    int keyIndex(int position) const;
+    int keyIndex(int position) const
+    {
+        if (m_slot < 0 || position < m_slot)
+            return position;
+        return position == m_slot ? -1 : position - 1;
+    }
     qint64 currentKey() const; // -1 on the new record's slot or when there is none
 
     // Moves within bounds; true when the current record changed.

@@ -16,6 +16,7 @@ public:
     const QVariantList &values() const { return m_values; }
     const QVector<bool> &changed() const { return m_changed; }
     bool isChanged(int field) const { return m_changed.at(field); }
+    bool anyChanged() const { return m_changed.contains(true); }
 
     // Takes a value as the field will store it; throws TableError for a value the field
     // cannot hold and for the auto-increment field, which the table assigns.

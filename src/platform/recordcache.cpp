@@ -1,10 +1,11 @@
 #include "platform/recordcache.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace {
 
-QString pageQuery(const TableSchema &schema)
+QString byKeysQuery(const TableSchema &schema)
 {
     QStringList marks;
     for (int i = 0; i < RecordCache::PageSize; ++i)
@@ -13,18 +14,37 @@ QString pageQuery(const TableSchema &schema)
         .arg(schema.selectList(), TableSchema::quoted(TableSchema::DataTable), marks.join(QLatin1Char(',')));
 }
 
+// Resets a statement when leaving by an error, so it holds no read open.
+struct ResetOnError
+{
+    SqliteStatement &statement;
+    bool done = false;
+    ~ResetOnError()
+    {
+        if (!done)
+            statement.reset();
+    }
+};
+
 } // namespace
 
 RecordCache::RecordCache(const SqliteDatabase &db, const TableSchema &schema)
-    : m_db(db), m_schema(schema), m_page(db, pageQuery(schema))
+    : m_db(db), m_schema(schema), m_fieldCount(int(schema.fields.size())), m_byKeys(db, byKeysQuery(schema))
 {
-    for (int i = 0; i < schema.fields.size(); ++i)
-        m_missing.append(schema.fields.at(i).type == FieldType::Blob ? QVariant(false) : QVariant());
+    for (const FieldDef &def : schema.fields) {
+        m_missing.push_back(def.type == FieldType::Blob ? RowValue::flag(false) : RowValue());
+        m_types.append(def.type);
+    }
 }
 
-QVector<qint64> RecordCache::keys(int indexPosition, const SqliteTable::RecordFilter &filter)
+RecordCache::~RecordCache() = default;
+
+QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
 {
-    m_rows.clear();
+    stopReading();
+    clearPages();
+    m_order = indexPosition;
+    m_wholeTable = !filter;
     QVector<qint64> result;
     const QString table = TableSchema::quoted(TableSchema::DataTable);
     const QString order = m_schema.orderBy(indexPosition);
@@ -45,48 +65,132 @@ QVector<qint64> RecordCache::keys(int indexPosition, const SqliteTable::RecordFi
     return result;
 }
 
-const QVariantList &RecordCache::row(const QVector<qint64> &keys, int index)
+RecordCache::Row RecordCache::findRow(const QVector<qint64> &keys, int index)
 {
-    auto found = m_rows.constFind(keys.at(index));
-    if (found == m_rows.constEnd()) {
-        loadPage(keys, index);
-        found = m_rows.constFind(keys.at(index));
-        if (found == m_rows.constEnd())
-            return m_missing;
-    }
-    return found.value();
+    const qint64 key = keys.at(index);
+    const auto holds = [&](const Page &page) {
+        const qsizetype offset = qsizetype(index) - page.start;
+        return page.start >= 0 && offset >= 0 && offset < page.keys.size() && page.keys.at(offset) == key;
+    };
+    const auto found = std::find_if(m_pages.begin(), m_pages.end(), holds);
+    m_lastUsed = found != m_pages.end() ? int(found - m_pages.begin()) : loadPage(keys, index);
+    const Page &page = m_pages[m_lastUsed];
+    const qsizetype offset = qsizetype(index) - page.start;
+    return Row(page.values.data() + offset * m_fieldCount, m_fieldCount);
 }
 
-void RecordCache::loadPage(const QVector<qint64> &keys, int index)
+int RecordCache::loadPage(const QVector<qint64> &keys, int index)
 {
-    if (m_rows.size() + PageSize > MaxRows)
-        m_rows.clear();
-    const int start = index - index % PageSize;
-    const int end = std::min<int>(start + PageSize, keys.size());
-    int mark = 1;
-    for (int i = start; i < end; ++i)
-        if (!m_rows.contains(keys.at(i)))
-            m_page.bindKey(mark++, keys.at(i));
-    for (; mark <= PageSize; ++mark)
-        m_page.bindNull(mark);
+    // Reading forward has a page of its own, small enough to stay in the processor's cache
+    // and leaving the pages of a view alone; pages read by their keys take turns in the
+    // others, a page of the same start being out of date.
+    const bool forward = m_wholeTable && (index == 0 || (m_following && index == m_followingNext));
+    const int start = forward ? index : index - index % PageSize;
+    int slot = ForwardSlot;
+    if (!forward) {
+        const auto same = std::find_if(m_pages.begin(), m_pages.begin() + PageCount,
+                                       [start](const Page &p) { return p.start == start; });
+        slot = same != m_pages.begin() + PageCount ? int(same - m_pages.begin()) : m_victim++ % PageCount;
+    }
+    Page &page = m_pages[slot];
+    const int end = std::min<int>(start + (forward ? ForwardPageSize : PageSize), keys.size());
+    page.start = start;
+    page.keys = keys.mid(start, end - start);
+    page.values.clear();
+    page.values.reserve(size_t(page.keys.size()) * m_fieldCount);
     try {
-        while (m_page.step())
-            m_rows.insert(m_page.int64(0), m_schema.readRow(m_page));
+        if (!forward || !readFollowing(keys, page))
+            readByKeys(page);
     } catch (...) {
-        m_page.reset();
+        page.start = -1;
         throw;
     }
-    m_page.reset();
+    return slot;
+}
+
+bool RecordCache::readFollowing(const QVector<qint64> &keys, Page &page)
+{
+    // The order of the whole table is read straight through: from its start, or on from
+    // where the last page ended.
+    if (page.start == 0) {
+        stopReading();
+        m_following = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                      .arg(m_schema.selectList(), TableSchema::quoted(TableSchema::DataTable),
+                           m_schema.orderBy(m_order)));
+        m_followingNext = 0;
+    }
+    try {
+        for (const qint64 key : std::as_const(page.keys)) {
+            // The file and the order agree unless the order was not read afresh after a
+            // write; then this page is read by its keys.
+            if (!m_following->step() || m_following->int64(0) != key) {
+                page.values.clear();
+                stopReading();
+                return false;
+            }
+            for (int field = 0; field < m_fieldCount; ++field) {
+                const FieldType type = m_types.at(field);
+                page.values.push_back(type == FieldType::AutoInc
+                                          ? RowValue::key(key)
+                                          : RowValue::read(*m_following, field + 1, type));
+            }
+        }
+    } catch (...) {
+        stopReading();
+        throw;
+    }
+    m_followingNext = page.start + int(page.keys.size());
+    if (m_followingNext >= keys.size())
+        stopReading();
+    return true;
+}
+
+void RecordCache::readByKeys(Page &page)
+{
+    QHash<qint64, int> offsetOf;
+    offsetOf.reserve(page.keys.size());
+    for (int i = 0; i < page.keys.size(); ++i) {
+        offsetOf.insert(page.keys.at(i), i);
+        m_byKeys.bindInt(i + 1, page.keys.at(i));
+    }
+    for (int mark = int(page.keys.size()) + 1; mark <= PageSize; ++mark)
+        m_byKeys.bindNull(mark);
+    for (int i = 0; i < page.keys.size(); ++i)
+        page.values.insert(page.values.end(), m_missing.cbegin(), m_missing.cend());
+    ResetOnError guard{m_byKeys};
+    while (m_byKeys.step()) {
+        const int offset = offsetOf.value(m_byKeys.int64(0), -1);
+        if (offset < 0)
+            continue;
+        RowValue *row = page.values.data() + qsizetype(offset) * m_fieldCount;
+        for (int field = 0; field < m_fieldCount; ++field)
+            row[field] = RowValue::read(m_byKeys, field + 1, m_types.at(field));
+    }
+    m_byKeys.reset();
+    guard.done = true;
 }
 
 void RecordCache::forget(qint64 key)
 {
-    m_rows.remove(key);
+    for (Page &page : m_pages)
+        if (page.keys.contains(key))
+            page.start = -1;
 }
 
-void RecordCache::clear()
+void RecordCache::stopReading()
 {
-    m_rows.clear();
+    m_following.reset();
+    m_followingNext = -1;
+}
+
+void RecordCache::clearPages()
+{
+    for (Page &page : m_pages) {
+        page.start = -1;
+        page.keys.clear();
+        page.values.clear();
+    }
 }
 
 QList<QVector<QVariant>> RecordCache::columns(const QVector<qint64> &keys, const QList<int> &fields) const
@@ -141,24 +245,6 @@ QByteArray RecordCache::blob(qint64 key, int field) const
     SqliteStatement read(m_db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                    .arg(TableSchema::quoted(m_schema.fields.at(field).name),
                                         TableSchema::quoted(TableSchema::DataTable)));
-    read.bindKey(1, key);
+    read.bindInt(1, key);
     return read.step() ? read.blob(0) : QByteArray();
-}
-
-QVariant RecordCache::fieldValue(qint64 key, int field)
-{
-    auto reader = m_fieldReaders.value(field);
-    if (!reader) {
-        reader = std::make_shared<SqliteStatement>(
-            m_db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                      .arg(TableSchema::quoted(m_schema.fields.at(field).name),
-                           TableSchema::quoted(TableSchema::DataTable)));
-        m_fieldReaders.insert(field, reader);
-    }
-    reader->bindKey(1, key);
-    QVariant value;
-    if (reader->step())
-        value = m_schema.readValue(*reader, 0, field);
-    reader->reset();
-    return value;
 }

@@ -2,24 +2,34 @@
 
 #include "platform/recordcache.h"
 
-// Writes records of an open table and finds where a key belongs in an index order.
-// Each write is its own transaction unless the caller has one open.
+#include <unordered_map>
+
+// Writes records of an open table. Each write is its own transaction unless the caller has
+// one open. Statements are prepared once per set of stored columns and kept.
 class RecordWriter
 {
 public:
     RecordWriter(SqliteDatabase &db, const TableSchema &schema, RecordCache &cache);
+    ~RecordWriter();
 
     // Stores the fields marked changed (a blob still held as bool is left out); returns the key.
     qint64 insert(const QVariantList &values, const QVector<bool> &changed);
     void update(qint64 key, const QVariantList &values, const QVector<bool> &changed);
     void remove(qint64 key);
 
-    // Position at which key (whose index field holds value) belongs in keys, ordered by
-    // the index (ties by key); keys must not hold key itself.
-    int placeFor(const QVector<qint64> &keys, qint64 key, const QVariant &value, const IndexDef *index) const;
-
 private:
+    using Statements = std::unordered_map<quint64, std::unique_ptr<SqliteStatement>>;
+    // The fields to store, one bit each.
+    quint64 storedFields(const QVariantList &values, const QVector<bool> &changed) const;
+    SqliteStatement &insertStatement(quint64 fields);
+    SqliteStatement &updateStatement(quint64 fields);
+    // Binds the stored fields' values from the first parameter on; returns how many.
+    int bindValues(SqliteStatement &statement, quint64 fields, const QVariantList &values) const;
+
     SqliteDatabase &m_db;
     const TableSchema &m_schema;
     RecordCache &m_cache;
+    Statements m_inserts;
+    Statements m_updates;
+    std::unique_ptr<SqliteStatement> m_remove;
 };

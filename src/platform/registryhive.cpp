@@ -1,5 +1,7 @@
 #include "platform/registryhive.h"
 
+#include "platform/sqlitedatabase.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -27,46 +29,10 @@ PRAGMA application_id = 1282764114;
 )";
 static_assert(ApplicationId == 1282764114);
 
-class Statement
+// A failure of the hive's own, not of SQLite: it already has its error number.
+struct Refusal
 {
-public:
-    Statement(sqlite3 *db, const char *sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    int prepared() const { return m_rc; }
-    void bind(int index, qint64 value) { sqlite3_bind_int64(m_stmt, index, value); }
-    void bind(int index, const QString &text)
-    {
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-    void bindBlob(int index, const QByteArray &bytes)
-    {
-        // A null pointer would bind SQL NULL; a value of no bytes is still a value.
-        if (bytes.isEmpty())
-            sqlite3_bind_zeroblob(m_stmt, index, 0);
-        else
-            sqlite3_bind_blob(m_stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-    }
-    int step() { return m_rc == SQLITE_OK ? sqlite3_step(m_stmt) : m_rc; }
-    void reset() { sqlite3_reset(m_stmt); }
-    qint64 integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
-    QByteArray blob(int column) const
-    {
-        const auto *bytes = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
-        return QByteArray(bytes, sqlite3_column_bytes(m_stmt, column));
-    }
-    QString text(int column) const
-    {
-        const auto *chars = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-        return QString::fromUtf8(chars, sqlite3_column_bytes(m_stmt, column));
-    }
-
-private:
-    sqlite3_stmt *m_stmt = nullptr;
-    int m_rc = SQLITE_OK;
+    quint32 code;
 };
 
 quint32 systemError(int rc)
@@ -88,85 +54,70 @@ quint32 systemError(int rc)
     }
 }
 
-quint32 execute(sqlite3 *db, const char *sql)
+// Undoes what a failed write left, when SQLite has not already done so.
+void rollbackQuietly(SqliteDatabase &db, const char *sql)
 {
-    return systemError(sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
+    try {
+        if (db.inTransaction())
+            db.exec(QLatin1String(sql));
+    } catch (const SqliteError &) {
+    }
 }
 
-// Runs work inside one write transaction, rolling back when it fails.
-template <typename Work> quint32 inTransaction(sqlite3 *db, Work work)
+// A statement that reads one integer.
+qint64 readInteger(const SqliteDatabase &db, const QString &sql)
 {
-    if (const quint32 code = execute(db, "BEGIN IMMEDIATE"))
-        return code;
-    quint32 code = work();
-    if (code == 0)
-        code = execute(db, "COMMIT");
-    if (code != 0)
-        execute(db, "ROLLBACK");
-    return code;
-}
-
-// A statement that reads one integer, or an error number.
-quint32 readInteger(sqlite3 *db, const char *sql, qint64 &value)
-{
-    Statement query(db, sql);
-    const int rc = query.step();
-    if (rc != SQLITE_ROW)
-        return rc == SQLITE_DONE ? RegistryHive::ErrorBadDb : systemError(rc);
-    value = query.integer(0);
-    return 0;
+    SqliteStatement query(db, sql);
+    if (!query.step())
+        throw Refusal{RegistryHive::ErrorBadDb};
+    return query.int64(0);
 }
 
 // Our tables with every column we use; a missing table or column means a foreign file.
-quint32 checkColumns(sqlite3 *db)
+void checkColumns(const SqliteDatabase &db)
 {
     for (const char *sql : {"SELECT id, hive, path, folded FROM keys LIMIT 0",
                             "SELECT key, name, folded, type, data FROM vals LIMIT 0"}) {
-        const int rc = Statement(db, sql).prepared();
-        if (rc == SQLITE_ERROR)
-            return RegistryHive::ErrorBadDb;
-        if (rc != SQLITE_OK)
-            return systemError(rc);
+        try {
+            SqliteStatement(db, QLatin1String(sql));
+        } catch (const SqliteError &error) {
+            if (error.primaryCode() == SQLITE_ERROR)
+                throw Refusal{RegistryHive::ErrorBadDb};
+            throw;
+        }
     }
-    return 0;
 }
 
 // Creates the tables in a new file; accepts a file that already is a registry of ours.
-quint32 ensureSchema(sqlite3 *db)
+void ensureSchema(SqliteDatabase &db)
 {
-    qint64 id = 0;
-    if (const quint32 code = readInteger(db, "PRAGMA application_id", id))
-        return code;
+    const qint64 id = readInteger(db, QStringLiteral("PRAGMA application_id"));
     if (id == 0) {
-        const quint32 code = inTransaction(db, [db]() -> quint32 {
+        db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        try {
             // Another program may have created it while we waited for the lock.
-            qint64 idNow = 0;
-            qint64 tables = 0;
-            if (const quint32 c = readInteger(db, "PRAGMA application_id", idNow))
-                return c;
-            if (idNow == ApplicationId)
-                return 0;
-            if (const quint32 c = readInteger(db, "SELECT count(*) FROM sqlite_master", tables))
-                return c;
-            if (idNow != 0 || tables != 0)
-                return RegistryHive::ErrorBadDb;
-            return execute(db, CreateSchema);
-        });
-        if (code != 0)
-            return code;
+            const qint64 idNow = readInteger(db, QStringLiteral("PRAGMA application_id"));
+            if (idNow != ApplicationId) {
+                if (idNow != 0 || readInteger(db, QStringLiteral("SELECT count(*) FROM sqlite_master")) != 0)
+                    throw Refusal{RegistryHive::ErrorBadDb};
+                db.exec(QLatin1String(CreateSchema));
+            }
+            db.exec(QStringLiteral("COMMIT"));
+        } catch (...) {
+            rollbackQuietly(db, "ROLLBACK");
+            throw;
+        }
     } else if (id != ApplicationId) {
-        return RegistryHive::ErrorBadDb;
+        throw Refusal{RegistryHive::ErrorBadDb};
     }
-    return checkColumns(db);
+    checkColumns(db);
 }
 
-quint32 quickCheck(sqlite3 *db)
+void quickCheck(const SqliteDatabase &db)
 {
-    Statement check(db, "PRAGMA quick_check");
-    const int rc = check.step();
-    if (rc != SQLITE_ROW)
-        return rc == SQLITE_DONE ? RegistryHive::ErrorBadDb : systemError(rc);
-    return check.text(0) == QLatin1String("ok") ? 0 : RegistryHive::ErrorBadDb;
+    SqliteStatement check(db, QStringLiteral("PRAGMA quick_check"));
+    if (!check.step() || check.text(0) != QLatin1String("ok"))
+        throw Refusal{RegistryHive::ErrorBadDb};
 }
 
 // The key path without empty parts, and its case-blind form.
@@ -202,64 +153,132 @@ RegistryHive::RegistryHive(QString path) : m_path(std::move(path)) {}
 
 RegistryHive::~RegistryHive()
 {
+    // A transaction still held keeps what was written, as a commit would.
+    if (m_transactionDepth > 0) {
+        m_transactionDepth = 1;
+        commitTransaction();
+    }
     m_openKeys.clear();
     disconnect();
 }
 
-quint32 RegistryHive::connect()
+template <typename Work> quint32 RegistryHive::guarded(Work work)
+{
+    try {
+        work();
+        return 0;
+    } catch (const SqliteError &error) {
+        return systemError(error.code());
+    } catch (const Refusal &refusal) {
+        return refusal.code;
+    }
+}
+
+void RegistryHive::connect()
 {
     if (m_db)
-        return 0;
+        return;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    quint32 code = systemError(rc);
-    if (code == 0) {
-        sqlite3_busy_timeout(db, BusyTimeoutMs);
-        code = ensureSchema(db);
-    }
-    if (code != 0) {
-        sqlite3_close_v2(db);
-        return code;
-    }
-    m_db = db;
-    return 0;
+    auto db = std::make_unique<SqliteDatabase>(m_path);
+    SqliteDatabase::Options options;
+    options.create = true;
+    options.busyTimeoutMs = BusyTimeoutMs;
+    db->open(options);
+    ensureSchema(*db);
+    m_db = std::move(db);
 }
 
 quint32 RegistryHive::release(quint32 code)
 {
-    if (m_openKeys.isEmpty())
+    if (m_openKeys.isEmpty() && m_transactionDepth == 0)
         disconnect();
     return code;
 }
 
 void RegistryHive::disconnect()
 {
-    if (m_db)
-        sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    m_db.reset();
+}
+
+template <typename Work> void RegistryHive::writeAtomically(Work work)
+{
+    if (m_db->inTransaction()) {
+        // Inside a held transaction a failure must not undo the writes before it.
+        m_db->exec(QStringLiteral("SAVEPOINT one_write"));
+        try {
+            work();
+        } catch (...) {
+            rollbackQuietly(*m_db, "ROLLBACK TO one_write");
+            rollbackQuietly(*m_db, "RELEASE one_write");
+            throw;
+        }
+        m_db->exec(QStringLiteral("RELEASE one_write"));
+        return;
+    }
+    // Taking the write lock at once keeps two programs from each waiting for the other.
+    m_db->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        work();
+        m_db->exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        rollbackQuietly(*m_db, "ROLLBACK");
+        throw;
+    }
+}
+
+quint32 RegistryHive::beginTransaction()
+{
+    if (m_transactionDepth > 0) {
+        ++m_transactionDepth;
+        return 0;
+    }
+    const quint32 code = guarded([this] {
+        connect();
+        m_db->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    });
+    if (code == 0)
+        m_transactionDepth = 1;
+    return release(code);
+}
+
+quint32 RegistryHive::commitTransaction()
+{
+    if (m_transactionDepth == 0)
+        return ErrorInvalidHandle;
+    if (--m_transactionDepth > 0)
+        return 0;
+    // A failure that made SQLite give the whole transaction up leaves nothing to commit;
+    // that failure was reported by the write it stopped.
+    const quint32 code = guarded([this] {
+        if (m_db && m_db->inTransaction())
+            m_db->exec(QStringLiteral("COMMIT"));
+    });
+    if (code != 0 && m_db)
+        rollbackQuietly(*m_db, "ROLLBACK");
+    return release(code);
 }
 
 quint32 RegistryHive::findKey(int hive, const QString &foldedPath, KeyHandle &key)
 {
-    Statement find(m_db, "SELECT id FROM keys WHERE hive = ?1 AND folded = ?2");
-    find.bind(1, hive);
-    find.bind(2, foldedPath);
-    const int rc = find.step();
-    if (rc == SQLITE_ROW) {
-        key = find.integer(0);
-        return 0;
-    }
-    return rc == SQLITE_DONE ? ErrorFileNotFound : systemError(rc);
+    quint32 code = ErrorFileNotFound;
+    const quint32 failure = guarded([&] {
+        SqliteStatement find(*m_db, QStringLiteral("SELECT id FROM keys WHERE hive = ?1 AND folded = ?2"));
+        find.bindInt(1, hive);
+        find.bindText(2, foldedPath);
+        if (find.step()) {
+            key = find.int64(0);
+            code = 0;
+        }
+    });
+    return failure ? failure : code;
 }
 
 quint32 RegistryHive::openKey(int hive, const QString &keyPath, KeyHandle &key)
 {
     if (!validHive(hive))
         return ErrorInvalidHandle;
-    if (const quint32 code = connect())
-        return code;
+    if (const quint32 code = guarded([this] { connect(); }))
+        return release(code);
     const quint32 code = findKey(hive, normalisedPath(keyPath).toCaseFolded(), key);
     if (code == 0)
         m_openKeys.append(key);
@@ -270,28 +289,29 @@ quint32 RegistryHive::createKey(int hive, const QString &keyPath, KeyHandle &key
 {
     if (!validHive(hive))
         return ErrorInvalidHandle;
-    if (const quint32 code = connect())
-        return code;
+    if (const quint32 code = guarded([this] { connect(); }))
+        return release(code);
     const QString path = normalisedPath(keyPath);
     quint32 code = findKey(hive, path.toCaseFolded(), key);
     if (code == ErrorFileNotFound) {
         if (hive == DynDataHive)
             return release(ErrorAccessDenied);
-        code = inTransaction(m_db, [&]() -> quint32 {
-            // Parents first, as the registry has them; existing ones keep their spelling.
-            Statement insert(m_db, "INSERT OR IGNORE INTO keys(hive, path, folded) VALUES (?1, ?2, ?3)");
-            const QStringList parts = path.split(u'\\');
-            for (qsizetype n = 1; n <= parts.size(); ++n) {
-                const QString prefix = parts.first(n).join(u'\\');
-                insert.bind(1, hive);
-                insert.bind(2, prefix);
-                insert.bind(3, prefix.toCaseFolded());
-                const int rc = insert.step();
-                if (rc != SQLITE_DONE)
-                    return systemError(rc);
-                insert.reset();
-            }
-            return 0;
+        code = guarded([&] {
+            writeAtomically([&] {
+                // Parents first, as the registry has them; existing ones keep their spelling.
+                SqliteStatement insert(
+                    *m_db,
+                    QStringLiteral("INSERT OR IGNORE INTO keys(hive, path, folded) VALUES (?1, ?2, ?3)"));
+                const QStringList parts = path.split(u'\\');
+                for (qsizetype n = 1; n <= parts.size(); ++n) {
+                    const QString prefix = parts.first(n).join(u'\\');
+                    insert.bindInt(1, hive);
+                    insert.bindText(2, prefix);
+                    insert.bindText(3, prefix.toCaseFolded());
+                    insert.step();
+                    insert.reset();
+                }
+            });
         });
         if (code == 0)
             code = findKey(hive, path.toCaseFolded(), key);
@@ -321,18 +341,16 @@ namespace {
 // Looks a value of an open key up with a query whose first column is the type; the rest
 // of the row is handed to take.
 template <typename Take>
-quint32 lookUpValue(sqlite3 *db, RegistryHive::KeyHandle key, const QString &name, const char *sql, int &type,
-                    Take take)
+void lookUpValue(const SqliteDatabase &db, RegistryHive::KeyHandle key, const QString &name, const char *sql,
+                 int &type, Take take)
 {
-    Statement query(db, sql);
-    query.bind(1, key);
-    query.bind(2, name.toCaseFolded());
-    const int rc = query.step();
-    if (rc != SQLITE_ROW)
-        return rc == SQLITE_DONE ? RegistryHive::ErrorFileNotFound : systemError(rc);
-    type = int(query.integer(0));
+    SqliteStatement query(db, QLatin1String(sql));
+    query.bindInt(1, key);
+    query.bindText(2, name.toCaseFolded());
+    if (!query.step())
+        throw Refusal{RegistryHive::ErrorFileNotFound};
+    type = int(query.int64(0));
     take(query);
-    return 0;
 }
 } // namespace
 
@@ -340,43 +358,51 @@ quint32 RegistryHive::queryValue(KeyHandle key, const QString &name, int &type, 
 {
     if (!isOpen(key))
         return ErrorInvalidHandle;
-    return lookUpValue(m_db, key, name, "SELECT type, length(data) FROM vals WHERE key = ?1 AND folded = ?2",
-                       type, [&size](const Statement &row) { size = row.integer(1); });
+    return guarded([&] {
+        lookUpValue(*m_db, key, name, "SELECT type, length(data) FROM vals WHERE key = ?1 AND folded = ?2",
+                    type, [&size](const SqliteStatement &row) { size = row.int64(1); });
+    });
 }
 
 quint32 RegistryHive::readValue(KeyHandle key, const QString &name, int &type, QByteArray &data)
 {
     if (!isOpen(key))
         return ErrorInvalidHandle;
-    return lookUpValue(m_db, key, name, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2", type,
-                       [&data](const Statement &row) { data = row.blob(1); });
+    return guarded([&] {
+        lookUpValue(*m_db, key, name, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2", type,
+                    [&data](const SqliteStatement &row) { data = row.blob(1); });
+    });
 }
 
 quint32 RegistryHive::writeValue(KeyHandle key, const QString &name, int type, const QByteArray &data)
 {
     if (!isOpen(key))
         return ErrorInvalidHandle;
-    // One statement is one transaction; the name keeps its first spelling.
-    Statement upsert(m_db,
-                     "INSERT INTO vals(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
-                     "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
-    upsert.bind(1, key);
-    upsert.bind(2, name);
-    upsert.bind(3, name.toCaseFolded());
-    upsert.bind(4, type);
-    upsert.bindBlob(5, data);
-    const int rc = upsert.step();
-    return rc == SQLITE_DONE ? 0 : systemError(rc);
+    // One statement is atomic on its own, also inside a held transaction; the name keeps its
+    // first spelling.
+    return guarded([&] {
+        SqliteStatement upsert(
+            *m_db, QStringLiteral(
+                       "INSERT INTO vals(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
+                       "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data"));
+        upsert.bindInt(1, key);
+        upsert.bindText(2, name);
+        upsert.bindText(3, name.toCaseFolded());
+        upsert.bindInt(4, type);
+        upsert.bindBlob(5, data);
+        upsert.step();
+    });
 }
 
 RegistryHive::Recovery RegistryHive::recoverIfCorrupt()
 {
     Recovery result;
-    if (!m_openKeys.isEmpty() || !QFileInfo::exists(m_path))
+    if (!m_openKeys.isEmpty() || m_transactionDepth > 0 || !QFileInfo::exists(m_path))
         return result;
-    quint32 code = connect();
-    if (code == 0)
-        code = quickCheck(m_db);
+    const quint32 code = guarded([this] {
+        connect();
+        quickCheck(*m_db);
+    });
     disconnect();
     if (code != ErrorBadDb)
         return result;
@@ -392,7 +418,7 @@ RegistryHive::Recovery RegistryHive::recoverIfCorrupt()
         if (QFileInfo::exists(companion) && !QFile::rename(companion, aside + QLatin1String(suffix)))
             QFile::remove(companion);
     }
-    result.replaced = connect() == 0;
+    result.replaced = guarded([this] { connect(); }) == 0;
     disconnect();
     return result;
 }

@@ -4,8 +4,9 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 
-struct sqlite3;
+class SqliteDatabase;
 
 // The system registry of the program: hives of keys, each key holding named values of a type.
 //
@@ -16,8 +17,8 @@ struct sqlite3;
 //
 // Calls return 0 on success or a system error number (the same numbers the Windows registry
 // uses, so they read familiarly in "Reg Error" messages). The database is open only while at
-// least one key is open, and every write is one SQLite transaction, so several running
-// programs can share the file.
+// least one key is open or a transaction is held, and every write outside such a transaction
+// is one SQLite transaction of its own, so several running programs can share the file.
 class RegistryHive
 {
 public:
@@ -72,6 +73,15 @@ public:
     // Replaces any earlier value of that name.
     quint32 writeValue(KeyHandle key, const QString &name, int type, const QByteArray &data);
 
+    // Many writes in one transaction: from beginTransaction() to commitTransaction() the
+    // connection stays open and the writes become visible to others at once, at the commit.
+    // A write that fails inside it undoes only itself; what was written before it is
+    // committed all the same. Calls nest; only the outermost commit commits. While a
+    // transaction is held, other programs can read the file but must wait to write it.
+    quint32 beginTransaction();
+    quint32 commitTransaction(); // ErrorInvalidHandle when none is held
+    bool inTransaction() const { return m_transactionDepth > 0; }
+
     // A file that is not a registry of ours (not a SQLite database, damaged, other tables)
     // would refuse every setting on every start. This moves such a file aside as
     // "<file>.corrupt-<date>-<time>" and starts a fresh registry. A file that is only busy
@@ -79,14 +89,20 @@ public:
     Recovery recoverIfCorrupt();
 
 private:
-    // The connection lives while a key is open; calls that open no key drop it again.
-    quint32 connect();
+    // The connection lives while a key is open or a transaction is held; calls that need it
+    // no longer drop it again.
+    void connect();
     quint32 release(quint32 code);
     void disconnect();
     quint32 findKey(int hive, const QString &foldedPath, KeyHandle &key);
     bool isOpen(KeyHandle key) const { return m_openKeys.contains(key); }
+    // Runs work as one write: a transaction of its own, or a savepoint inside the held one.
+    template <typename Work> void writeAtomically(Work work);
+    // SQLite's failures become error numbers here, at the edge of the hive.
+    template <typename Work> static quint32 guarded(Work work);
 
     QString m_path;
-    sqlite3 *m_db = nullptr;
+    std::unique_ptr<SqliteDatabase> m_db;
     QList<KeyHandle> m_openKeys;
+    int m_transactionDepth = 0;
 };

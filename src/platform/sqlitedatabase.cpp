@@ -1,22 +1,7 @@
 #include "platform/sqlitedatabase.h"
 
 #include <QFile>
-#include <QStringView>
 #include <sqlite3.h>
-
-namespace {
-
-constexpr int PageCacheKiB = 16384;
-
-int compareNoCase(void *, int lengthA, const void *a, int lengthB, const void *b)
-{
-    const QStringView left(static_cast<const char16_t *>(a), lengthA / 2);
-    const QStringView right(static_cast<const char16_t *>(b), lengthB / 2);
-    const int result = left.compare(right, Qt::CaseInsensitive);
-    return result < 0 ? -1 : (result > 0 ? 1 : 0);
-}
-
-} // namespace
 
 SqliteDatabase::SqliteDatabase(QString path) : m_path(std::move(path)) {}
 
@@ -25,23 +10,24 @@ SqliteDatabase::~SqliteDatabase()
     close();
 }
 
-void SqliteDatabase::open(bool create, bool exclusive)
+void SqliteDatabase::open(const Options &options)
 {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int flags = SQLITE_OPEN_READWRITE | (options.create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const TableError failure = error(QStringLiteral("Could not open the table "));
+        const SqliteError failure = error(QStringLiteral("Could not open the table "), rc);
         close();
         throw failure;
     }
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_create_collation(m_db, NoCaseCollation, SQLITE_UTF16_ALIGNED, nullptr, compareNoCase);
-    if (exclusive)
+    TableCollation::install(m_db);
+    if (options.busyTimeoutMs > 0)
+        sqlite3_busy_timeout(m_db, options.busyTimeoutMs);
+    if (options.exclusive)
         exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
-    // Walking a unit in word order visits table pages out of file order; a page cache that
-    // holds a large unit whole keeps that from re-reading the file (the size is in KiB).
-    exec(QStringLiteral("PRAGMA cache_size=-%1").arg(PageCacheKiB));
+    if (options.pageCacheKiB > 0)
+        exec(QStringLiteral("PRAGMA cache_size=-%1").arg(options.pageCacheKiB));
 }
 
 void SqliteDatabase::close()
@@ -54,11 +40,9 @@ void SqliteDatabase::close()
 
 void SqliteDatabase::exec(const QString &sql)
 {
-    char *message = nullptr;
-    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
-    sqlite3_free(message);
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
-        throw error(QStringLiteral("Error in the table "));
+        throw error(QStringLiteral("Error in the table "), rc);
 }
 
 bool SqliteDatabase::inTransaction() const
@@ -77,18 +61,21 @@ bool SqliteDatabase::lastErrorWasBusy() const
     return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
-TableError SqliteDatabase::error(const QString &what) const
+SqliteError SqliteDatabase::error(const QString &what, int code) const
 {
-    QString detail = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
-    return TableError(what + m_path + QStringLiteral(": ") + detail);
+    // A connection that failed to open still explains why; one never made cannot.
+    const QString detail =
+        m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
+    return SqliteError(what + m_path + QStringLiteral(": ") + detail, code);
 }
 
 SqliteStatement::SqliteStatement(const SqliteDatabase &db, const QString &sql) : m_db(db)
 {
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v3(db.handle(), text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
-                           &m_stmt, nullptr) != SQLITE_OK)
-        throw db.error(QStringLiteral("Error in the table "));
+    const int rc = sqlite3_prepare_v3(db.handle(), text.constData(), int(text.size()),
+                                      SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+    if (rc != SQLITE_OK)
+        throw db.error(QStringLiteral("Error in the table "), rc);
 }
 
 SqliteStatement::~SqliteStatement()
@@ -99,6 +86,11 @@ SqliteStatement::~SqliteStatement()
 void SqliteStatement::reset()
 {
     sqlite3_reset(m_stmt);
+}
+
+void SqliteStatement::clearBindings()
+{
+    sqlite3_clear_bindings(m_stmt);
 }
 
 void SqliteStatement::bind(int index, const QVariant &value)
@@ -114,23 +106,32 @@ void SqliteStatement::bind(int index, const QVariant &value)
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Short:
-    case QMetaType::UShort: sqlite3_bind_int64(m_stmt, index, value.toLongLong()); break;
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    default: {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                            SQLITE_UTF8);
-    }
+    case QMetaType::UShort: bindInt(index, value.toLongLong()); break;
+    case QMetaType::QByteArray: bindBlob(index, value.toByteArray()); break;
+    default: bindText(index, value.toString());
     }
 }
 
-void SqliteStatement::bindKey(int index, qint64 key)
+void SqliteStatement::bindInt(int index, qint64 value)
 {
-    sqlite3_bind_int64(m_stmt, index, key);
+    sqlite3_bind_int64(m_stmt, index, value);
+}
+
+void SqliteStatement::bindText(int index, const QString &text)
+{
+    // SQLite copies the text, so the converted bytes may go when this returns. A null
+    // pointer would bind NULL, hence "" for no characters.
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text64(m_stmt, index, utf8.isNull() ? "" : utf8.constData(), sqlite3_uint64(utf8.size()),
+                        SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+void SqliteStatement::bindBlob(int index, const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        sqlite3_bind_zeroblob(m_stmt, index, 0);
+    else
+        sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
 }
 
 void SqliteStatement::bindNull(int index)
@@ -145,7 +146,7 @@ bool SqliteStatement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const TableError failure = m_db.error(QStringLiteral("Error in the table "));
+    const SqliteError failure = m_db.error(QStringLiteral("Error in the table "), rc);
     sqlite3_reset(m_stmt);
     throw failure;
 }
@@ -164,6 +165,16 @@ QString SqliteStatement::text(int column) const
 {
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
     return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
+}
+
+bool SqliteStatement::optionalText(int column, QString &text) const
+{
+    // One call where isNull() and text() would make two: a NULL column has no text.
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    if (!data)
+        return false;
+    text = QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
+    return true;
 }
 
 QByteArray SqliteStatement::blob(int column) const

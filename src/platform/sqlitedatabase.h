@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/sqlitetable.h"
+#include "platform/tablecollation.h"
+#include "platform/tabletypes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,22 +10,46 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// One connection to a table file. Errors come out as TableError texts naming the file.
+// A failure SQLite reported, with its result code, so that a store with error numbers of its
+// own (the settings hive) can translate it.
+class SqliteError : public TableError
+{
+public:
+    SqliteError(const QString &message, int code) : TableError(message), m_code(code) {}
+    int code() const { return m_code; }               // the extended result code
+    int primaryCode() const { return m_code & 0xff; } // SQLITE_BUSY, SQLITE_FULL, ...
+
+private:
+    int m_code;
+};
+
+// One connection to a SQLite file: a table file or the settings hive. Failures are raised as
+// SqliteError texts naming the file.
 class SqliteDatabase
 {
 public:
-    // The case-insensitive collation of secondary indexes and of ordering; Unicode-aware
-    // and independent of the locale, so an index written today sorts the same tomorrow.
-    static constexpr const char *NoCaseCollation = "LUMO_NOCASE";
+    // The case-insensitive collation of secondary indexes and of ordering.
+    static constexpr const char *NoCaseCollation = TableCollation::Name;
+    // Walking a unit in word order visits table pages out of file order; a page cache that
+    // holds a large unit whole keeps that from re-reading the file.
+    static constexpr int TablePageCacheKiB = 16384;
+
+    struct Options
+    {
+        bool create = false;    // make the file when it is missing
+        bool exclusive = false; // lock the file for as long as the connection lives
+        int pageCacheKiB = 0;   // 0 keeps SQLite's default
+        int busyTimeoutMs = 0;  // how long to wait for another connection's lock
+    };
+    // How a table file is opened.
+    static Options tableOptions(bool exclusive) { return {false, exclusive, TablePageCacheKiB, 0}; }
 
     explicit SqliteDatabase(QString path);
     ~SqliteDatabase();
     SqliteDatabase(const SqliteDatabase &) = delete;
     SqliteDatabase &operator=(const SqliteDatabase &) = delete;
 
-    // Opens an existing file (or creates one when create is set). With exclusive set, the
-    // file is locked at once for as long as the connection lives.
-    void open(bool create, bool exclusive);
+    void open(const Options &options);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     sqlite3 *handle() const { return m_db; }
@@ -36,8 +61,9 @@ public:
     // The last failure was another connection holding the file.
     bool lastErrorWasBusy() const;
 
-    // An error about this file with SQLite's own explanation appended.
-    TableError error(const QString &what) const;
+    // An error about this file with SQLite's own explanation appended; code is the result
+    // code of the failed call.
+    SqliteError error(const QString &what, int code) const;
 
 private:
     QString m_path;
@@ -54,15 +80,22 @@ public:
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
     void reset();
-    void bind(int index, const QVariant &value); // 1-based; a null QVariant binds NULL
-    void bindKey(int index, qint64 key);
+    void clearBindings(); // lets go of bound copies, such as a sound's bytes
+    // Parameters are 1-based. A null QVariant binds NULL.
+    void bind(int index, const QVariant &value);
+    void bindInt(int index, qint64 value);
+    void bindText(int index, const QString &text);     // a null QString binds empty text
+    void bindBlob(int index, const QByteArray &bytes); // no bytes bind an empty blob, not NULL
     void bindNull(int index);
-    // True while a row is available; false when done. Throws on errors.
+    // True while a row is available; false when done. Throws SqliteError on errors, after
+    // resetting the statement.
     bool step();
 
     bool isNull(int column) const;
     qint64 int64(int column) const;
     QString text(int column) const;
+    // The text of a column into text; false, leaving text alone, when the column is NULL.
+    bool optionalText(int column, QString &text) const;
     QByteArray blob(int column) const;
 
 private:

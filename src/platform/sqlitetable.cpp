@@ -1,54 +1,14 @@
 #include "platform/sqlitetable.h"
 
-#include "platform/controlsgate.h"
-#include "platform/keycursor.h"
-#include "platform/recordbuffer.h"
-#include "platform/recordcache.h"
-#include "platform/recordwriter.h"
-#include "platform/tablefile.h"
+#include "platform/sqlitetableprivate.h"
 
 #include <algorithm>
-
-struct SqliteTable::Private
-{
-    QString database;
-    QString table;
-    QList<FieldDef> newFields;
-    QList<IndexDef> newIndexes;
-    bool exclusive = true;
-
-    TableSchema schema;
-    std::unique_ptr<SqliteDatabase> db;
-    std::unique_ptr<RecordCache> cache;
-    std::unique_ptr<RecordWriter> writer;
-
-    KeyCursor cursor; // the keys of the current index and filter
-    State state = State::Inactive;
-
-    RecordBuffer buffer; // the record being edited or inserted
-    int positionBeforeInsert = -1;
-
-    RecordFilter filter;
-    bool filtered = false;
-    QString indexName;
-    int indexPosition = -1;
-
-    ControlsGate gate;
-
-    bool editing() const { return state == State::Edit || state == State::Insert; }
-    bool hasRecord() const { return state != State::Inactive && cursor.hasRecord(); }
-    const IndexDef *currentIndex() const
-    {
-        return indexPosition >= 0 && !schema.indexes.at(indexPosition).primary
-                   ? &schema.indexes.at(indexPosition)
-                   : nullptr;
-    }
-};
 
 SqliteTable::SqliteTable(QObject *parent) : QObject(parent), d(std::make_unique<Private>()) {}
 
 SqliteTable::~SqliteTable()
 {
+    d->placer.reset();
     d->writer.reset();
     d->cache.reset();
     d->db.reset();
@@ -144,12 +104,19 @@ void SqliteTable::open()
     if (d->indexPosition < 0)
         d->indexName.clear();
     auto cache = std::make_unique<RecordCache>(*db, d->schema);
-    d->cursor.reset(cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+    if (d->filtered) // the filter's own errors show at opening
+        d->keyCursor.reset(cache->keys(d->indexPosition, d->filter));
     d->writer = std::make_unique<RecordWriter>(*db, d->schema, *cache);
+    d->placer = std::make_unique<IndexPlacer>(*db, d->schema);
     d->cache = std::move(cache);
     d->db = std::move(db);
     d->state = State::Browse;
-    moveTo(0, true, false);
+    // Views read the new data set on its change notice; naming the current record here
+    // would read the key list before an order is chosen.
+    if (d->filtered)
+        moveTo(0, true, false);
+    else
+        d->keysPending = true;
     notifyDataSet();
     notifyState();
 }
@@ -159,10 +126,12 @@ void SqliteTable::close()
     if (!active())
         return;
     d->buffer.clear();
+    d->placer.reset();
     d->writer.reset();
     d->cache.reset();
     d->db.reset(); // an open transaction is rolled back
-    d->cursor.reset({});
+    d->keyCursor.reset({});
+    d->keysPending = false;
     d->state = State::Inactive;
     notifyDataSet();
     notifyState();
@@ -192,15 +161,16 @@ bool SqliteTable::vacuum()
 
 void SqliteTable::loadKeys()
 {
-    d->cursor.reset(d->cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+    d->keysPending = false;
+    d->keyCursor.reset(d->cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
 }
 
 void SqliteTable::reloadKeepingPosition()
 {
     const qint64 key = currentKey();
-    const int position = d->cursor.position();
+    const int position = d->cursor().position();
     loadKeys();
-    const int found = d->cursor.find(key, !d->currentIndex());
+    const int found = d->cursor().find(key, !d->currentIndex());
     moveTo(found >= 0 ? found : position, false, false);
     notifyDataSet();
 }
@@ -209,13 +179,13 @@ void SqliteTable::reloadKeepingPosition()
 
 void SqliteTable::moveTo(int position, bool bof, bool eof)
 {
-    if (d->cursor.moveTo(position, bof, eof))
+    if (d->cursor().moveTo(position, bof, eof))
         notifyCurrent();
 }
 
 int SqliteTable::recordCount() const
 {
-    return active() ? d->cursor.count() : 0;
+    return active() ? d->cursor().count() : 0;
 }
 
 bool SqliteTable::isEmpty() const
@@ -225,7 +195,7 @@ bool SqliteTable::isEmpty() const
 
 int SqliteTable::recNo() const
 {
-    return active() ? d->cursor.position() : -1;
+    return active() ? d->cursor().position() : -1;
 }
 
 void SqliteTable::setRecNo(int position)
@@ -243,31 +213,31 @@ void SqliteTable::first()
 void SqliteTable::last()
 {
     checkBrowseMode();
-    moveTo(d->cursor.count() - 1, false, true);
+    moveTo(d->cursor().count() - 1, false, true);
 }
 
 void SqliteTable::next()
 {
     checkBrowseMode();
-    if (d->cursor.next())
+    if (d->cursor().next())
         notifyCurrent();
 }
 
 void SqliteTable::prior()
 {
     checkBrowseMode();
-    if (d->cursor.prior())
+    if (d->cursor().prior())
         notifyCurrent();
 }
 
 bool SqliteTable::eof() const
 {
-    return !active() || d->cursor.eof();
+    return !active() || d->cursor().eof();
 }
 
 bool SqliteTable::bof() const
 {
-    return !active() || d->cursor.bof();
+    return !active() || d->cursor().bof();
 }
 
 bool SqliteTable::findKey(qint64 key)
@@ -275,7 +245,7 @@ bool SqliteTable::findKey(qint64 key)
     if (!active())
         return false;
     checkBrowseMode();
-    const int found = d->cursor.find(key, !d->currentIndex());
+    const int found = d->cursor().find(key, !d->currentIndex());
     if (found < 0)
         return false;
     moveTo(found, false, false);
@@ -284,7 +254,7 @@ bool SqliteTable::findKey(qint64 key)
 
 qint64 SqliteTable::currentKey() const
 {
-    return d->hasRecord() ? d->cursor.currentKey() : -1;
+    return d->hasRecord() ? d->cursor().currentKey() : -1;
 }
 
 // Field values ----------------------------------------------------------------------------
@@ -294,22 +264,31 @@ int SqliteTable::fieldIndex(const QString &name) const
     return d->schema.fieldIndex(name);
 }
 
-const QVariantList *SqliteTable::currentValues() const
+const RowValue *SqliteTable::storedRow() const
 {
-    if (!d->hasRecord())
+    if (!d->hasRecord() || d->editing())
         return nullptr;
+    const KeyCursor &cursor = d->cursor();
+    return d->cache->row(cursor.keys(), cursor.keyIndex(cursor.position())).data();
+}
+
+QVariant SqliteTable::currentValue(int field) const
+{
+    if (field < 0 || field >= d->schema.fields.size() || !d->hasRecord())
+        return QVariant();
     if (d->editing())
-        return &d->buffer.values();
-    return &d->cache->row(d->cursor.keys(), d->cursor.keyIndex(d->cursor.position()));
+        return d->buffer.values().at(field);
+    return storedRow()[field].toVariant();
 }
 
 QVariant SqliteTable::fieldValue(int field) const
 {
-    const QVariantList *values = currentValues();
-    if (!values || field < 0 || field >= values->size())
+    if (field < 0 || field >= d->schema.fields.size())
         return QVariant();
-    if (d->schema.fields.at(field).type != FieldType::Blob)
-        return values->at(field);
+    if (d->schema.fields.at(field).type != FieldType::Blob) {
+        const RowValue *row = storedRow(); // browsing: no detour through the edit buffer
+        return row ? row[field].toVariant() : currentValue(field);
+    }
     const QByteArray bytes = blobValue(field);
     return bytes.isEmpty() ? QVariant() : QVariant(bytes);
 }
@@ -321,20 +300,18 @@ QVariant SqliteTable::fieldValue(const QString &name) const
 
 bool SqliteTable::fieldIsNull(int field) const
 {
-    const QVariantList *values = currentValues();
-    if (!values || field < 0 || field >= values->size())
+    if (field < 0 || field >= d->schema.fields.size())
         return true;
-    if (d->schema.fields.at(field).type == FieldType::Blob)
-        return RecordBuffer::blobIsEmpty(values->at(field));
-    return values->at(field).isNull();
+    const bool blob = d->schema.fields.at(field).type == FieldType::Blob;
+    if (const RowValue *row = storedRow())
+        return blob ? !row[field].isSetFlag() : row[field].isNull();
+    const QVariant value = currentValue(field);
+    return blob ? RecordBuffer::blobIsEmpty(value) : value.isNull();
 }
 
 QByteArray SqliteTable::blobValue(int field) const
 {
-    const QVariantList *values = currentValues();
-    if (!values || field < 0 || field >= values->size())
-        return QByteArray();
-    const QVariant &value = values->at(field);
+    const QVariant value = currentValue(field);
     if (value.typeId() == QMetaType::QByteArray)
         return value.toByteArray();
     const qint64 key = currentKey();
@@ -347,7 +324,7 @@ void SqliteTable::setFieldValue(int field, const QVariant &value)
         throw TableError(QStringLiteral("The table ") + filePath() +
                          QStringLiteral(" is not in edit or insert mode."));
     d->buffer.set(d->schema, field, value);
-    notifyRecord(d->cursor.position());
+    notifyRecord(d->cursor().position());
 }
 
 void SqliteTable::setFieldValue(const QString &name, const QVariant &value)
@@ -406,160 +383,13 @@ void SqliteTable::notifyState()
         emit stateChanged();
 }
 
-// Editing ---------------------------------------------------------------------------------
-
-void SqliteTable::requireActive() const
-{
-    if (!active())
-        throw TableError(QStringLiteral("The table ") + filePath() + QStringLiteral(" is not open."));
-}
-
-void SqliteTable::checkBrowseMode()
-{
-    if (d->editing())
-        post();
-}
-
-void SqliteTable::edit()
-{
-    requireActive();
-    if (d->editing())
-        return;
-    if (d->cursor.count() == 0) {
-        append();
-        return;
-    }
-    d->buffer.start(*currentValues());
-    d->state = State::Edit;
-    notifyState();
-}
-
-void SqliteTable::append()
-{
-    beginInsert(true);
-}
-
-void SqliteTable::insert()
-{
-    beginInsert(false);
-}
-
-void SqliteTable::beginInsert(bool atEnd)
-{
-    requireActive();
-    checkBrowseMode();
-    const int position = atEnd ? d->cursor.count() : std::max(d->cursor.position(), 0);
-    d->positionBeforeInsert = d->cursor.position();
-    d->buffer.startEmpty(d->schema);
-    d->cursor.openSlot(position);
-    d->state = State::Insert;
-    notifyDataSet();
-    notifyCurrent();
-    notifyState();
-}
-
-void SqliteTable::post()
-{
-    if (!d->editing())
-        return;
-    const IndexDef *index = d->currentIndex();
-    const int orderField = index ? fieldIndex(index->field) : -1;
-    const QVariant orderValue = orderField >= 0 ? d->buffer.values().at(orderField) : QVariant();
-    if (d->state == State::Insert) {
-        const qint64 key = d->writer->insert(d->buffer.values(), d->buffer.changed());
-        d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
-        notifyDataSet();
-    } else {
-        const qint64 key = currentKey();
-        d->writer->update(key, d->buffer.values(), d->buffer.changed());
-        if (orderField >= 0 && d->buffer.isChanged(orderField)) {
-            // The record moves to its place in the current order.
-            d->cursor.liftCurrent();
-            d->cursor.fillSlot(d->writer->placeFor(d->cursor.keys(), key, orderValue, index), key);
-            notifyDataSet();
-        } else {
-            notifyRecord(d->cursor.position());
-        }
-    }
-    d->buffer.clear();
-    d->state = State::Browse;
-    notifyCurrent();
-    notifyState();
-}
-
-void SqliteTable::cancel()
-{
-    if (d->state == State::Edit) {
-        d->buffer.clear();
-        d->state = State::Browse;
-        notifyRecord(d->cursor.position());
-        notifyState();
-    } else if (d->state == State::Insert) {
-        d->buffer.clear();
-        d->state = State::Browse;
-        d->cursor.closeSlot(d->positionBeforeInsert);
-        notifyDataSet();
-        notifyCurrent();
-        notifyState();
-    }
-}
-
-void SqliteTable::deleteRecord()
-{
-    requireActive();
-    if (d->state == State::Insert) {
-        cancel();
-        return;
-    }
-    cancel();
-    if (d->cursor.count() == 0)
-        throw TableError(QStringLiteral("The table ") + filePath() +
-                         QStringLiteral(" has no record to delete."));
-    d->writer->remove(currentKey());
-    d->cursor.removeCurrent();
-    notifyDataSet();
-    notifyCurrent();
-}
-
-void SqliteTable::appendRecord(const QVariantList &values)
-{
-    append();
-    try {
-        const int count = std::min(int(values.size()), int(d->schema.fields.size()));
-        for (int field = 0; field < count; ++field)
-            if (d->schema.fields.at(field).type != FieldType::AutoInc && !values.at(field).isNull())
-                setFieldValue(field, values.at(field));
-        post();
-    } catch (...) {
-        cancel();
-        throw;
-    }
-}
-
-void SqliteTable::startTransaction()
-{
-    requireActive();
-    d->db->exec(QStringLiteral("BEGIN"));
-}
-
-void SqliteTable::commit()
-{
-    requireActive();
-    d->db->exec(QStringLiteral("COMMIT"));
-}
-
-void SqliteTable::rollback()
-{
-    requireActive();
-    cancel();
-    d->db->exec(QStringLiteral("ROLLBACK"));
-    reloadKeepingPosition();
-}
-
 // Order and filter ------------------------------------------------------------------------
 
 void SqliteTable::setFilter(RecordFilter filter)
 {
+    // A pending edit is posted under the old filter, and a post that fails changes nothing.
+    if (active() && d->filtered)
+        checkBrowseMode();
     d->filter = std::move(filter);
     if (active() && d->filtered)
         reloadFromFirst();
@@ -574,6 +404,8 @@ void SqliteTable::setFiltered(bool on)
 {
     if (on == d->filtered)
         return;
+    if (active())
+        checkBrowseMode();
     d->filtered = on;
     if (active())
         reloadFromFirst();
@@ -604,6 +436,10 @@ void SqliteTable::setIndexName(const QString &name)
     checkBrowseMode();
     d->indexName = name.isEmpty() ? QString() : d->schema.indexes.at(position).name;
     d->indexPosition = position;
+    if (d->keysPending) { // nothing was read yet: the new order is read when needed
+        notifyDataSet();
+        return;
+    }
     reloadKeepingPosition();
 }
 
@@ -618,18 +454,18 @@ void SqliteTable::refresh()
 QList<QVector<QVariant>> SqliteTable::readColumns(const QList<int> &fields) const
 {
     requireActive();
-    return d->cache->columns(d->cursor.keys(), fields);
+    return d->cache->columns(d->cursor().keys(), fields);
 }
 
 QVariant SqliteTable::valueAt(int position, int field) const
 {
-    if (!active() || position < 0 || position >= d->cursor.count() || field < 0 ||
+    if (!active() || position < 0 || position >= d->cursor().count() || field < 0 ||
         field >= d->schema.fields.size())
         return QVariant();
-    if (d->editing() && position == d->cursor.position()) {
+    if (d->editing() && position == d->cursor().position()) {
         const QVariant &value = d->buffer.values().at(field);
         return value.typeId() == QMetaType::QByteArray ? QVariant(!RecordBuffer::blobIsEmpty(value)) : value;
     }
-    const int index = d->cursor.keyIndex(position);
-    return index < 0 ? QVariant() : d->cache->row(d->cursor.keys(), index).at(field);
+    const int index = d->cursor().keyIndex(position);
+    return index < 0 ? QVariant() : d->cache->row(d->cursor().keys(), index)[field].toVariant();
 }

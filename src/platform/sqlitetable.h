@@ -1,45 +1,14 @@
 #pragma once
 
-#include "platform/lumoerror.h"
+#include "platform/tabletypes.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <memory>
 
-// Raised by the table engine; the text names the file where one is involved.
-class TableError : public LumoError
-{
-public:
-    using LumoError::LumoError;
-};
-
-enum class FieldType { AutoInc, String, SmallInt, Integer, Blob };
-
-struct FieldDef
-{
-    QString name;
-    FieldType type = FieldType::String;
-    int size = 0; // characters, for String
-};
-
-struct IndexDef
-{
-    QString name; // empty for the primary index
-    QString field;
-    bool primary = false;
-    bool caseInsensitive = false;
-};
-
-// One record as the filter callback sees it: every field by position; blob fields hold
-// only whether they are non-empty (a bool), never their bytes.
-struct TableRecord
-{
-    QVariantList values;
-};
+class RowValue;
 
 // A data set bound to one table file: the table engine of the program.
 //
@@ -56,7 +25,7 @@ class SqliteTable : public QObject
 
 public:
     enum class State { Inactive, Browse, Edit, Insert };
-    using RecordFilter = std::function<bool(const TableRecord &)>;
+    using RecordFilter = ::RecordFilter;
 
     explicit SqliteTable(QObject *parent = nullptr);
     ~SqliteTable() override;
@@ -119,8 +88,9 @@ public:
     QList<QVector<QVariant>> readColumns(const QList<int> &fields) const;
 
     // Editing. Each post is its own transaction unless a transaction is open.
-    // Moving to another record, changing order or filter, or refreshing posts a pending
-    // edit first; close() cancels it.
+    // Moving to another record, appending or inserting, changing order or filter, or
+    // refreshing posts a pending edit first, or drops it when no field was set (an empty new
+    // record is not stored); close() cancels it.
     void edit();   // on an empty data set this appends
     void append(); // new empty record, placed at the end until it is posted
     void insert(); // new empty record, placed before the current one until it is posted
@@ -165,7 +135,11 @@ private:
     void requireActive() const;
     void checkBrowseMode();
     void beginInsert(bool atEnd);
-    const QVariantList *currentValues() const;
+    // A field of the current record as rows keep it (blobs as flags, or bytes once set in an
+    // edit); null when there is no record.
+    QVariant currentValue(int field) const;
+    // The values of the current stored record, or null when there is none or it is edited.
+    const RowValue *storedRow() const;
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();

@@ -25,7 +25,7 @@ void TableFile::create(const QString &path, const TableSchema &schema)
     scratch.close();
     try {
         SqliteDatabase db(scratchPath);
-        db.open(false, true);
+        db.open(SqliteDatabase::tableOptions(true));
         db.exec(QStringLiteral("PRAGMA application_id=%1").arg(TableSchema::ApplicationId));
         db.exec(QStringLiteral("BEGIN"));
         for (const QString &sql : statements)
@@ -49,7 +49,7 @@ std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclus
     TableSchema::verifyFile(path);
     auto db = std::make_unique<SqliteDatabase>(path);
     try {
-        db->open(false, exclusive);
+        db->open(SqliteDatabase::tableOptions(exclusive));
         // Takes the lock now rather than at the first write, so a second user fails here.
         db->exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"));
         schema = TableSchema::read(*db);

@@ -84,20 +84,6 @@ QVariant checkedInteger(const FieldDef &def, const QVariant &value)
     return int(number);
 }
 
-int typeRank(const QVariant &v)
-{
-    if (v.isNull())
-        return 0;
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::Bool:
-    case QMetaType::Double: return 1;
-    case QMetaType::QByteArray: return 3;
-    default: return 2;
-    }
-}
-
 } // namespace
 
 QString TableSchema::quoted(const QString &name)
@@ -284,21 +270,4 @@ QVariant TableSchema::storedValue(int field, const QVariant &value) const
     case FieldType::AutoInc: return value.toLongLong();
     default: return checkedInteger(def, value);
     }
-}
-
-int TableSchema::compareValues(const QVariant &a, const QVariant &b, bool caseInsensitive)
-{
-    const int rankA = typeRank(a), rankB = typeRank(b);
-    if (rankA != rankB || rankA == 0)
-        return rankA - rankB;
-    if (rankA == 1) {
-        const qint64 x = a.toLongLong(), y = b.toLongLong();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    if (rankA == 2 && caseInsensitive)
-        return a.toString().compare(b.toString(), Qt::CaseInsensitive);
-    // SQLite's binary order is the byte order of UTF-8.
-    const QByteArray x = rankA == 2 ? a.toString().toUtf8() : a.toByteArray();
-    const QByteArray y = rankB == 2 ? b.toString().toUtf8() : b.toByteArray();
-    return x.compare(y);
 }

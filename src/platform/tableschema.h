@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sqlitetable.h"
+#include "platform/tabletypes.h"
 
 #include <QStringList>
 
@@ -44,7 +44,5 @@ public:
     // texts and blobs made null. Throws TableError for values the field cannot hold.
     QVariant storedValue(int field, const QVariant &value) const;
 
-    // Order of two values of an index field, as the index sorts them.
-    static int compareValues(const QVariant &a, const QVariant &b, bool caseInsensitive);
     static QString quoted(const QString &name);
 };

@@ -113,6 +113,11 @@ private slots:
     void healthyStoreIsLeftAlone();
     void unwritableStoreRaisesRegError();
 
+    void batchWritesBecomeVisibleTogether();
+    void errorInBatchKeepsEarlierWrites_data();
+    void errorInBatchKeepsEarlierWrites();
+    void batchesNest();
+
 private:
     std::unique_ptr<TestFolder> m_folder;
     QString m_path;
@@ -521,6 +526,101 @@ void TestRegFile::unwritableStoreRaisesRegError()
     QCOMPARE(regError([&] { registry.WriteValue(QStringLiteral("Left"), 100); }), cantOpen);
     QCOMPARE(registry.lastError(), RegistryHive::ErrorCantOpen);
     QVERIFY(!registry.RecoverCorruptStore().corrupt);
+}
+
+void TestRegFile::batchWritesBecomeVisibleTogether()
+{
+    TRegFile registry(m_path);
+    registry.setKey(SettingsKey);
+    registry.WriteValue(QStringLiteral("Left"), 1);
+    {
+        TRegFile::Batch batch(registry);
+        for (int i = 0; i < 200; ++i)
+            registry.WriteValue(QStringLiteral("Value%1").arg(i), i * 3);
+        registry.WriteValue(QStringLiteral("Left"), 2);
+        QCOMPARE(registry.ReadValue(QStringLiteral("Value7")).toInt(), 21); // the writer sees its own
+        // Another program still sees the store as it was: one transaction, not 201.
+        QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Value0")).error,
+                 RegistryHive::ErrorFileNotFound);
+        QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Left")).data, QByteArray::fromHex("01000000"));
+        batch.end();
+    }
+    TRegFile other(m_path);
+    other.setKey(SettingsKey);
+    for (int i = 0; i < 200; ++i)
+        QCOMPARE(other.ReadValue(QStringLiteral("Value%1").arg(i)).toInt(), i * 3);
+    QCOMPARE(other.ReadValue(QStringLiteral("Left")).toInt(), 2);
+}
+
+void TestRegFile::errorInBatchKeepsEarlierWrites_data()
+{
+    QTest::addColumn<QByteArray>("trigger");
+    QTest::addColumn<QString>("poisonName");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("value without a stored form")
+        << QByteArray() << QStringLiteral("Poison") << QStringLiteral("Invalid variant type");
+    QTest::newRow("store refuses the value")
+        << QByteArray("BEFORE INSERT ON vals WHEN new.name = 'Poison'") << QStringLiteral("Poison")
+        << QStringLiteral("Reg Error: 000003F8");
+    // A new key is made in several steps; undoing them must not undo the values before.
+    QTest::newRow("store refuses the new key")
+        << QByteArray("AFTER INSERT ON keys WHEN new.path LIKE '%\\Refused'")
+        << QStringLiteral("Refused\\Poison") << QStringLiteral("Reg Error: 000003F8");
+}
+
+void TestRegFile::errorInBatchKeepsEarlierWrites()
+{
+    QFETCH(QByteArray, trigger);
+    QFETCH(QString, poisonName);
+    QFETCH(QString, message);
+
+    TRegFile registry(m_path);
+    registry.setKey(SettingsKey);
+    registry.WriteValue(QStringLiteral("Top"), 1);
+    if (!trigger.isEmpty()) {
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_path).constData(), &db), SQLITE_OK);
+        const QByteArray sql =
+            "CREATE TRIGGER refuse " + trigger + " BEGIN SELECT RAISE(ABORT, 'refused'); END";
+        QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+    const SettingValue poison = trigger.isEmpty() ? SettingValue() : SettingValue(3);
+    const QString error = regError([&] {
+        TRegFile::Batch batch(registry);
+        registry.WriteValue(QStringLiteral("Left"), 10);
+        registry.WriteValue(QStringLiteral("Print\\FontSize"), 12);
+        registry.WriteValue(poisonName, poison);
+        registry.WriteValue(QStringLiteral("Width"), 600); // never reached
+        batch.end();
+    });
+    QCOMPARE(error, message);
+
+    QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Left")).data, QByteArray::fromHex("0a000000"));
+    QCOMPARE(readRaw(m_path, SettingsKey + QStringLiteral("\\Print"), QStringLiteral("FontSize")).data,
+             QByteArray::fromHex("0c000000"));
+    QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Poison")).error, RegistryHive::ErrorFileNotFound);
+    QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Width")).error, RegistryHive::ErrorFileNotFound);
+    QVERIFY(!RegistryHive(m_path).keyExists(CurrentUser, SettingsKey + QStringLiteral("\\Refused")));
+    // The transaction is over: another program can write at once.
+    TRegFile other(m_path);
+    other.setKey(SettingsKey);
+    other.WriteValue(QStringLiteral("Top"), 5);
+    QCOMPARE(registry.ReadValue(QStringLiteral("Top")).toInt(), 5);
+}
+
+void TestRegFile::batchesNest()
+{
+    TRegFile registry(m_path);
+    registry.setKey(SettingsKey);
+    registry.BeginUpdate();
+    registry.BeginUpdate();
+    registry.WriteValue(QStringLiteral("Left"), 7);
+    registry.EndUpdate();
+    QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Left")).error, RegistryHive::ErrorFileNotFound);
+    registry.EndUpdate();
+    QCOMPARE(readRaw(m_path, SettingsKey, QStringLiteral("Left")).data, QByteArray::fromHex("07000000"));
+    QCOMPARE(regError([&] { registry.EndUpdate(); }), QStringLiteral("Reg Error: 00000006"));
 }
 
 QTEST_GUILESS_MAIN(TestRegFile)

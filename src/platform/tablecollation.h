@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArrayView>
+
+struct sqlite3;
+
+// The case-blind order of the secondary indexes of our tables.
+//
+// It is Unicode-aware and independent of the locale, so an index written today sorts the
+// same tomorrow: texts compare as QStringView::compare(..., Qt::CaseInsensitive) compares
+// them. SQLite hands it UTF-8; runs of ASCII are compared byte by byte, and only from the
+// first non-ASCII character on is the text decoded.
+class TableCollation
+{
+public:
+    static constexpr const char *Name = "LUMO_NOCASE";
+
+    // Negative, zero or positive, as the texts order.
+    static int compare(QByteArrayView left, QByteArrayView right);
+    // Makes the collation known to a connection under Name; returns SQLite's result code.
+    static int install(sqlite3 *db);
+};
