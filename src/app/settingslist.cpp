@@ -32,6 +32,8 @@ void SettingsList::addStep(std::function<void()> step)
 
 void SettingsList::readAll(TRegFile &registry) const
 {
+    // One connection to the store for all of them, not one per setting.
+    TRegFile::Batch batch(registry);
     for (const Entry &entry : m_entries)
         entry.set(entry.isStep() ? SettingValue()
                                  : registry.ReadValueDefault(entry.name, entry.defaultValue));
@@ -50,8 +52,10 @@ QList<const SettingsList::Entry *> SettingsList::writeOrder() const
 
 void SettingsList::writeAll(TRegFile &registry) const
 {
+    TRegFile::Batch batch(registry);
     for (const Entry *entry : writeOrder())
         registry.WriteValue(entry->name, entry->get());
+    batch.end();
 }
 
 QStringList SettingsList::namesInReadOrder() const

@@ -1,5 +1,6 @@
 #include "widgets/speedbutton.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -161,12 +162,44 @@ void SpeedButton::setHint(const QString &hint)
     setStatusTip(hint);
 }
 
+namespace {
+// A glyph drawn when it is first shown, at the size and pixel density asked for: the tool bars
+// hold many buttons, and drawing them all while the window is built would slow the start.
+class GlyphEngine : public QIconEngine
+{
+public:
+    explicit GlyphEngine(SpeedButton::Glyph glyph) : m_glyph(glyph) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        // A button that cannot be pressed shows its glyph faint.
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.35);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 18.0, rect.height() / 18.0);
+        paintGlyph(*painter, m_glyph);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine *clone() const override { return new GlyphEngine(m_glyph); }
+
+private:
+    SpeedButton::Glyph m_glyph;
+};
+} // namespace
+
 QIcon SpeedButton::glyphIcon(Glyph glyph)
 {
-    QPixmap pixmap(18, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    paintGlyph(p, glyph);
-    return QIcon(pixmap);
+    return QIcon(new GlyphEngine(glyph));
 }

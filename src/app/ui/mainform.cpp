@@ -41,6 +41,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &messages, QWidget *parent)
@@ -128,15 +129,24 @@ void TMainForm::buildComponents()
     m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveHDIcon));
     m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveCDIcon));
     m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveNetIcon));
-    m_openDialog = new QFileDialog(this);
-    m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
-    m_openDialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok)"));
-    m_openDialog->setDefaultSuffix(QStringLiteral("vok"));
-    m_openDialog->setFileMode(QFileDialog::ExistingFiles);
     m_ownHelp = std::make_unique<HelpWindowService>(this, m_messages);
     m_help = m_ownHelp.get();
     m_help->setHelpFile(helpFileNamed(QStringLiteral("english.hlp")));
     m_lumoTable1->setFilter(&TMainForm::LumoTable1FilterRecord);
+}
+
+// The file dialog takes longer to build than the rest of the window together, so it is
+// made when it is first needed, not at start.
+QFileDialog *TMainForm::OpenDialog()
+{
+    if (!m_openDialog) {
+        m_openDialog = new QFileDialog(this);
+        m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
+        m_openDialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok)"));
+        m_openDialog->setDefaultSuffix(QStringLiteral("vok"));
+        m_openDialog->setFileMode(QFileDialog::ExistingFiles);
+    }
+    return m_openDialog;
 }
 
 void TMainForm::setHelpService(HelpService &help)

@@ -84,7 +84,7 @@ public:
     TImageList *LargeFlags() const { return m_largeFlags; }
     TImageList *SmallFlags() const { return m_smallFlags; }
     TImageList *BasicImageList() const { return m_basicImageList; }
-    QFileDialog *OpenDialog() const { return m_openDialog; }
+    QFileDialog *OpenDialog();
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_currentUnitFile; }

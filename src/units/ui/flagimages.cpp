@@ -6,16 +6,14 @@
 #include "platform/programfolder.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QSvgRenderer>
 
 #include <array>
-#include <set>
 
 namespace {
 // Greek has no flag of its own and shares the European one with "Other".
@@ -52,18 +50,6 @@ QPixmap RenderFlag(QSvgRenderer &svg, int size, qreal ratio)
     return pixmap;
 }
 
-// 1x and 2x always, so that a picture moved to a denser screen stays sharp, and whatever
-// the present screens use besides.
-std::set<qreal> PixelRatios()
-{
-    std::set<qreal> ratios = {1.0, 2.0};
-    if (qGuiApp) {
-        for (const QScreen *screen : QGuiApplication::screens())
-            ratios.insert(screen->devicePixelRatio());
-    }
-    return ratios;
-}
-
 // Stripes and stars that fall between pixels blur at 16 pixels, so a flag may come with a
 // drawing of its own for one width in device pixels: "us-16.svg" beside "us.svg".
 QString DrawingForWidth(const QString &path, int devicePixels)
@@ -71,24 +57,70 @@ QString DrawingForWidth(const QString &path, int devicePixels)
     return path.chopped(4) + u'-' + QString::number(devicePixels) + QStringLiteral(".svg");
 }
 
-QIcon FlagPicture(const QString &path, int size, const std::set<qreal> &ratios)
+// A flag drawn when a screen first asks for it at a pixel density, not before: most flags
+// are never shown in a session, and parsing and drawing all of them would slow the start.
+class FlagEngine : public QIconEngine
 {
-    QSvgRenderer svg(path);
-    if (!svg.isValid())
-        return QIcon(); // the renderer has said why
-    QIcon picture;
-    for (const qreal ratio : ratios) {
-        const QString ownPath = DrawingForWidth(path, qRound(size * ratio));
-        if (QFileInfo::exists(ownPath)) {
-            QSvgRenderer own(ownPath);
-            if (own.isValid()) {
-                picture.addPixmap(RenderFlag(own, size, ratio));
-                continue;
-            }
-        }
-        picture.addPixmap(RenderFlag(svg, size, ratio));
+public:
+    FlagEngine(QString path, int size) : m_path(std::move(path)), m_size(size) {}
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        // size is in device pixels: the density follows from the picture's own size.
+        const qreal ratio = std::max<qreal>(1.0, qreal(std::max(size.width(), size.height())) / m_size);
+        const int key = qRound(ratio * 100);
+        const auto found = m_rendered.constFind(key);
+        if (found != m_rendered.constEnd())
+            return found.value();
+        const QPixmap picture = render(ratio);
+        m_rendered.insert(key, picture);
+        return picture;
     }
-    return picture;
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return size.boundedTo(QSize(m_size, m_size) * 4);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(m_size, m_size)}; }
+    QIconEngine *clone() const override { return new FlagEngine(*this); }
+    QString key() const override { return QStringLiteral("LumoFlag"); }
+
+private:
+    QPixmap render(qreal ratio) const
+    {
+        const QString own = DrawingForWidth(m_path, qRound(m_size * ratio));
+        if (QFileInfo::exists(own)) {
+            QSvgRenderer svg(own);
+            if (svg.isValid())
+                return RenderFlag(svg, m_size, ratio);
+        }
+        QSvgRenderer svg(m_path);
+        if (svg.isValid())
+            return RenderFlag(svg, m_size, ratio);
+        QPixmap blank(QSize(m_size, m_size) * ratio);
+        blank.setDevicePixelRatio(ratio);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
+
+    QString m_path;
+    int m_size;
+    QHash<int, QPixmap> m_rendered;
+};
+
+QIcon FlagPicture(const QString &path, int size)
+{
+    // A flag whose file is missing has no picture; the views draw a blank square for it.
+    if (!QFileInfo(path).isFile())
+        return QIcon();
+    return QIcon(new FlagEngine(path, size));
 }
 
 TImageList *CreateFlags(QObject *parent, const QString &name, int size, const QString &flagFolder)
@@ -114,12 +146,11 @@ void LoadFlags(TImageList &list, const QString &flagFolder)
 {
     list.Clear();
     const int size = list.imageSize().width();
-    const std::set<qreal> ratios = PixelRatios();
     QHash<QString, QIcon> drawn; // languages that share a flag share its picture
     for (int language = 0; language < LanguageCount; ++language) {
         const QString path = flagFolder + FlagFileName(language);
         if (!drawn.contains(path))
-            drawn.insert(path, FlagPicture(path, size, ratios));
+            drawn.insert(path, FlagPicture(path, size));
         list.Add(drawn.value(path));
     }
 }

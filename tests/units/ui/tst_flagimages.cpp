@@ -368,9 +368,13 @@ private slots:
         QObject window;
         TImageList *small = CreateSmallFlags(&window); // the program folder's flags
         QCOMPARE(small->count(), LanguageCount);
+        // Flags are drawn when first shown, so a damaged drawing counts as a picture until
+        // then, and then draws as the blank square a missing one gives.
         for (int language = 0; language < LanguageCount; ++language)
-            QCOMPARE(small->hasPicture(language), language == vlGerman);
+            QCOMPARE(small->hasPicture(language), language == vlGerman || language == vlFrench);
         QVERIFY(isTransparent(small->pixmap(vlFrench).toImage()));
+        QVERIFY(isTransparent(small->pixmap(vlSpanish).toImage()));
+        QVERIFY(!isTransparent(small->pixmap(vlGerman).toImage()));
     }
 };
 
