@@ -31,6 +31,35 @@
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+// The order in which closing writes the settings.
+const QStringList WriteOrder = {"WindowState",
+                                "Left",
+                                "Top",
+                                "Width",
+                                "Height",
+                                "SplitterPos",
+                                "LogBookSplitterPos",
+                                "ViewStyle",
+                                "DefaultNativeLanguage",
+                                "DefaultForeignLanguage",
+                                "LanguageFile",
+                                "TreeViewRoot",
+                                "ShowAll",
+                                "CurrentPath",
+                                "ShowSoundTools",
+                                "ShowTypeColBtn",
+                                "TestVariant",
+                                "LeftMarginMM",
+                                "RightMarginMM",
+                                "TopMarginMM",
+                                "BottomMarginMM",
+                                "FontSize",
+                                "Orientation",
+                                "PrinterSwapCols",
+                                "PrintType"};
+} // namespace
+
 // Creating the main window restores every setting; closing it stores them again. Each case
 // runs on a program folder and a settings store of its own.
 class TestMainForm : public QObject
@@ -209,31 +238,7 @@ private slots:
     {
         auto form = createForm();
         form->close();
-        const QStringList expected = {"WindowState",
-                                      "Left",
-                                      "Top",
-                                      "Width",
-                                      "Height",
-                                      "SplitterPos",
-                                      "LogBookSplitterPos",
-                                      "ViewStyle",
-                                      "DefaultNativeLanguage",
-                                      "DefaultForeignLanguage",
-                                      "LanguageFile",
-                                      "TreeViewRoot",
-                                      "ShowAll",
-                                      "CurrentPath",
-                                      "ShowSoundTools",
-                                      "ShowTypeColBtn",
-                                      "TestVariant",
-                                      "LeftMarginMM",
-                                      "RightMarginMM",
-                                      "TopMarginMM",
-                                      "BottomMarginMM",
-                                      "FontSize",
-                                      "Orientation",
-                                      "PrinterSwapCols",
-                                      "PrintType"};
+        const QStringList expected = WriteOrder;
         for (const QString &name : expected)
             QVERIFY2(!readSetting(name).isNull(), qPrintable(name));
         // Booleans are stored in integer form, True as -1.
@@ -414,31 +419,7 @@ private slots:
                                                                    "ShowTypeColBtn",
                                                                    "ViewStyle",
                                                                    "TestVariant"}));
-        QCOMPARE(form->settings().namesInWriteOrder(), QStringList({"WindowState",
-                                                                    "Left",
-                                                                    "Top",
-                                                                    "Width",
-                                                                    "Height",
-                                                                    "SplitterPos",
-                                                                    "LogBookSplitterPos",
-                                                                    "ViewStyle",
-                                                                    "DefaultNativeLanguage",
-                                                                    "DefaultForeignLanguage",
-                                                                    "LanguageFile",
-                                                                    "TreeViewRoot",
-                                                                    "ShowAll",
-                                                                    "CurrentPath",
-                                                                    "ShowSoundTools",
-                                                                    "ShowTypeColBtn",
-                                                                    "TestVariant",
-                                                                    "LeftMarginMM",
-                                                                    "RightMarginMM",
-                                                                    "TopMarginMM",
-                                                                    "BottomMarginMM",
-                                                                    "FontSize",
-                                                                    "Orientation",
-                                                                    "PrinterSwapCols",
-                                                                    "PrintType"}));
+        QCOMPARE(form->settings().namesInWriteOrder(), WriteOrder);
     }
 
     // Closing the window while the engine waits for its mistake report must not pull the
