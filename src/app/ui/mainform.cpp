@@ -30,6 +30,7 @@
 #include "widgets/speedbutton.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -215,8 +216,15 @@ void TMainForm::setViewStyle(int style)
     const QList<QAction *> styles{m_mainMenu->actions().ViewLargeIconsItem,
                                   m_mainMenu->actions().ViewSmallIconsItem,
                                   m_mainMenu->actions().ViewListItem, m_mainMenu->actions().ViewDetailsItem};
-    if (style >= 0 && style < styles.size())
+    if (style >= 0 && style < styles.size()) {
         styles.at(style)->setChecked(true);
+    } else {
+        // A stored style outside 0 to 3 checks no item, as it presses no button.
+        styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+        for (QAction *action : styles)
+            action->setChecked(false);
+        styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    }
     m_unitPage->LumoListView1->setViewStyle(style);
 }
 

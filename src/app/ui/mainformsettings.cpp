@@ -92,10 +92,7 @@ void TMainForm::declareSettings()
     s.addInteger(
         QStringLiteral("ViewStyle"), 0, WriteViewStyle,
         [this] { return m_unitPage->LumoListView1->viewStyle(); },
-        [this](int style) {
-            m_unitPage->LumoListView1->setViewStyle(style);
-            m_unitPage->pressViewButton(m_unitPage->LumoListView1->viewStyle());
-        });
+        [this](int style) { setViewStyle(style); });
     s.addStep([this] {
         // The unit manager is the first page, whatever page was shown at the last exit.
         m_pageControl->setCurrentWidget(m_unitPage);

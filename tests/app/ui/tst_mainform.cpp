@@ -189,6 +189,16 @@ private slots:
         for (SpeedButton *b : {form->unitPage()->IconSBtn, form->unitPage()->SmallIconSBtn,
                                form->unitPage()->ListSBtn, form->unitPage()->ReportSBtn})
             QCOMPARE(b->down(), b->objectName() == pressed);
+        // The View menu's radio item follows the same style.
+        const MainMenuActions &menu = form->MainMenu()->actions();
+        const QList<QAction *> items{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,
+                                     menu.ViewDetailsItem};
+        for (int i = 0; i < items.size(); ++i)
+            QCOMPARE(items.at(i)->isChecked(), i == style);
+        // Choosing a style from the menu presses its button.
+        menu.ViewListItem->trigger();
+        QVERIFY(form->unitPage()->ListSBtn->down());
+        QCOMPARE(form->unitPage()->LumoListView1->viewStyle(), 2);
     }
 
     void closingStoresWhatTheNextStartRestores()
