@@ -1,6 +1,5 @@
 #include "vocfile/unitdialogcommit.h"
 
-#include "platform/errorreport.h"
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "vocfile/unitdescriptor.h"
@@ -97,8 +96,9 @@ UnitDialogCommit::Outcome UnitDialogCommit::run(Input &input)
     if (input.name != input.previousName) {
         try {
             m_written = UnitFiles(previous).rename(input.name);
-        } catch (const LumoError &error) {
-            ReportError(m_messages, error);
+        } catch (const LumoError &) {
+            // The keys are written and the unit stays whole under its old name.
+            m_messages.error(m_texts.renameFailedMessage);
         }
     }
     return Outcome::Written;

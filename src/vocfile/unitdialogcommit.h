@@ -31,6 +31,7 @@ public:
         QString fileExistsQuestion = QStringLiteral("Overwrite existing file?");
         QString creationFailedMessage; // shown with an error box when nothing could be written
         QString unitExistsMessage = QStringLiteral("Another unit of that name already exists.");
+        QString renameFailedMessage = QStringLiteral("Cannot rename file!");
     };
     enum class Outcome {
         Ignored,  // blank name: nothing done, no message

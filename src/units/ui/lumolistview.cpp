@@ -329,6 +329,7 @@ void TLumoListView::prepareDialog(TNewVocFile &dialog, bool properties)
         text("MsgCreationFailed") + QStringLiteral("\r\n") + UnitDialogCommit::forbiddenCharacters();
     dialog.FileExistsQuestion = text("MsgFileExists");
     dialog.UnitExistsMessage = text("MsgUnitExists");
+    dialog.RenameFailedMessage = text("FileMoveFailed");
     dialog.Folder = m_path;
     dialog.Extension = m_extension;
     dialog.PropertiesMode = properties;

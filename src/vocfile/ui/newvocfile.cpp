@@ -114,6 +114,7 @@ void TNewVocFile::OKBtnClick()
     texts.fileExistsQuestion = FileExistsQuestion;
     texts.creationFailedMessage = CreationFailedMessage;
     texts.unitExistsMessage = UnitExistsMessage;
+    texts.renameFailedMessage = RenameFailedMessage;
     UnitDialogCommit commit(m_messages, texts);
     UnitDialogCommit::Input input;
     input.folder = Folder;

@@ -30,6 +30,7 @@ public:
     QString FileExistsQuestion = QStringLiteral("Overwrite existing file?");
     QString CreationFailedMessage = DefaultCreationFailedMessage();
     QString UnitExistsMessage = QStringLiteral("Another unit of that name already exists.");
+    QString RenameFailedMessage = QStringLiteral("Cannot rename file!");
     QString PreviousName;
     QString SpecialFont;
     bool PropertiesMode = false;
