@@ -197,7 +197,17 @@ quint32 RegistryHive::release(quint32 code)
 
 void RegistryHive::disconnect()
 {
+    m_statements.clear();
     m_db.reset();
+}
+
+SqliteStatement &RegistryHive::prepared(const char *sql)
+{
+    std::unique_ptr<SqliteStatement> &statement = m_statements[sql];
+    if (!statement)
+        statement = std::make_unique<SqliteStatement>(*m_db, QLatin1String(sql));
+    statement->reset();
+    return *statement;
 }
 
 template <typename Work> void RegistryHive::writeAtomically(Work work)
@@ -262,13 +272,14 @@ quint32 RegistryHive::findKey(int hive, const QString &foldedPath, KeyHandle &ke
 {
     quint32 code = ErrorFileNotFound;
     const quint32 failure = guarded([&] {
-        SqliteStatement find(*m_db, QStringLiteral("SELECT id FROM keys WHERE hive = ?1 AND folded = ?2"));
+        SqliteStatement &find = prepared("SELECT id FROM keys WHERE hive = ?1 AND folded = ?2");
         find.bindInt(1, hive);
         find.bindText(2, foldedPath);
         if (find.step()) {
             key = find.int64(0);
             code = 0;
         }
+        find.reset();
     });
     return failure ? failure : code;
 }
@@ -299,9 +310,8 @@ quint32 RegistryHive::createKey(int hive, const QString &keyPath, KeyHandle &key
         code = guarded([&] {
             writeAtomically([&] {
                 // Parents first, as the registry has them; existing ones keep their spelling.
-                SqliteStatement insert(
-                    *m_db,
-                    QStringLiteral("INSERT OR IGNORE INTO keys(hive, path, folded) VALUES (?1, ?2, ?3)"));
+                SqliteStatement &insert =
+                    prepared("INSERT OR IGNORE INTO keys(hive, path, folded) VALUES (?1, ?2, ?3)");
                 const QStringList parts = path.split(u'\\');
                 for (qsizetype n = 1; n <= parts.size(); ++n) {
                     const QString prefix = parts.first(n).join(u'\\');
@@ -341,16 +351,20 @@ namespace {
 // Looks a value of an open key up with a query whose first column is the type; the rest
 // of the row is handed to take.
 template <typename Take>
-void lookUpValue(const SqliteDatabase &db, RegistryHive::KeyHandle key, const QString &name, const char *sql,
-                 int &type, Take take)
+void lookUpValue(SqliteStatement &query, RegistryHive::KeyHandle key, const QString &name, int &type,
+                 Take take)
 {
-    SqliteStatement query(db, QLatin1String(sql));
     query.bindInt(1, key);
     query.bindText(2, name.toCaseFolded());
-    if (!query.step())
+    const bool found = query.step();
+    if (found) {
+        type = int(query.int64(0));
+        take(query);
+    }
+    // A statement kept for later must not hold its read open.
+    query.reset();
+    if (!found)
         throw Refusal{RegistryHive::ErrorFileNotFound};
-    type = int(query.int64(0));
-    take(query);
 }
 } // namespace
 
@@ -359,7 +373,7 @@ quint32 RegistryHive::queryValue(KeyHandle key, const QString &name, int &type, 
     if (!isOpen(key))
         return ErrorInvalidHandle;
     return guarded([&] {
-        lookUpValue(*m_db, key, name, "SELECT type, length(data) FROM vals WHERE key = ?1 AND folded = ?2",
+        lookUpValue(prepared("SELECT type, length(data) FROM vals WHERE key = ?1 AND folded = ?2"), key, name,
                     type, [&size](const SqliteStatement &row) { size = row.int64(1); });
     });
 }
@@ -369,7 +383,7 @@ quint32 RegistryHive::readValue(KeyHandle key, const QString &name, int &type, Q
     if (!isOpen(key))
         return ErrorInvalidHandle;
     return guarded([&] {
-        lookUpValue(*m_db, key, name, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2", type,
+        lookUpValue(prepared("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2"), key, name, type,
                     [&data](const SqliteStatement &row) { data = row.blob(1); });
     });
 }
@@ -381,16 +395,17 @@ quint32 RegistryHive::writeValue(KeyHandle key, const QString &name, int type, c
     // One statement is atomic on its own, also inside a held transaction; the name keeps its
     // first spelling.
     return guarded([&] {
-        SqliteStatement upsert(
-            *m_db, QStringLiteral(
-                       "INSERT INTO vals(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
-                       "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data"));
+        SqliteStatement &upsert =
+            prepared("INSERT INTO vals(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
+                     "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
         upsert.bindInt(1, key);
         upsert.bindText(2, name);
         upsert.bindText(3, name.toCaseFolded());
         upsert.bindInt(4, type);
         upsert.bindBlob(5, data);
         upsert.step();
+        upsert.reset();
+        upsert.clearBindings();
     });
 }
 

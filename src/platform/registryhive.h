@@ -4,9 +4,12 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <map>
 #include <memory>
 
 class SqliteDatabase;
+class SqliteStatement;
 
 // The system registry of the program: hives of keys, each key holding named values of a type.
 //
@@ -89,6 +92,8 @@ public:
     Recovery recoverIfCorrupt();
 
 private:
+    // The statement of that text on the present connection, reset and ready to bind.
+    SqliteStatement &prepared(const char *sql);
     // The connection lives while a key is open or a transaction is held; calls that need it
     // no longer drop it again.
     void connect();
@@ -103,6 +108,9 @@ private:
 
     QString m_path;
     std::unique_ptr<SqliteDatabase> m_db;
+    // Statements of the connection, prepared once while it is held (all settings at start and
+    // at closing go through one connection).
+    std::map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
     QList<KeyHandle> m_openKeys;
     int m_transactionDepth = 0;
 };
