@@ -1,0 +1,63 @@
+#include "app/unitconverter.h"
+
+#include "app/oldunitfile.h"
+#include "platform/inibatch.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
+
+#include <QFileInfo>
+
+QString UnitConverter::descriptorNameFor(const QString &oldFile, const QString &folder)
+{
+    const QFileInfo old(oldFile);
+    const QString fileName = old.fileName();
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    QString name = (dot >= 0 ? fileName.left(dot) : fileName) + UnitFiles::descriptorExtension();
+    // Never over another unit: "x" in front until the name is free.
+    while (QFileInfo::exists(folder + name))
+        name.prepend(u'x');
+    return name;
+}
+
+QString UnitConverter::convert(const QString &oldFile, const QString &folder)
+{
+    // Read whole first, so that a file that cannot be read leaves nothing behind.
+    const OldUnitFile unit = OldUnitFile::read(oldFile);
+    const QString descriptor = folder + descriptorNameFor(oldFile, folder);
+    IniBatch batch(descriptor);
+    const QString general = QString::fromLatin1(UnitDescriptor::Section);
+    batch.writeString(general, QStringLiteral("FileType"),
+                      QString::fromLatin1(UnitDescriptor::VocabularyFileType));
+    batch.writeInteger(general, QStringLiteral("FirstLanguage"), 0);
+    batch.writeInteger(general, QStringLiteral("SecondLanguage"), unit.foreignLanguage());
+    batch.writeString(general, QStringLiteral("Description"), unit.description());
+    batch.writeString(general, QStringLiteral("Font"), QString::fromLatin1(UnitDescriptor::DefaultFont));
+    batch.commit();
+
+    m_table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
+    try {
+        m_table.open();
+        appendPairs(unit);
+    } catch (...) {
+        m_table.close();
+        throw;
+    }
+    m_table.close();
+    return descriptor;
+}
+
+void UnitConverter::appendPairs(const OldUnitFile &unit)
+{
+    // One transaction for the whole unit; what was appended before a failure is kept, as if
+    // each entry had been posted on its own.
+    m_table.startTransaction();
+    try {
+        for (const auto &[foreign, native] : unit.pairs)
+            m_table.appendRecord({QVariant(), native, foreign, 0, QVariant(), QVariant(), 0});
+    } catch (...) {
+        m_table.commit();
+        throw;
+    }
+    m_table.commit();
+}
