@@ -7,6 +7,7 @@
 #include "voctest/testvariantlist.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class HelpService;
@@ -15,6 +16,7 @@ class InputPage;
 class MainPopups;
 class QFileDialog;
 class TImageList;
+class TLanguageDlg;
 struct TableRecord;
 class TPageControl;
 class LogbookPage;
@@ -59,6 +61,8 @@ public:
     void HelpSearch();
     void HelpHowToUse();
     void HelpAbout();
+    void OptionsLanguageItemClick();
+    void FileConvertItemClick();
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
 
@@ -85,6 +89,9 @@ public:
     TImageList *SmallFlags() const { return m_smallFlags; }
     TImageList *BasicImageList() const { return m_basicImageList; }
     QFileDialog *OpenDialog();
+    TLanguageDlg *LanguageDlg() const { return m_languageDlg; }
+    // Which old units to convert; the default asks with OpenDialog. Tests script it.
+    void setOldUnitChooser(std::function<QStringList()> chooser) { m_chooseOldUnits = std::move(chooser); }
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_currentUnitFile; }
@@ -111,6 +118,7 @@ private:
     void buildComponents();
     void connectCommands();
     void connectUnitManager();
+    void connectShellCommands();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
@@ -137,6 +145,8 @@ private:
     TImageList *m_smallFlags = nullptr;
     TImageList *m_basicImageList = nullptr;
     QFileDialog *m_openDialog = nullptr;
+    TLanguageDlg *m_languageDlg = nullptr;
+    std::function<QStringList()> m_chooseOldUnits;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;

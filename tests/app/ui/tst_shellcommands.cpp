@@ -1,0 +1,143 @@
+#include "app/regfile.h"
+#include "app/ui/mainform.h"
+#include "app/ui/mainmenubar.h"
+#include "app/ui/pagecontrol.h"
+#include "platform/scriptedhelpservice.h"
+#include "platform/scriptedmessageservice.h"
+#include "support/testfolder.h"
+#include "uilang/ui/languagedlg.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/unitpage.h"
+#include "units/unitlistmodel.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
+#include <QStatusBar>
+#include <QtTest>
+
+// The shell's file commands as a user meets them: converting old units into the folder the
+// unit manager shows, and switching the program to another language.
+class TestShellCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestFolder> folder;
+    ScriptedMessageService messages;
+    ScriptedHelpService help;
+    QString units;
+
+    std::unique_ptr<TMainForm> createForm()
+    {
+        auto form = std::make_unique<TMainForm>(std::make_unique<TRegFile>(registryPath()), messages);
+        form->setHelpService(help);
+        form->FormCreate();
+        return form;
+    }
+
+    QString registryPath() const { return folder->path() + QStringLiteral("../registry.sqlite"); }
+
+    static QStringList listed(TMainForm &form)
+    {
+        QStringList names;
+        const UnitListModel &model = *form.unitPage()->LumoListView1->model();
+        for (int row = 0; row < model.rowCount(); ++row)
+            names.append(model.entry(row).caption);
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestFolder>();
+        units = folder->path() + QStringLiteral("Vocabulary/Other/");
+        QVERIFY(QDir().mkpath(units));
+        folder->copyFromData(QStringLiteral("english.llf"));
+        folder->copyFromData(QStringLiteral("deutsch.llf"));
+        messages = ScriptedMessageService();
+    }
+    void cleanup() { folder.reset(); }
+
+    void twoOldUnitsInOneRun()
+    {
+        const QString a =
+            folder->writeFile(QStringLiteral("old/animals.vok"), "german\r\nTiere\r\n1\r\nHund\r\ndog\r\n");
+        const QString b = folder->writeFile(QStringLiteral("old/colours.VOK"),
+                                            "french\r\nCouleurs\r\n2\r\nrouge\r\nred\r\n");
+        auto form = createForm();
+        form->setOldUnitChooser([&] { return QStringList{a, b}; });
+        QVERIFY(form->MainMenu()->actions().FileConvertItem->isEnabled());
+        form->MainMenu()->actions().FileConvertItem->trigger();
+        QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Conversion done!"));
+        QCOMPARE(listed(*form), QStringList({"animals", "colours"}));
+        QCOMPARE(UnitDescriptor(units + QStringLiteral("colours.lif")).secondLanguage(), 4);
+        QVERIFY(!form->LumoTable1()->active());
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void aFailureStopsTheRunAndKeepsWhatWasConverted()
+    {
+        const QString a = folder->writeFile(QStringLiteral("old/animals.vok"), "german\r\nTiere\r\n1\r\n");
+        const QString gone = folder->filePath(QStringLiteral("old/gone.vok"));
+        const QString c = folder->writeFile(QStringLiteral("old/colours.vok"), "french\r\nx\r\ny\r\n");
+        auto form = createForm();
+        form->setOldUnitChooser([&] { return QStringList{a, gone, c}; });
+        form->FileConvertItemClick();
+        QCOMPARE(messages.texts(), QStringList({"Cannot read the file " + gone}));
+        QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Converting: gone.vok ..."));
+        QCOMPARE(listed(*form), QStringList({"animals"}));
+        QVERIFY(!QFile::exists(units + QStringLiteral("colours.lif")));
+    }
+
+    void convertIsOnlyOnTheUnitManager()
+    {
+        UnitDescriptor(units + QStringLiteral("unit.lif")).write(0, 0, QString(), QString());
+        auto form = createForm();
+        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("unit"));
+        QVERIFY(form->PageControl()->requestPage(2));
+        QVERIFY(!form->MainMenu()->actions().FileConvertItem->isEnabled());
+    }
+
+    void switchingTheLanguageChangesEveryText()
+    {
+        auto form = createForm();
+        QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&File"));
+        QString preselected;
+        form->LanguageDlg()->setFormRunner([&](TLanguageSelect &form) {
+            preselected = form.LanguageComboBox->currentText();
+            form.LanguageComboBox->setCurrentIndex(
+                form.LanguageComboBox->findText(QStringLiteral("Deutsch")));
+            return int(QDialog::Accepted);
+        });
+        form->MainMenu()->actions().OptionsLanguageItem->trigger();
+        QCOMPARE(preselected, QStringLiteral("English"));
+        QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Datei"));
+        QCOMPARE(form->unitPage()->LumoListView1->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Datei"));
+        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+        if (!shots.isEmpty() && QDir().mkpath(shots))
+            form->grab().save(shots + QStringLiteral("/mainform-deutsch.png"));
+        form->close();
+        TRegFile store(registryPath());
+        store.setKey(QStringLiteral("Software\\Halvet\\Lumo96"));
+        QCOMPARE(store.ReadValue(QStringLiteral("LanguageFile")).toString(),
+                 folder->filePath(QStringLiteral("deutsch.llf")));
+    }
+
+    void cancellingTheChooserChangesNothing()
+    {
+        auto form = createForm();
+        form->LanguageDlg()->setFormRunner([](TLanguageSelect &) { return int(QDialog::Rejected); });
+        form->OptionsLanguageItemClick();
+        QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&File"));
+        QCOMPARE(form->unitPage()->LumoListView1->languageFile(),
+                 folder->filePath(QStringLiteral("english.llf")));
+    }
+};
+
+QTEST_MAIN(TestShellCommands)
+#include "tst_shellcommands.moc"
