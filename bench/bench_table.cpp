@@ -7,6 +7,7 @@
 // Each case runs several times in turn and the best time counts, so that other work on the
 // machine weighs little.
 
+#include "benchsqlite.h"
 #include "platform/messageservice.h"
 #include "platform/sqlitedatabase.h"
 #include "platform/tablecollation.h"
@@ -105,19 +106,6 @@ qint64 walkWithTable(TLumoTable &table, Tally &tally)
     const qint64 elapsed = timer.nsecsElapsed();
     table.close();
     return elapsed;
-}
-
-// A connection set up as the table component sets up its own.
-sqlite3 *openLikeTheTable(const QString &path, int flags)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    TableCollation::install(db);
-    sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
-    const QByteArray cache =
-        QByteArrayLiteral("PRAGMA cache_size=-") + QByteArray::number(SqliteDatabase::TablePageCacheKiB);
-    sqlite3_exec(db, cache.constData(), nullptr, nullptr, nullptr);
-    return db;
 }
 
 QString columnText(sqlite3_stmt *select, int column)

@@ -1,0 +1,83 @@
+// Converting an old unit of 100,000 pairs, against inserting the same rows into the same
+// empty table with plain SQLite in one transaction (same schema, collation and cache).
+
+#include "app/unitconverter.h"
+#include "benchsqlite.h"
+#include "platform/scriptedmessageservice.h"
+#include "vocfile/lumotable.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+constexpr int PairCount = 100000;
+
+QByteArray oldUnit()
+{
+    QByteArray bytes("french\r\nBenchmark\r\nbig\r\n");
+    for (int i = 0; i < PairCount; ++i)
+        bytes += "mot " + QByteArray::number(i) +
+                 " fran\xe7"
+                 "ais\r\nword " +
+                 QByteArray::number(i) + "\r\n";
+    return bytes;
+}
+
+qint64 insertPlain(const QString &path)
+{
+    sqlite3 *db = openLikeTheTable(path, SQLITE_OPEN_READWRITE);
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(
+        db, "INSERT INTO vocabulary (NativeLanguage, ForeignLanguage, Type, Mistakes) VALUES (?, ?, 0, 0)",
+        -1, &insert, nullptr);
+    for (int i = 0; i < PairCount; ++i) {
+        const QByteArray native = "word " + QByteArray::number(i);
+        const QByteArray foreign = "mot " + QByteArray::number(i) +
+                                   " fran\xc3\xa7"
+                                   "ais";
+        sqlite3_bind_text(insert, 1, native.constData(), int(native.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 2, foreign.constData(), int(foreign.size()), SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    const qint64 elapsed = timer.nsecsElapsed();
+    sqlite3_close(db);
+    return elapsed;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTemporaryDir folder;
+    const QString dir = folder.path() + u'/';
+    QFile old(dir + QStringLiteral("old.vok"));
+    if (!old.open(QIODevice::WriteOnly) || old.write(oldUnit()) < 0)
+        return 1;
+    old.close();
+
+    ScriptedMessageService messages;
+    TLumoTable table(messages);
+    // An empty table of the same schema for the plain side.
+    table.setVocabularyFile(dir + QStringLiteral("plain.db"));
+
+    QElapsedTimer timer;
+    timer.start();
+    UnitConverter(table).convert(old.fileName(), dir);
+    const qint64 converted = timer.nsecsElapsed();
+    const qint64 plain = insertPlain(dir + QStringLiteral("plain.db"));
+    out << "Convert an old unit of " << PairCount << " pairs:          " << converted / 1000000.0 << " ms\n";
+    out << "Plain SQLite insert, one transaction:      " << plain / 1000000.0 << " ms\n";
+    out << "Ratio:                                     " << double(converted) / double(plain)
+        << " (goal <= 2)\n";
+    return 0;
+}
