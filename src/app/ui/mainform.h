@@ -92,6 +92,8 @@ public:
     TLanguageDlg *LanguageDlg() const { return m_languageDlg; }
     // Which old units to convert; the default asks with OpenDialog. Tests script it.
     void setOldUnitChooser(std::function<QStringList()> chooser) { m_chooseOldUnits = std::move(chooser); }
+    // OpenDialog set up for old units, as the conversion shows it.
+    QFileDialog *prepareOldUnitDialog();
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_currentUnitFile; }

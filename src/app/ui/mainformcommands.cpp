@@ -26,14 +26,21 @@ void TMainForm::connectShellCommands()
     connect(menu.OptionsLanguageItem, &QAction::triggered, this, &TMainForm::OptionsLanguageItemClick);
     connect(menu.FileConvertItem, &QAction::triggered, this, &TMainForm::FileConvertItemClick);
     m_chooseOldUnits = [this] {
-        QFileDialog *dialog = OpenDialog();
-        // The sound tools use the same dialog for wave files: the filter is set anew each time.
-        dialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok *.VOK)"));
-        dialog->setDefaultSuffix(QStringLiteral("vok"));
-        dialog->setFileMode(QFileDialog::ExistingFiles);
-        dialog->setDirectory(m_unitPage->LumoListView1->path());
+        QFileDialog *dialog = prepareOldUnitDialog();
         return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
     };
+}
+
+QFileDialog *TMainForm::prepareOldUnitDialog()
+{
+    QFileDialog *dialog = OpenDialog();
+    // The sound tools use the same dialog for wave files: the filter is set anew each time.
+    // Linux names are case-sensitive, so ".VOK" is offered as well.
+    dialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok *.VOK)"));
+    dialog->setDefaultSuffix(QStringLiteral("vok"));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    dialog->setDirectory(m_unitPage->LumoListView1->path());
+    return dialog;
 }
 
 void TMainForm::OptionsLanguageItemClick()

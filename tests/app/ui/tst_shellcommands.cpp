@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenu>
 #include <QStatusBar>
 #include <QtTest>
@@ -91,6 +92,20 @@ private slots:
         QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Converting: gone.vok ..."));
         QCOMPARE(listed(*form), QStringList({"animals"}));
         QVERIFY(!QFile::exists(units + QStringLiteral("colours.lif")));
+    }
+
+    void theOldUnitFilterComesBackAfterWaveFiles()
+    {
+        auto form = createForm();
+        QFileDialog *dialog = form->OpenDialog();
+        QCOMPARE(dialog->objectName(), QStringLiteral("OpenDialog"));
+        dialog->setNameFilter(QStringLiteral("Wave files (*.wav)"));
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        QCOMPARE(form->prepareOldUnitDialog(), dialog);
+        QCOMPARE(dialog->nameFilters(), QStringList({"Lumo 3.0 Files (*.vok *.VOK)"}));
+        QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("vok"));
+        QCOMPARE(QDir(dialog->directory()).absolutePath() + u'/', units);
     }
 
     void convertIsOnlyOnTheUnitManager()
