@@ -199,11 +199,9 @@ void TestPage::buildBottomBar()
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Direction1 = named(new QRadioButton(QStringLiteral("Language1 - Language2"), Panel3), "Direction1");
     Direction2 = named(new QRadioButton(QStringLiteral("Language2 - Language1"), Panel3), "Direction2");
-    Direction1->setChecked(true);
     ForwardOrder = named(new QRadioButton(QStringLiteral("Forward"), Panel3), "ForwardOrder");
     BackwardOrder = named(new QRadioButton(QStringLiteral("Backward"), Panel3), "BackwardOrder");
     RandomOrder = named(new QRadioButton(QStringLiteral("Random"), Panel3), "RandomOrder");
-    RandomOrder->setChecked(true);
     // Directions and orders are two choices of their own.
     auto *directions = new QButtonGroup(Panel3);
     directions->addButton(Direction1);
@@ -211,6 +209,8 @@ void TestPage::buildBottomBar()
     auto *orders = new QButtonGroup(Panel3);
     for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder})
         orders->addButton(order);
+    Direction1->setChecked(true);
+    RandomOrder->setChecked(true);
 
     auto *directionColumn = new QVBoxLayout;
     directionColumn->addWidget(Direction1);
