@@ -369,9 +369,11 @@ void TTestParamsDlg::DeleteBtnClick()
 
 void TTestParamsDlg::afterProfileDialog(const QString &description)
 {
-    // The variant shown before is not saved: the new one's values are loaded first.
+    // The variant shown before is not saved: the new one's values are loaded first, and the
+    // new one stays as the small dialog wrote it.
     LoadList();
     selectByDescription(description);
+    m_current = -1;
     TestVariantsChange();
 }
 
