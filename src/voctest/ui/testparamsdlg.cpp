@@ -99,6 +99,14 @@ TTestParamsDlg::TTestParamsDlg(MessageService &messages, QWidget *parent)
     FormCreate();
 }
 
+QList<TTestParamsDlg::TextKey> TTestParamsDlg::textKeys()
+{
+    QList<TextKey> keys;
+    for (const Text &t : Texts)
+        keys.append({QLatin1String(t.key), QString::fromUtf8(t.english), t.general});
+    return keys;
+}
+
 QString TTestParamsDlg::text(const QString &key) const
 {
     const auto found = m_texts.constFind(key);

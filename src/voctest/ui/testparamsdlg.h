@@ -36,6 +36,15 @@ public:
     // Shows the small dialogs modally; tests script them.
     std::function<int(QDialog &)> runDialog;
 
+    // Every text of the dialog and of the dialogs it opens: key, English default, and whether
+    // it is read from the shared section.
+    struct TextKey
+    {
+        QString key;
+        QString english;
+        bool general;
+    };
+    static QList<TextKey> textKeys();
     // A text as read from the language file, or its English default.
     QString text(const QString &key) const;
     const QStringList &paths() const { return m_paths; }

@@ -273,6 +273,19 @@ private slots:
         QCOMPARE(contexts, QList<int>{320});
     }
 
+    void shippedLanguageFilesHoldEveryText()
+    {
+        const IniFile english(TestFolder::shippedFile("english.llf"));
+        const IniFile german(TestFolder::shippedFile("deutsch.llf"));
+        for (const TTestParamsDlg::TextKey &t : TTestParamsDlg::textKeys()) {
+            const QString section = t.general ? QStringLiteral("general") : QStringLiteral("TestParamsDlg");
+            QVERIFY2(german.valueExists(section, t.key), qPrintable(t.key));
+            // The shared button captions of the English file are its own ("OK", "&Help").
+            if (!t.general)
+                QCOMPARE(english.readString(section, t.key, "<none>"), t.english);
+        }
+    }
+
     void discardListKeepsEditsAcrossLanguagesAndOkWritesAll()
     {
         folder->writeText("DiscardList.ldl",
