@@ -193,6 +193,7 @@ private slots:
             TMistakeReportForm *report = form->testWindows()->mistakeReportForm();
             reportShown = report && report->isVisible();
             saveShot(report, name + QStringLiteral("-mistake"));
+            saveShot(form.get(), name + QStringLiteral("-during-mistake")); // choices coloured
             if (report)
                 QTest::keyClick(report, Qt::Key_Space);
         });
@@ -200,8 +201,6 @@ private slots:
             page->AnswerEdit->setText(QStringLiteral("wrong"));
         else
             page->Choice[0]->text() == engine->answer() ? page->Choice[1]->click() : page->Choice[0]->click();
-        if (!page->AnswerEdit->isVisible())
-            saveShot(form.get(), name + QStringLiteral("-coloured")); // before the answer is handed in
         page->StartBtn->click();
         QVERIFY(reportShown);
         QCOMPARE(page->MistakesCount->text(), QStringLiteral("(1)"));
