@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,6 +140,7 @@ void TestPage::buildMainPanel()
         Choice[i] = named(new QCheckBox(MainPanel), choiceNames[i]);
         Choice[i]->hide();
         Choice[i]->setEnabled(false);
+        Choice[i]->installEventFilter(this);
     }
     StartBtn = named(new QPushButton(QStringLiteral("&Start"), MainPanel), "StartBtn");
     StartBtn->setDefault(true);
@@ -235,6 +237,13 @@ bool TestPage::eventFilter(QObject *watched, QEvent *event)
             MainPanelResize();
         else if (watched == InfoPanel)
             InfoPanelResize();
+    } else if (event->type() == QEvent::KeyPress && qobject_cast<QCheckBox *>(watched)) {
+        // Enter hands in the ticked choices, as it hands in the typed answer.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            StartBtn->click();
+            return true;
+        }
     } else if (event->type() == QEvent::MouseButtonRelease &&
                (watched == QuestionLanguage || watched == QuestionLabel)) {
         QuestionLanguageClick();

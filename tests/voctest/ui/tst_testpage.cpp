@@ -214,6 +214,24 @@ private slots:
         QCOMPARE(f.ui.reports.size(), 2);
     }
 
+    void multipleChoiceByKeyboardAlone()
+    {
+        PageFixture f(letters(6), QStringLiteral("multichoice"));
+        QTest::mouseClick(f.page.StartBtn, Qt::LeftButton);
+        int right = -1;
+        for (int i = 0; i < TestPage::ChoiceCount; ++i)
+            if (f.page.Choice[i]->text() == f.engine.answer())
+                right = i;
+        QVERIFY(right >= 0);
+        f.page.Choice[right]->setFocus();
+        QTest::keyClick(f.page.Choice[right], Qt::Key_Space);
+        QVERIFY(f.page.Choice[right]->isChecked());
+        QTest::keyClick(f.page.Choice[right], Qt::Key_Return);
+        QCOMPARE(f.page.ProgressCount->text(), QStringLiteral("(1)"));
+        QVERIFY(f.ui.reports.isEmpty());
+        QVERIFY(!f.page.Choice[right]->isChecked());
+    }
+
     void stoppingATest()
     {
         PageFixture f(letters(3));
