@@ -376,12 +376,34 @@ private slots:
         QCOMPARE(f.page.QuestionLanguage->cursor().shape(), Qt::CrossCursor);
     }
 
+    void startDoesNothingWhenTheEngineIsNotReady_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("more");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("four entries to choose from") << "multichoice"
+                                                     << "" << 4;
+        QTest::newRow("every entry of an excluded type") << "standard"
+                                                         << "WordTypes=[2],[5],\n"
+                                                         << 6;
+        QTest::newRow("no sounds to listen to") << "comprehension"
+                                                << "" << 6;
+    }
+
     void startDoesNothingWhenTheEngineIsNotReady()
     {
-        PageFixture f(letters(4), QStringLiteral("multichoice"));
+        QFETCH(QString, kind);
+        QFETCH(QString, more);
+        QFETCH(int, entries);
+        PageFixture f(letters(entries), kind);
+        f.folder.writeText(QStringLiteral("a.ltf"), variantText(kind, more).replace("=Variant", "=Typed"));
+        f.page.LoadTestVariants();
+        f.page.selectTestVariant(0);
         QVERIFY(!f.engine.ready());
         QTest::mouseClick(f.page.StartBtn, Qt::LeftButton);
+        f.typeAnswer(QStringLiteral("a"));
         QVERIFY(f.idle());
+        QVERIFY(f.ui.reports.isEmpty());
         QVERIFY(f.messages.shown().isEmpty());
     }
 
