@@ -38,6 +38,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -167,14 +168,26 @@ void TMainForm::connectCommands()
     connect(menu.HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
     m_pageControl->setChangingHandler([this](int) { return PageControlChanging(); });
     connect(m_pageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
-    connect(m_testPage->TestVariants, &QComboBox::currentIndexChanged, this, &TMainForm::TestVariantsChange);
+    // The test page runs the engine; the window gives it the unit's table, texts and help.
+    m_testPage->attach(*m_lumoVocTest1, m_messages);
+    m_testPage->isActivePage = [this] { return m_pageControl->currentWidget() == m_testPage; };
+    m_testPage->openTable = [this] {
+        if (!m_lumoTable1->active())
+            openUnitTable(false);
+    };
+    m_testPage->keptText = [this](const QString &key) { return m_texts.kept(key); };
+    m_testPage->languageFile = [this] { return m_unitPage->LumoListView1->languageFile(); };
+    m_testPage->smallFlags = m_smallFlags;
+    m_testPage->setSoundCursor(soundCursor());
+    connect(m_testPage, &TestPage::helpRequested, this, [this](int context) { m_help->showTopic(context); });
+    connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
+            [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
     for (QAction *action :
          {menu.FileNewFolder, menu.FilePrintItem, menu.FilePrintSetupItem, menu.SearchFindItem,
           menu.SearchAgainItem, menu.Hidenonvocabularyfolders1, menu.Makecurrentfoldernewbasefolder1,
-          menu.optionsCharacterBarItem, menu.TestSettingsItem, m_popups->PopupBaseFolder,
-          m_popups->PopupNewFolder, m_popups->PopupDeleteItem2, m_popups->PopupRenameItem2,
-          m_popups->PopupCustomizeItem})
+          menu.optionsCharacterBarItem, m_popups->PopupBaseFolder, m_popups->PopupNewFolder,
+          m_popups->PopupDeleteItem2, m_popups->PopupRenameItem2, m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 
@@ -364,6 +377,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
     m_unitPage->LumoListView1->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
+    m_testPage->RefreshTestPage();
     const IniFile ini(fileName);
     m_helpFile = helpFileNamed(
         ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"), QStringLiteral("English.hlp")));
@@ -374,33 +388,9 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_texts.apply(fileName, *this, *m_mainMenu, *m_pageControl);
 }
 
-void TMainForm::LoadTestVariants()
+const TestVariantList &TMainForm::testVariantList() const
 {
-    QComboBox *variants = m_testPage->TestVariants;
-    const QSignalBlocker quiet(variants);
-    variants->clear();
-    m_testVariants.load(ProgramFolder());
-    variants->addItems(m_testVariants.descriptions());
-}
-
-void TMainForm::selectTestVariant(int index)
-{
-    QComboBox *variants = m_testPage->TestVariants;
-    {
-        // TestVariantsChange runs once, below, not also for the change of selection.
-        const QSignalBlocker quiet(variants);
-        // A stored -1 selects no variant; one past the end selects the first.
-        variants->setCurrentIndex(index < variants->count() ? index : 0);
-    }
-    TestVariantsChange();
-}
-
-void TMainForm::TestVariantsChange()
-{
-    // Which controls each kind of test shows arrives with the test page.
-    const int index = m_testPage->TestVariants->currentIndex();
-    if (index >= 0 && index < m_testVariants.count())
-        m_lumoVocTest1->setTestFile(m_testVariants.paths().at(index));
+    return m_testPage->variants();
 }
 
 void TMainForm::HelpAbout()

@@ -4,7 +4,6 @@
 #include "app/ui/mainformtexts.h"
 #include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
-#include "voctest/testvariantlist.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -25,6 +24,7 @@ class MessageService;
 class QStatusBar;
 class QTabWidget;
 class TestPage;
+class TestVariantList;
 class TestWindowsGate;
 class SoundDevice;
 class TLumoTable;
@@ -107,7 +107,7 @@ public:
     // A text the window keeps from the language file for later ("MsgPackingTable", ...).
     QString keptText(const QString &key) const { return m_texts.kept(key); }
     const PrintSettings &printSettings() const { return m_print; }
-    const TestVariantList &testVariantList() const { return m_testVariants; }
+    const TestVariantList &testVariantList() const;
     // Names of the settings in the order of reading and of writing.
     const SettingsList &settings() const { return m_settings; }
 
@@ -132,9 +132,6 @@ private:
     void declareUnitManagerSettings();
     void recoverSettingsStore();
     void applyPlacement();
-    void LoadTestVariants();
-    void selectTestVariant(int index);
-    void TestVariantsChange();
     int storedWindowState() const;
     static QString helpFileNamed(const QString &name);
 
@@ -178,6 +175,5 @@ private:
     QString m_helpFile;
     PrintSettings m_print;
     MainFormTexts m_texts;
-    TestVariantList m_testVariants;
     bool m_closed = false;
 };

@@ -50,7 +50,7 @@ bool TMainForm::PageControlChanging()
         m_tableNeedsPacking = false;
         m_statusLine->clearMessage();
         m_mainMenu->actions().SearchFindItem->setEnabled(false);
-    } else if (leaving == m_testPage && m_lumoVocTest1->running()) {
+    } else if (leaving == m_testPage && m_testPage->testUnderWay()) {
         const MessageService::Button answer = m_messages.show(
             MessageService::Kind::Information, m_texts.kept(QStringLiteral("MsgAbordTestOnPageChange")),
             MessageService::Yes | MessageService::No | MessageService::Cancel);
@@ -106,6 +106,10 @@ void TMainForm::enterTestPage()
     openUnitTable(false);
     m_lumoVocTest1->setVocabularyFile(m_currentUnitFile);
     m_lumoVocTest1->Reload();
+    m_testPage->firstLanguage = m_currentNativeLanguage;
+    m_testPage->secondLanguage = m_currentForeignLanguage;
+    m_testPage->setFontName(m_lumoVocTest1->fontName());
+    m_testPage->RefreshTestPage();
 }
 
 void TMainForm::enterUnitPage()

@@ -97,12 +97,12 @@ void TMainForm::declareSettings()
         // The unit manager is the first page, whatever page was shown at the last exit.
         m_pageControl->setCurrentWidget(m_unitPage);
         PageControlChange();
-        LoadTestVariants();
+        m_testPage->LoadTestVariants();
     });
     s.addInteger(
         QStringLiteral("TestVariant"), 0, WriteTestVariant,
         [this] { return m_testPage->TestVariants->currentIndex(); },
-        [this](int index) { selectTestVariant(index); });
+        [this](int index) { m_testPage->selectTestVariant(index); });
 }
 
 void TMainForm::declarePrintSettings()

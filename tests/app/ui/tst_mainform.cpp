@@ -293,7 +293,7 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("selected");
         QTest::newRow("second") << 1 << 1;
-        QTest::newRow("none") << -1 << -1;
+        QTest::newRow("none") << -1 << 0;
         QTest::newRow("past the end") << 2 << 0;
         QTest::newRow("far past the end") << 99 << 0;
     }

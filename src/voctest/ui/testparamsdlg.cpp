@@ -1,0 +1,436 @@
+#include "voctest/ui/testparamsdlg.h"
+
+#include "platform/errorboundary.h"
+#include "platform/folderlisting.h"
+#include "platform/inibatch.h"
+#include "platform/inifile.h"
+#include "platform/messageservice.h"
+#include "platform/programfolder.h"
+#include "uilang/translate.h"
+#include "units/ui/languagecombobox.h"
+#include "voctest/ui/configurediscardlist.h"
+#include "voctest/ui/newtestprofile.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+const QString Section = QStringLiteral("settings");
+
+struct Text
+{
+    const char *key;
+    const char *english;
+    bool general;
+};
+
+// Every text of the dialog and of the two dialogs it opens, in the order of reading.
+const Text Texts[] = {
+    {"OkBtn", "Ok", true},
+    {"CancelBtn", "Cancel", true},
+    {"HelpBtn", "Help", true},
+    {"Caption", "Test Settings", false},
+    {"NewBtn", "New...", false},
+    {"RenameBtn", "Rename...", false},
+    {"DeleteBtn", "Delete", false},
+    {"Standard", "Standard", false},
+    {"MultiChoice", "Multiple Choice", false},
+    {"Comprehension", "Listening Comprehension", false},
+    {"DiscardNotes", "Allow notes \"(note...)\"", false},
+    {"MatchCase", "Match case", false},
+    {"UseDiscardList", "Use discard list", false},
+    {"ConfigureBtn", "Configure...", false},
+    {"Label", "Include the following word types in the test (check all that apply):", false},
+    {"Type0", "other", false},
+    {"Type1", "noun", false},
+    {"Type2", "verb", false},
+    {"Type3", "pronoun", false},
+    {"Type4", "adverb", false},
+    {"Type5", "adjective", false},
+    {"Type6", "article", false},
+    {"Type7", "numeral", false},
+    {"Type8", "preposition", false},
+    {"Type9", "conjunction", false},
+    {"Type10", "exclamation", false},
+    {"DeleteMsg", "Are you sure you want to delete the test profile:", false},
+    {"FileNameLabel", "File name:", false},
+    {"DescriptionLabel", "Description:", false},
+    {"NewCaption", "Create new test profile:", false},
+    {"RenameCaption", "Rename test profile:", false},
+    {"OverwriteMsg", "File already exists! Overwrite the existing file?", false},
+    {"MsgEmptyFileName", "Please enter a file name for the new test profile.", false},
+    {"LanguageLabel", "Language:", false},
+    {"DiscardStringLabel", "Words to discard:", false},
+    {"HelpLabel", "Please seperate each word by a semicolon.                 (e.g. go; walk)", false},
+    {"DiscardStringCaption", "Configure words to discard", false},
+};
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+QString wordTypeToken(int type)
+{
+    return u'[' + QString::number(type) + u']';
+}
+} // namespace
+
+TTestParamsDlg::TTestParamsDlg(MessageService &messages, QWidget *parent)
+    : QDialog(parent), m_messages(messages)
+{
+    setObjectName(QStringLiteral("TestParamsDlg"));
+    setWindowTitle(QStringLiteral("Test Parameters"));
+    buildControls();
+    connectControls();
+    FormCreate();
+}
+
+QList<TTestParamsDlg::TextKey> TTestParamsDlg::textKeys()
+{
+    QList<TextKey> keys;
+    for (const Text &t : Texts)
+        keys.append({QLatin1String(t.key), QString::fromUtf8(t.english), t.general});
+    return keys;
+}
+
+QString TTestParamsDlg::text(const QString &key) const
+{
+    const auto found = m_texts.constFind(key);
+    if (found != m_texts.constEnd())
+        return found.value();
+    for (const Text &t : Texts)
+        if (key == QLatin1String(t.key))
+            return QString::fromUtf8(t.english);
+    return QString();
+}
+
+void TTestParamsDlg::buildControls()
+{
+    const auto button = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    TestVariants = new QComboBox(this);
+    TestVariants->setObjectName(QStringLiteral("TestVariants"));
+    TestVariants->setMinimumWidth(240);
+    NewBtn = button("NewBtn", "New...");
+    RenameBtn = button("RenameBtn", "Rename...");
+    DeleteBtn = button("DeleteBtn", "Delete");
+    auto *variantRow = new QHBoxLayout;
+    variantRow->addWidget(TestVariants, 1);
+    for (QPushButton *b : {NewBtn, RenameBtn, DeleteBtn})
+        variantRow->addWidget(b);
+
+    auto *kinds = new QGroupBox(this);
+    Standard = new QRadioButton(QStringLiteral("Standard"), kinds);
+    MultiChoice = new QRadioButton(QStringLiteral("Multiple Choice"), kinds);
+    Comprehension = new QRadioButton(QStringLiteral("Listening Comprehension"), kinds);
+    Standard->setObjectName(QStringLiteral("Standard"));
+    MultiChoice->setObjectName(QStringLiteral("MultiChoice"));
+    Comprehension->setObjectName(QStringLiteral("Comprehension"));
+    Standard->setChecked(true);
+    auto *kindColumn = new QVBoxLayout(kinds);
+    for (QRadioButton *kind : {Standard, MultiChoice, Comprehension})
+        kindColumn->addWidget(kind);
+
+    auto *checks = new QGroupBox(this);
+    DiscardNotes = new QCheckBox(QStringLiteral("Allow notes \"(note...)\""), checks);
+    MatchCase = new QCheckBox(QStringLiteral("Match case"), checks);
+    UseDiscardList = new QCheckBox(QStringLiteral("Use discard list"), checks);
+    DiscardNotes->setObjectName(QStringLiteral("DiscardNotes"));
+    MatchCase->setObjectName(QStringLiteral("MatchCase"));
+    UseDiscardList->setObjectName(QStringLiteral("UseDiscardList"));
+    ConfigureBtn = new QPushButton(QStringLiteral("Configure..."), checks);
+    ConfigureBtn->setObjectName(QStringLiteral("ConfigureBtn"));
+    ConfigureBtn->setAutoDefault(false);
+    auto *checkGrid = new QGridLayout(checks);
+    checkGrid->addWidget(DiscardNotes, 0, 0);
+    checkGrid->addWidget(MatchCase, 1, 0);
+    checkGrid->addWidget(UseDiscardList, 2, 0);
+    checkGrid->addWidget(ConfigureBtn, 2, 1);
+    auto *settingsRow = new QHBoxLayout;
+    settingsRow->addWidget(kinds);
+    settingsRow->addWidget(checks, 1);
+
+    auto *types = new QGroupBox(this);
+    Label1 = new QLabel(QString::fromUtf8(Texts[14].english), types);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    auto *typeGrid = new QGridLayout(types);
+    typeGrid->addWidget(Label1, 0, 0, 1, 3);
+    for (int type = 0; type < WordTypeCount; ++type) {
+        WordType[type] = new QCheckBox(QString::fromUtf8(Texts[15 + type].english), types);
+        WordType[type]->setObjectName(QStringLiteral("WordType") + QString::number(type));
+        // Three columns: 0 to 3, 4 to 7, 8 to 10.
+        typeGrid->addWidget(WordType[type], 1 + type % 4, type / 4);
+    }
+
+    OkBtn = button("OkBtn", "Ok");
+    OkBtn->setDefault(true);
+    CancelBtn = button("CancelBtn", "Cancel");
+    HelpBtn = button("HelpBtn", "Help");
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton *b : {OkBtn, CancelBtn, HelpBtn})
+        buttons->addWidget(b);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(variantRow);
+    layout->addLayout(settingsRow);
+    layout->addWidget(types);
+    layout->addLayout(buttons);
+}
+
+void TTestParamsDlg::connectControls()
+{
+    const auto guarded = [this](void (TTestParamsDlg::*step)()) {
+        return [this, step] { Guarded(m_messages, [this, step] { (this->*step)(); }); };
+    };
+    connect(TestVariants, &QComboBox::currentIndexChanged, this,
+            guarded(&TTestParamsDlg::TestVariantsChange));
+    connect(NewBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::NewBtnClick));
+    connect(RenameBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::RenameBtnClick));
+    connect(DeleteBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::DeleteBtnClick));
+    connect(ConfigureBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::ConfigureBtnClick));
+    connect(OkBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::OkBtnClick));
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this, &TTestParamsDlg::HelpBtnClick);
+}
+
+void TTestParamsDlg::applyLanguageFile(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    m_languageFile = path;
+    for (const Text &t : Texts) {
+        const QString section = t.general ? QStringLiteral("general") : objectName();
+        m_texts.insert(QLatin1String(t.key),
+                       Translate(path, section, QLatin1String(t.key), QString::fromUtf8(t.english)));
+    }
+    applyTexts();
+}
+
+void TTestParamsDlg::applyTexts()
+{
+    setWindowTitle(text(QStringLiteral("Caption")));
+    const QList<QPair<QAbstractButton *, const char *>> captions = {{OkBtn, "OkBtn"},
+                                                                    {CancelBtn, "CancelBtn"},
+                                                                    {HelpBtn, "HelpBtn"},
+                                                                    {NewBtn, "NewBtn"},
+                                                                    {RenameBtn, "RenameBtn"},
+                                                                    {DeleteBtn, "DeleteBtn"},
+                                                                    {Standard, "Standard"},
+                                                                    {MultiChoice, "MultiChoice"},
+                                                                    {Comprehension, "Comprehension"},
+                                                                    {DiscardNotes, "DiscardNotes"},
+                                                                    {MatchCase, "MatchCase"},
+                                                                    {UseDiscardList, "UseDiscardList"},
+                                                                    {ConfigureBtn, "ConfigureBtn"}};
+    for (const auto &[control, key] : captions)
+        control->setText(text(QLatin1String(key)));
+    Label1->setText(text(QStringLiteral("Label")));
+    for (int type = 0; type < WordTypeCount; ++type)
+        WordType[type]->setText(text(QStringLiteral("Type") + QString::number(type)));
+}
+
+void TTestParamsDlg::setDiscardLanguages(const TImageList *smallFlags, int language)
+{
+    m_flags = smallFlags;
+    m_discardLanguage = language;
+}
+
+int TTestParamsDlg::showModal(QDialog &dialog)
+{
+    return runDialog ? runDialog(dialog) : dialog.exec();
+}
+
+void TTestParamsDlg::FormCreate()
+{
+    m_current = -1;
+    LoadList();
+}
+
+void TTestParamsDlg::LoadList()
+{
+    const QSignalBlocker quiet(TestVariants);
+    TestVariants->clear();
+    m_paths.clear();
+    const QDir folder(ProgramFolder());
+    for (const QString &name : ListFiles(ProgramFolder(), QStringLiteral("*.ltf"))) {
+        const QString path = folder.filePath(name);
+        const QString description =
+            IniFile(path).readString(Section, QStringLiteral("Description"), QStringLiteral("error"));
+        if (description == QStringLiteral("error"))
+            continue;
+        TestVariants->addItem(description);
+        m_paths.append(path);
+    }
+    if (TestVariants->count() > 0)
+        TestVariants->setCurrentIndex(0);
+}
+
+QString TTestParamsDlg::selectedPath() const
+{
+    return m_paths.value(TestVariants->currentIndex());
+}
+
+void TTestParamsDlg::selectByDescription(const QString &description)
+{
+    {
+        const QSignalBlocker quiet(TestVariants);
+        for (int i = 0; i < TestVariants->count(); ++i)
+            if (TestVariants->itemText(i) == description)
+                TestVariants->setCurrentIndex(i);
+    }
+    m_current = TestVariants->currentIndex();
+    LoadProfile();
+}
+
+void TTestParamsDlg::LoadProfile()
+{
+    const QString path = selectedPath();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    const IniFile ini(path);
+    const auto value = [&ini](const char *key, const char *fallback) {
+        return ini.readString(Section, QLatin1String(key), QLatin1String(fallback)).toLower();
+    };
+    Standard->setChecked(true);
+    const QString type = value("TestType", "standard");
+    if (type == QStringLiteral("multichoice"))
+        MultiChoice->setChecked(true);
+    else if (type == QStringLiteral("comprehension"))
+        Comprehension->setChecked(true);
+    DiscardNotes->setChecked(value("DiscardNotes", "yes") != QStringLiteral("no"));
+    MatchCase->setChecked(value("MatchCase", "no") == QStringLiteral("yes"));
+    UseDiscardList->setChecked(value("UseDiscardList", "yes") != QStringLiteral("no"));
+    const QString types = value("WordTypes", "[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]");
+    for (int k = 0; k < WordTypeCount; ++k)
+        WordType[k]->setChecked(types.contains(wordTypeToken(k)));
+}
+
+void TTestParamsDlg::SaveProfile(int index)
+{
+    const QString path = m_paths.value(index);
+    if (index < 0 || path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    const QString type = MultiChoice->isChecked()     ? QStringLiteral("multichoice")
+                         : Comprehension->isChecked() ? QStringLiteral("comprehension")
+                                                      : QStringLiteral("standard");
+    QString types;
+    for (int k = 0; k < WordTypeCount; ++k)
+        if (WordType[k]->isChecked())
+            types += wordTypeToken(k) + u',';
+    IniBatch file(path);
+    file.writeString(Section, QStringLiteral("TestType"), type);
+    file.writeString(Section, QStringLiteral("DiscardNotes"), yesNo(DiscardNotes->isChecked()));
+    file.writeString(Section, QStringLiteral("MatchCase"), yesNo(MatchCase->isChecked()));
+    file.writeString(Section, QStringLiteral("UseDiscardList"), yesNo(UseDiscardList->isChecked()));
+    file.writeString(Section, QStringLiteral("WordTypes"), types);
+    file.commit();
+}
+
+void TTestParamsDlg::TestVariantsChange()
+{
+    SaveProfile(m_current);
+    m_current = TestVariants->currentIndex();
+    LoadProfile();
+}
+
+void TTestParamsDlg::OkBtnClick()
+{
+    SaveProfile(TestVariants->currentIndex());
+    accept();
+}
+
+void TTestParamsDlg::DeleteBtnClick()
+{
+    const int index = TestVariants->currentIndex();
+    if (index < 0)
+        return;
+    const QString question =
+        text(QStringLiteral("DeleteMsg")) + QStringLiteral("\r\n") + TestVariants->currentText();
+    if (m_messages.show(MessageService::Kind::Confirmation, question,
+                        MessageService::Yes | MessageService::No) != MessageService::Yes)
+        return;
+    QFile::remove(m_paths.at(index));
+    m_current = -1;
+    LoadList();
+    TestVariantsChange();
+}
+
+void TTestParamsDlg::afterProfileDialog(const QString &description)
+{
+    // The variant shown before is not saved: the new one's values are loaded first, and the
+    // new one stays as the small dialog wrote it.
+    LoadList();
+    selectByDescription(description);
+    m_current = -1;
+    TestVariantsChange();
+}
+
+void TTestParamsDlg::NewBtnClick()
+{
+    TNewTestProfile profile(m_messages, this);
+    profile.FileNameLabel->setText(text(QStringLiteral("FileNameLabel")));
+    profile.DescriptionLabel->setText(text(QStringLiteral("DescriptionLabel")));
+    profile.setWindowTitle(text(QStringLiteral("NewCaption")));
+    profile.OkBtn->setText(OkBtn->text());
+    profile.CancelBtn->setText(CancelBtn->text());
+    profile.OverwriteMsg = text(QStringLiteral("OverwriteMsg"));
+    profile.EmptyNameMsg = text(QStringLiteral("MsgEmptyFileName"));
+    if (showModal(profile) == QDialog::Accepted)
+        afterProfileDialog(profile.DescriptionEdit->text());
+}
+
+void TTestParamsDlg::RenameBtnClick()
+{
+    if (TestVariants->currentIndex() < 0)
+        return;
+    TNewTestProfile profile(m_messages, this);
+    profile.FileNameLabel->setText(text(QStringLiteral("FileNameLabel")));
+    profile.DescriptionLabel->setText(text(QStringLiteral("DescriptionLabel")));
+    profile.setWindowTitle(text(QStringLiteral("RenameCaption")));
+    profile.OkBtn->setText(OkBtn->text());
+    profile.CancelBtn->setText(CancelBtn->text());
+    profile.setRenameMode(selectedPath(), TestVariants->currentText());
+    if (showModal(profile) == QDialog::Accepted)
+        afterProfileDialog(profile.DescriptionEdit->text());
+}
+
+void TTestParamsDlg::ConfigureBtnClick()
+{
+    TConfigureDiscardList discard(m_messages, this);
+    FillLanguagePicker(*discard.LanguageComboBox1, m_languageFile, m_flags);
+    discard.LanguageComboBox1->setCurrentIndex(m_discardLanguage);
+    discard.LanguageLabel->setText(text(QStringLiteral("LanguageLabel")));
+    discard.DiscardStringLabel->setText(text(QStringLiteral("DiscardStringLabel")));
+    discard.HelpLabel->setText(text(QStringLiteral("HelpLabel")));
+    discard.setWindowTitle(text(QStringLiteral("DiscardStringCaption")));
+    discard.OKBtn->setText(OkBtn->text());
+    discard.CancelBtn->setText(CancelBtn->text());
+    discard.HelpBtn->setText(HelpBtn->text());
+    connect(&discard, &TConfigureDiscardList::helpRequested, this, &TTestParamsDlg::helpRequested);
+    showModal(discard);
+}
+
+void TTestParamsDlg::HelpBtnClick()
+{
+    emit helpRequested(HelpContext);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+#include <QStringList>
+#include <functional>
+
+class MessageService;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class TImageList;
+
+// The test settings dialog: lists the test variants of the program's folder, shows the
+// values of one and saves them back when the user moves to another variant or presses OK.
+// Variants are created, renamed and deleted here, and the discard list is opened from here.
+class TTestParamsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int HelpContext = 320;
+    static constexpr int WordTypeCount = 11;
+
+    TTestParamsDlg(MessageService &messages, QWidget *parent = nullptr);
+
+    // Selects every item equal to description in turn, so the last one wins, and shows it.
+    void selectByDescription(const QString &description);
+    // Reads the captions and texts from a UI language file; a missing file changes nothing.
+    void applyLanguageFile(const QString &path);
+    // The flags of the discard list dialog's languages and the language it shows first.
+    void setDiscardLanguages(const TImageList *smallFlags, int language);
+
+    // Shows the small dialogs modally; tests script them.
+    std::function<int(QDialog &)> runDialog;
+
+    // Every text of the dialog and of the dialogs it opens: key, English default, and whether
+    // it is read from the shared section.
+    struct TextKey
+    {
+        QString key;
+        QString english;
+        bool general;
+    };
+    static QList<TextKey> textKeys();
+    // A text as read from the language file, or its English default.
+    QString text(const QString &key) const;
+    const QStringList &paths() const { return m_paths; }
+    int currentIndex() const { return m_current; }
+    int discardLanguage() const { return m_discardLanguage; }
+
+    void FormCreate();
+    void LoadList();
+    void LoadProfile();
+    void SaveProfile(int index);
+    void TestVariantsChange();
+    void OkBtnClick();
+    void DeleteBtnClick();
+    void NewBtnClick();
+    void RenameBtnClick();
+    void ConfigureBtnClick();
+    void HelpBtnClick();
+
+    QComboBox *TestVariants = nullptr;
+    QPushButton *NewBtn = nullptr;
+    QPushButton *RenameBtn = nullptr;
+    QPushButton *DeleteBtn = nullptr;
+    QRadioButton *Standard = nullptr;
+    QRadioButton *MultiChoice = nullptr;
+    QRadioButton *Comprehension = nullptr;
+    QCheckBox *DiscardNotes = nullptr;
+    QCheckBox *MatchCase = nullptr;
+    QCheckBox *UseDiscardList = nullptr;
+    QPushButton *ConfigureBtn = nullptr;
+    QLabel *Label1 = nullptr;
+    QCheckBox *WordType[WordTypeCount] = {};
+    QPushButton *OkBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
+    QPushButton *HelpBtn = nullptr;
+
+signals:
+    void helpRequested(int helpContext);
+
+private:
+    void buildControls();
+    void connectControls();
+    void applyTexts();
+    int showModal(QDialog &dialog);
+    void afterProfileDialog(const QString &description);
+    QString selectedPath() const;
+
+    MessageService &m_messages;
+    QStringList m_paths;
+    int m_current = -1;
+    QHash<QString, QString> m_texts;
+    QString m_languageFile;
+    const TImageList *m_flags = nullptr;
+    int m_discardLanguage = 0;
+};

@@ -1,0 +1,250 @@
+#include "app/regfile.h"
+#include "app/ui/mainform.h"
+#include "app/ui/mainmenubar.h"
+#include "app/ui/pagecontrol.h"
+#include "platform/scriptedhelpservice.h"
+#include "platform/scriptedmessageservice.h"
+#include "platform/wavewriter.h"
+#include "support/testfolder.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/unitpage.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+#include "voctest/lumovoctest.h"
+#include "voctest/ui/mistakereportform.h"
+#include "voctest/ui/testfinished.h"
+#include "voctest/ui/testpage.h"
+#include "voctest/ui/testparamsdlg.h"
+#include "voctest/ui/voctestwindows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+enum Page { UnitManager = 0, Test = 1 };
+
+void saveShot(QWidget *widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+    if (widget && !folder.isEmpty() && QDir().mkpath(folder))
+        widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+}
+} // namespace
+
+// The test page on the main window: the window hands it the unit, its texts and the test
+// settings command, and the engine's real windows show the mistakes and the result.
+class TestTestPageWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestFolder> folder;
+    ScriptedMessageService messages;
+    ScriptedHelpService help;
+
+    std::unique_ptr<TMainForm> createForm()
+    {
+        auto form = std::make_unique<TMainForm>(
+            std::make_unique<TRegFile>(folder->path() + QStringLiteral("../registry.sqlite")), messages);
+        form->setHelpService(help);
+        form->FormCreate();
+        return form;
+    }
+
+    // Six entries, each with a short spoken sound on both sides.
+    void makeUnit()
+    {
+        const QString units = folder->path() + QStringLiteral("Vocabulary/Other/");
+        QVERIFY(QDir().mkpath(units));
+        UnitDescriptor(units + QStringLiteral("animals.lif"))
+            .write(2, 6, QStringLiteral("Animals on the farm"), QStringLiteral("MS Sans Serif"));
+        TLumoTable table(messages);
+        table.setVocabularyFile(units + QStringLiteral("animals.db"));
+        table.open();
+        const QByteArray wave = WaveWriter().image(QByteArray(800, char(128)));
+        const QStringList english{"the horse", "the cow", "the pig", "the sheep", "the goat", "the hen"};
+        const QStringList german{"das Pferd", "die Kuh", "das Schwein", "das Schaf", "die Ziege", "das Huhn"};
+        for (int i = 0; i < english.size(); ++i)
+            table.appendRecord({QVariant(), english.at(i), german.at(i), 1, wave, wave});
+        table.close();
+    }
+
+    // Opens the test page on the unit with the variant of that description.
+    std::unique_ptr<TMainForm> openTestPage(const QString &variant)
+    {
+        auto form = createForm();
+        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("animals"));
+        [&] { QVERIFY(form->PageControl()->requestPage(Test)); }();
+        TestPage *page = form->testPage();
+        page->TestVariants->setCurrentIndex(page->TestVariants->findText(variant));
+        return form;
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TestFolder>();
+        folder->copyFromData(QStringLiteral("english.llf"));
+        for (const char *variant : {"1-standard.ltf", "4-multichoice.ltf", "5-comprehension.ltf"})
+            folder->copyFromData(QLatin1String(variant));
+        messages = ScriptedMessageService();
+        help = ScriptedHelpService();
+        makeUnit();
+    }
+    void cleanup() { folder.reset(); }
+
+    void enteringThePageShowsTheUnit()
+    {
+        auto form = openTestPage(QStringLiteral("Standard test"));
+        TestPage *page = form->testPage();
+        QCOMPARE(page->FileNameLabel->text(), QStringLiteral("animals"));
+        QCOMPARE(page->TitleLabel->text(), QStringLiteral("Animals on the farm"));
+        QCOMPARE(page->MaxProgress->text(), QStringLiteral("6"));
+        QCOMPARE(page->QuestionLabel->font().family(), form->LumoVocTest1()->fontName());
+        QCOMPARE(page->StartBtn->toolTip(), QStringLiteral("Start the test"));
+        // The first test runs in the order the page shows.
+        QVERIFY(page->RandomOrder->isChecked());
+        QCOMPARE(form->LumoVocTest1()->order(), TLumoVocTest::toRandom);
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void startAndNextTakeTheWindowsTexts()
+    {
+        auto form = openTestPage(QStringLiteral("Standard test"));
+        TestPage *page = form->testPage();
+        page->StartBtn->click();
+        QCOMPARE(page->StartBtn->text(), QStringLiteral("&Next"));
+        QCOMPARE(page->StartBtn->toolTip(),
+                 QStringLiteral("Check the answer and go on to the next question"));
+        // Leaving a test that was started but not yet answered asks too.
+        messages.answerWith(MessageService::No);
+        QVERIFY(!form->PageControl()->requestPage(UnitManager));
+        messages.answerWith(MessageService::Yes);
+        QVERIFY(form->PageControl()->requestPage(UnitManager));
+        QCOMPARE(page->StartBtn->text(), QStringLiteral("&Start"));
+        QVERIFY(!page->StopBtn->isEnabled());
+    }
+
+    void testSettingsCommandOpensTheDialogWithHelp()
+    {
+        auto form = openTestPage(QStringLiteral("Multiple choice"));
+        TestPage *page = form->testPage();
+        QAction *command = form->MainMenu()->actions().TestSettingsItem;
+        QVERIFY(command->isEnabled());
+        QString shownVariant;
+        QString caption;
+        page->runSettingsDialog = [&](TTestParamsDlg &dialog) {
+            shownVariant = dialog.TestVariants->currentText();
+            caption = dialog.windowTitle();
+            dialog.HelpBtn->click();
+            return int(QDialog::Rejected);
+        };
+        command->trigger();
+        QCOMPARE(shownVariant, QStringLiteral("Multiple choice"));
+        QCOMPARE(caption, QStringLiteral("Test Settings"));
+        QCOMPARE(help.topics(), QList<int>{320});
+    }
+
+    void screenshotsOfEachKind_data()
+    {
+        QTest::addColumn<QString>("variant");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("standard") << "Standard test"
+                                  << "testpage-standard";
+        QTest::newRow("multiple choice") << "Multiple choice"
+                                         << "testpage-multichoice";
+        QTest::newRow("listening") << "Listening comprehension"
+                                   << "testpage-comprehension";
+    }
+
+    void screenshotsOfEachKind()
+    {
+        QFETCH(QString, variant);
+        QFETCH(QString, name);
+        auto form = openTestPage(variant);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        TestPage *page = form->testPage();
+        TLumoVocTest *engine = form->LumoVocTest1();
+        QVERIFY(engine->ready());
+        page->StartBtn->click();
+        // One right answer and one wrong one, with the real report and summary windows.
+        if (page->AnswerEdit->isVisible()) {
+            page->AnswerEdit->setText(engine->answer());
+        } else {
+            for (QCheckBox *choice : page->Choice)
+                if (choice->text() == engine->answer())
+                    choice->click();
+        }
+        page->StartBtn->click();
+        QCOMPARE(page->ProgressCount->text(), QStringLiteral("(1)"));
+
+        bool reportShown = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            TMistakeReportForm *report = form->testWindows()->mistakeReportForm();
+            reportShown = report && report->isVisible();
+            saveShot(report, name + QStringLiteral("-mistake"));
+            saveShot(form.get(), name + QStringLiteral("-during-mistake")); // choices coloured
+            if (report)
+                QTest::keyClick(report, Qt::Key_Space);
+        });
+        if (page->AnswerEdit->isVisible())
+            page->AnswerEdit->setText(QStringLiteral("wrong"));
+        else
+            page->Choice[0]->text() == engine->answer() ? page->Choice[1]->click() : page->Choice[0]->click();
+        page->StartBtn->click();
+        QVERIFY(reportShown);
+        QCOMPARE(page->MistakesCount->text(), QStringLiteral("(1)"));
+        QCOMPARE(form->size(), QSize(600, 460));
+        saveShot(form.get(), name);
+        form->showMaximized();
+        QTRY_VERIFY(form->isMaximized());
+        QApplication::processEvents();
+        QCOMPARE(page->QuestionLabel->y(), qRound(page->MainPanel->height() * 0.08));
+        saveShot(form.get(), name + QStringLiteral("-maximised"));
+
+        // Answer the rest rightly; the summary closes with its button.
+        bool summaryShown = false;
+        std::function<void()> closeSummary = [&] {
+            auto *summary = qobject_cast<TTestFinished *>(QApplication::activeModalWidget());
+            if (!summary) {
+                QTimer::singleShot(10, form.get(), closeSummary);
+                return;
+            }
+            summaryShown = true;
+            saveShot(summary, name + QStringLiteral("-summary"));
+            summary->accept();
+        };
+        QTimer::singleShot(0, form.get(), closeSummary);
+        for (int guard = 0; page->StopBtn->isEnabled() && guard < 20; ++guard) {
+            const QString answer = engine->answer();
+            if (page->AnswerEdit->isVisible())
+                page->AnswerEdit->setText(answer);
+            for (QCheckBox *choice : page->Choice)
+                if (choice->isVisible() && choice->text() == answer)
+                    choice->click();
+            page->StartBtn->click();
+        }
+        QVERIFY(summaryShown);
+        QVERIFY(!page->StopBtn->isEnabled());
+        QVERIFY(page->TestVariants->isEnabled());
+        QCOMPARE(page->ProgressCount->text(), QStringLiteral("(0)"));
+        // Listening plays every question; a machine without a sound device says so each time.
+        QStringList texts = messages.texts();
+        if (name.endsWith(QStringLiteral("comprehension")))
+            texts.removeAll(QStringLiteral("Error opening multimedia device!"));
+        QVERIFY2(texts.isEmpty(), qPrintable(texts.join(u'|')));
+    }
+};
+
+QTEST_MAIN(TestTestPageWindow)
+#include "tst_testpagewindow.moc"
