@@ -111,6 +111,9 @@ private:
     void buildComponents();
     void connectCommands();
     void connectUnitManager();
+    void connectFolderTree();
+    void showAllFolders(bool all);
+    void PopupBaseFolderClick();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
