@@ -18,22 +18,24 @@ private slots:
         QTest::addColumn<DriveKind>("kind");
         QTest::newRow("system disk") << QByteArray("ext4") << QByteArray("/dev/nvme0n1p2") << false
                                      << DriveKind::Fixed;
-        QTest::newRow("usb stick") << QByteArray("vfat") << QByteArray("/dev/sdb1") << true << DriveKind::Removable;
-        QTest::newRow("usb disk with ntfs") << QByteArray("fuseblk") << QByteArray("/dev/sdc1") << true
-                                            << DriveKind::Removable;
+        QTest::newRow("usb stick") << QByteArray("vfat") << QByteArray("/dev/sdb1") << true
+                                   << DriveKind::Removable;
+        QTest::newRow("usb disk with ntfs")
+            << QByteArray("fuseblk") << QByteArray("/dev/sdc1") << true << DriveKind::Removable;
         QTest::newRow("nfs share") << QByteArray("nfs4") << QByteArray("server:/export/home") << false
                                    << DriveKind::Remote;
-        QTest::newRow("windows share") << QByteArray("cifs") << QByteArray("//nas/units") << false
-                                       << DriveKind::Remote;
-        QTest::newRow("sshfs") << QByteArray("fuse.sshfs") << QByteArray("me@host:") << false << DriveKind::Remote;
+        QTest::newRow("windows share")
+            << QByteArray("cifs") << QByteArray("//nas/units") << false << DriveKind::Remote;
+        QTest::newRow("sshfs") << QByteArray("fuse.sshfs") << QByteArray("me@host:") << false
+                               << DriveKind::Remote;
         QTest::newRow("dvd") << QByteArray("iso9660") << QByteArray("/dev/sr0") << true << DriveKind::CdRom;
         QTest::newRow("blu-ray") << QByteArray("udf") << QByteArray("/dev/sr1") << true << DriveKind::CdRom;
         QTest::newRow("tmpfs") << QByteArray("tmpfs") << QByteArray("tmpfs") << false << DriveKind::RamDisk;
         QTest::newRow("ramfs") << QByteArray("ramfs") << QByteArray("none") << false << DriveKind::RamDisk;
-        QTest::newRow("container root") << QByteArray("overlay") << QByteArray("overlay") << false
-                                        << DriveKind::Fixed;
-        QTest::newRow("unknown fuse") << QByteArray("fuse.mystery") << QByteArray("mystery") << false
-                                      << DriveKind::None;
+        QTest::newRow("container root")
+            << QByteArray("overlay") << QByteArray("overlay") << false << DriveKind::Fixed;
+        QTest::newRow("unknown fuse")
+            << QByteArray("fuse.mystery") << QByteArray("mystery") << false << DriveKind::None;
     }
 
     void mountsAreClassified()

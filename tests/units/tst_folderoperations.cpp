@@ -27,7 +27,8 @@ private slots:
     void namesOddOnLinuxAreListed()
     {
         TestFolder folder;
-        const QStringList odd{QStringLiteral("line\nbreak"), QStringLiteral("back\\slash"), QStringLiteral("ä ö")};
+        const QStringList odd{QStringLiteral("line\nbreak"), QStringLiteral("back\\slash"),
+                              QStringLiteral("ä ö")};
         for (const QString &name : odd)
             QVERIFY(QDir().mkpath(folder.filePath(name)));
         QCOMPARE(SubfolderNames(folder.path()).size(), 3);
@@ -49,10 +50,12 @@ private slots:
         TestFolder folder;
         QCOMPARE(FreeFolderName(folder.path(), QStringLiteral("New Folder")), QStringLiteral("New Folder"));
         QVERIFY(QDir().mkdir(folder.filePath(QStringLiteral("New Folder"))));
-        QCOMPARE(FreeFolderName(folder.path(), QStringLiteral("New Folder")), QStringLiteral("New Folder (1)"));
+        QCOMPARE(FreeFolderName(folder.path(), QStringLiteral("New Folder")),
+                 QStringLiteral("New Folder (1)"));
         // A file of that name takes the name as well.
         folder.writeText(QStringLiteral("New Folder (1)"), QString());
-        QCOMPARE(FreeFolderName(folder.path(), QStringLiteral("New Folder")), QStringLiteral("New Folder (2)"));
+        QCOMPARE(FreeFolderName(folder.path(), QStringLiteral("New Folder")),
+                 QStringLiteral("New Folder (2)"));
     }
 
     void renameNeverReplaces()
@@ -76,7 +79,8 @@ private slots:
         TestFolder folder;
         folder.writeText(QStringLiteral("outside/precious.lif"), QStringLiteral("keep me"));
         folder.writeText(QStringLiteral("doomed/sub/unit.lif"), QStringLiteral("x"));
-        QVERIFY(QFile::link(folder.filePath(QStringLiteral("outside")), folder.filePath(QStringLiteral("doomed/link"))));
+        QVERIFY(QFile::link(folder.filePath(QStringLiteral("outside")),
+                            folder.filePath(QStringLiteral("doomed/link"))));
         QVERIFY(RemoveFolderTree(folder.filePath(QStringLiteral("doomed/"))));
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("doomed"))));
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("outside/precious.lif"))));
@@ -88,7 +92,8 @@ private slots:
         TestFolder folder;
         folder.writeText(QStringLiteral("outside/precious.lif"), QStringLiteral("keep me"));
         folder.writeText(QStringLiteral("doomed/sub/unit.lif"), QStringLiteral("x"));
-        QVERIFY(QFile::link(folder.filePath(QStringLiteral("outside")), folder.filePath(QStringLiteral("doomed/link"))));
+        QVERIFY(QFile::link(folder.filePath(QStringLiteral("outside")),
+                            folder.filePath(QStringLiteral("doomed/link"))));
         // A file where the trash's folder must go leaves no trash to use.
         const QString dataHome = folder.dataHome();
         QDir(dataHome).removeRecursively();
@@ -105,7 +110,8 @@ private slots:
     {
         TestFolder folder;
         folder.writeText(QStringLiteral("real/unit.lif"), QStringLiteral("x"));
-        QVERIFY(QFile::link(folder.filePath(QStringLiteral("real")), folder.filePath(QStringLiteral("alias"))));
+        QVERIFY(
+            QFile::link(folder.filePath(QStringLiteral("real")), folder.filePath(QStringLiteral("alias"))));
         QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("alias/"))));
         QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("real/unit.lif"))));
         QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("missing/"))));
@@ -127,7 +133,8 @@ private slots:
         WithoutRoot::handOver(folder.path());
         QVERIFY(QFile::setPermissions(locked, QFileDevice::Permissions()));
         const auto restore = qScopeGuard([&locked] {
-            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(locked,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         });
         VERIFY_WITHOUT_ROOT({locked});
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("locked/inner/unit.lif"))));

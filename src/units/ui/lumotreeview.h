@@ -69,6 +69,9 @@ public:
     void DropUnits(const QString &sourceFolder, const QStringList &captions, const QString &targetFolder,
                    bool copy);
 
+    // Whether a folder's name is being edited.
+    bool isEditing() const { return state() == EditingState; }
+
     // One of the tree's own texts (the seven messages) as it is now.
     QString text(const char *key) const;
     // Every key of the tree's own section with its English text.
