@@ -1,3 +1,4 @@
+#include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "units/ui/folderimages.h"
@@ -261,6 +262,19 @@ private slots:
         m_tree->setLanguageFile(m_folder->filePath(QStringLiteral("none.llf")));
         QCOMPARE(m_tree->languageFile(), QString());
         QCOMPARE(m_tree->text("DirMoveFailed"), QStringLiteral("Umbenennen fehlgeschlagen:"));
+    }
+
+    void languageFilesHoldTheTreeTexts()
+    {
+        const IniFile english(TestFolder::shippedFile(QStringLiteral("english.llf")));
+        const IniFile german(TestFolder::shippedFile(QStringLiteral("deutsch.llf")));
+        const QString section = QStringLiteral("LumoTreeView1");
+        const auto texts = TLumoTreeView::englishTexts();
+        QCOMPARE(texts.size(), 7);
+        for (const auto &[key, text] : texts) {
+            QCOMPARE(english.readString(section, key, QString()), text.trimmed());
+            QVERIFY2(!german.readString(section, key, QString()).isEmpty(), qPrintable(key));
+        }
     }
 
     void deletingAFolderAsksAndSparesLinkTargets()
