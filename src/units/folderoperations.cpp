@@ -67,6 +67,23 @@ bool HasSubfolder(const QString &folder)
     return false;
 }
 
+FolderLook LookInto(const QString &folder, const QString &extension)
+{
+    FolderLook look;
+    const QString suffix = u'.' + extension;
+    QDirIterator entries(folder, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (entries.hasNext() && !(look.holdsUnits && look.hasSubfolder)) {
+        entries.next();
+        const QString name = entries.fileName();
+        const QFileInfo info = entries.fileInfo();
+        if (info.isDir())
+            look.hasSubfolder = look.hasSubfolder || !name.startsWith(u'.');
+        else if (name.size() > suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive))
+            look.holdsUnits = true;
+    }
+    return look;
+}
+
 QString FreeFolderName(const QString &parent, const QString &base)
 {
     QString candidate = base;

@@ -17,6 +17,14 @@ QStringList SubfolderNames(const QString &folder);
 // Whether folder has at least one such subfolder; stops at the first one found.
 bool HasSubfolder(const QString &folder);
 
+// What the tree shows of a folder before it is opened, read in one pass over the folder.
+struct FolderLook
+{
+    bool holdsUnits = false;   // as HoldsUnits
+    bool hasSubfolder = false; // as HasSubfolder
+};
+FolderLook LookInto(const QString &folder, const QString &extension);
+
 // The first of base, base + " (1)", base + " (2)", ... that does not exist in parent.
 QString FreeFolderName(const QString &parent, const QString &base);
 

@@ -43,6 +43,16 @@ private slots:
         folder.writeText(QStringLiteral("unit/x.lif"), QStringLiteral("[Header]"));
         QVERIFY(!HoldsUnits(folder.filePath(QStringLiteral("table/")), QStringLiteral("lif")));
         QVERIFY(HoldsUnits(folder.filePath(QStringLiteral("unit/")), QStringLiteral("lif")));
+        // The one-pass look sees the same, and a subfolder beside the descriptor.
+        folder.writeText(QStringLiteral("unit/.hidden/y.lif"), QStringLiteral("x"));
+        const FolderLook unit = LookInto(folder.filePath(QStringLiteral("unit/")), QStringLiteral("lif"));
+        QVERIFY(unit.holdsUnits);
+        QVERIFY(!unit.hasSubfolder);
+        folder.writeText(QStringLiteral("table/sub/x.LIF"), QStringLiteral("x"));
+        const FolderLook table = LookInto(folder.filePath(QStringLiteral("table/")), QStringLiteral("lif"));
+        QVERIFY(!table.holdsUnits);
+        QVERIFY(table.hasSubfolder);
+        QVERIFY(LookInto(folder.filePath(QStringLiteral("table/sub/")), QStringLiteral("lif")).holdsUnits);
     }
 
     void freeNamesCountUp()

@@ -187,11 +187,11 @@ QTreeWidgetItem *TLumoTreeView::addFolderNode(QTreeWidgetItem *parent, const QSt
 {
     auto *node = parent ? new QTreeWidgetItem(parent, QStringList(name))
                         : new QTreeWidgetItem(this, QStringList(name));
-    const bool units = HoldsUnits(path, m_extension);
-    setPictures(node, units ? 2 : 0, units ? 3 : 1);
+    const FolderLook look = LookInto(path, m_extension);
+    setPictures(node, look.holdsUnits ? 2 : 0, look.holdsUnits ? 3 : 1);
     node->setData(0, LinkRole, QFileInfo(path.chopped(1)).isSymLink());
-    node->setChildIndicatorPolicy(HasSubfolder(path) ? QTreeWidgetItem::ShowIndicator
-                                                     : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    node->setChildIndicatorPolicy(look.hasSubfolder ? QTreeWidgetItem::ShowIndicator
+                                                    : QTreeWidgetItem::DontShowIndicatorWhenChildless);
     if (parent)
         node->setFlags(node->flags() | Qt::ItemIsEditable | Qt::ItemIsDropEnabled);
     else
