@@ -380,6 +380,11 @@ void TLumoTreeView::DeleteFolder()
         return;
     }
     delete node;
+    if (!currentItem()) {
+        // The base folder itself went: nothing is selected any more.
+        m_currentPath.clear();
+        emit PathChange(m_currentPath);
+    }
 }
 
 bool TLumoTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

@@ -1,9 +1,13 @@
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
+#include "units/ui/flagimages.h"
 #include "units/ui/folderimages.h"
 #include "units/ui/imagelist.h"
+#include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
+#include "units/ui/unitpage.h"
+#include "vocfile/unitdescriptor.h"
 
 #include <QDir>
 #include <QFile>
@@ -357,6 +361,42 @@ private slots:
         QCOMPARE(contents(to + QStringLiteral("nouns.db")), QByteArray("moving nouns"));
         QVERIFY(!QFile::exists(from + QStringLiteral("nouns.lif")));
         QVERIFY(!QFile::exists(from + QStringLiteral("nouns.db")));
+    }
+
+    // A picture for a person to look at: the unit manager with tree and list.
+    void unitManagerPicture()
+    {
+        makeFolders(*m_folder,
+                    {"Vocabulary/Other", "Vocabulary/French/Verbs", "Vocabulary/German", "Vocabulary/Old"});
+        const QString other = m_folder->filePath(QStringLiteral("Vocabulary/Other/"));
+        UnitDescriptor(other + QStringLiteral("Animals.lif"))
+            .write(1, 4, QStringLiteral("Animals"), QString());
+        UnitDescriptor(other + QStringLiteral("Colours.lif"))
+            .write(1, 6, QStringLiteral("Colours"), QString());
+        UnitDescriptor(m_folder->filePath(QStringLiteral("Vocabulary/French/Verbs/Être.lif")))
+            .write(1, 4, QStringLiteral("Verbs"), QString());
+        UnitPage page;
+        TImageList *large = CreateLargeFlags(&page, TestFolder::shippedFile(QStringLiteral("flags/")));
+        TImageList *small = CreateSmallFlags(&page, TestFolder::shippedFile(QStringLiteral("flags/")));
+        page.LumoListView1->setImages(large, small);
+        page.LumoListView1->setMessageService(m_messages);
+        TLumoTreeView *tree = page.LumoTreeView1;
+        tree->setMessageService(m_messages);
+        tree->setImages(m_images.get());
+        connect(tree, &TLumoTreeView::PathChange, page.LumoListView1, &TLumoListView::setPath);
+        tree->setShowAll(false);
+        tree->setRoot(m_folder->filePath(QStringLiteral("Vocabulary")));
+        tree->FullExpand();
+        tree->SelectPath(other);
+        page.resize(600, 380);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QCOMPARE(page.LumoListView1->path(), other);
+        QCOMPARE(page.LumoListView1->count(), 2);
+        QCOMPARE(tree->width(), 200);
+        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+        if (!shots.isEmpty() && QDir().mkpath(shots))
+            page.grab().save(shots + QStringLiteral("/unitmanager-tree.png"));
     }
 
     void allDrivesShowTheFileSystemRoot()
