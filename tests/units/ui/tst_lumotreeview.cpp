@@ -297,8 +297,10 @@ private slots:
         QCOMPARE(m_messages.shown().last().text,
                  QStringLiteral("Are you sure you want to remove the folder:\r\n") +
                      m_folder->filePath(QStringLiteral("Base/Old/")));
+        // The Delete key asks the same.
+        tree.setFocus();
         m_messages.answerWith(MessageService::Yes);
-        tree.DeleteFolder();
+        QTest::keyClick(&tree, Qt::Key_Delete);
         QVERIFY(!QFileInfo::exists(m_folder->filePath(QStringLiteral("Base/Old"))));
         QCOMPARE(tree.topLevelItem(0)->childCount(), 0);
         QCOMPARE(contents(m_folder->filePath(QStringLiteral("Elsewhere/precious.lif"))), QByteArray("keep"));
