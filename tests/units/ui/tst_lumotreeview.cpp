@@ -1,6 +1,7 @@
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
+#include "support/withoutroot.h"
 #include "units/ui/flagimages.h"
 #include "units/ui/folderimages.h"
 #include "units/ui/imagelist.h"
@@ -139,6 +140,46 @@ private slots:
         tree.expandItem(top);
         QVERIFY(!hasExpandButton(top));
         QVERIFY(!top->isExpanded());
+    }
+
+    void aVanishedFolderDoesNotOpen()
+    {
+        makeFolders(*m_folder, {"Base/Gone/inner"});
+        TLumoTreeView &tree = treeAt(m_folder->filePath(QStringLiteral("Base")));
+        tree.expandItem(tree.topLevelItem(0));
+        QTreeWidgetItem *gone = child(tree.topLevelItem(0), QStringLiteral("Gone"));
+        QVERIFY(hasExpandButton(gone));
+        QVERIFY(QDir(m_folder->filePath(QStringLiteral("Base/Gone"))).removeRecursively());
+        tree.expandItem(gone);
+        QVERIFY(!hasExpandButton(gone));
+        QVERIFY(!gone->isExpanded());
+        QVERIFY(QDir(m_folder->filePath(QStringLiteral("Base"))).removeRecursively());
+        tree.FullExpand();
+        QCOMPARE(tree.topLevelItemCount(), 1);
+    }
+
+    void anUnreadableFolderOpensEmpty()
+    {
+        if (WithoutRoot::inChild()) {
+            const QString base = WithoutRoot::values().at(0);
+            TLumoTreeView &tree = treeAt(base);
+            tree.FullExpand();
+            QTreeWidgetItem *locked = child(tree.topLevelItem(0), QStringLiteral("Locked"));
+            QVERIFY(locked);
+            QCOMPARE(locked->childCount(), 0);
+            QVERIFY(child(tree.topLevelItem(0), QStringLiteral("Open"))->childCount() == 1);
+            return;
+        }
+        makeFolders(*m_folder, {"Base/Locked/secret", "Base/Open/free"});
+        const QString locked = m_folder->filePath(QStringLiteral("Base/Locked"));
+        WithoutRoot::handOver(m_folder->path());
+        QVERIFY(QFile::setPermissions(locked, QFileDevice::Permissions()));
+        const auto restore = qScopeGuard([&locked] {
+            QFile::setPermissions(locked,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        });
+        VERIFY_WITHOUT_ROOT({m_folder->filePath(QStringLiteral("Base"))});
+        QVERIFY(QFileInfo(locked + QStringLiteral("/secret")).isDir());
     }
 
     void unitFoldersShowTheEmblem()
