@@ -19,6 +19,7 @@
 #include "platform/ui/helpwindowservice.h"
 #include "uilang/translate.h"
 #include "units/ui/flagimages.h"
+#include "units/ui/folderimages.h"
 #include "units/ui/imagelist.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -73,6 +74,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectCommands();
     connectUnitManager();
     connectShellCommands();
+    connectFolderTree();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -127,11 +129,7 @@ void TMainForm::buildComponents()
     m_smallFlags = CreateSmallFlags(this);
     m_basicImageList = new TImageList(QSize(16, 16), this);
     m_basicImageList->setObjectName(QStringLiteral("BasicImageList"));
-    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DirClosedIcon));
-    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveHDIcon));
-    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveCDIcon));
-    m_basicImageList->Add(style()->standardIcon(QStyle::SP_DriveNetIcon));
+    AddFolderTreePictures(*m_basicImageList);
     m_ownHelp = std::make_unique<HelpWindowService>(this, m_messages);
     m_help = m_ownHelp.get();
     m_help->setHelpFile(helpFileNamed(QStringLiteral("english.hlp")));
@@ -184,10 +182,8 @@ void TMainForm::connectCommands()
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
     for (QAction *action :
-         {menu.FileNewFolder, menu.FilePrintItem, menu.FilePrintSetupItem, menu.SearchFindItem,
-          menu.SearchAgainItem, menu.Hidenonvocabularyfolders1, menu.Makecurrentfoldernewbasefolder1,
-          menu.optionsCharacterBarItem, m_popups->PopupBaseFolder, m_popups->PopupNewFolder,
-          m_popups->PopupDeleteItem2, m_popups->PopupRenameItem2, m_popups->PopupCustomizeItem})
+         {menu.FilePrintItem, menu.FilePrintSetupItem, menu.SearchFindItem, menu.SearchAgainItem,
+          menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 

@@ -121,6 +121,9 @@ private:
     void connectCommands();
     void connectUnitManager();
     void connectShellCommands();
+    void connectFolderTree();
+    void showAllFolders(bool all);
+    void PopupBaseFolderClick();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();

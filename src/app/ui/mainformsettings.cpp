@@ -141,12 +141,7 @@ void TMainForm::declareUnitManagerSettings()
         });
     s.addBoolean(
         QStringLiteral("ShowAll"), false, WriteShowAll, [tree] { return tree->showAll(); },
-        [this, tree](bool all) {
-            tree->setShowAll(all);
-            m_unitPage->NewBaseFolder->setDown(all);
-            if (!all)
-                tree->FullExpand();
-        });
+        [this](bool all) { showAllFolders(all); });
     s.addText(
         QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"), WriteCurrentPath,
         [tree] { return tree->currentPath(); }, [tree](const QString &path) { tree->SelectPath(path); });

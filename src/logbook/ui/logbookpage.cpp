@@ -1,13 +1,12 @@
 #include "logbook/ui/logbookpage.h"
 
-#include "widgets/panesplitter.h"
+#include "widgets/obsplitter.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,24 +21,27 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
 LogbookPage::LogbookPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("LogBookPage"));
-    LogBookSplitter = new PaneSplitter(Qt::Vertical, this);
-    LogBookSplitter->setObjectName(QStringLiteral("LogBookSplitter"));
     buildTopPanel();
-    LumoDBLogGrid1 = new QFrame(LogBookSplitter);
+    LogBookSplitter = new TObSplitter(this, TObSplitter::soHorizontal);
+    LogBookSplitter->setObjectName(QStringLiteral("LogBookSplitter"));
+    LumoDBLogGrid1 = new QFrame(this);
     LumoDBLogGrid1->setObjectName(QStringLiteral("LumoDBLogGrid1"));
     LumoDBLogGrid1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    LogBookSplitter->setStretchFactor(0, 0);
-    LogBookSplitter->setStretchFactor(1, 1);
+    LogBookSplitter->setLeftTopControl(LogbookTopPanel);
+    LogBookSplitter->setRightBottomControl(LumoDBLogGrid1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(LogbookTopPanel);
     layout->addWidget(LogBookSplitter);
+    layout->addWidget(LumoDBLogGrid1, 1);
     setTopPanelHeight(200);
 }
 
 void LogbookPage::buildTopPanel()
 {
-    LogbookTopPanel = new QWidget(LogBookSplitter);
+    LogbookTopPanel = new QWidget(this);
     LogbookTopPanel->setObjectName(QStringLiteral("LogbookTopPanel"));
     FileNameLabel2 = namedLabel(QStringLiteral("FileNameLabel2"), QString(), LogbookTopPanel);
     QFont bold = FileNameLabel2->font();
@@ -89,10 +91,10 @@ void LogbookPage::buildTopPanel()
 
 int LogbookPage::topPanelHeight() const
 {
-    return LogBookSplitter->firstPaneExtent();
+    return LogBookSplitter->leftTopExtent();
 }
 
 void LogbookPage::setTopPanelHeight(int height)
 {
-    LogBookSplitter->setFirstPaneExtent(height);
+    LogBookSplitter->setLeftTopExtent(height);
 }

@@ -5,7 +5,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class PaneSplitter;
+class TObSplitter;
 
 // The logbook page: summary panel with chart above, the grid of mistaken entries below.
 // Chart and grid are still to come; their places are kept under their names.
@@ -19,7 +19,7 @@ public:
     int topPanelHeight() const;
     void setTopPanelHeight(int height);
 
-    PaneSplitter *LogBookSplitter = nullptr;
+    TObSplitter *LogBookSplitter = nullptr;
     QWidget *LogbookTopPanel = nullptr;
     QLabel *FileNameLabel2 = nullptr;
     QLabel *DescriptionLabel2 = nullptr;

@@ -79,6 +79,9 @@ TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
         view->setSelectionModel(m_selection);
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        // Units are dragged onto the folder tree to move or copy them.
+        view->setDragEnabled(true);
+        view->setDragDropMode(QAbstractItemView::DragOnly);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->installEventFilter(this);
         connect(view, &QAbstractItemView::clicked, this, &TLumoListView::Click);

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QHash>
 #include <QTreeWidget>
 
-// The folder tree of the unit manager. For now it keeps the base folder, the all-drives
-// switch and the current folder that the main window restores and stores; showing and
-// editing the folders themselves is still to come.
+class BusyIndicator;
+class MessageService;
+class TImageList;
+
+// The folder tree of the unit manager: the folders below the base folder, or below every
+// mounted file system in the all-drives mode. Folders are read lazily, one level when a node
+// is opened, with a look-ahead per child that decides whether it gets an expand button.
+// Folders holding units show the program's emblem. The tree creates, renames and removes
+// folders and takes units dropped from the file list.
 class TLumoTreeView : public QTreeWidget
 {
     Q_OBJECT
@@ -14,10 +21,20 @@ class TLumoTreeView : public QTreeWidget
     Q_PROPERTY(QString LanguageFile READ languageFile WRITE setLanguageFile)
 
 public:
+    // The picture indexes of a node, for its normal and its selected state.
+    static constexpr int ImageRole = Qt::UserRole + 1;
+    static constexpr int SelectedImageRole = Qt::UserRole + 2;
+
     explicit TLumoTreeView(QWidget *parent = nullptr);
 
-    // The base folder, without a trailing "/" (the file system's root when the folder given
-    // does not exist).
+    // What the tree needs from its window: where to ask and tell, the hourglass and the
+    // pictures (nine, in the order of AddFolderTreePictures).
+    void setMessageService(MessageService &messages) { m_messages = &messages; }
+    void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
+    void setImages(const TImageList *images);
+
+    // The base folder, without a trailing "/". A folder that does not exist gives the
+    // home folder instead.
     QString root() const { return m_root; }
     void setRoot(const QString &path);
     bool showAll() const { return m_showAll; }
@@ -29,19 +46,71 @@ public:
 
     // The selected folder, ending in "/"; empty when none is selected.
     QString currentPath() const { return m_currentPath; }
-    // Selects an existing folder; a folder that does not exist selects nothing.
+    // The folder of a node, ending in "/".
+    QString NodePath(const QTreeWidgetItem *node) const;
+    // Opens the nodes down to an existing folder and selects it; anything else does nothing.
     void SelectPath(const QString &path);
-    void FullExpand() { expandAll(); }
+    // Opens every node with all below it, which reads the whole tree below the base folder;
+    // below the home folder that stands in for a missing base folder, only the first level.
+    void FullExpand();
+    // Reads a node's subfolders anew; false when its folder is gone.
+    bool LoadChildren(QTreeWidgetItem *node);
+
+    // Creates "New Folder" (or "New Folder (n)") below the selected node, selects it and
+    // starts editing its name; returns its path, empty when nothing was created.
+    QString NewFolder();
+    // Asks, then removes the selected folder with all below it.
+    void DeleteFolder();
+    // Renames the folder of a node below the top level; false (the message shown, the
+    // caption kept) when it cannot be done.
+    bool RenameNode(QTreeWidgetItem *node, const QString &newName);
+    // Moves (or copies) the named units of sourceFolder into targetFolder, as a drop from
+    // the file list does.
+    void DropUnits(const QString &sourceFolder, const QStringList &captions, const QString &targetFolder,
+                   bool copy);
+
+    // Whether a folder's name is being edited.
+    bool isEditing() const { return state() == EditingState; }
+
+    // One of the tree's own texts (the seven messages) as it is now.
+    QString text(const char *key) const;
+    // Every key of the tree's own section with its English text.
+    static QList<QPair<QString, QString>> englishTexts();
 
 signals:
     void PathChange(const QString &newPath);
 
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void commitData(QWidget *editor) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     void rebuild();
+    QTreeWidgetItem *addFolderNode(QTreeWidgetItem *parent, const QString &name, const QString &path);
+    void setPictures(QTreeWidgetItem *node, int normal, int selected);
+    void nodeExpanded(QTreeWidgetItem *node);
+    void selectionChanged(QTreeWidgetItem *current);
+    void expandAllBelow(QTreeWidgetItem *node, QTreeWidgetItem *&last);
+    QTreeWidgetItem *childNamed(QTreeWidgetItem *node, const QString &name) const;
+    void copyUnit(const QString &source, const QString &targetFolder);
+    void moveUnit(const QString &source, const QString &targetFolder);
+    MessageService &messages() const;
 
-    QString m_root = QStringLiteral("/");
+    const TImageList *m_images = nullptr;
+    MessageService *m_messages = nullptr;
+    BusyIndicator *m_busy = nullptr;
+    QHash<int, QIcon> m_icons; // by normal * 16 + selected picture
+    QString m_root;
+    bool m_rootFellBack = false;
     bool m_showAll = true;
+    bool m_quiet = false; // no path change while the tree is built or fully opened
     QString m_extension;
     QString m_languageFile;
     QString m_currentPath;
+    QHash<QString, QString> m_texts;
+    QTreeWidgetItem *m_editing = nullptr;
 };

@@ -2,12 +2,11 @@
 
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
-#include "widgets/panesplitter.h"
+#include "widgets/obsplitter.h"
 #include "widgets/toolbarpanel.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
@@ -15,21 +14,30 @@ UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("UnitPage"));
     buildToolBar();
 
-    ObSplitter1 = new PaneSplitter(Qt::Horizontal, this);
-    ObSplitter1->setObjectName(QStringLiteral("ObSplitter1"));
-    LumoTreeView1 = new TLumoTreeView(ObSplitter1);
+    // Tree, bar and list share a pane of their own, so that the bar's free area is that pane.
+    auto *panes = new QWidget(this);
+    panes->setObjectName(QStringLiteral("UnitPanes"));
+    LumoTreeView1 = new TLumoTreeView(panes);
     LumoTreeView1->setObjectName(QStringLiteral("LumoTreeView1"));
     LumoTreeView1->setExtension(QStringLiteral("lif"));
-    LumoListView1 = new TLumoListView(ObSplitter1);
+    ObSplitter1 = new TObSplitter(panes, TObSplitter::soVertical);
+    ObSplitter1->setObjectName(QStringLiteral("ObSplitter1"));
+    LumoListView1 = new TLumoListView(panes);
     LumoListView1->setObjectName(QStringLiteral("LumoListView1"));
-    ObSplitter1->setStretchFactor(0, 0);
-    ObSplitter1->setStretchFactor(1, 1);
+    ObSplitter1->setLeftTopControl(LumoTreeView1);
+    ObSplitter1->setRightBottomControl(LumoListView1);
+    auto *row = new QHBoxLayout(panes);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(LumoTreeView1);
+    row->addWidget(ObSplitter1);
+    row->addWidget(LumoListView1, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(ToolBar1);
-    layout->addWidget(ObSplitter1, 1);
+    layout->addWidget(panes, 1);
     setTreeWidth(200);
 }
 
@@ -68,18 +76,17 @@ void UnitPage::buildToolBar()
     PrintSBtn = add(QStringLiteral("PrintSBtn"), G::Print);
     ToolBar1->finish();
     // Commands that are not built yet stay visible but cannot be pressed.
-    for (SpeedButton *b : {NewBaseFolder, NewFolder, PrintSBtn})
-        b->setEnabled(false);
+    PrintSBtn->setEnabled(false);
 }
 
 int UnitPage::treeWidth() const
 {
-    return ObSplitter1->firstPaneExtent();
+    return ObSplitter1->leftTopExtent();
 }
 
 void UnitPage::setTreeWidth(int width)
 {
-    ObSplitter1->setFirstPaneExtent(width);
+    ObSplitter1->setLeftTopExtent(width);
 }
 
 void UnitPage::pressViewButton(int style)

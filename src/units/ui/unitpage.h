@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QButtonGroup;
-class PaneSplitter;
+class TObSplitter;
 class SpeedButton;
 class ToolBarPanel;
 class TLumoListView;
@@ -34,7 +34,7 @@ public:
     SpeedButton *ReportSBtn = nullptr;
     SpeedButton *PrintSBtn = nullptr;
     TLumoTreeView *LumoTreeView1 = nullptr;
-    PaneSplitter *ObSplitter1 = nullptr;
+    TObSplitter *ObSplitter1 = nullptr;
     TLumoListView *LumoListView1 = nullptr;
 
 signals:

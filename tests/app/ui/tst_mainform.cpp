@@ -163,8 +163,8 @@ private slots:
     {
         auto form = createForm();
         QCOMPARE(form->unitPage()->LumoTreeView1->root() + u'/', folder->path());
-        // "Other" does not exist there, so no folder is selected.
-        QCOMPARE(form->unitPage()->LumoTreeView1->currentPath(), QString());
+        // "Other" does not exist there, so the base folder, which has no subfolders, stays selected.
+        QCOMPARE(form->unitPage()->LumoTreeView1->currentPath(), folder->path());
     }
 
     void viewStylePressesItsButton_data()

@@ -1,0 +1,119 @@
+#include "units/folderoperations.h"
+
+#include "platform/trash.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+QString WithoutSlash(const QString &folder)
+{
+    return folder.size() > 1 && folder.endsWith(u'/') ? folder.chopped(1) : folder;
+}
+
+constexpr QDir::Filters FolderFilter = QDir::Dirs | QDir::NoDotAndDotDot;
+
+// Deletes what is below folder and the folder itself; links are removed as links.
+bool DeleteTree(const QString &folder)
+{
+    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        const QFileInfo entry = entries.fileInfo();
+        if (entry.isDir() && !entry.isSymLink())
+            DeleteTree(entry.filePath());
+        else
+            QFile::remove(entry.filePath());
+    }
+    return QDir().rmdir(folder);
+}
+} // namespace
+
+bool HoldsUnits(const QString &folder, const QString &extension)
+{
+    QDirIterator files(folder, {QStringLiteral("*.") + extension}, QDir::Files | QDir::Hidden);
+    return files.hasNext();
+}
+
+QStringList SubfolderNames(const QString &folder)
+{
+    QStringList names;
+    QDirIterator entries(folder, FolderFilter);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        if (!name.startsWith(u'.'))
+            names.append(name);
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool HasSubfolder(const QString &folder)
+{
+    QDirIterator entries(folder, FolderFilter);
+    while (entries.hasNext()) {
+        entries.next();
+        if (!entries.fileName().startsWith(u'.'))
+            return true;
+    }
+    return false;
+}
+
+FolderLook LookInto(const QString &folder, const QString &extension)
+{
+    FolderLook look;
+    const QString suffix = u'.' + extension;
+    QDirIterator entries(folder, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (entries.hasNext() && !(look.holdsUnits && look.hasSubfolder)) {
+        entries.next();
+        const QString name = entries.fileName();
+        const QFileInfo info = entries.fileInfo();
+        if (info.isDir())
+            look.hasSubfolder = look.hasSubfolder || !name.startsWith(u'.');
+        else if (name.size() > suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive))
+            look.holdsUnits = true;
+    }
+    return look;
+}
+
+QString FreeFolderName(const QString &parent, const QString &base)
+{
+    QString candidate = base;
+    for (int n = 1; QFileInfo::exists(parent + candidate); ++n)
+        candidate = base + QStringLiteral(" (") + QString::number(n) + u')';
+    return candidate;
+}
+
+bool RenameFolder(const QString &folder, const QString &newName)
+{
+    if (newName.isEmpty() || newName == QStringLiteral(".") || newName == QStringLiteral("..") ||
+        newName.contains(u'/') || newName.contains(QChar(0)))
+        return false;
+    const QString old = WithoutSlash(folder);
+    const QString target = QFileInfo(old).path() + u'/' + newName;
+    // rename(2) would replace an empty folder of that name without a word.
+    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
+        return false;
+    return QDir().rename(old, target);
+}
+
+bool RemoveFolderTree(const QString &folder)
+{
+    const QString path = WithoutSlash(folder);
+    const QFileInfo info(path);
+    if (!info.isDir() || info.isSymLink())
+        return false;
+    if (MoveToTrashOrDelete(path) && !QFileInfo::exists(path))
+        return true;
+    if (!QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+        return true;
+    return DeleteTree(path);
+}
