@@ -72,6 +72,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectCommands();
     connectUnitManager();
     connectShellCommands();
+    connectPrinting();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -170,11 +171,10 @@ void TMainForm::connectCommands()
     connect(m_testPage->TestVariants, &QComboBox::currentIndexChanged, this, &TMainForm::TestVariantsChange);
     // Commands whose work is not built yet are shown but cannot be chosen.
     for (QAction *action :
-         {menu.FileNewFolder, menu.FilePrintItem, menu.FilePrintSetupItem, menu.SearchFindItem,
-          menu.SearchAgainItem, menu.Hidenonvocabularyfolders1, menu.Makecurrentfoldernewbasefolder1,
-          menu.optionsCharacterBarItem, menu.TestSettingsItem, m_popups->PopupBaseFolder,
-          m_popups->PopupNewFolder, m_popups->PopupDeleteItem2, m_popups->PopupRenameItem2,
-          m_popups->PopupCustomizeItem})
+         {menu.FileNewFolder, menu.SearchFindItem, menu.SearchAgainItem, menu.Hidenonvocabularyfolders1,
+          menu.Makecurrentfoldernewbasefolder1, menu.optionsCharacterBarItem, menu.TestSettingsItem,
+          m_popups->PopupBaseFolder, m_popups->PopupNewFolder, m_popups->PopupDeleteItem2,
+          m_popups->PopupRenameItem2, m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 

@@ -119,6 +119,7 @@ private:
     void connectCommands();
     void connectUnitManager();
     void connectShellCommands();
+    void connectPrinting();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
