@@ -75,6 +75,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectUnitManager();
     connectShellCommands();
     connectFolderTree();
+    connectPrinting();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -182,8 +183,7 @@ void TMainForm::connectCommands()
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
     for (QAction *action :
-         {menu.FilePrintItem, menu.FilePrintSetupItem, menu.SearchFindItem, menu.SearchAgainItem,
-          menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
+         {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 

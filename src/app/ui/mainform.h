@@ -124,6 +124,7 @@ private:
     void connectFolderTree();
     void showAllFolders(bool all);
     void PopupBaseFolderClick();
+    void connectPrinting();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();

@@ -1,0 +1,82 @@
+#include "print/ui/printcommands.h"
+
+#include "print/ui/printsetup.h"
+#include "print/ui/printstatus.h"
+#include "uilang/translate.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitfiles.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScopeGuard>
+
+PrintCommands::PrintCommands(MessageService &messages, QWidget *window)
+    : QObject(window), m_messages(messages), m_window(window),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_status(new TPrintStatus(window))
+{
+    setObjectName(QStringLiteral("PrintCommands"));
+}
+
+PrintCommands::~PrintCommands() = default;
+
+void PrintCommands::printerSetup()
+{
+    QPrintDialog dialog(m_printer.get(), m_window);
+    dialog.exec();
+}
+
+QString PrintCommands::askPdfPath(const QString &languageFile, const QString &suggested)
+{
+    if (m_choosePdf)
+        return m_choosePdf(suggested);
+    const QString caption =
+        Translate(languageFile, QStringLiteral("LumoPrinter"), QStringLiteral("MsgSavePdf"),
+                  QStringLiteral("Save the printed pages as PDF"));
+    return QFileDialog::getSaveFileName(m_window, caption, suggested, QStringLiteral("PDF (*.pdf)"));
+}
+
+void PrintCommands::printUnit(TLumoTable &table, const QString &unitFile, const QString &languageFile,
+                              PrintSettings &settings)
+{
+    if (unitFile.isEmpty())
+        return;
+    bool openedHere = false;
+    if (!table.active()) {
+        table.setVocabularyFile(UnitFiles::tablePathOf(unitFile));
+        table.open();
+        openedHere = true;
+    }
+    // The unit manager keeps no table open: renaming or deleting the unit must still work.
+    const auto closeAgain = qScopeGuard([&] {
+        if (openedHere)
+            table.close();
+    });
+    const bool toPdf = m_alwaysPdf || !QPrinterTarget::systemHasPrinter() ||
+                       m_printer->outputFormat() == QPrinter::PdfFormat;
+    QPrinterTarget::PdfChooser chooser;
+    if (toPdf)
+        chooser = [this, languageFile](const QString &suggested) {
+            return askPdfPath(languageFile, suggested);
+        };
+    QPrinterTarget target(*m_printer, chooser);
+    target.setLanguageFile(languageFile);
+    TLumoPrinter engine(target, *m_status, m_messages);
+    engine.settings = settings;
+    engine.setTable(&table);
+    engine.setLanguageFile(languageFile);
+    engine.setUnitFile(unitFile);
+    if (m_setupDialog) {
+        engine.setSetupDialog(m_setupDialog);
+    } else {
+        engine.setSetupDialog([this](PrintSettings &s, const QString &file) {
+            return TPrintSetup::Setup(s, file, m_messages, m_window, m_showHelp);
+        });
+    }
+    // The choice is kept even when the job then fails.
+    const bool chosen = engine.Setup();
+    settings = engine.settings;
+    // No hourglass here: the job asks for a file name and for the paper to be turned over.
+    if (chosen)
+        engine.Print();
+}

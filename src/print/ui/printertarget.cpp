@@ -1,0 +1,147 @@
+#include "print/ui/printertarget.h"
+
+#include "print/printerror.h"
+#include "uilang/translate.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+QPrinterTarget::QPrinterTarget(QPrinter &printer, PdfChooser chooser)
+    : m_printer(printer), m_choosePdf(std::move(chooser))
+{
+    if (m_choosePdf) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setResolution(600);
+    }
+}
+
+QPrinterTarget::~QPrinterTarget()
+{
+    abandonJob();
+}
+
+bool QPrinterTarget::systemHasPrinter()
+{
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+QString QPrinterTarget::suggestedPdfPath(const QString &folder, const QString &jobTitle)
+{
+    // "lesson.lif" gives "lesson.pdf", "lesson.lif (Back Side)" gives "lesson (Back Side).pdf".
+    QString name = jobTitle;
+    name.replace(QStringLiteral(".lif"), QString(), Qt::CaseInsensitive);
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+int QPrinterTarget::resolutionX() const
+{
+    return m_printer.logicalDpiX();
+}
+
+int QPrinterTarget::resolutionY() const
+{
+    return m_printer.logicalDpiY();
+}
+
+void QPrinterTarget::setLandscape(bool landscape)
+{
+    m_printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+int QPrinterTarget::pageWidth() const
+{
+    return m_printer.width();
+}
+
+int QPrinterTarget::pageHeight() const
+{
+    return m_printer.height();
+}
+
+bool QPrinterTarget::beginJob(const QString &title)
+{
+    m_printer.setDocName(title);
+    if (!m_choosePdf)
+        return true;
+    QString folder = m_lastFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_target = m_choosePdf(suggestedPdfPath(folder, title));
+    if (m_target.isEmpty())
+        return false;
+    m_lastFolder = QFileInfo(m_target).absolutePath();
+    m_partial = std::make_unique<QTemporaryFile>(m_target + QStringLiteral(".XXXXXX.part"));
+    if (!m_partial->open()) {
+        m_partial.reset();
+        throw PrintError(message("MsgCannotWriteFile", "Cannot write the file") + u' ' +
+                         QDir::toNativeSeparators(m_target));
+    }
+    m_printer.setOutputFileName(m_partial->fileName());
+    return true;
+}
+
+QPainter &QPrinterTarget::painter()
+{
+    if (!m_painter.isActive() && !m_painter.begin(&m_printer)) {
+        abandonJob();
+        throw PrintError(m_choosePdf
+                             ? message("MsgCannotWriteFile", "Cannot write the file") + u' ' +
+                                   QDir::toNativeSeparators(m_target)
+                             : message("MsgPrinterFailed", "The printer could not start the print job."));
+    }
+    return m_painter;
+}
+
+void QPrinterTarget::newPage()
+{
+    if (!m_printer.newPage())
+        throw PrintError(message("MsgNewPageFailed", "The printer could not start a new page."));
+}
+
+void QPrinterTarget::endJob()
+{
+    const bool drawn = m_painter.isActive();
+    if (drawn && !m_painter.end()) {
+        abandonJob();
+        throw PrintError(message("MsgJobFailed", "The print job could not be finished."));
+    }
+    if (!m_partial)
+        return;
+    // A job without pages leaves no file.
+    if (!drawn || m_partial->size() == 0) {
+        abandonJob();
+        return;
+    }
+    // rename() replaces an older file of that name in one step.
+    if (std::rename(QFile::encodeName(m_partial->fileName()).constData(),
+                    QFile::encodeName(m_target).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        abandonJob();
+        throw PrintError(message("MsgCannotWriteFile", "Cannot write the file") + u' ' +
+                         QDir::toNativeSeparators(m_target) + QStringLiteral("\r\n") + reason);
+    }
+    m_partial->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    m_partial->setAutoRemove(false);
+    m_partial.reset();
+    m_written.append(m_target);
+}
+
+QString QPrinterTarget::message(const char *key, const char *english) const
+{
+    return Translate(m_languageFile, QStringLiteral("LumoPrinter"), QString::fromLatin1(key),
+                     QString::fromLatin1(english));
+}
+
+void QPrinterTarget::abandonJob()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_partial.reset(); // removes the partial file
+}

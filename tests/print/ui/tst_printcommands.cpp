@@ -1,0 +1,191 @@
+#include "../printfixture.h"
+#include "print/printerror.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printstatus.h"
+#include "support/withoutroot.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+// A print job to PDF with the dialogs answered: the setup returns the given settings and
+// every file question gets the next of the given answers.
+struct PdfJob
+{
+    explicit PdfJob(QWidget *window) : commands(messages, window)
+    {
+        commands.setAlwaysPdf(true);
+        commands.setSetupDialog([this](PrintSettings &s, const QString &) {
+            ++setupRuns;
+            s = chosen;
+            return true;
+        });
+        commands.setPdfChooser([this](const QString &suggested) {
+            suggestions.append(QFileInfo(suggested).fileName());
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        });
+    }
+    ScriptedMessageService messages;
+    PrintCommands commands;
+    PrintSettings chosen;
+    QStringList answers;
+    QStringList suggestions;
+    int setupRuns = 0;
+};
+
+QStringList leftovers(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden);
+}
+
+// The PDF's pages as pictures beside the test's screenshots, for a person to look at; the
+// number of pages made.
+int renderPages(const QString &pdf, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+    if (folder.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        return -1;
+    QDir().mkpath(folder);
+    QProcess::execute(QStringLiteral("pdftoppm"), {"-png", "-r", "60", pdf, folder + u'/' + name});
+    return int(QDir(folder).entryList({name + QStringLiteral("-*.png")}).size());
+}
+} // namespace
+
+class TestPrintCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listGoesIntoOnePdfFile();
+    void cardBacksGoIntoASecondFile();
+    void cancelledFileQuestionPrintsNothing();
+    void closedTableIsOpenedForTheJobOnly();
+    void noUnitDoesNothing();
+    void folderThatCannotBeWrittenLeavesNoFile();
+};
+
+void TestPrintCommands::listGoesIntoOnePdfFile()
+{
+    PrintFixture fixture;
+    fixture.addEntries(150);
+    QWidget window;
+    PdfJob job(&window);
+    job.chosen.fontSize = 12;
+    const QString pdf = fixture.folder.filePath(QStringLiteral("out/lesson.pdf"));
+    QDir().mkpath(QFileInfo(pdf).path());
+    job.answers = {pdf};
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, fixture.descriptor, TestFolder::shippedFile("english.llf"),
+                           settings);
+
+    QCOMPARE(settings.fontSize, 12); // the dialog's choice comes back
+    QCOMPARE(job.suggestions, QStringList{"lesson.pdf"});
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QVERIFY(leftovers(QFileInfo(pdf).path()).isEmpty());
+    QVERIFY(!job.commands.status()->isVisible());
+    const int pages = renderPages(pdf, QStringLiteral("list"));
+    QVERIFY(pages == -1 || pages >= 3);
+}
+
+void TestPrintCommands::cardBacksGoIntoASecondFile()
+{
+    PrintFixture fixture;
+    fixture.addEntries(17, QStringLiteral("Haus (das) "), QStringLiteral("house number "));
+    QWidget window;
+    PdfJob job(&window);
+    job.chosen.printType = 1;
+    job.answers = {fixture.folder.filePath("cards.pdf"), fixture.folder.filePath("cards (Back Side).pdf")};
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+
+    QCOMPARE(job.suggestions, QStringList({"lesson.pdf", "lesson (Back Side).pdf"}));
+    QCOMPARE(job.messages.shown().size(), 1); // the paper question between the two files
+    QVERIFY(QFileInfo(fixture.folder.filePath("cards.pdf")).size() > 0);
+    QVERIFY(QFileInfo(fixture.folder.filePath("cards (Back Side).pdf")).size() > 0);
+    QVERIFY(leftovers(fixture.folder.path()).isEmpty());
+    const int fronts = renderPages(fixture.folder.filePath("cards.pdf"), QStringLiteral("cards-front"));
+    QVERIFY(fronts == -1 || fronts == 2);
+    renderPages(fixture.folder.filePath("cards (Back Side).pdf"), QStringLiteral("cards-back"));
+}
+
+void TestPrintCommands::cancelledFileQuestionPrintsNothing()
+{
+    PrintFixture fixture;
+    fixture.addEntries(3);
+    QWidget window;
+    PdfJob job(&window);
+    job.chosen.printType = 1;
+    job.chosen.leftMarginMM = 44;
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+    QCOMPARE(job.suggestions.size(), 1);
+    QVERIFY(job.messages.shown().isEmpty());
+    QCOMPARE(settings.leftMarginMM, 44);
+    QCOMPARE(QDir(fixture.folder.path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(fixture.table->recNo(), 0);
+}
+
+void TestPrintCommands::closedTableIsOpenedForTheJobOnly()
+{
+    PrintFixture fixture;
+    fixture.addEntries(2);
+    fixture.table->close();
+    fixture.table->setVocabularyFile(QString());
+    QWidget window;
+    PdfJob job(&window);
+    job.answers = {fixture.folder.filePath("closed.pdf")};
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+    QVERIFY(QFileInfo(fixture.folder.filePath("closed.pdf")).size() > 0);
+    QVERIFY(!fixture.table->active());
+}
+
+void TestPrintCommands::noUnitDoesNothing()
+{
+    PrintFixture fixture;
+    QWidget window;
+    PdfJob job(&window);
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, QString(), QString(), settings);
+    QCOMPARE(job.setupRuns, 0);
+    QVERIFY(job.suggestions.isEmpty());
+}
+
+void TestPrintCommands::folderThatCannotBeWrittenLeavesNoFile()
+{
+    if (WithoutRoot::inChild()) {
+        PrintFixture fixture;
+        fixture.addEntries(5);
+        QWidget window;
+        PdfJob job(&window);
+        const QString target = WithoutRoot::values().at(0) + QStringLiteral("/lesson.pdf");
+        job.answers = {target};
+        PrintSettings settings;
+        try {
+            job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+            QFAIL("printing into a folder that cannot be written went through");
+        } catch (const PrintError &error) {
+            QVERIFY2(error.message().startsWith(QStringLiteral("Cannot write the file ")),
+                     qPrintable(error.message()));
+            QVERIFY(error.message().contains(QStringLiteral("lesson.pdf")));
+        }
+        QVERIFY(!job.commands.status()->isVisible());
+        QCOMPARE(fixture.table->recNo(), 0);
+        return;
+    }
+    TestFolder folder;
+    const QString locked = folder.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir().mkpath(locked));
+    WithoutRoot::handOver(folder.path());
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                      QFileDevice::ExeOther);
+    VERIFY_WITHOUT_ROOT({locked});
+    QVERIFY(QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "tst_printcommands.moc"
