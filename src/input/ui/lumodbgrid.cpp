@@ -213,8 +213,9 @@ bool TLumoDBGrid::insertRowUntouched() const
     const SqliteTable *table = dataSet();
     if (!table || table->state() != SqliteTable::State::Insert)
         return false;
-    for (int field = 0; field < table->fieldDefs().size(); ++field)
-        if (!table->fieldIsNull(field))
+    const int row = table->recNo();
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        if (!m_model->index(row, column).data().toString().isEmpty())
             return false;
     return true;
 }
@@ -280,6 +281,8 @@ void TLumoDBGrid::commitData(QWidget *editor)
 
 void TLumoDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    if (editor == m_editor)
+        m_editor = nullptr;
     QTableView::closeEditor(editor, hint);
     if (m_rejected) {
         QTimer::singleShot(0, this, &TLumoDBGrid::restoreRejected);
@@ -288,6 +291,15 @@ void TLumoDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHin
     if (hint == QAbstractItemDelegate::RevertModelCache)
         if (SqliteTable *table = dataSet(); table && table->active())
             guarded([&] { table->cancel(); });
+    if (hasFocus())
+        QTimer::singleShot(0, this, &TLumoDBGrid::openCurrentEditor);
+}
+
+void TLumoDBGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // The editor is always shown while the grid has the focus.
+    QTimer::singleShot(0, this, &TLumoDBGrid::openCurrentEditor);
 }
 
 void TLumoDBGrid::restoreRejected()

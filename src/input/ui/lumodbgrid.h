@@ -71,6 +71,7 @@ public:
     void storeType(const QModelIndex &index, int position);
     void editorOpened(TLumoDBGridInplaceEdit *editor, const QModelIndex &index);
     TLumoDBGridInplaceEdit *activeEditor() const { return m_editor; }
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
     // Writes what the open editor holds into the record; false when the text was refused.
     bool commitEditor();
     // Writes the editor and posts the entry being edited; an untouched new row is dropped.
@@ -83,6 +84,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;

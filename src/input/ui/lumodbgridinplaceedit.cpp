@@ -77,8 +77,6 @@ void TLumoDBGridInplaceEdit::dropDown()
     for (int i = 0; i < m_pickList->count(); ++i)
         m_pickList->item(i)->setSizeHint(QSize(width(), itemHeight));
     // The field holds a number, which matches no name: nothing is selected at first.
-    const int index = m_items.indexOf(text());
-    m_pickList->setCurrentRow(index);
     const int height = itemHeight * std::min(int(m_items.size()), DropDownRows) + 4;
     m_pickList->resize(width(), height);
     const QRect editor(mapToGlobal(QPoint(0, 0)), size());
@@ -86,6 +84,12 @@ void TLumoDBGridInplaceEdit::dropDown()
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
     m_pickList->move(dropDownPosition(editor, height, area));
     m_pickList->show();
+    // The field holds a number, which matches no name: nothing is selected at first.
+    const int index = m_items.indexOf(text());
+    if (index >= 0)
+        m_pickList->setCurrentRow(index);
+    else
+        m_pickList->selectionModel()->clear();
     update();
 }
 
