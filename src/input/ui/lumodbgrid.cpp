@@ -26,6 +26,11 @@ TLumoDBGrid::TLumoDBGrid(QWidget *parent) : QTableView(parent), m_model(new Lumo
     setObjectName(QStringLiteral("LumoDBGrid1"));
     m_model->setColumns(LumoTableModel::vocabularyColumns());
     setModel(m_model);
+    // While the rows are rebuilt the view picks a current cell of its own; the table's
+    // record is what counts, and it is set again when the table reports it.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_syncing = true; });
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { QTimer::singleShot(0, this, [this] { m_syncing = false; }); });
     setItemDelegate(new LumoDBGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -203,9 +208,22 @@ void TLumoDBGrid::editorOpened(TLumoDBGridInplaceEdit *editor, const QModelIndex
 
 bool TLumoDBGrid::commitEditor()
 {
-    if (m_editor && state() == QAbstractItemView::EditingState)
-        commitData(m_editor);
-    return !m_rejected;
+    // Written straight from the editor, which stays open: the table may be asked to move
+    // next, and what was typed must be in the record by then.
+    if (m_editor && m_editor->isModified() && currentIndex().isValid()) {
+        storeText(currentIndex(), m_editor->text());
+        if (!m_rejected)
+            m_editor->setModified(false);
+    }
+    if (m_rejected) {
+        m_rejected = false;
+        guarded([&] {
+            if (SqliteTable *table = dataSet(); table && table->state() == SqliteTable::State::Browse)
+                table->edit();
+        });
+        return false;
+    }
+    return true;
 }
 
 bool TLumoDBGrid::insertRowUntouched() const
@@ -336,7 +354,7 @@ void TLumoDBGrid::tableCurrentChanged(int position)
     if (position < 0 || position >= m_model->rowCount())
         return;
     const QModelIndex current = currentIndex();
-    if (current.isValid() && current.row() == position)
+    if (current.isValid() && current.row() == position && !m_syncing)
         return;
     m_syncing = true;
     setCurrentIndex(m_model->index(position, current.isValid() ? current.column() : m_column));

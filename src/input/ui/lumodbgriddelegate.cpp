@@ -57,6 +57,7 @@ void LumoDBGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     auto *edit = qobject_cast<TLumoDBGridInplaceEdit *>(editor);
     if (!edit || edit->isModified())
         return;
+    edit->setFieldText(index.data().toString());
     if (index.column() == LumoTableModel::TypeColumn)
         edit->setText(m_grid->cellTypeName(index.data()));
     else

@@ -85,7 +85,7 @@ void TLumoDBGridInplaceEdit::dropDown()
     m_pickList->move(dropDownPosition(editor, height, area));
     m_pickList->show();
     // The field holds a number, which matches no name: nothing is selected at first.
-    const int index = m_items.indexOf(text());
+    const int index = m_items.indexOf(m_fieldText);
     if (index >= 0)
         m_pickList->setCurrentRow(index);
     else
@@ -123,8 +123,26 @@ bool TLumoDBGridInplaceEdit::handleListKey(QKeyEvent *event)
     else if (event->key() == Qt::Key_Escape)
         closeUp(false);
     else
-        QApplication::sendEvent(m_pickList, event); // the selection moves there
+        moveSelection(event->key());
     return true;
+}
+
+void TLumoDBGridInplaceEdit::moveSelection(int key)
+{
+    // The list's own key handling needs a laid-out, focused list; the moves are simple.
+    const int last = m_pickList->count() - 1;
+    const int row = m_pickList->currentRow();
+    int next = row;
+    switch (key) {
+    case Qt::Key_Down: next = row + 1; break;
+    case Qt::Key_Up: next = row < 0 ? 0 : row - 1; break;
+    case Qt::Key_PageDown: next = row + DropDownRows; break;
+    case Qt::Key_PageUp: next = row - DropDownRows; break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = last; break;
+    default: return;
+    }
+    m_pickList->setCurrentRow(std::clamp(next, 0, last));
 }
 
 bool TLumoDBGridInplaceEdit::event(QEvent *event)

@@ -20,6 +20,8 @@ public:
 
     // A non-empty list on an editable cell gives the pick-list style; otherwise none.
     void setPickList(const QStringList &items);
+    // The field's value as text; the list opens with the entry of that text selected.
+    void setFieldText(const QString &text) { m_fieldText = text; }
     EditStyle editStyle() const { return m_editStyle; }
     int buttonWidth() const;
 
@@ -49,8 +51,10 @@ private:
     QRect buttonRect() const;
     void updateMargins();
     bool handleListKey(QKeyEvent *event);
+    void moveSelection(int key);
 
     EditStyle m_editStyle = EditStyle::Simple;
     QStringList m_items;
+    QString m_fieldText;
     QListWidget *m_pickList = nullptr; // made on first use
 };

@@ -15,9 +15,9 @@
 #include <QtTest>
 
 namespace {
-const QString LanguageText = QStringLiteral(
-    "[general]\nLanguage4=English\nLanguage6=German\n"
-    "[LumoDBGrid1]\nType=Wortart\ntype0=keine\ntype1=Nomen\ntype2=Verb\ntype10=Ausruf\n");
+const QString LanguageText =
+    QStringLiteral("[general]\nLanguage4=English\nLanguage6=German\n"
+                   "[LumoDBGrid1]\nType=Wortart\ntype0=keine\ntype1=Nomen\ntype2=Verb\ntype10=Ausruf\n");
 
 QPixmap redGlyph()
 {
@@ -54,7 +54,8 @@ private:
     QString makeUnit(const QString &name, int native, int foreign, const QList<QVariantList> &rows)
     {
         const QString descriptor = folder->filePath(name + QStringLiteral(".lif"));
-        UnitDescriptor(descriptor).write(native, foreign, QStringLiteral("words"), QStringLiteral("MS Sans Serif"));
+        UnitDescriptor(descriptor)
+            .write(native, foreign, QStringLiteral("words"), QStringLiteral("MS Sans Serif"));
         table->setVocabularyFile(folder->filePath(name + QStringLiteral(".db")));
         table->open();
         for (const QVariantList &row : rows)
@@ -185,10 +186,13 @@ private slots:
     void dropDownOpensAboveNearTheBottom()
     {
         const QRect screen(0, 0, 800, 600);
-        QCOMPARE(TLumoDBGridInplaceEdit::dropDownPosition(QRect(10, 100, 80, 20), 81, screen), QPoint(10, 120));
-        QCOMPARE(TLumoDBGridInplaceEdit::dropDownPosition(QRect(10, 550, 80, 20), 81, screen), QPoint(10, 469));
+        QCOMPARE(TLumoDBGridInplaceEdit::dropDownPosition(QRect(10, 100, 80, 20), 81, screen),
+                 QPoint(10, 120));
+        QCOMPARE(TLumoDBGridInplaceEdit::dropDownPosition(QRect(10, 550, 80, 20), 81, screen),
+                 QPoint(10, 469));
         // Exactly reaching the bottom still fits below.
-        QCOMPARE(TLumoDBGridInplaceEdit::dropDownPosition(QRect(10, 499, 80, 20), 81, screen), QPoint(10, 519));
+        QCOMPARE(TLumoDBGridInplaceEdit::dropDownPosition(QRect(10, 499, 80, 20), 81, screen),
+                 QPoint(10, 519));
     }
 
     void typedDigitsAreStoredAsTheNumber()
@@ -217,7 +221,8 @@ private slots:
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("abc"));
         QTest::keyClick(editor, Qt::Key_Down);
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("'abc' is not a valid integer value for field 'Type'")});
+        QCOMPARE(messages.texts(),
+                 QStringList{QStringLiteral("'abc' is not a valid integer value for field 'Type'")});
         // The row stays in edit mode, on the same cell, with the text typed.
         QTRY_COMPARE(grid()->currentIndex(), grid()->model()->index(0, LumoTableModel::TypeColumn));
         QTRY_VERIFY(grid()->activeEditor() && grid()->activeEditor()->text() == QStringLiteral("abc"));
@@ -249,7 +254,7 @@ private slots:
         // Escape drops an entry being typed.
         editor = editCell(0, LumoTableModel::ForeignColumn);
         editor->selectAll();
-        QTest::keyClicks(editor, QStringLiteral("Hündin"));
+        QTest::keyClicks(editor, QStringLiteral("Wolf"));
         QTest::keyClick(editor, Qt::Key_Escape);
         QCOMPARE(table->state(), SqliteTable::State::Browse);
         QCOMPARE(stored(0, TLumoTable::ForeignLanguage).toString(), QStringLiteral("Hund"));
@@ -336,8 +341,9 @@ private slots:
         // Hiding the type column gives its width to the words at once, and makes it read-only.
         g.setTypeColumnShown(false);
         QCOMPARE(g.columnWidth(LumoTableModel::NativeColumn), 393);
-        QVERIFY(!(g.tableModel()->flags(g.model()->index(0, LumoTableModel::TypeColumn)) & Qt::ItemIsEditable) ||
-                g.tableModel()->isReadOnly(LumoTableModel::TypeColumn));
+        QVERIFY(
+            !(g.tableModel()->flags(g.model()->index(0, LumoTableModel::TypeColumn)) & Qt::ItemIsEditable) ||
+            g.tableModel()->isReadOnly(LumoTableModel::TypeColumn));
         QVERIFY(g.tableModel()->isReadOnly(LumoTableModel::TypeColumn));
         g.setTypeColumnShown(true);
         QCOMPARE(g.columnWidth(LumoTableModel::NativeColumn), 353);
@@ -359,7 +365,8 @@ private slots:
     {
         makeUnit(QStringLiteral("u"), 2, 6,
                  {{QVariant(), QStringLiteral("dog"), QStringLiteral("Hund"), 1, QByteArray("RIFF-native")},
-                  {QVariant(), QStringLiteral("cat"), QStringLiteral("Katze"), 1, QVariant(), QByteArray("RIFF")}});
+                  {QVariant(), QStringLiteral("cat"), QStringLiteral("Katze"), 1, QVariant(),
+                   QByteArray("RIFF")}});
         grid()->setSoundGlyph(redGlyph());
         grid()->resize(600, 200);
         grid()->clearFocus();
@@ -398,7 +405,8 @@ private slots:
     {
         // The sample unit the build makes, for a person to look at.
         const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        const QString samples = QCoreApplication::applicationDirPath() + QStringLiteral("/../program/Vocabulary/Other/");
+        const QString samples =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../program/Vocabulary/Other/");
         const QString unit = QStringLiteral("English - German");
         if (shots.isEmpty() || !QFileInfo::exists(samples + unit + QStringLiteral(".lif")))
             QSKIP("no sample unit built or no screenshot folder");
