@@ -316,6 +316,9 @@ void TLumoDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHin
 void TLumoDBGrid::focusInEvent(QFocusEvent *event)
 {
     QTableView::focusInEvent(event);
+    // An empty unit offers a new row to type into, as the rows of a data-aware grid do.
+    if (SqliteTable *table = dataSet(); table && table->active() && table->isEmpty())
+        guarded([&] { table->append(); });
     // The editor is always shown while the grid has the focus.
     QTimer::singleShot(0, this, &TLumoDBGrid::openCurrentEditor);
 }
