@@ -157,6 +157,8 @@ void TLumoDBGrid::applyColumnWidths()
     for (int column = 0; column < m_model->columnCount(); ++column)
         if (column != type)
             setColumnWidth(column, std::max(shared, 0));
+    // The open editor follows its cell at once, not at the next layout pass.
+    updateEditorGeometries();
 }
 
 void TLumoDBGrid::resizeEvent(QResizeEvent *event)
