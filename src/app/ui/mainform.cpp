@@ -7,6 +7,7 @@
 #include "app/ui/splashscreen.h"
 #include "app/ui/testwindowsgate.h"
 #include "input/ui/inputpage.h"
+#include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/errorboundary.h"
 #include "platform/folderlisting.h"
@@ -70,6 +71,8 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_lumoVocTest1->setSwap(false);
     m_lumoVocTest1->setOrder(TLumoVocTest::toForward);
     buildPages();
+    m_inputPage->setDataSet(m_lumoTable1, m_messages);
+    connect(m_inputPage, &InputPage::tableNeedsPacking, this, &TMainForm::setTableNeedsPacking);
     buildComponents();
     connectCommands();
     connectUnitManager();
@@ -339,6 +342,8 @@ void TMainForm::closeEvent(QCloseEvent *event)
     // Closing cannot be refused; the settings are written once however often close is asked.
     if (!m_closed) {
         m_closed = true;
+        // A word still being typed in the grid is stored before the program ends.
+        m_inputPage->LumoDBGrid1->PostPending();
         Guarded(m_messages, [this] { FormClose(); });
     }
     event->accept();
@@ -372,6 +377,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
         return;
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
     m_unitPage->LumoListView1->setLanguageFile(fileName);
+    m_inputPage->LumoDBGrid1->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
     m_testPage->RefreshTestPage();
     const IniFile ini(fileName);

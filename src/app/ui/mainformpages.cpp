@@ -4,6 +4,7 @@
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
+#include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
@@ -31,6 +32,9 @@ bool TMainForm::PageControlChanging()
 {
     const BusyScope busy(m_waitCursor);
     QWidget *leaving = m_pageControl->currentWidget();
+    // A word still being typed is stored before the table is packed or closed.
+    if (leaving == m_inputPage)
+        m_inputPage->LumoDBGrid1->PostPending();
     if (leaving == m_unitPage) {
         TLumoListView *list = m_unitPage->LumoListView1;
         const QString caption = list->selectedCaption();
@@ -95,6 +99,8 @@ void TMainForm::enterInputPage()
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     m_tableNeedsPacking = false;
     openUnitTable(false);
+    m_inputPage->LumoDBGrid1->setVocabularyFile(m_currentUnitFile);
+    m_inputPage->ShowTypeColBtnClick();
     m_mainMenu->actions().SearchFindItem->setEnabled(true);
 }
 

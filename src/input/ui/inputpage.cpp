@@ -1,5 +1,8 @@
 #include "input/ui/inputpage.h"
 
+#include "input/ui/lumodbgrid.h"
+#include "vocfile/lumotable.h"
+#include "widgets/speedbutton.h"
 #include "widgets/toolbarpanel.h"
 
 #include <QButtonGroup>
@@ -14,7 +17,8 @@ InputPage::InputPage(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("VocInputPage"));
     buildToolBar();
     buildSoundTools();
-    LumoDBGrid1 = ToolBarPanel::namedPlace(QStringLiteral("LumoDBGrid1"), this);
+    LumoDBGrid1 = new TLumoDBGrid(this);
+    LumoDBGrid1->setSoundGlyph(SpeedButton::glyphIcon(SpeedButton::Glyph::Speaker).pixmap(15, 15));
     CharGrid1 = ToolBarPanel::namedPlace(QStringLiteral("CharGrid1"), this);
     CharGrid1->setFixedHeight(22);
 
@@ -52,9 +56,12 @@ void InputPage::buildToolBar()
     ShowSoundTools = add(QStringLiteral("ShowSoundTools"), G::SoundTools);
     ShowSoundTools->setCheckable(true);
     connect(ShowSoundTools, &QToolButton::clicked, this, &InputPage::setSoundToolsShown);
+    connect(ShowTypeColBtn, &QToolButton::clicked, this, &InputPage::ShowTypeColBtnClick);
+    connect(InsertRecordBtn, &QToolButton::clicked, this, &InputPage::InsertRecordBtnClick);
+    connect(DeleteRecords, &QToolButton::clicked, this, &InputPage::DeleteRecordsClick);
     ToolBar2->finish();
-    // The grid's commands arrive with the grid.
-    for (SpeedButton *b : {SortLeftBtn, SortRightBtn, InsertRecordBtn, DeleteRecords, FindBtn, PrintSBtn2})
+    // Sorting, find and printing arrive with their commands.
+    for (SpeedButton *b : {SortLeftBtn, SortRightBtn, FindBtn, PrintSBtn2})
         b->setEnabled(false);
 }
 
@@ -103,4 +110,35 @@ void InputPage::setSoundToolsShown(bool shown)
 bool InputPage::soundToolsShown() const
 {
     return ShowSoundTools->down();
+}
+
+void InputPage::setDataSet(TLumoTable *table, MessageService &messages)
+{
+    m_table = table;
+    LumoDBGrid1->setDataSet(table, messages);
+}
+
+void InputPage::InsertRecordBtnClick()
+{
+    if (!m_table || !m_table->active() || !LumoDBGrid1->commitEditor())
+        return;
+    LumoDBGrid1->guarded([this] { m_table->insert(); });
+    LumoDBGrid1->setFocus();
+}
+
+void InputPage::DeleteRecordsClick()
+{
+    if (!m_table || !m_table->active())
+        return;
+    // A new entry being typed is discarded; a stored one is deleted without a question.
+    const bool inserting = m_table->state() == SqliteTable::State::Insert;
+    if (!inserting && m_table->isEmpty())
+        return;
+    if (LumoDBGrid1->guarded([this] { m_table->deleteRecord(); }) && !inserting)
+        emit tableNeedsPacking();
+}
+
+void InputPage::ShowTypeColBtnClick()
+{
+    LumoDBGrid1->setTypeColumnShown(!ShowTypeColBtn->down());
 }

@@ -4,13 +4,16 @@
 
 class QFrame;
 class QLabel;
+class MessageService;
 class QSlider;
+class TLumoDBGrid;
+class TLumoTable;
 class SpeedButton;
 class ToolBarPanel;
 
 // The "Vocabulary Input" page: tool bar, sound tools, the word-pair grid and the
-// special-character bar. The grid, the recorder and the character bar are still to come;
-// their places are kept under their names.
+// special-character bar. The recorder and the character bar are still to come; their places
+// are kept under their names.
 class InputPage : public QWidget
 {
     Q_OBJECT
@@ -23,6 +26,14 @@ public:
     // Shows or hides the sound tools and presses the button to match.
     void setSoundToolsShown(bool shown);
     bool soundToolsShown() const;
+
+    // The grid edits table; errors and questions go through messages.
+    void setDataSet(TLumoTable *table, MessageService &messages);
+
+    // The tool-bar commands on the grid's entries.
+    void InsertRecordBtnClick();
+    void DeleteRecordsClick();
+    void ShowTypeColBtnClick();
 
     ToolBarPanel *ToolBar2 = nullptr;
     SpeedButton *SortLeftBtn = nullptr;
@@ -42,10 +53,16 @@ public:
     QLabel *PlayerStatusLbl = nullptr;
     SpeedButton *OpenWaveBtn = nullptr;
     SpeedButton *DeleteSoundBtn = nullptr;
-    QFrame *LumoDBGrid1 = nullptr;
+    TLumoDBGrid *LumoDBGrid1 = nullptr;
     QFrame *CharGrid1 = nullptr;
+
+signals:
+    // An entry was deleted: the table is packed when the page is left.
+    void tableNeedsPacking();
 
 private:
     void buildToolBar();
     void buildSoundTools();
+
+    TLumoTable *m_table = nullptr;
 };

@@ -1,0 +1,212 @@
+#include "input/ui/lumodbgridinplaceedit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+TLumoDBGridInplaceEdit::TLumoDBGridInplaceEdit(QWidget *parent) : QLineEdit(parent)
+{
+    setObjectName(QStringLiteral("InplaceEdit"));
+    setFrame(false);
+    setMaxLength(255);
+    setMouseTracking(true);
+    updateMargins();
+}
+
+void TLumoDBGridInplaceEdit::setPickList(const QStringList &items)
+{
+    m_items = items;
+    m_editStyle = !items.isEmpty() && !isReadOnly() ? EditStyle::PickList : EditStyle::Simple;
+    updateMargins();
+    update();
+}
+
+int TLumoDBGridInplaceEdit::buttonWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+QRect TLumoDBGridInplaceEdit::buttonRect() const
+{
+    if (m_editStyle == EditStyle::Simple)
+        return {};
+    return QRect(width() - buttonWidth(), 0, buttonWidth(), height());
+}
+
+void TLumoDBGridInplaceEdit::updateMargins()
+{
+    // The text is inset by 2 pixels and ends before the button.
+    const int button = m_editStyle == EditStyle::Simple ? 0 : buttonWidth();
+    setTextMargins(2, 2, 2 + button, 0);
+}
+
+bool TLumoDBGridInplaceEdit::listVisible() const
+{
+    return m_pickList && m_pickList->isVisible();
+}
+
+QPoint TLumoDBGridInplaceEdit::dropDownPosition(const QRect &editor, int listHeight, const QRect &screen)
+{
+    if (editor.bottom() + 1 + listHeight > screen.bottom() + 1)
+        return {editor.left(), editor.top() - listHeight};
+    return {editor.left(), editor.bottom() + 1};
+}
+
+void TLumoDBGridInplaceEdit::dropDown()
+{
+    if (m_editStyle != EditStyle::PickList || listVisible())
+        return;
+    if (!m_pickList) {
+        m_pickList = new QListWidget(this);
+        m_pickList->setObjectName(QStringLiteral("PickList"));
+        m_pickList->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+        m_pickList->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_pickList->setFocusPolicy(Qt::NoFocus);
+        m_pickList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        connect(m_pickList, &QListWidget::itemClicked, this, [this] { closeUp(true); });
+    }
+    m_pickList->clear();
+    m_pickList->addItems(m_items);
+    m_pickList->setFont(font());
+    m_pickList->setPalette(palette());
+    const int itemHeight = std::max(11, fontMetrics().height());
+    for (int i = 0; i < m_pickList->count(); ++i)
+        m_pickList->item(i)->setSizeHint(QSize(width(), itemHeight));
+    // The field holds a number, which matches no name: nothing is selected at first.
+    const int height = itemHeight * std::min(int(m_items.size()), DropDownRows) + 4;
+    m_pickList->resize(width(), height);
+    const QRect editor(mapToGlobal(QPoint(0, 0)), size());
+    const QScreen *screen = this->screen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
+    m_pickList->move(dropDownPosition(editor, height, area));
+    m_pickList->show();
+    // The field holds a number, which matches no name: nothing is selected at first.
+    const int index = m_items.indexOf(m_fieldText);
+    if (index >= 0)
+        m_pickList->setCurrentRow(index);
+    else
+        m_pickList->selectionModel()->clear();
+    update();
+}
+
+void TLumoDBGridInplaceEdit::closeUp(bool accept)
+{
+    if (!listVisible())
+        return;
+    const int row = m_pickList->currentRow();
+    m_pickList->hide();
+    update();
+    if (accept && row >= 0 && !isReadOnly()) {
+        setText(m_items.at(row));
+        emit picked(row);
+    }
+}
+
+bool TLumoDBGridInplaceEdit::handleListKey(QKeyEvent *event)
+{
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (alt && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+        if (listVisible())
+            closeUp(true);
+        else
+            dropDown();
+        return true;
+    }
+    if (!listVisible())
+        return false;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        closeUp(true);
+    else if (event->key() == Qt::Key_Escape)
+        closeUp(false);
+    else
+        moveSelection(event->key());
+    return true;
+}
+
+void TLumoDBGridInplaceEdit::moveSelection(int key)
+{
+    // The list's own key handling needs a laid-out, focused list; the moves are simple.
+    const int last = m_pickList->count() - 1;
+    const int row = m_pickList->currentRow();
+    int next = row;
+    switch (key) {
+    case Qt::Key_Down: next = row + 1; break;
+    case Qt::Key_Up: next = row < 0 ? 0 : row - 1; break;
+    case Qt::Key_PageDown: next = row + DropDownRows; break;
+    case Qt::Key_PageUp: next = row - DropDownRows; break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = last; break;
+    default: return;
+    }
+    m_pickList->setCurrentRow(std::clamp(next, 0, last));
+}
+
+bool TLumoDBGridInplaceEdit::event(QEvent *event)
+{
+    // With the list open, Escape and Enter belong to it, not to shortcuts or the grid.
+    if (event->type() == QEvent::ShortcutOverride && listVisible()) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void TLumoDBGridInplaceEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (m_editStyle == EditStyle::PickList && handleListKey(event))
+        return;
+    QLineEdit::keyPressEvent(event);
+}
+
+void TLumoDBGridInplaceEdit::focusOutEvent(QFocusEvent *event)
+{
+    closeUp(false);
+    QLineEdit::focusOutEvent(event);
+}
+
+void TLumoDBGridInplaceEdit::paintEvent(QPaintEvent *event)
+{
+    QLineEdit::paintEvent(event);
+    if (m_editStyle == EditStyle::Simple)
+        return;
+    QPainter painter(this);
+    QStyleOptionButton button;
+    button.initFrom(this);
+    button.rect = buttonRect();
+    button.state |= listVisible() ? QStyle::State_Sunken : QStyle::State_Raised;
+    style()->drawControl(QStyle::CE_PushButtonBevel, &button, &painter, this);
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = buttonRect().adjusted(3, 3, -3, -3);
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
+}
+
+void TLumoDBGridInplaceEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && buttonRect().contains(event->position().toPoint())) {
+        if (listVisible())
+            closeUp(false);
+        else
+            dropDown();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void TLumoDBGridInplaceEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    // Over the button the pointer is the arrow, not the text cursor.
+    setCursor(buttonRect().contains(event->position().toPoint()) ? Qt::ArrowCursor : Qt::IBeamCursor);
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void TLumoDBGridInplaceEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (buttonRect().contains(event->position().toPoint()))
+        return;
+    QLineEdit::mouseDoubleClickEvent(event);
+}

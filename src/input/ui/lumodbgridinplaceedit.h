@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QStringList>
+
+class QListWidget;
+
+// The grid's cell editor: a line edit with a button at its right edge that opens a pick
+// list below the cell (above it near the bottom of the screen). The list never takes the
+// focus; the editor passes it the keys while it is open.
+class TLumoDBGridInplaceEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    enum class EditStyle { Simple, Ellipsis, PickList, DataList };
+    static constexpr int DropDownRows = 7;
+
+    explicit TLumoDBGridInplaceEdit(QWidget *parent);
+
+    // A non-empty list on an editable cell gives the pick-list style; otherwise none.
+    void setPickList(const QStringList &items);
+    // The field's value as text; the list opens with the entry of that text selected.
+    void setFieldText(const QString &text) { m_fieldText = text; }
+    EditStyle editStyle() const { return m_editStyle; }
+    int buttonWidth() const;
+
+    bool listVisible() const;
+    QListWidget *pickList() const { return m_pickList; }
+    void dropDown();
+    // Closes the list; accepting with an entry selected emits picked(its position).
+    void closeUp(bool accept);
+
+    // Where a list of listHeight opens for an editor at editor (global): directly below, or
+    // directly above when it would pass the bottom of screen.
+    static QPoint dropDownPosition(const QRect &editor, int listHeight, const QRect &screen);
+
+signals:
+    void picked(int position);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QRect buttonRect() const;
+    void updateMargins();
+    bool handleListKey(QKeyEvent *event);
+    void moveSelection(int key);
+
+    EditStyle m_editStyle = EditStyle::Simple;
+    QStringList m_items;
+    QString m_fieldText;
+    QListWidget *m_pickList = nullptr; // made on first use
+};
