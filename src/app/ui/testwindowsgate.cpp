@@ -1,8 +1,9 @@
 #include "app/ui/testwindowsgate.h"
 
-#include <QMainWindow>
-#include <QMenuBar>
+#include <QApplication>
+#include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <utility>
 
@@ -40,28 +41,40 @@ void TestWindowsGate::whenFree(std::function<void()> work)
         work();
 }
 
+bool TestWindowsGate::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu: {
+        const auto *widget = qobject_cast<const QWidget *>(watched);
+        // Only the main window's own widgets: the report window must still take its key.
+        if (widget && widget->window() == &m_mainWindow)
+            return true;
+        break;
+    }
+    default: break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void TestWindowsGate::hold()
 {
-    if (m_depth++ > 0)
-        return;
-    if (auto *window = qobject_cast<QMainWindow *>(&m_mainWindow)) {
-        if (window->centralWidget())
-            window->centralWidget()->setEnabled(false);
-        if (window->menuBar())
-            window->menuBar()->setEnabled(false);
-    }
+    if (m_depth++ == 0)
+        qApp->installEventFilter(this);
 }
 
 void TestWindowsGate::release()
 {
     if (--m_depth > 0)
         return;
-    if (auto *window = qobject_cast<QMainWindow *>(&m_mainWindow)) {
-        if (window->centralWidget())
-            window->centralWidget()->setEnabled(true);
-        if (window->menuBar())
-            window->menuBar()->setEnabled(true);
-    }
+    qApp->removeEventFilter(this);
     // After the engine has finished the step that waited, not in the middle of it.
     if (m_deferred)
         QTimer::singleShot(0, &m_mainWindow, std::exchange(m_deferred, nullptr));

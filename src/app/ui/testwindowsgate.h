@@ -2,20 +2,27 @@
 
 #include "voctest/voctestui.h"
 
+#include <QObject>
 #include <functional>
 
 class QWidget;
 
 // The test engine's windows as the main window shows them. While one of them waits for the
 // user, the engine sits in a nested event loop in the middle of its work: nothing on the
-// main window may close the table or change the unit under it then, so the window's pages
-// and menus take no input until the wait is over, and whatever was asked meanwhile (closing
-// the window) runs afterwards.
-class TestWindowsGate : public VocTestUi
+// main window may close the table or change the unit under it then, so the window takes no
+// mouse or keyboard input until the wait is over (it stays as it looks), and whatever was
+// asked meanwhile (closing the window) runs afterwards.
+class TestWindowsGate : public QObject, public VocTestUi
 {
+    Q_OBJECT
+
 public:
     TestWindowsGate(VocTestUi &windows, QWidget &mainWindow);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+public:
     void showMistakeReport(const MistakeReport &report, const VocTestCaptions &captions) override;
     void showSummary(const TestSummary &summary, const VocTestCaptions &captions) override;
 

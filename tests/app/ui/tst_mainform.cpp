@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -454,7 +455,10 @@ private slots:
             form->close();
             stillThere = form->isVisible();
             tableOpen = table->active();
-            pagesLocked = !form->PageControl()->isEnabled();
+            // A click on another page's tab does nothing while the report waits.
+            QTabBar *tabs = form->PageControl()->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+            pagesLocked = form->PageControl()->currentIndex() == 0;
             QTest::keyClick(form->testWindows()->mistakeReportForm(), Qt::Key_Space);
         });
         engine->setGiven(QStringLiteral("Hut"));
@@ -463,9 +467,12 @@ private slots:
         QVERIFY(tableOpen);
         QVERIFY(pagesLocked);
         QTRY_VERIFY(!form->isVisible());
-        QVERIFY(form->PageControl()->isEnabled());
         QCOMPARE(readSetting(QStringLiteral("Width")).toInt(), form->width());
         QVERIFY(messages.shown().isEmpty());
+        // Afterwards a click reaches the pages again (and asks for a unit, as none is chosen).
+        QTabBar *tabs = form->PageControl()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QCOMPARE(messages.shown().size(), 1);
     }
 
     void languageFilesHoldTheHelpWindowTexts()
