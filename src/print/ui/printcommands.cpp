@@ -12,17 +12,25 @@
 #include <QScopeGuard>
 
 PrintCommands::PrintCommands(MessageService &messages, QWidget *window)
-    : QObject(window), m_messages(messages), m_window(window),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_status(new TPrintStatus(window))
+    : QObject(window), m_messages(messages), m_window(window), m_status(new TPrintStatus(window))
 {
     setObjectName(QStringLiteral("PrintCommands"));
 }
 
 PrintCommands::~PrintCommands() = default;
 
+// The printer asks the system's print service about its printers, which takes longer than
+// building the whole main window: it is made when printing is first asked for.
+QPrinter &PrintCommands::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 void PrintCommands::printerSetup()
 {
-    QPrintDialog dialog(m_printer.get(), m_window);
+    QPrintDialog dialog(&printer(), m_window);
     dialog.exec();
 }
 
@@ -52,14 +60,14 @@ void PrintCommands::printUnit(TLumoTable &table, const QString &unitFile, const 
         if (openedHere)
             table.close();
     });
-    const bool toPdf = m_alwaysPdf || !QPrinterTarget::systemHasPrinter() ||
-                       m_printer->outputFormat() == QPrinter::PdfFormat;
+    const bool toPdf =
+        m_alwaysPdf || !QPrinterTarget::systemHasPrinter() || printer().outputFormat() == QPrinter::PdfFormat;
     QPrinterTarget::PdfChooser chooser;
     if (toPdf)
         chooser = [this, languageFile](const QString &suggested) {
             return askPdfPath(languageFile, suggested);
         };
-    QPrinterTarget target(*m_printer, chooser);
+    QPrinterTarget target(printer(), chooser);
     target.setLanguageFile(languageFile);
     TLumoPrinter engine(target, *m_status, m_messages);
     engine.settings = settings;

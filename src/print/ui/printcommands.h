@@ -44,6 +44,8 @@ private:
 
     MessageService &m_messages;
     QWidget *m_window;
+    QPrinter &printer();
+
     std::unique_ptr<QPrinter> m_printer;
     TPrintStatus *m_status;
     std::function<void(int)> m_showHelp;
