@@ -1,5 +1,5 @@
-#include "app/regfile.h"
 #include "app/ui/mainform.h"
+#include "app/ui/mainformfixture.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/mainpopups.h"
 #include "app/ui/pagecontrol.h"
@@ -38,54 +38,15 @@ QStringList visibleMenus(MainMenuBar &menu)
 
 // The rules that tie the pages to the unit chosen in the unit manager, driven as a user
 // would: choosing a unit, switching pages, answering the questions.
-class TestPageSwitching : public QObject
+class TestPageSwitching : public QObject, protected MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestFolder> folder;
-    ScriptedMessageService messages;
-    ScriptedHelpService help;
-    QString units;
-
-    std::unique_ptr<TMainForm> createForm()
-    {
-        auto form = std::make_unique<TMainForm>(
-            std::make_unique<TRegFile>(folder->path() + QStringLiteral("../registry.sqlite")), messages);
-        form->setHelpService(help);
-        form->FormCreate();
-        return form;
-    }
-
-    // A unit of count entries in the folder the file list shows at a first start.
-    QString makeUnit(const QString &name, int count)
-    {
-        const QString descriptor = units + name + QStringLiteral(".lif");
-        UnitDescriptor(descriptor).write(2, 6, QStringLiteral("test words"), QStringLiteral("MS Sans Serif"));
-        TLumoTable table(messages);
-        table.setVocabularyFile(units + name + QStringLiteral(".db"));
-        table.open();
-        table.startTransaction();
-        for (int i = 0; i < count; ++i)
-            table.appendRecord({QVariant(), QStringLiteral("word %1 ").arg(i) + QString(200, u'x'),
-                                QStringLiteral("Wort %1").arg(i), 1});
-        table.commit();
-        table.close();
-        return descriptor;
-    }
-
     static TLumoListView *list(TMainForm &form) { return form.unitPage()->LumoListView1; }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TestFolder>();
-        units = folder->path() + QStringLiteral("Vocabulary/Other/");
-        QVERIFY(QDir().mkpath(units));
-        folder->copyFromData(QStringLiteral("english.llf"));
-        messages = ScriptedMessageService();
-        help = ScriptedHelpService();
-    }
+    void init() { setUpFixture(); }
     void cleanup() { folder.reset(); }
 
     void leavingWithoutAUnitIsRefused()
@@ -165,7 +126,7 @@ private slots:
 
     void leavingTheInputPagePacksOnceAfterDeletions()
     {
-        makeUnit(QStringLiteral("unit"), 400);
+        makeUnit(QStringLiteral("unit"), 400, 2, 6, 200);
         const QString file = units + QStringLiteral("unit.db");
         auto form = createForm();
         list(*form)->selectCaption(QStringLiteral("unit"));

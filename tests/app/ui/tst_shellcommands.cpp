@@ -1,5 +1,5 @@
-#include "app/regfile.h"
 #include "app/ui/mainform.h"
+#include "app/ui/mainformfixture.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
 #include "platform/scriptedhelpservice.h"
@@ -22,26 +22,11 @@
 
 // The shell's file commands as a user meets them: converting old units into the folder the
 // unit manager shows, and switching the program to another language.
-class TestShellCommands : public QObject
+class TestShellCommands : public QObject, protected MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestFolder> folder;
-    ScriptedMessageService messages;
-    ScriptedHelpService help;
-    QString units;
-
-    std::unique_ptr<TMainForm> createForm()
-    {
-        auto form = std::make_unique<TMainForm>(std::make_unique<TRegFile>(registryPath()), messages);
-        form->setHelpService(help);
-        form->FormCreate();
-        return form;
-    }
-
-    QString registryPath() const { return folder->path() + QStringLiteral("../registry.sqlite"); }
-
     static QStringList listed(TMainForm &form)
     {
         QStringList names;
@@ -54,12 +39,8 @@ private:
 private slots:
     void init()
     {
-        folder = std::make_unique<TestFolder>();
-        units = folder->path() + QStringLiteral("Vocabulary/Other/");
-        QVERIFY(QDir().mkpath(units));
-        folder->copyFromData(QStringLiteral("english.llf"));
+        setUpFixture();
         folder->copyFromData(QStringLiteral("deutsch.llf"));
-        messages = ScriptedMessageService();
     }
     void cleanup() { folder.reset(); }
 

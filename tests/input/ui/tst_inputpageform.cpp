@@ -1,5 +1,5 @@
-#include "app/regfile.h"
 #include "app/ui/mainform.h"
+#include "app/ui/mainformfixture.h"
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
@@ -22,37 +22,12 @@ enum Page { UnitManager = 0, Test = 1, Input = 2, Logbook = 3 };
 
 // The input page inside the main window: the grid gets the unit, deletions get the table
 // packed, and a word being typed survives leaving the page and closing the program.
-class TestInputPageForm : public QObject
+class TestInputPageForm : public QObject, protected MainFormFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestFolder> folder;
-    ScriptedMessageService messages;
-    ScriptedHelpService help;
-    QString units;
-
-    std::unique_ptr<TMainForm> createForm()
-    {
-        auto form = std::make_unique<TMainForm>(
-            std::make_unique<TRegFile>(folder->path() + QStringLiteral("../registry.sqlite")), messages);
-        form->setHelpService(help);
-        form->FormCreate();
-        return form;
-    }
-
-    void makeUnit(const QString &name, int count)
-    {
-        UnitDescriptor(units + name + QStringLiteral(".lif"))
-            .write(6, 4, QStringLiteral("words"), QStringLiteral("MS Sans Serif"));
-        TLumoTable table(messages);
-        table.setVocabularyFile(units + name + QStringLiteral(".db"));
-        table.open();
-        for (int i = 0; i < count; ++i)
-            table.appendRecord(
-                {QVariant(), QStringLiteral("word %1").arg(i), QStringLiteral("Wort %1").arg(i)});
-        table.close();
-    }
+    void makeUnit(const QString &name, int count) { MainFormFixture::makeUnit(name, count, 6, 4); }
 
     QStringList storedWords(const QString &name)
     {
@@ -72,14 +47,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TestFolder>();
-        units = folder->path() + QStringLiteral("Vocabulary/Other/");
-        QVERIFY(QDir().mkpath(units));
-        folder->copyFromData(QStringLiteral("english.llf"));
-        messages = ScriptedMessageService();
-    }
+    void init() { setUpFixture(); }
     void cleanup() { folder.reset(); }
 
     void enteringThePageGivesTheGridTheUnit()
