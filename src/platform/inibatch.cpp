@@ -1,12 +1,12 @@
 #include "platform/inibatch.h"
 
+#include "platform/atomicfile.h"
 #include "platform/inicache.h"
 #include "platform/inifile.h"
 #include "platform/textdecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 // Read straight from the disk: an edit must start from the bytes that are there now.
@@ -28,11 +28,7 @@ void save(const QString &path, const IniDocument &document)
     // platform did.
     if (info.exists() && (!info.isFile() || !info.isWritable()))
         throw IniWriteError(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IniWriteError(path);
-    const QByteArray bytes = document.toText().toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!SaveFileAtomically(path, document.toText().toUtf8()))
         throw IniWriteError(path);
     IniCache::forget(path);
 }

@@ -1,6 +1,7 @@
 #include "platform/wavewriter.h"
 
-#include <QSaveFile>
+#include "platform/atomicfile.h"
+
 #include <QtEndian>
 
 namespace {
@@ -62,7 +63,6 @@ QByteArray WaveWriter::image(const QByteArray &samples) const
 void WaveWriter::save(const QString &path, const QByteArray &samples) const
 {
     const QByteArray bytes = image(samples);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!SaveFileAtomically(path, bytes))
         throw WaveWriteError(QStringLiteral("Unable to write to ") + path);
 }

@@ -1,0 +1,392 @@
+// Kills a child process with SIGKILL at random moments while it changes a unit, a descriptor
+// or the settings, then reopens everything as the next start of the program would. Nothing
+// whose write had returned may be missing, and nothing may be read back half-written.
+#include "app/regfile.h"
+#include "app/settingslist.h"
+#include "app/unitconverter.h"
+#include "platform/lumoerror.h"
+#include "platform/scriptedmessageservice.h"
+#include "support/killedchild.h"
+#include "support/testfolder.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTest>
+
+namespace {
+constexpr int SettingsCount = 24;
+constexpr int ConvertedPairs = 400;
+
+int killsPerOperation()
+{
+    const int wanted = qEnvironmentVariableIntValue("LUMO_CRASH_KILLS");
+    return wanted > 0 ? wanted : 200;
+}
+
+QString wordFor(int number)
+{
+    return QStringLiteral("word %1").arg(number);
+}
+
+// Every native text of the table, which must open as the program would open it.
+QStringList nativeWords(const QString &tablePath)
+{
+    ScriptedMessageService messages;
+    TLumoTable table(messages);
+    table.setVocabularyFile(tablePath);
+    table.open();
+    QStringList words;
+    for (table.first(); !table.eof(); table.next())
+        words.append(table.fieldValue(TLumoTable::NativeLanguage).toString());
+    return words;
+}
+
+void fillTable(const QString &tablePath, int count)
+{
+    ScriptedMessageService messages;
+    TLumoTable table(messages);
+    table.setVocabularyFile(tablePath);
+    table.open();
+    table.startTransaction();
+    for (int i = 0; i < count; ++i)
+        table.appendRecord({QVariant(), wordFor(i), QStringLiteral("foreign %1").arg(i), 0, QVariant(),
+                            QByteArray(300, char(i)), i % 3});
+    table.commit();
+}
+
+// Posts one entry after the other, as typing into the grid does, and reports each number
+// once its post has returned.
+void postForever(const QString &tablePath, KilledChild::Reporter &report)
+{
+    ScriptedMessageService messages;
+    TLumoTable table(messages);
+    table.setVocabularyFile(tablePath);
+    table.open();
+    for (int number = table.recordCount();; ++number) {
+        table.append();
+        table.setFieldValue(TLumoTable::NativeLanguage, wordFor(number));
+        table.setFieldValue(TLumoTable::ForeignLanguage, QStringLiteral("foreign"));
+        table.post();
+        report.progress(number);
+    }
+}
+
+SettingsList numberedSettings(int &value)
+{
+    SettingsList list;
+    for (int i = 0; i < SettingsCount; ++i)
+        list.addInteger(
+            QStringLiteral("Setting%1").arg(i), -1, SettingsCount - i, [&value] { return value; },
+            [](int) {});
+    return list;
+}
+
+// The generation every setting holds; -1 when none was written yet. Settings of different
+// generations mean a half-written store.
+int settingsGeneration(const QString &hivePath)
+{
+    TRegFile registry(hivePath);
+    registry.setKey(QStringLiteral("Software\\Lumo"));
+    QSet<int> seen;
+    for (int i = 0; i < SettingsCount; ++i)
+        seen.insert(registry.ReadValueDefault(QStringLiteral("Setting%1").arg(i), -1).toInt());
+    if (seen.size() != 1)
+        throw LumoError(QStringLiteral("settings of %1 generations").arg(seen.size()));
+    return *seen.begin();
+}
+
+void writeDescriptorGeneration(const QString &path, int generation)
+{
+    UnitDescriptor(path).write(generation % 19, (generation + 1) % 19,
+                               QStringLiteral("Lesson %1").arg(generation),
+                               QStringLiteral("Font %1").arg(generation));
+}
+
+// The generation the descriptor holds; its keys must all belong to the same one.
+int descriptorGeneration(const QString &path)
+{
+    const UnitDescriptor descriptor(path);
+    const QString description = descriptor.description();
+    if (!description.startsWith(QStringLiteral("Lesson ")))
+        throw LumoError(QStringLiteral("description lost: ") + description);
+    const int generation = description.mid(7).toInt();
+    if (descriptor.font() != QStringLiteral("Font %1").arg(generation) ||
+        descriptor.firstLanguage() != generation % 19 ||
+        descriptor.secondLanguage() != (generation + 1) % 19 || !descriptor.isVocabularyUnit())
+        throw LumoError(QStringLiteral("descriptor keys of different generations"));
+    return generation;
+}
+
+QByteArray oldUnit(int pairs)
+{
+    QByteArray bytes("french\r\nBasics\r\nLesson 1\r\n");
+    for (int i = 0; i < pairs; ++i)
+        bytes += QStringLiteral("mot %1\r\nword %1\r\n").arg(i).toUtf8();
+    return bytes;
+}
+} // namespace
+
+class TestCrashSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void postedEntriesSurvive();
+    void packingKeepsEveryEntry();
+    void conversionLeavesAWholeUnitOrNone();
+    void descriptorIsOldOrNew();
+    void settingsAreOldOrNew();
+    void fullDiskIsReportedAndLosesNothing();
+    void fullDiskKeepsDescriptorAndSettings();
+    void secondProgramCannotOpenAUnitInUse();
+
+private:
+    KilledChild child;
+};
+
+void TestCrashSafety::postedEntriesSurvive()
+{
+    TestFolder folder;
+    const QString tablePath = folder.filePath(QStringLiteral("Unit.db"));
+    fillTable(tablePath, 0);
+    const KilledChild::Work posting = [&](KilledChild::Reporter &report) { postForever(tablePath, report); };
+    const int span = child.millisecondsTo(posting, 4);
+    QSet<int> posted;
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        const KilledChild::Outcome outcome = child.killDuring(posting, span);
+        for (int number : outcome.progress)
+            posted.insert(number);
+        const QStringList words = nativeWords(tablePath);
+        for (int number : outcome.progress)
+            QVERIFY2(words.contains(wordFor(number)),
+                     qPrintable(wordFor(number) + QStringLiteral(" was lost")));
+        QVERIFY2(words.size() >= posted.size(), "fewer entries than posts returned");
+    }
+    // The kills fell while entries were being posted, not before the first one.
+    QVERIFY2(posted.size() > killsPerOperation() / 2, qPrintable(QString::number(posted.size())));
+}
+
+void TestCrashSafety::packingKeepsEveryEntry()
+{
+    TestFolder folder;
+    const QString tablePath = folder.filePath(QStringLiteral("Unit.db"));
+    fillTable(tablePath, 1500);
+    const QStringList before = nativeWords(tablePath);
+    const KilledChild::Work packing = [&](KilledChild::Reporter &report) {
+        ScriptedMessageService messages;
+        TLumoTable table(messages);
+        table.setVocabularyFile(tablePath);
+        for (int round = 0;; ++round) {
+            if (!table.Pack())
+                throw LumoError(QStringLiteral("packing failed"));
+            report.progress(round);
+        }
+    };
+    const int span = child.millisecondsTo(packing, 2);
+    int packs = 0;
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        const KilledChild::Outcome outcome = child.killDuring(packing, span);
+        packs += outcome.progress.size();
+        QCOMPARE(nativeWords(tablePath), before);
+    }
+    QVERIFY2(packs > 0, "no pack ever finished before a kill");
+}
+
+void TestCrashSafety::conversionLeavesAWholeUnitOrNone()
+{
+    TestFolder folder;
+    const QString oldFile = folder.writeFile(QStringLiteral("old/French.vok"), oldUnit(ConvertedPairs));
+    QString target;
+    const KilledChild::Work converting = [&](KilledChild::Reporter &report) {
+        ScriptedMessageService messages;
+        TLumoTable table(messages);
+        UnitConverter(table).convert(oldFile, target);
+        report.progress(1);
+    };
+    target = folder.filePath(QStringLiteral("measured/"));
+    QVERIFY(QDir().mkpath(target));
+    const int span = child.millisecondsTo(converting, 1);
+    int whole = 0;
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        target = folder.filePath(QStringLiteral("converted%1/").arg(kill));
+        QVERIFY(QDir().mkpath(target));
+        const KilledChild::Outcome outcome = child.killDuring(converting, span);
+        const QString descriptor = target + QStringLiteral("French.lif");
+        const QString tablePath = target + QStringLiteral("French.db");
+        if (QFile::exists(descriptor)) {
+            const UnitDescriptor keys(descriptor);
+            QCOMPARE(keys.description(), QStringLiteral("Basics; Lesson 1"));
+            QCOMPARE(keys.font(), QStringLiteral("MS Sans Serif"));
+        }
+        if (QFile::exists(tablePath)) {
+            const qsizetype entries = nativeWords(tablePath).size();
+            QVERIFY2(entries == 0 || entries == ConvertedPairs, qPrintable(QString::number(entries)));
+            whole += entries == ConvertedPairs ? 1 : 0;
+        }
+        if (!outcome.progress.isEmpty())
+            QCOMPARE(nativeWords(tablePath).size(), ConvertedPairs);
+    }
+    QVERIFY2(whole > 0 && whole < killsPerOperation(), qPrintable(QString::number(whole)));
+}
+
+void TestCrashSafety::descriptorIsOldOrNew()
+{
+    TestFolder folder;
+    const QString path = folder.filePath(QStringLiteral("Unit.lif"));
+    writeDescriptorGeneration(path, 0);
+    int lastReturned = 0;
+    const KilledChild::Work writing = [&](KilledChild::Reporter &report) {
+        for (int generation = lastReturned + 1;; ++generation) {
+            writeDescriptorGeneration(path, generation);
+            report.progress(generation);
+        }
+    };
+    const int span = child.millisecondsTo(writing, 3);
+    writeDescriptorGeneration(path, 0);
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        const KilledChild::Outcome outcome = child.killDuring(writing, span);
+        if (!outcome.progress.isEmpty())
+            lastReturned = outcome.progress.last();
+        int generation = -1;
+        try {
+            generation = descriptorGeneration(path);
+        } catch (const LumoError &error) {
+            QFAIL(qPrintable(error.message()));
+        }
+        QVERIFY2(generation >= lastReturned, "a returned write was lost");
+        QVERIFY(generation <= lastReturned + 1);
+        lastReturned = generation;
+    }
+    QVERIFY2(lastReturned > 0, "no write ever returned before a kill");
+}
+
+void TestCrashSafety::settingsAreOldOrNew()
+{
+    TestFolder folder;
+    const QString hivePath = folder.filePath(QStringLiteral("registry.db"));
+    int lastReturned = -1;
+    const KilledChild::Work writing = [&](KilledChild::Reporter &report) {
+        TRegFile registry(hivePath);
+        registry.setKey(QStringLiteral("Software\\Lumo"));
+        int value = lastReturned;
+        const SettingsList list = numberedSettings(value);
+        for (;;) {
+            ++value;
+            list.writeAll(registry);
+            report.progress(value);
+        }
+    };
+    const int span = child.millisecondsTo(writing, 3);
+    QFile::remove(hivePath);
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        const KilledChild::Outcome outcome = child.killDuring(writing, span);
+        if (!outcome.progress.isEmpty())
+            lastReturned = outcome.progress.last();
+        int generation = -1;
+        try {
+            generation = settingsGeneration(hivePath);
+        } catch (const LumoError &error) {
+            QFAIL(qPrintable(error.message()));
+        }
+        QVERIFY2(generation >= lastReturned, "written settings were lost");
+        QVERIFY(generation <= lastReturned + 1);
+        lastReturned = generation;
+    }
+    QVERIFY2(lastReturned > 0, "no write ever returned before a kill");
+}
+
+void TestCrashSafety::fullDiskIsReportedAndLosesNothing()
+{
+    TestFolder folder;
+    const QString tablePath = folder.filePath(QStringLiteral("Unit.db"));
+    fillTable(tablePath, 200);
+    const QStringList before = nativeWords(tablePath);
+    // The table may grow by a few pages only; then every write fails as on a full disk.
+    const KilledChild::Outcome outcome =
+        child.runWithFileSizeLimit([&](KilledChild::Reporter &report) { postForever(tablePath, report); },
+                                   QFileInfo(tablePath).size() + 16 * 1024);
+    QVERIFY2(outcome.error.contains(tablePath) || outcome.error.contains(QStringLiteral("Unit.db")),
+             qPrintable(QStringLiteral("unclear error: ") + outcome.error));
+    QVERIFY2(!outcome.progress.isEmpty(), "the limit left no room for a single post");
+    const QStringList after = nativeWords(tablePath);
+    for (const QString &word : before)
+        QVERIFY(after.contains(word));
+    for (int number : outcome.progress)
+        QVERIFY(after.contains(wordFor(number)));
+}
+
+void TestCrashSafety::fullDiskKeepsDescriptorAndSettings()
+{
+    TestFolder folder;
+    const QString descriptor = folder.filePath(QStringLiteral("Unit.lif"));
+    writeDescriptorGeneration(descriptor, 7);
+    const KilledChild::Outcome written = child.runWithFileSizeLimit(
+        [&](KilledChild::Reporter &report) {
+            UnitDescriptor(descriptor).write(1, 2, QString(4000, QLatin1Char('x')), QStringLiteral("Arial"));
+            report.progress(1);
+        },
+        1024);
+    QVERIFY2(written.error.startsWith(QStringLiteral("Unable to write to ")), qPrintable(written.error));
+    QCOMPARE(descriptorGeneration(descriptor), 7);
+
+    const QString hivePath = folder.filePath(QStringLiteral("registry.db"));
+    int value = 3;
+    {
+        TRegFile registry(hivePath);
+        registry.setKey(QStringLiteral("Software\\Lumo"));
+        numberedSettings(value).writeAll(registry);
+    }
+    const qint64 hiveSize = QFileInfo(hivePath).size();
+    const KilledChild::Outcome settings = child.runWithFileSizeLimit(
+        [&](KilledChild::Reporter &) {
+            TRegFile registry(hivePath);
+            registry.setKey(QStringLiteral("Software\\Lumo"));
+            TRegFile::Batch batch(registry);
+            registry.WriteValue(QStringLiteral("Setting0"), 4);
+            registry.WriteValue(QStringLiteral("Filler"), QString(64 * 1024, QLatin1Char('f')));
+            batch.end();
+        },
+        hiveSize + 4096);
+    QVERIFY2(!settings.error.isEmpty(), "the full store was not reported");
+    QCOMPARE(settingsGeneration(hivePath), 3);
+}
+
+void TestCrashSafety::secondProgramCannotOpenAUnitInUse()
+{
+    TestFolder folder;
+    const QString tablePath = folder.filePath(QStringLiteral("Unit.db"));
+    fillTable(tablePath, 20);
+    QFile file(tablePath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    KilledChild::Holder holder([&] {
+        static ScriptedMessageService messages;
+        static TLumoTable table(messages);
+        table.setExclusive(true);
+        table.setVocabularyFile(tablePath);
+        table.open();
+    });
+    QVERIFY2(holder.ready(), "the first program could not open the unit");
+    ScriptedMessageService messages;
+    TLumoTable second(messages);
+    second.setExclusive(true);
+    second.setVocabularyFile(tablePath);
+    try {
+        second.open();
+        QFAIL("the unit opened twice");
+    } catch (const LumoError &error) {
+        QCOMPARE(error.message(),
+                 QStringLiteral("The table ") + tablePath + QStringLiteral(" is in use by another program."));
+    }
+    holder.release();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+QTEST_GUILESS_MAIN(TestCrashSafety)
+#include "tst_crashsafety.moc"
