@@ -15,6 +15,50 @@ constexpr std::array<char16_t, 32> Windows1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// 0x80 to 0xFF of Windows-1253; 0 marks the three bytes the page leaves unassigned.
+constexpr std::array<char16_t, 128> Windows1253High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x008A, 0x2039, 0x008C,
+    0x008D, 0x008E, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x009A, 0x203A, 0x009C, 0x009D, 0x009E, 0x009F, 0x00A0, 0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
+    0x00A7, 0x00A8, 0x00A9, 0x0000, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x2015, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
+    0x0384, 0x00B5, 0x00B6, 0x00B7, 0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F, 0x0390,
+    0x0391, 0x0392, 0x0393, 0x0394, 0x0395, 0x0396, 0x0397, 0x0398, 0x0399, 0x039A, 0x039B, 0x039C, 0x039D,
+    0x039E, 0x039F, 0x03A0, 0x03A1, 0x0000, 0x03A3, 0x03A4, 0x03A5, 0x03A6, 0x03A7, 0x03A8, 0x03A9, 0x03AA,
+    0x03AB, 0x03AC, 0x03AD, 0x03AE, 0x03AF, 0x03B0, 0x03B1, 0x03B2, 0x03B3, 0x03B4, 0x03B5, 0x03B6, 0x03B7,
+    0x03B8, 0x03B9, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BE, 0x03BF, 0x03C0, 0x03C1, 0x03C2, 0x03C3, 0x03C4,
+    0x03C5, 0x03C6, 0x03C7, 0x03C8, 0x03C9, 0x03CA, 0x03CB, 0x03CC, 0x03CD, 0x03CE, 0x0000,
+};
+
+// Windows-1254 is Windows-1252 with Turkish letters in six places and two bytes unassigned.
+struct TurkishByte
+{
+    unsigned char byte;
+    char16_t character;
+};
+constexpr std::array<TurkishByte, 8> Windows1254Changes = {{
+    {0x8E, 0x008E},
+    {0x9E, 0x009E},
+    {0xD0, 0x011E},
+    {0xDD, 0x0130},
+    {0xDE, 0x015E},
+    {0xF0, 0x011F},
+    {0xFD, 0x0131},
+    {0xFE, 0x015F},
+}};
+
+char16_t Windows1252Character(unsigned char byte)
+{
+    return (byte >= 0x80 && byte <= 0x9F) ? Windows1252High[byte - 0x80] : char16_t(byte);
+}
+
+char16_t Windows1254Character(unsigned char byte)
+{
+    for (const TurkishByte &change : Windows1254Changes)
+        if (change.byte == byte)
+            return change.character;
+    return Windows1252Character(byte);
+}
+
 struct Utf8Result
 {
     QString text;
@@ -37,15 +81,44 @@ bool IsValidUtf8(const QByteArray &bytes)
     return DecodeUtf8(bytes).valid;
 }
 
-QString DecodeWindows1252(const QByteArray &bytes)
+QChar CodePageCharacter(CodePage page, unsigned char byte)
+{
+    if (byte < 0x80)
+        return QChar(byte);
+    switch (page) {
+    case CodePage::Windows1253: return QChar(Windows1253High[byte - 0x80]);
+    case CodePage::Windows1254: return QChar(Windows1254Character(byte));
+    case CodePage::Windows1252: break;
+    }
+    return QChar(Windows1252Character(byte));
+}
+
+int CodePageByte(CodePage page, QChar character)
+{
+    if (character.isNull())
+        return -1;
+    if (character.unicode() < 0x80)
+        return character.unicode();
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        if (CodePageCharacter(page, static_cast<unsigned char>(byte)) == character)
+            return byte;
+    return -1;
+}
+
+QString DecodeCodePage(const QByteArray &bytes, CodePage page)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
     for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(Windows1252High[byte - 0x80]) : QChar(byte);
+        const QChar character = CodePageCharacter(page, static_cast<unsigned char>(c));
+        *out++ = (character.isNull() && c != 0) ? QChar(QChar::ReplacementCharacter) : character;
     }
     return text;
+}
+
+QString DecodeWindows1252(const QByteArray &bytes)
+{
+    return DecodeCodePage(bytes, CodePage::Windows1252);
 }
 
 QString DecodeText(const QByteArray &bytes)

@@ -12,4 +12,17 @@ QString DecodeText(const QByteArray &bytes);
 // Windows-1252 to text, without a system codec library.
 QString DecodeWindows1252(const QByteArray &bytes);
 
+// The 8-bit code pages of the old system that the program still meets: Western European,
+// Greek and Turkish. Their lower half is ASCII.
+enum class CodePage { Windows1252, Windows1253, Windows1254 };
+
+// The character of byte in page. An unassigned byte below 0xA0 keeps its own code point, as
+// the old system converted it; the three unassigned bytes of the Greek page above give a
+// null character.
+QChar CodePageCharacter(CodePage page, unsigned char byte);
+// The byte that stands for character in page, or -1 when the page has none (never for null).
+int CodePageByte(CodePage page, QChar character);
+// Bytes of page to text; a byte without a character gives U+FFFD.
+QString DecodeCodePage(const QByteArray &bytes, CodePage page);
+
 bool IsValidUtf8(const QByteArray &bytes);

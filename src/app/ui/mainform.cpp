@@ -79,6 +79,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectShellCommands();
     connectFolderTree();
     connectPrinting();
+    connectCharBars();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -185,8 +186,7 @@ void TMainForm::connectCommands()
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action :
-         {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
+    for (QAction *action : {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem})
         action->setEnabled(false);
 }
 
@@ -378,6 +378,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
     m_unitPage->LumoListView1->setLanguageFile(fileName);
     m_inputPage->LumoDBGrid1->setLanguageFile(fileName);
+    applyCharBarLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
     m_testPage->RefreshTestPage();
     const IniFile ini(fileName);

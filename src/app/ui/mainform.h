@@ -63,6 +63,8 @@ public:
     void HelpAbout();
     void OptionsLanguageItemClick();
     void FileConvertItemClick();
+    // Customizes the character bar of the page shown.
+    void PopupCustomizeItemClick();
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
 
@@ -125,6 +127,8 @@ private:
     void showAllFolders(bool all);
     void PopupBaseFolderClick();
     void connectPrinting();
+    void connectCharBars();
+    void applyCharBarLanguageFile(const QString &fileName);
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();

@@ -19,8 +19,8 @@ InputPage::InputPage(QWidget *parent) : QWidget(parent)
     buildSoundTools();
     LumoDBGrid1 = new TLumoDBGrid(this);
     LumoDBGrid1->setSoundGlyph(SpeedButton::glyphIcon(SpeedButton::Glyph::Speaker).pixmap(15, 15));
-    CharGrid1 = ToolBarPanel::namedPlace(QStringLiteral("CharGrid1"), this);
-    CharGrid1->setFixedHeight(22);
+    CharGrid1 = new TCharGrid(QStringLiteral("CharGrid1"), this);
+    CharGrid1->setDestination(LumoDBGrid1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

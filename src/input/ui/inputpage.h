@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/ui/chargrid.h"
+
 #include <QWidget>
 
 class QFrame;
@@ -12,8 +14,7 @@ class SpeedButton;
 class ToolBarPanel;
 
 // The "Vocabulary Input" page: tool bar, sound tools, the word-pair grid and the
-// special-character bar. The recorder and the character bar are still to come; their places
-// are kept under their names.
+// special-character bar. The recorder is still to come; its place is kept under its name.
 class InputPage : public QWidget
 {
     Q_OBJECT
@@ -54,7 +55,7 @@ public:
     SpeedButton *OpenWaveBtn = nullptr;
     SpeedButton *DeleteSoundBtn = nullptr;
     TLumoDBGrid *LumoDBGrid1 = nullptr;
-    QFrame *CharGrid1 = nullptr;
+    TCharGrid *CharGrid1 = nullptr;
 
 signals:
     // An entry was deleted: the table is packed when the page is left.

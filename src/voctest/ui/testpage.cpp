@@ -226,8 +226,8 @@ void TestPage::buildBottomBar()
     layout->addSpacing(24);
     layout->addLayout(orderRow);
     layout->addStretch(1);
-    CharGrid2 = ToolBarPanel::namedPlace(QStringLiteral("CharGrid2"), this);
-    CharGrid2->setFixedHeight(22);
+    CharGrid2 = new TCharGrid(QStringLiteral("CharGrid2"), this);
+    CharGrid2->setDestination(AnswerEdit);
 }
 
 bool TestPage::eventFilter(QObject *watched, QEvent *event)

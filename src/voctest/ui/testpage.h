@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/ui/chargrid.h"
 #include "voctest/testvariantlist.h"
 
 #include <QCursor>
@@ -103,7 +104,7 @@ public:
     QCheckBox *Choice[ChoiceCount] = {};
     QPushButton *StartBtn = nullptr;
     QPushButton *StopBtn = nullptr;
-    QFrame *CharGrid2 = nullptr;
+    TCharGrid *CharGrid2 = nullptr;
 
 signals:
     // The help topic a dialog of the page asks for.

@@ -1,0 +1,95 @@
+#include "input/specialcharacterfile.h"
+
+#include "platform/inibatch.h"
+#include "platform/inifile.h"
+#include "platform/programfolder.h"
+#include "units/vocabularylanguages.h"
+
+namespace {
+constexpr int EmptySlot = -1;
+
+QString sectionOf(int language)
+{
+    return QStringLiteral("LANGUAGE") + QString::number(language);
+}
+
+QString keyOf(int slot)
+{
+    return QStringLiteral("Char") + QString::number(slot);
+}
+} // namespace
+
+QString SpecialCharacterFileName()
+{
+    return ProgramFolder() + QStringLiteral("SpecChar.lcf");
+}
+
+SpecialCharacterFile::SpecialCharacterFile(QString path) : m_path(std::move(path)) {}
+
+bool SpecialCharacterFile::exists() const
+{
+    return IniFile(m_path).exists();
+}
+
+CodePage SpecialCharacterFile::codePageOf(int language)
+{
+    switch (language) {
+    case vlGreek: return CodePage::Windows1253;
+    case vlTurkish: return CodePage::Windows1254;
+    default: return CodePage::Windows1252;
+    }
+}
+
+QChar SpecialCharacterFile::characterOf(int language, int code)
+{
+    if (code < 1 || code > 255)
+        return {};
+    return CodePageCharacter(codePageOf(language), static_cast<unsigned char>(code));
+}
+
+int SpecialCharacterFile::codeOf(int language, QChar character)
+{
+    const int code = CodePageByte(codePageOf(language), character);
+    return code >= 1 ? code : EmptySlot;
+}
+
+QChar SpecialCharacterFile::slotCharacter(int language, int slot) const
+{
+    const int code = IniFile(m_path).readInteger(sectionOf(language), keyOf(slot), EmptySlot);
+    return characterOf(language, code);
+}
+
+QString SpecialCharacterFile::leadingCharacters(int language) const
+{
+    QString characters;
+    if (!exists())
+        return characters;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const QChar character = slotCharacter(language, slot);
+        if (character.isNull())
+            break;
+        characters.append(character);
+    }
+    return characters;
+}
+
+QList<QChar> SpecialCharacterFile::slotCharacters(int language) const
+{
+    QList<QChar> characters(SlotCount);
+    if (!exists())
+        return characters;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        characters[slot] = slotCharacter(language, slot);
+    return characters;
+}
+
+void SpecialCharacterFile::writeSlots(int language, const QList<QChar> &characters)
+{
+    if (!exists())
+        return;
+    IniBatch file(m_path);
+    const int count = std::min<int>(int(characters.size()), SlotCount);
+    for (int slot = 0; slot < count; ++slot)
+        file.writeInteger(sectionOf(language), keyOf(slot), codeOf(language, characters.at(slot)));
+    file.commit();
+}
