@@ -185,9 +185,9 @@ void TMainForm::connectCommands()
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action :
-         {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
+    for (QAction *action : {menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
         action->setEnabled(false);
+    connectFind();
 }
 
 void TMainForm::connectUnitManager()

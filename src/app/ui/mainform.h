@@ -62,6 +62,12 @@ public:
     void HelpHowToUse();
     void HelpAbout();
     void OptionsLanguageItemClick();
+    // Find and sort on the input page.
+    void FindBtnClick();
+    void SearchAgainItemClick();
+    void SortNotBtnClick();
+    void SortLeftBtnClick();
+    void SortRightBtnClick();
     void FileConvertItemClick();
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
@@ -125,6 +131,8 @@ private:
     void showAllFolders(bool all);
     void PopupBaseFolderClick();
     void connectPrinting();
+    void connectFind();
+    void setTableOrder(const QString &field);
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
