@@ -31,9 +31,10 @@ const QStringList Fields{QStringLiteral("NativeLanguage"), QStringLiteral("Forei
 double plainKeys(const QString &path, const QString &field)
 {
     sqlite3 *db = openLikeTheTable(path, SQLITE_OPEN_READONLY);
+    const bool primary = field == QLatin1String("Count");
     const QByteArray sql =
-        field == QLatin1String("Count")
-            ? QByteArrayLiteral("SELECT rowid FROM vocabulary ORDER BY rowid")
+        primary
+            ? QByteArrayLiteral("SELECT rowid FROM vocabulary") // sorted below, as the table does
             : "SELECT rowid FROM vocabulary ORDER BY \"" + field.toUtf8() + "\" COLLATE LUMO_NOCASE, rowid";
     const double best = bestOf(Rounds, [&] {
         sqlite3_stmt *select = nullptr;
@@ -42,6 +43,8 @@ double plainKeys(const QString &path, const QString &field)
         while (sqlite3_step(select) == SQLITE_ROW)
             keys.append(sqlite3_column_int64(select, 0));
         sqlite3_finalize(select);
+        if (primary)
+            std::sort(keys.begin(), keys.end());
     });
     sqlite3_close(db);
     return best;
