@@ -4,6 +4,7 @@
 // table engine and same window size; the figures are the best of several rounds, memory
 // the growth of the resident set while the unit is open.
 
+#include "benchunit.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "platform/messageservice.h"
@@ -22,16 +23,6 @@ namespace {
 constexpr int EntryCount = 100000;
 constexpr int Rounds = 5;
 
-class SilentMessages : public MessageService
-{
-public:
-    Button show(Kind, const QString &text, int) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Ok;
-    }
-};
-
 double residentMegabytes()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -44,19 +35,9 @@ double residentMegabytes()
 
 QString makeUnit(const QString &folder, const QString &name, int count, MessageService &messages)
 {
-    const QString descriptor = folder + name + QStringLiteral(".lif");
-    UnitDescriptor(descriptor).write(2, 6, QStringLiteral("bench"), QStringLiteral("MS Sans Serif"));
-    TLumoTable table(messages);
-    table.setVocabularyFile(folder + name + QStringLiteral(".db"));
-    table.open();
-    table.startTransaction();
-    const QByteArray sound(4000, '\x80');
-    for (int i = 0; i < count; ++i)
-        table.appendRecord({QVariant(), QStringLiteral("word %1").arg(i), QStringLiteral("Wort %1").arg(i),
-                            i % 11, i % 3 == 0 ? sound : QByteArray(), QVariant(), 0});
-    table.commit();
-    table.close();
-    return descriptor;
+    return makeBenchUnit(folder, name, count, messages, [](int i) {
+        return QStringList{QStringLiteral("word %1").arg(i), QStringLiteral("Wort %1").arg(i)};
+    });
 }
 
 struct Figures

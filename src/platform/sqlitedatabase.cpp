@@ -1,5 +1,7 @@
 #include "platform/sqlitedatabase.h"
 
+#include "platform/caseblindtext.h"
+
 #include <QFile>
 #include <sqlite3.h>
 
@@ -22,6 +24,7 @@ void SqliteDatabase::open(const Options &options)
     }
     sqlite3_extended_result_codes(m_db, 1);
     TableCollation::install(m_db);
+    CaseBlindText::install(m_db);
     if (options.busyTimeoutMs > 0)
         sqlite3_busy_timeout(m_db, options.busyTimeoutMs);
     if (options.exclusive)

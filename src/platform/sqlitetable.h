@@ -111,6 +111,15 @@ public:
     QString indexName() const; // "" for the primary index
     void setIndexName(const QString &name);
     void refresh(); // re-reads the key list, keeping the current record if it still shows
+    // Chooses the index on field: the primary index for the key field. Throws TableError when
+    // no index orders by it.
+    void setIndexField(const QString &field);
+
+    // Moves to the next record, in the current order and filter and wrapping round from the
+    // last to the first, one of whose fields holds text without regard to letter case
+    // (CaseBlindText); the current record is compared last. False, staying where it was, when
+    // none does or text is empty. A pending edit is posted first.
+    bool findText(const QList<int> &fields, const QString &text);
 
     // A value at any position without moving there (for views); blob fields give whether
     // they are non-empty, as a bool.

@@ -185,9 +185,7 @@ void TMainForm::connectCommands()
     connect(m_testPage, &TestPage::helpRequested, this, [this](int context) { m_help->showTopic(context); });
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
-    // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action : {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem})
-        action->setEnabled(false);
+    connectFind();
 }
 
 void TMainForm::connectUnitManager()

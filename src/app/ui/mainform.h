@@ -62,6 +62,12 @@ public:
     void HelpHowToUse();
     void HelpAbout();
     void OptionsLanguageItemClick();
+    // Find and sort on the input page.
+    void FindBtnClick();
+    void SearchAgainItemClick();
+    void SortNotBtnClick();
+    void SortLeftBtnClick();
+    void SortRightBtnClick();
     void FileConvertItemClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
@@ -129,6 +135,8 @@ private:
     void connectPrinting();
     void connectCharBars();
     void applyCharBarLanguageFile(const QString &fileName);
+    void connectFind();
+    void setTableOrder(const QString &field);
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();

@@ -48,6 +48,8 @@ TLumoDBGrid::TLumoDBGrid(QWidget *parent) : QTableView(parent), m_model(new Lumo
     horizontalHeader()->setFont(title);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    // The user may swap the columns by dragging their titles.
+    horizontalHeader()->setSectionsMovable(true);
     setColumnWidth(LumoTableModel::NativeColumn, WordWidth);
     setColumnWidth(LumoTableModel::ForeignColumn, WordWidth);
     setColumnWidth(LumoTableModel::TypeColumn, TypeWidth);

@@ -10,6 +10,7 @@
 #include <functional>
 
 class LumoTableModel;
+class TFindDlg;
 class MessageService;
 class SqliteTable;
 
@@ -48,10 +49,20 @@ public:
     bool showSoundGlyph() const { return m_showSoundGlyph; }
     void setShowSoundGlyph(bool on);
 
-    // Kept for find (the search itself lives with the page's find command).
+    // Kept between searches.
     QString FindText;
     bool FindInNative = true;
     bool FindInForeign = true;
+    // Find asks with the find dialog, FindAgain uses the kept values. The search starts after
+    // the current entry in the current order, wraps round from the last entry to the first and
+    // ends on the match or where it began, without a message.
+    void Find();
+    void FindAgain();
+    // Shows the find dialog modally and gives its result; tests script it.
+    void setFindDialogRunner(std::function<int(TFindDlg &)> runner) { m_runFindDialog = std::move(runner); }
+    // The field the column at a place on the screen shows (0: the first), as the columns were
+    // dragged; empty past the last.
+    QString fieldAtPlace(int place) const;
 
     // The names of the pick list, position = value, with English defaults.
     QStringList typeNames() const;
@@ -110,4 +121,5 @@ private:
     bool m_rejected = false;
     QPersistentModelIndex m_rejectedIndex;
     QString m_rejectedText;
+    std::function<int(TFindDlg &)> m_runFindDialog;
 };

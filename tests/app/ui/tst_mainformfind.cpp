@@ -1,0 +1,205 @@
+#include "app/ui/mainform.h"
+#include "app/ui/mainformfixture.h"
+#include "app/ui/mainmenubar.h"
+#include "app/ui/pagecontrol.h"
+#include "input/ui/finddlg.h"
+#include "input/ui/inputpage.h"
+#include "input/ui/lumodbgrid.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/unitpage.h"
+#include "voctest/lumovoctest.h"
+#include "voctest/ui/testpage.h"
+#include "widgets/speedbutton.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+enum Page { UnitManager = 0, Test = 1, Input = 2 };
+} // namespace
+
+// Find and sort as the main window offers them on the input page.
+class TestMainFormFind : public QObject, protected MainFormFixture
+{
+    Q_OBJECT
+
+private:
+    // Entries 1 dog/Hund, 2 apple/Zitrone, 3 cat/Apfel: by native words 2 3 1, by foreign
+    // words 3 1 2.
+    std::unique_ptr<TMainForm> formOnInputPage()
+    {
+        const QString descriptor = units + QStringLiteral("pets.lif");
+        UnitDescriptor(descriptor).write(2, 6, QStringLiteral("pets"), QStringLiteral("MS Sans Serif"));
+        {
+            TLumoTable table(messages);
+            table.setVocabularyFile(units + QStringLiteral("pets.db"));
+            table.open();
+            const QList<QStringList> pairs{{"dog", "Hund"}, {"apple", "Zitrone"}, {"cat", "Apfel"}};
+            for (const QStringList &pair : pairs)
+                table.appendRecord({QVariant(), pair.at(0), pair.at(1), 1});
+        }
+        auto form = createForm();
+        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("pets"));
+        if (!form->PageControl()->requestPage(Input))
+            qWarning("the input page did not open");
+        return form;
+    }
+
+    static QList<qint64> keysInOrder(TLumoTable &table)
+    {
+        QList<qint64> keys;
+        for (int row = 0; row < table.recordCount(); ++row)
+            keys.append(table.valueAt(row, TLumoTable::Count).toLongLong());
+        return keys;
+    }
+
+    // Drags the title of one column onto the place of another, as a user swaps them.
+    static void dragColumn(QHeaderView *header, int from, int to)
+    {
+        QWidget *viewport = header->viewport();
+        const int y = header->height() / 2;
+        const QPoint start(header->sectionViewportPosition(from) + header->sectionSize(from) / 2, y);
+        const QPoint end(header->sectionViewportPosition(to) + 5, y);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        for (const QPoint &at : {start + QPoint(-10, 0), (start + end) / 2, end}) {
+            QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(viewport, &move);
+        }
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
+    }
+
+private slots:
+    void init() { setUpFixture(); }
+    void cleanup() { folder.reset(); }
+
+    void findCommandsSearchTheGridOnTheInputPageOnly()
+    {
+        auto form = formOnInputPage();
+        const MainMenuActions &menu = form->MainMenu()->actions();
+        TLumoDBGrid *grid = form->inputPage()->LumoDBGrid1;
+        QCOMPARE(menu.SearchFindItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        QCOMPARE(menu.SearchAgainItem->shortcut(), QKeySequence(Qt::Key_F3));
+        QVERIFY(menu.SearchFindItem->isEnabled() && menu.SearchAgainItem->isEnabled());
+        QVERIFY(form->inputPage()->FindBtn->isEnabled());
+        int asked = 0;
+        grid->setFindDialogRunner([&](TFindDlg &dialog) {
+            ++asked;
+            dialog.FindWhatEdit->setText(QStringLiteral("APFEL"));
+            return int(QDialog::Accepted);
+        });
+        TLumoTable *table = form->LumoTable1();
+        menu.SearchFindItem->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(table->fieldValue(TLumoTable::Count).toLongLong(), 3);
+        form->inputPage()->FindBtn->click();
+        QCOMPARE(asked, 2);
+        QCOMPARE(table->fieldValue(TLumoTable::Count).toLongLong(), 3); // the only match
+        grid->FindText = QStringLiteral("o");
+        menu.SearchAgainItem->trigger();
+        QCOMPARE(table->fieldValue(TLumoTable::Count).toLongLong(), 1); // dog, after wrapping
+        menu.SearchAgainItem->trigger();
+        QCOMPARE(table->fieldValue(TLumoTable::Count).toLongLong(), 2); // Zitrone
+        QVERIFY(messages.texts().isEmpty());
+
+        QVERIFY(form->PageControl()->requestPage(Test));
+        menu.SearchFindItem->trigger();
+        menu.SearchAgainItem->trigger();
+        QCOMPARE(asked, 2);
+    }
+
+    void sortButtonsChooseTheOrderOfTheColumnsWords()
+    {
+        auto form = formOnInputPage();
+        InputPage *page = form->inputPage();
+        TLumoTable *table = form->LumoTable1();
+        QVERIFY(page->SortNotBtn->down());
+        QCOMPARE(keysInOrder(*table), (QList<qint64>{1, 2, 3}));
+        QVERIFY(page->SortLeftBtn->isEnabled() && page->SortRightBtn->isEnabled());
+        page->SortLeftBtn->click();
+        QVERIFY(page->SortLeftBtn->down() && !page->SortNotBtn->down());
+        QCOMPARE(table->indexName(), QStringLiteral("NativeIndex"));
+        QCOMPARE(keysInOrder(*table), (QList<qint64>{2, 3, 1}));
+        page->SortRightBtn->click();
+        QCOMPARE(table->indexName(), QStringLiteral("ForeignIndex"));
+        QCOMPARE(keysInOrder(*table), (QList<qint64>{3, 1, 2}));
+        page->SortNotBtn->click();
+        QCOMPARE(table->indexName(), QString());
+        QCOMPARE(keysInOrder(*table), (QList<qint64>{1, 2, 3}));
+    }
+
+    void afterSwappingTheColumnsLeftSortsByTheForeignWords()
+    {
+        auto form = formOnInputPage();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        InputPage *page = form->inputPage();
+        TLumoDBGrid *grid = page->LumoDBGrid1;
+        dragColumn(grid->horizontalHeader(), 1, 0);
+        QCOMPARE(grid->horizontalHeader()->visualIndex(1), 0);
+        QCOMPARE(grid->fieldAtPlace(0), QStringLiteral("ForeignLanguage"));
+        page->SortLeftBtn->click();
+        QCOMPARE(form->LumoTable1()->indexName(), QStringLiteral("ForeignIndex"));
+        page->SortRightBtn->click();
+        QCOMPARE(form->LumoTable1()->indexName(), QStringLiteral("NativeIndex"));
+    }
+
+    void theChosenOrderOrdersForwardAndBackwardTests()
+    {
+        auto form = formOnInputPage();
+        form->inputPage()->SortRightBtn->click();
+        QVERIFY(form->PageControl()->requestPage(Test));
+        form->testPage()->ForwardOrder->click();
+        QCOMPARE(form->LumoVocTest1()->testQueue(), (QList<qint64>{3, 1, 2}));
+        form->testPage()->BackwardOrder->click();
+        QCOMPARE(form->LumoVocTest1()->testQueue(), (QList<qint64>{2, 1, 3}));
+        QVERIFY(form->PageControl()->requestPage(Input));
+        form->inputPage()->SortLeftBtn->click();
+        QVERIFY(form->PageControl()->requestPage(Test));
+        form->testPage()->ForwardOrder->click();
+        QCOMPARE(form->LumoVocTest1()->testQueue(), (QList<qint64>{2, 3, 1}));
+    }
+
+    void sortingWithoutAnOpenTableDoesNothing()
+    {
+        auto form = formOnInputPage();
+        form->LumoTable1()->close();
+        form->inputPage()->SortLeftBtn->click();
+        QCOMPARE(form->LumoTable1()->indexName(), QString());
+        QVERIFY(messages.texts().isEmpty());
+    }
+
+    void screenshotWithTheDialogOpen()
+    {
+        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+        if (shots.isEmpty())
+            QSKIP("no screenshot folder");
+        auto form = formOnInputPage();
+        form->resize(760, 420);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QImage shot;
+        form->inputPage()->LumoDBGrid1->setFindDialogRunner([&](TFindDlg &dialog) {
+            dialog.FindWhatEdit->setText(QStringLiteral("Apfel"));
+            dialog.show();
+            if (QTest::qWaitForWindowExposed(&dialog)) {
+                // The window with the dialog where it stands over it.
+                shot = form->grab().toImage();
+                QPainter painter(&shot);
+                painter.drawPixmap(dialog.geometry().topLeft() - form->geometry().topLeft(), dialog.grab());
+            }
+            return int(QDialog::Rejected);
+        });
+        form->MainMenu()->actions().SearchFindItem->trigger();
+        QVERIFY(!shot.isNull());
+        QVERIFY(QDir().mkpath(shots));
+        QVERIFY(shot.save(shots + QStringLiteral("/inputpage-find.png")));
+    }
+};
+
+QTEST_MAIN(TestMainFormFind)
+#include "tst_mainformfind.moc"
