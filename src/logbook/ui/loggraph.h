@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <array>
 
+class QPainter;
+
 // The logbook's point chart: the mistakes of each completed test, tests from left to right.
 // It reads the results itself from the unit descriptor.
 class TLogGraph : public QFrame
@@ -70,7 +72,14 @@ public:
     int count() const { return m_count; }
     int item(int slot) const { return m_items.at(slot - 1); }
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    void paintCaptions(QPainter &painter) const;
+    void paintPoints(QPainter &painter) const;
+    void paintScaleLabels(QPainter &painter) const;
+
     QString m_title;
     QString m_description;
     QString m_lastTestDate;
