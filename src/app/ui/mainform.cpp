@@ -41,6 +41,7 @@
 #include <QFrame>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -88,8 +89,7 @@ TMainForm::~TMainForm() = default;
 QString TMainForm::helpFileNamed(const QString &name)
 {
     // "english.hlp" at start and "English.hlp" from the language file name the one help.
-    const QString found = FindEntryIgnoringCase(ProgramFolder(), name);
-    return found.isEmpty() ? ProgramFolder() + name : found;
+    return ProgramFileToRead(name);
 }
 
 void TMainForm::buildPages()
@@ -185,8 +185,8 @@ void TMainForm::connectCommands()
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action :
-         {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
+    for (QAction *action : {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem,
+                            m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 
@@ -373,6 +373,7 @@ void TMainForm::ShowHint(const QString &hint)
 
 void TMainForm::ApplyLanguageFile(const QString &fileName)
 {
+    const auto nameControls = qScopeGuard([&] { NameControlsForScreenReaders(fileName); });
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
