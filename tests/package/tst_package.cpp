@@ -87,7 +87,7 @@ private slots:
         const QString contents = QString::fromUtf8(list.out);
         for (const char *path : {"./usr/bin/lumo", "./usr/bin/lumo-tool", "./usr/share/lumo/english.llf",
                                  "./usr/share/lumo/deutsch.llf", "./usr/share/lumo/DiscardList.ldl",
-                                 "./usr/share/lumo/1-standard.ltf", "./usr/share/lumo/english.hlp",
+                                 "./usr/share/lumo/1-standard.ltf", "./usr/share/lumo/english.hlp/",
                                  "./usr/share/lumo/flags/de.svg", "./usr/share/lumo/Vocabulary/Other/",
                                  "./usr/share/applications/de.halvet.Lumo.desktop",
                                  "./usr/share/metainfo/de.halvet.Lumo.metainfo.xml",
