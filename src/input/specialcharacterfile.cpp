@@ -21,14 +21,25 @@ QString keyOf(int slot)
 
 QString SpecialCharacterFileName()
 {
-    return ProgramFolder() + QStringLiteral("SpecChar.lcf");
+    return ProgramFileToRead(QString::fromLatin1(FileName));
 }
 
-SpecialCharacterFile::SpecialCharacterFile(QString path) : m_path(std::move(path)) {}
+SpecialCharacterFile::SpecialCharacterFile(QString path) : m_path(std::move(path))
+{
+    // The program's own file may lie in the installed folder and in the user's: it is read
+    // from the user's copy when there is one and always written there.
+    const QString name = QString::fromLatin1(FileName);
+    m_programFile = m_path == ProgramFolder() + name || m_path == ProgramFileToRead(name);
+}
+
+QString SpecialCharacterFile::readPath() const
+{
+    return m_programFile ? SpecialCharacterFileName() : m_path;
+}
 
 bool SpecialCharacterFile::exists() const
 {
-    return IniFile(m_path).exists();
+    return IniFile(readPath()).exists();
 }
 
 CodePage SpecialCharacterFile::codePageOf(int language)
@@ -55,7 +66,7 @@ int SpecialCharacterFile::codeOf(int language, QChar character)
 
 QChar SpecialCharacterFile::slotCharacter(int language, int slot) const
 {
-    const int code = IniFile(m_path).readInteger(sectionOf(language), keyOf(slot), EmptySlot);
+    const int code = IniFile(readPath()).readInteger(sectionOf(language), keyOf(slot), EmptySlot);
     return characterOf(language, code);
 }
 
@@ -87,7 +98,7 @@ void SpecialCharacterFile::writeSlots(int language, const QList<QChar> &characte
 {
     if (!exists())
         return;
-    IniBatch file(m_path);
+    IniBatch file(m_programFile ? ProgramFileToWrite(QString::fromLatin1(FileName)) : m_path);
     const int count = std::min<int>(int(characters.size()), SlotCount);
     for (int slot = 0; slot < count; ++slot)
         file.writeInteger(sectionOf(language), keyOf(slot), codeOf(language, characters.at(slot)));

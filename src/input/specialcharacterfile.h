@@ -5,7 +5,8 @@
 #include <QList>
 #include <QString>
 
-// "SpecChar.lcf" in the program's folder; every reader and writer of the file asks here.
+// "SpecChar.lcf" in the program's folder (the user's copy when there is one); every reader of
+// the file asks here. Writing it writes the user's copy.
 QString SpecialCharacterFileName();
 
 // The special-character file: for each vocabulary language (section "LANGUAGE" + number)
@@ -16,6 +17,7 @@ class SpecialCharacterFile
 {
 public:
     static constexpr int SlotCount = 70;
+    static constexpr const char *FileName = "SpecChar.lcf";
 
     explicit SpecialCharacterFile(QString path);
 
@@ -44,5 +46,8 @@ private:
     // The character of a slot, null when it is empty.
     QChar slotCharacter(int language, int slot) const;
 
+    QString readPath() const;
+
     QString m_path;
+    bool m_programFile = false;
 };

@@ -1,13 +1,12 @@
 #include "uilang/uilanguagelist.h"
 
-#include "platform/folderlisting.h"
 #include "platform/inifile.h"
+#include "platform/programfolder.h"
 
 QList<UiLanguage> ListUiLanguages(const QString &folder, const QString &extension)
 {
     QList<UiLanguage> languages;
-    for (const QString &name : ListFiles(folder, QStringLiteral("*.") + extension)) {
-        const QString path = folder + name;
+    for (const QString &path : ListFilePaths(folder, QStringLiteral("*.") + extension)) {
         const QString description = IniFile(path).readString(
             QStringLiteral("general"), QStringLiteral("Description"), QStringLiteral("error"));
         if (description != QLatin1String("error"))

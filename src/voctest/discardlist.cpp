@@ -7,7 +7,7 @@
 
 QString DiscardList::filePath()
 {
-    return ProgramFolder() + QStringLiteral("DiscardList.ldl");
+    return ProgramFileToRead(QStringLiteral("DiscardList.ldl"));
 }
 
 QStringList DiscardList::wordsFor(int languageIndex)

@@ -1,18 +1,15 @@
 #include "voctest/testvariantlist.h"
 
-#include "platform/folderlisting.h"
 #include "platform/inifile.h"
-
-#include <QDir>
+#include "platform/programfolder.h"
 
 void TestVariantList::load(const QString &folder)
 {
     m_descriptions.clear();
     m_types.clear();
     m_paths.clear();
-    const QDir dir(folder);
-    for (const QString &name : ListFiles(folder, QStringLiteral("*.ltf"))) {
-        const IniFile ini(dir.filePath(name));
+    for (const QString &path : ListFilePaths(folder, QStringLiteral("*.ltf"))) {
+        const IniFile ini(path);
         const QString description = ini.readString(QStringLiteral("settings"), QStringLiteral("Description"),
                                                    QStringLiteral("error"));
         if (description == QStringLiteral("error"))
@@ -20,6 +17,6 @@ void TestVariantList::load(const QString &folder)
         m_descriptions.append(description);
         m_types.append(ini.readString(QStringLiteral("settings"), QStringLiteral("TestType"),
                                       QStringLiteral("standard")));
-        m_paths.append(dir.filePath(name));
+        m_paths.append(path);
     }
 }

@@ -1,5 +1,6 @@
 #include "widgets/speedbutton.h"
 
+#include <QEvent>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -147,9 +148,41 @@ void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
 }
 } // namespace
 
-SpeedButton::SpeedButton(const QString &name, Glyph glyph, QWidget *parent) : QToolButton(parent)
+namespace {
+const char *glyphName(SpeedButton::Glyph glyph)
+{
+    using G = SpeedButton::Glyph;
+    switch (glyph) {
+    case G::ShowAll: return "Show all";
+    case G::NewFolder: return "New folder";
+    case G::NewFile: return "New vocabulary file";
+    case G::Delete: return "Delete";
+    case G::LargeIcons: return "Large icons";
+    case G::SmallIcons: return "Small icons";
+    case G::List: return "List";
+    case G::Details: return "Details";
+    case G::Print: return "Print";
+    case G::SortNot: return "Order of entry";
+    case G::SortLeft: return "Sort by native language";
+    case G::SortRight: return "Sort by foreign language";
+    case G::TypeColumn: return "Word type column";
+    case G::InsertRecord: return "Insert entry";
+    case G::Find: return "Find";
+    case G::SoundTools: return "Sound tools";
+    case G::OpenWave: return "Load sound";
+    case G::DeleteSound: return "Delete sound";
+    case G::Settings: return "Settings";
+    case G::Speaker: return "Play";
+    }
+    return "";
+}
+} // namespace
+
+SpeedButton::SpeedButton(const QString &name, Glyph glyph, QWidget *parent)
+    : QToolButton(parent), m_glyph(glyph)
 {
     setObjectName(name);
+    setAccessibleName(QString::fromLatin1(glyphName(glyph)));
     setAutoRaise(true);
     setFixedSize(25, 25);
     setIconSize(QSize(18, 18));
@@ -160,6 +193,13 @@ void SpeedButton::setHint(const QString &hint)
 {
     setToolTip(hint);
     setStatusTip(hint);
+}
+
+bool SpeedButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(toolTip().isEmpty() ? QString::fromLatin1(glyphName(m_glyph)) : toolTip());
+    return QToolButton::event(event);
 }
 
 namespace {

@@ -38,4 +38,12 @@ public:
     void setDown(bool on) { setChecked(on); }
 
     static QIcon glyphIcon(Glyph glyph);
+
+protected:
+    // The button shows a glyph only: its hint, whoever sets it, is what a screen reader says;
+    // without a hint the glyph's English name is.
+    bool event(QEvent *event) override;
+
+private:
+    Glyph m_glyph;
 };

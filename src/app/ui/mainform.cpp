@@ -41,6 +41,7 @@
 #include <QFrame>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -89,8 +90,7 @@ TMainForm::~TMainForm() = default;
 QString TMainForm::helpFileNamed(const QString &name)
 {
     // "english.hlp" at start and "English.hlp" from the language file name the one help.
-    const QString found = FindEntryIgnoringCase(ProgramFolder(), name);
-    return found.isEmpty() ? ProgramFolder() + name : found;
+    return ProgramFileToRead(name);
 }
 
 void TMainForm::buildPages()
@@ -371,6 +371,7 @@ void TMainForm::ShowHint(const QString &hint)
 
 void TMainForm::ApplyLanguageFile(const QString &fileName)
 {
+    const auto nameControls = qScopeGuard([&] { NameControlsForScreenReaders(fileName); });
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);

@@ -71,6 +71,11 @@ public:
     void FileConvertItemClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
+    // The unit named when the program was started: its folder in the file list with the unit
+    // selected. Throws LumoError for a missing file, a folder or a file of another kind.
+    void SelectUnit(const QString &descriptor);
+    // Names the panes that show no caption, for screen readers, from the language file.
+    void NameControlsForScreenReaders(const QString &languageFile);
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
 
@@ -137,6 +142,7 @@ private:
     void applyCharBarLanguageFile(const QString &fileName);
     void connectFind();
     void setTableOrder(const QString &field);
+    QString commandLineText(const QString &key, const QString &english) const;
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();

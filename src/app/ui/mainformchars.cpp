@@ -43,4 +43,11 @@ void TMainForm::PopupCustomizeItemClick()
         m_inputPage->CharGrid1->Customize();
     else if (m_pageControl->currentWidget() == m_testPage)
         m_testPage->CharGrid2->Customize();
+    else
+        return;
+    // Both bars show the saved sets, which may now come from the user's own copy.
+    for (TCharGrid *bar : {m_inputPage->CharGrid1, m_testPage->CharGrid2}) {
+        bar->setCharFileName(SpecialCharacterFileName());
+        bar->LoadCharacters();
+    }
 }

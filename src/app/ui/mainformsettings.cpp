@@ -4,6 +4,7 @@
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
+#include "platform/programfiles.h"
 #include "platform/programfolder.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -77,7 +78,7 @@ void TMainForm::declareSettings()
     declareUnitManagerSettings();
     // Only a file that exists reaches the file list, which is what closing stores.
     s.addText(
-        QStringLiteral("LanguageFile"), ProgramFolder() + QStringLiteral("english.llf"), WriteLanguageFile,
+        QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")), WriteLanguageFile,
         [this] { return m_unitPage->LumoListView1->languageFile(); },
         [this](const QString &file) { ApplyLanguageFile(file); });
     s.addBoolean(
@@ -132,7 +133,7 @@ void TMainForm::declareUnitManagerSettings()
     TLumoTreeView *tree = m_unitPage->LumoTreeView1;
     TLumoListView *list = m_unitPage->LumoListView1;
     // Both defaults come from the default root, not from the stored one.
-    const QString unitRoot = DefaultUnitRoot(ProgramFolder());
+    const QString unitRoot = DefaultUnitRoot(CurrentProgramFiles());
     s.addText(
         QStringLiteral("TreeViewRoot"), unitRoot, WriteTreeViewRoot, [tree] { return tree->root(); },
         [tree](const QString &root) {

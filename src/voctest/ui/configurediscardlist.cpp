@@ -35,7 +35,7 @@ TConfigureDiscardList::TConfigureDiscardList(MessageService &messages, QWidget *
 
 QString TConfigureDiscardList::fileName()
 {
-    return ProgramFolder() + QStringLiteral("DiscardList.ldl");
+    return QStringLiteral("DiscardList.ldl");
 }
 
 void TConfigureDiscardList::buildControls()
@@ -89,7 +89,7 @@ void TConfigureDiscardList::buildControls()
 void TConfigureDiscardList::FormCreate()
 {
     m_strings = QStringList(LanguageCount, QString());
-    const IniFile ini(fileName());
+    const IniFile ini(ProgramFileToRead(fileName()));
     if (ini.exists())
         for (int language = 0; language < LanguageCount; ++language)
             m_strings[language] = ini.readString(Section, languageKey(language), QString());
@@ -128,7 +128,7 @@ void TConfigureDiscardList::OKBtnClick()
 {
     m_current = LanguageComboBox1->currentIndex();
     storeEdit();
-    IniBatch file(fileName());
+    IniBatch file(ProgramFileToWrite(fileName()));
     for (int language = 0; language < LanguageCount; ++language)
         file.writeString(Section, languageKey(language), m_strings.at(language));
     file.commit();

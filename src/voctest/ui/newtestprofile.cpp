@@ -65,7 +65,7 @@ void TNewTestProfile::setRenameMode(const QString &path, const QString &descript
 QString TNewTestProfile::targetPath()
 {
     if (!FileNameEdit->isEnabled())
-        return FileNameEdit->text();
+        return ProgramFileToWrite(QFileInfo(FileNameEdit->text()).fileName());
     // Only a name is taken: variants live in the program's folder.
     const QString name = QFileInfo(QString(FileNameEdit->text()).replace(u'\\', u'/')).fileName();
     FileNameEdit->setText(name);
@@ -73,14 +73,14 @@ QString TNewTestProfile::targetPath()
         m_messages.show(MessageService::Kind::Warning, EmptyNameMsg, MessageService::Ok);
         return QString();
     }
-    const QString path = ProgramFolder() + name + QStringLiteral(".ltf");
-    if (QFileInfo::exists(path) &&
+    const QString fileName = name + QStringLiteral(".ltf");
+    if (ProgramFileExists(fileName) &&
         m_messages.show(MessageService::Kind::Confirmation, OverwriteMsg,
                         MessageService::Yes | MessageService::No) != MessageService::Yes) {
         reject();
         return QString();
     }
-    return path;
+    return ProgramFileToWrite(fileName);
 }
 
 void TNewTestProfile::OkBtnClick()

@@ -271,9 +271,7 @@ void TTestParamsDlg::LoadList()
     const QSignalBlocker quiet(TestVariants);
     TestVariants->clear();
     m_paths.clear();
-    const QDir folder(ProgramFolder());
-    for (const QString &name : ListFiles(ProgramFolder(), QStringLiteral("*.ltf"))) {
-        const QString path = folder.filePath(name);
+    for (const QString &path : ListProgramFiles(QStringLiteral("*.ltf"))) {
         const QString description =
             IniFile(path).readString(Section, QStringLiteral("Description"), QStringLiteral("error"));
         if (description == QStringLiteral("error"))
@@ -304,10 +302,10 @@ void TTestParamsDlg::selectByDescription(const QString &description)
 
 void TTestParamsDlg::LoadProfile()
 {
-    const QString path = selectedPath();
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    const QString name = QFileInfo(selectedPath()).fileName();
+    if (name.isEmpty() || !ProgramFileExists(name))
         return;
-    const IniFile ini(path);
+    const IniFile ini(ProgramFileToRead(name));
     const auto value = [&ini](const char *key, const char *fallback) {
         return ini.readString(Section, QLatin1String(key), QLatin1String(fallback)).toLower();
     };
@@ -327,8 +325,8 @@ void TTestParamsDlg::LoadProfile()
 
 void TTestParamsDlg::SaveProfile(int index)
 {
-    const QString path = m_paths.value(index);
-    if (index < 0 || path.isEmpty() || !QFileInfo::exists(path))
+    const QString name = QFileInfo(m_paths.value(index)).fileName();
+    if (index < 0 || name.isEmpty() || !ProgramFileExists(name))
         return;
     const QString type = MultiChoice->isChecked()     ? QStringLiteral("multichoice")
                          : Comprehension->isChecked() ? QStringLiteral("comprehension")
@@ -337,6 +335,9 @@ void TTestParamsDlg::SaveProfile(int index)
     for (int k = 0; k < WordTypeCount; ++k)
         if (WordType[k]->isChecked())
             types += wordTypeToken(k) + u',';
+    // An installed variant is edited in the user's own copy, which is read from now on.
+    const QString path = ProgramFileToWrite(name);
+    m_paths[index] = path;
     IniBatch file(path);
     file.writeString(Section, QStringLiteral("TestType"), type);
     file.writeString(Section, QStringLiteral("DiscardNotes"), yesNo(DiscardNotes->isChecked()));
@@ -369,7 +370,7 @@ void TTestParamsDlg::DeleteBtnClick()
     if (m_messages.show(MessageService::Kind::Confirmation, question,
                         MessageService::Yes | MessageService::No) != MessageService::Yes)
         return;
-    QFile::remove(m_paths.at(index));
+    DeleteProgramFile(QFileInfo(m_paths.at(index)).fileName());
     m_current = -1;
     LoadList();
     TestVariantsChange();

@@ -1,0 +1,153 @@
+#include "cli/lumotool.h"
+
+#include "cli/consolemessages.h"
+#include "cli/oldunitbatch.h"
+#include "cli/progressline.h"
+#include "cli/toolerror.h"
+#include "cli/toolunit.h"
+#include "cli/unitcheck.h"
+#include "cli/unitinfo.h"
+
+namespace {
+// Takes the option from arguments; true when it was there.
+bool takeFlag(QStringList &arguments, const QString &flag)
+{
+    return arguments.removeAll(flag) > 0;
+}
+
+// Takes "--to VALUE" from arguments.
+QString takeValue(QStringList &arguments, const QString &option)
+{
+    const qsizetype at = arguments.indexOf(option);
+    if (at < 0)
+        return QString();
+    if (at + 1 >= arguments.size())
+        throw UsageError(option + QStringLiteral(" needs a value"));
+    const QString value = arguments.at(at + 1);
+    arguments.remove(at, 2);
+    return value;
+}
+
+void refuseOptions(const QStringList &arguments)
+{
+    for (const QString &argument : arguments)
+        if (argument.startsWith(u'-'))
+            throw UsageError(QStringLiteral("Unknown option: ") + argument);
+}
+
+QString oneUnit(const QStringList &arguments, const QString &command)
+{
+    refuseOptions(arguments);
+    if (arguments.size() != 1)
+        throw UsageError(command + QStringLiteral(" takes one unit (UNIT.lif)"));
+    return arguments.first();
+}
+} // namespace
+
+QString LumoTool::usage()
+{
+    return QStringLiteral(
+        "Usage: lumo-tool COMMAND [ARGUMENTS]\n"
+        "\n"
+        "Batch work on the vocabulary units of Lumo.\n"
+        "\n"
+        "Commands:\n"
+        "  info UNIT.lif [--json]          languages, description, font, entries and test log\n"
+        "  convert OLD.vok... --to FOLDER  turns old units into units in FOLDER\n"
+        "  check UNIT.lif                  checks the table file; counts entries, sounds, mistakes\n"
+        "  pack UNIT.lif                   compacts the unit's table\n"
+        "\n"
+        "Options:\n"
+        "  -h, --help                      shows this help\n"
+        "\n"
+        "Exit codes: 0 done, 1 bad input, 2 wrong command line. Messages go to standard error.\n");
+}
+
+int LumoTool::run(const QStringList &arguments)
+{
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        m_out << usage();
+        return Done;
+    }
+    ConsoleMessages messages(m_err);
+    int code = Done;
+    try {
+        if (arguments.isEmpty())
+            throw UsageError(QStringLiteral("No command given"));
+        dispatch(arguments.first(), arguments.mid(1), messages);
+    } catch (const UsageError &error) {
+        m_err << "lumo-tool: " << error.message() << "\n\n" << usage();
+        code = Usage;
+    } catch (const LumoError &error) {
+        m_err << "lumo-tool: "
+              << QString(error.message()).replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << '\n';
+        code = BadInput;
+    }
+    m_out.flush();
+    m_err.flush();
+    return code;
+}
+
+void LumoTool::dispatch(const QString &command, QStringList arguments, ConsoleMessages &messages)
+{
+    if (command == QStringLiteral("info"))
+        info(std::move(arguments), messages);
+    else if (command == QStringLiteral("convert"))
+        convert(std::move(arguments), messages);
+    else if (command == QStringLiteral("check"))
+        check(arguments, messages);
+    else if (command == QStringLiteral("pack"))
+        pack(arguments, messages);
+    else
+        throw UsageError(QStringLiteral("Unknown command: ") + command);
+}
+
+void LumoTool::info(QStringList arguments, ConsoleMessages &messages)
+{
+    const bool json = takeFlag(arguments, QStringLiteral("--json"));
+    const ToolUnit unit(oneUnit(arguments, QStringLiteral("info")));
+    const UnitInfo info(unit.descriptor(), unit.table(), messages);
+    if (json)
+        info.writeJson(m_out);
+    else
+        info.writeText(m_out);
+}
+
+void LumoTool::convert(QStringList arguments, ConsoleMessages &messages)
+{
+    const QString folder = takeValue(arguments, QStringLiteral("--to"));
+    refuseOptions(arguments);
+    if (folder.isEmpty())
+        throw UsageError(QStringLiteral("convert needs --to FOLDER"));
+    if (arguments.isEmpty())
+        throw UsageError(QStringLiteral("convert needs at least one old unit (OLD.vok)"));
+    const OldUnitBatch batch(arguments, folder);
+    batch.check();
+    ProgressLine progress(m_err, m_terminal);
+    for (const QString &made : batch.convert(messages, progress))
+        m_out << made << '\n';
+}
+
+void LumoTool::check(const QStringList &arguments, ConsoleMessages &messages)
+{
+    const ToolUnit unit(oneUnit(arguments, QStringLiteral("check")));
+    // Counting opens the table through the program's component first: a unit in use or a
+    // file of another kind gives the engine's own error.
+    const UnitCheck::Counts counts = UnitCheck::count(unit.table(), messages);
+    const QStringList problems = UnitCheck::integrityProblems(unit.table());
+    m_out << "Integrity:        " << (problems.isEmpty() ? QStringLiteral("ok") : QStringLiteral("damaged"))
+          << '\n'
+          << "Entries:          " << counts.entries << '\n'
+          << "Sounds:           " << counts.sounds << '\n'
+          << "Entries mistaken: " << counts.mistakenEntries << '\n'
+          << "Mistakes:         " << counts.mistakes << '\n';
+    if (!problems.isEmpty())
+        throw LumoError(QStringLiteral("The table is damaged: ") + problems.join(QStringLiteral("; ")));
+}
+
+void LumoTool::pack(const QStringList &arguments, ConsoleMessages &messages)
+{
+    const ToolUnit unit(oneUnit(arguments, QStringLiteral("pack")));
+    UnitCheck::pack(unit.table(), messages);
+    m_out << "Packed: " << unit.table() << '\n';
+}
