@@ -61,7 +61,11 @@ QByteArray WaveWriter::image(const QByteArray &samples) const
 
 void WaveWriter::save(const QString &path, const QByteArray &samples) const
 {
-    const QByteArray bytes = image(samples);
+    saveBytes(path, image(samples));
+}
+
+void WaveWriter::saveBytes(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw WaveWriteError(QStringLiteral("Unable to write to ") + path);

@@ -79,6 +79,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectShellCommands();
     connectFolderTree();
     connectPrinting();
+    connectSoundTools();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -185,8 +186,8 @@ void TMainForm::connectCommands()
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action :
-         {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
+    for (QAction *action : {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem,
+                            m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/settingslist.h"
 #include "app/ui/mainformtexts.h"
+#include "platform/sounddevice.h"
 #include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
 
@@ -26,7 +27,6 @@ class QTabWidget;
 class TestPage;
 class TestVariantList;
 class TestWindowsGate;
-class SoundDevice;
 class TLumoTable;
 class TLumoVocTest;
 class VocTestWindows;
@@ -63,6 +63,14 @@ public:
     void HelpAbout();
     void OptionsLanguageItemClick();
     void FileConvertItemClick();
+    // The sound tools of the input page.
+    void LumoDBGrid1ColEnter();
+    void DBMediaPlayer1Progress(qint64 positionMs, SoundDevice::Mode mode);
+    void ShowSoundToolsClick();
+    void OpenWaveBtnClick();
+    void DeleteSoundBtnClick();
+    // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
+    void setWaveFileChooser(std::function<QString()> chooser) { m_chooseWaveFile = std::move(chooser); }
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
 
@@ -125,6 +133,7 @@ private:
     void showAllFolders(bool all);
     void PopupBaseFolderClick();
     void connectPrinting();
+    void connectSoundTools();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
@@ -150,6 +159,7 @@ private:
     QFileDialog *m_openDialog = nullptr;
     TLanguageDlg *m_languageDlg = nullptr;
     std::function<QStringList()> m_chooseOldUnits;
+    std::function<QString()> m_chooseWaveFile;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;

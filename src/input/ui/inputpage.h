@@ -9,11 +9,11 @@ class QSlider;
 class TLumoDBGrid;
 class TLumoTable;
 class SpeedButton;
+class TDBMediaPlayer;
 class ToolBarPanel;
 
 // The "Vocabulary Input" page: tool bar, sound tools, the word-pair grid and the
-// special-character bar. The recorder and the character bar are still to come; their places
-// are kept under their names.
+// special-character bar. The character bar is still to come; its place is kept under its name.
 class InputPage : public QWidget
 {
     Q_OBJECT
@@ -23,7 +23,8 @@ public:
 
     explicit InputPage(QWidget *parent = nullptr);
 
-    // Shows or hides the sound tools and presses the button to match.
+    // Shows or hides the sound tools and presses the button to match; the grid's sound
+    // pictures follow.
     void setSoundToolsShown(bool shown);
     bool soundToolsShown() const;
 
@@ -46,7 +47,7 @@ public:
     SpeedButton *PrintSBtn2 = nullptr;
     SpeedButton *ShowSoundTools = nullptr;
     QWidget *SoundTools = nullptr;
-    QFrame *DBMediaPlayer1 = nullptr;
+    TDBMediaPlayer *DBMediaPlayer1 = nullptr;
     QSlider *ProgressBar1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
