@@ -89,6 +89,12 @@ void InputPage::buildSoundTools()
     PlayerStatusLbl->setObjectName(QStringLiteral("PlayerStatusLbl"));
     PlayerStatusLbl->setStyleSheet(QStringLiteral("color: red"));
     PlayerStatusLbl->hide();
+    // The bar keeps its length whether the status shows or not.
+    PlayerStatusLbl->setMinimumWidth(
+        PlayerStatusLbl->fontMetrics().horizontalAdvance(QStringLiteral("Recording...")) + 8);
+    QSizePolicy statusPolicy = PlayerStatusLbl->sizePolicy();
+    statusPolicy.setRetainSizeWhenHidden(true);
+    PlayerStatusLbl->setSizePolicy(statusPolicy);
     OpenWaveBtn = new SpeedButton(QStringLiteral("OpenWaveBtn"), G::OpenWave, SoundTools);
     DeleteSoundBtn = new SpeedButton(QStringLiteral("DeleteSoundBtn"), G::DeleteSound, SoundTools);
     row->addWidget(DBMediaPlayer1);

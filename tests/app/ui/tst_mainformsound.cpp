@@ -53,6 +53,9 @@ private:
         form->unitPage()->LumoListView1->selectCaption(QStringLiteral("unit"));
         QVERIFY(form->PageControl()->requestPage(Input));
         form->resize(640, 400);
+        // The grid follows the table once the rows are in.
+        QCoreApplication::processEvents();
+        goToColumn(LumoTableModel::NativeColumn);
     }
 
     void goToColumn(int column, int row = 0) { grid()->setCurrentIndex(grid()->model()->index(row, column)); }
@@ -273,6 +276,17 @@ private slots:
                      .toBool());
         QVERIFY(!form->TableNeedsPacking());
         QVERIFY(messages.shown().isEmpty());
+        // The picture is drawn in that cell once the editor has left it.
+        goToColumn(LumoTableModel::NativeColumn);
+        QCoreApplication::processEvents();
+        const QRect rect = grid()->visualRect(cell);
+        const QImage withPicture = grid()->viewport()->grab(rect).toImage();
+        grid()->setShowSoundGlyph(false);
+        const QImage withoutPicture = grid()->viewport()->grab(rect).toImage();
+        grid()->setShowSoundGlyph(true);
+        QVERIFY(withPicture != withoutPicture);
+        if (!shots.isEmpty())
+            form->grab().save(shots + QStringLiteral("/inputpage-recorded.png"));
     }
 
     void leavingThePageWhileRecordingKeepsTheRecording()
