@@ -5,20 +5,6 @@
 namespace {
 constexpr int ChunkHeaderSize = 8;
 
-void putU16(QByteArray &bytes, quint16 value)
-{
-    char raw[2];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 2);
-}
-
-void putU32(QByteArray &bytes, quint32 value)
-{
-    char raw[4];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 4);
-}
-
 void setU32(QByteArray &bytes, qsizetype at, quint32 value)
 {
     if (at + 4 <= bytes.size())
@@ -26,26 +12,40 @@ void setU32(QByteArray &bytes, qsizetype at, quint32 value)
 }
 } // namespace
 
+void WaveHeader::appendU16(QByteArray &bytes, quint16 value)
+{
+    char raw[2];
+    qToLittleEndian(value, raw);
+    bytes.append(raw, 2);
+}
+
+void WaveHeader::appendU32(QByteArray &bytes, quint32 value)
+{
+    char raw[4];
+    qToLittleEndian(value, raw);
+    bytes.append(raw, 4);
+}
+
 QByteArray WaveHeader::emptyRecording()
 {
     QByteArray bytes;
     bytes += "RIFF";
-    putU32(bytes, 50);
+    appendU32(bytes, 50);
     bytes += "WAVE";
     bytes += "fmt ";
-    putU32(bytes, 18);
-    putU16(bytes, 1);    // PCM
-    putU16(bytes, 1);    // channels
-    putU32(bytes, 8000); // samples per second
-    putU32(bytes, 8000); // bytes per second
-    putU16(bytes, 1);    // block alignment
-    putU16(bytes, 8);    // bits per sample
-    putU16(bytes, 0);    // extra format bytes
+    appendU32(bytes, 18);
+    appendU16(bytes, 1);    // PCM
+    appendU16(bytes, 1);    // channels
+    appendU32(bytes, 8000); // samples per second
+    appendU32(bytes, 8000); // bytes per second
+    appendU16(bytes, 1);    // block alignment
+    appendU16(bytes, 8);    // bits per sample
+    appendU16(bytes, 0);    // extra format bytes
     bytes += "fact";
-    putU32(bytes, 4);
-    putU32(bytes, 0); // sample count
+    appendU32(bytes, 4);
+    appendU32(bytes, 0); // sample count
     bytes += "data";
-    putU32(bytes, 0);
+    appendU32(bytes, 0);
     return bytes;
 }
 

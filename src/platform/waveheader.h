@@ -18,4 +18,8 @@ public:
     // Returns the complete file with samples as its data: the RIFF size, the data size and
     // the sample count of a "fact" chunk fit the samples; data of odd length is padded.
     static QByteArray withSamples(const QByteArray &header, const QByteArray &samples, int blockAlign);
+
+    // Appends a little-endian number, as every field of a wave header is stored.
+    static void appendU16(QByteArray &bytes, quint16 value);
+    static void appendU32(QByteArray &bytes, quint32 value);
 };
