@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <algorithm>
 #include <limits>
@@ -107,7 +108,10 @@ void SoundDevice::startSink()
     m_sound->seek(msToBytes(m_startMs));
     m_failed = false;
     m_sink = new QAudioSink(device, m_format, this);
-    connect(m_sink, &QAudioSink::stateChanged, this, &SoundDevice::sinkStateChanged);
+    connect(m_sink, &QAudioSink::stateChanged, this, [this] {
+        const QScopedValueRollback inSignal(m_inStreamSignal, true);
+        sinkStateChanged();
+    });
     m_mode = Mode::Playing;
     m_sink->start(m_sound);
     if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
@@ -145,6 +149,7 @@ void SoundDevice::record()
     m_failed = false;
     m_source = new QAudioSource(device, m_format, this);
     connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State state) {
+        const QScopedValueRollback inSignal(m_inStreamSignal, true);
         if (state == QAudio::StoppedState && m_source && m_source->error() != QAudio::NoError) {
             m_failed = true;
             endByItself();
@@ -156,7 +161,10 @@ void SoundDevice::record()
         m_mode = Mode::Stopped;
         throw LumoError(openErrorText());
     }
-    connect(m_input, &QIODevice::readyRead, this, &SoundDevice::sourceDataArrived);
+    connect(m_input, &QIODevice::readyRead, this, [this] {
+        const QScopedValueRollback inSignal(m_inStreamSignal, true);
+        sourceDataArrived();
+    });
     m_mode = Mode::Recording;
     if (m_wait && m_recordLimitMs > 0)
         waitWhileRunning(m_recordLimitMs + GraceMs);
@@ -227,8 +235,9 @@ void SoundDevice::seek(qint64 ms)
 
 void SoundDevice::releaseStreams()
 {
-    // They may be the sender of the signal being handled, and deleting one runs the event
-    // loop (so deleteLater would delete it twice): they are deleted when the next starts.
+    // Deleting a stream runs the event loop, so deleteLater would delete it twice. A stream
+    // whose own signal is being handled is deleted once that is over, others at once, while
+    // everything around is still whole.
     if (m_sink) {
         m_sink->disconnect(this);
         m_sink->stop();
@@ -245,6 +254,12 @@ void SoundDevice::releaseStreams()
         m_input = nullptr;
     }
     m_sound->close();
+    if (m_retired.isEmpty())
+        return;
+    if (m_inStreamSignal)
+        QTimer::singleShot(0, this, &SoundDevice::deleteRetired);
+    else
+        deleteRetired();
 }
 
 qint64 SoundDevice::position() const

@@ -102,5 +102,6 @@ private:
     QAudioSource *m_source = nullptr;
     QIODevice *m_input = nullptr;
     QList<QObject *> m_retired; // stopped streams, children still
-    bool m_failed = false;      // the device gave up while running
+    bool m_inStreamSignal = false;
+    bool m_failed = false; // the device gave up while running
 };

@@ -289,14 +289,27 @@ private slots:
             form->grab().save(shots + QStringLiteral("/inputpage-recorded.png"));
     }
 
+    void leavingThePageWhileRecordingKeepsTheRecording_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("to another page") << false;
+        QTest::newRow("closing the program") << true;
+    }
+
     void leavingThePageWhileRecordingKeepsTheRecording()
     {
+        QFETCH(bool, closing);
         openUnit();
         goToColumn(LumoTableModel::NativeColumn);
         player()->click(TDBMediaPlayer::btRecord);
         QTest::qWait(500);
-        QVERIFY(form->PageControl()->requestPage(UnitManager));
-        QVERIFY(!player()->recording());
+        if (closing) {
+            form->close();
+            form.reset();
+        } else {
+            QVERIFY(form->PageControl()->requestPage(UnitManager));
+            QVERIFY(!player()->recording());
+        }
         TLumoTable reader(messages);
         reader.setVocabularyFile(units + QStringLiteral("unit.db"));
         reader.open();
