@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/ensure-packages.sh
+source tools/sound-server.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure "$@"

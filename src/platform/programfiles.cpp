@@ -1,5 +1,7 @@
 #include "platform/programfiles.h"
 
+#include "platform/atomicfile.h"
+
 #include "platform/folderlisting.h"
 #include "platform/lumoerror.h"
 
@@ -7,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSaveFile>
 
 namespace {
 QString withSlash(const QString &folder)
@@ -27,8 +28,7 @@ QString folded(const QString &name)
 
 void writeWhole(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!SaveFileAtomically(path, bytes))
         cannotWrite(path);
 }
 } // namespace

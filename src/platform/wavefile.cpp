@@ -47,6 +47,7 @@ WaveFile WaveFile::fromBytes(const QByteArray &image)
             haveFormat = true;
         } else if (id == "data") {
             wave.m_samples = image.mid(body, available);
+            wave.m_dataChunkOffset = at;
             haveData = true;
         }
         at = body + size + (size & 1); // chunks are padded to an even length
@@ -63,8 +64,7 @@ WaveFile WaveFile::fromBytes(const QByteArray &image)
     if (wave.m_sampleRate < 1000)
         fail(QStringLiteral("its sample rate is not valid."));
 
-    const int frameSize = wave.m_channels * wave.m_bitsPerSample / 8;
-    wave.m_samples.truncate(wave.m_samples.size() - wave.m_samples.size() % frameSize);
+    wave.m_samples.truncate(wave.m_samples.size() - wave.m_samples.size() % wave.blockAlign());
     return wave;
 }
 
@@ -79,8 +79,7 @@ QAudioFormat WaveFile::audioFormat() const
 
 qint64 WaveFile::durationMs() const
 {
-    const qint64 frameSize = qint64(m_channels) * m_bitsPerSample / 8;
-    if (frameSize == 0 || m_sampleRate == 0)
+    if (blockAlign() == 0 || m_sampleRate == 0)
         return 0;
-    return m_samples.size() / frameSize * 1000 / m_sampleRate;
+    return m_samples.size() / blockAlign() * 1000 / m_sampleRate;
 }

@@ -24,6 +24,10 @@ public:
     int sampleRate() const { return m_sampleRate; }
     int bitsPerSample() const { return m_bitsPerSample; }
     const QByteArray &samples() const { return m_samples; }
+    // Where the "data" chunk starts: the bytes before it, with its 8-byte chunk header, are
+    // the header a recording of this format is saved with.
+    qint64 dataChunkOffset() const { return m_dataChunkOffset; }
+    int blockAlign() const { return m_channels * m_bitsPerSample / 8; }
     QAudioFormat audioFormat() const;
     qint64 durationMs() const;
 
@@ -31,5 +35,6 @@ private:
     int m_channels = 0;
     int m_sampleRate = 0;
     int m_bitsPerSample = 0;
+    qint64 m_dataChunkOffset = 0;
     QByteArray m_samples;
 };

@@ -1,26 +1,13 @@
 #include "platform/wavewriter.h"
 
 #include "platform/atomicfile.h"
+#include "platform/waveheader.h"
 
 #include <QtEndian>
 
 namespace {
 constexpr quint16 PcmFormat = 1;
 constexpr quint32 FormatChunkSize = 16;
-
-void putU16(QByteArray &bytes, quint16 value)
-{
-    char raw[2];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 2);
-}
-
-void putU32(QByteArray &bytes, quint32 value)
-{
-    char raw[4];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 4);
-}
 } // namespace
 
 WaveWriter::WaveWriter(int channels, int sampleRate, int bitsPerSample)
@@ -42,18 +29,18 @@ QByteArray WaveWriter::image(const QByteArray &samples) const
     QByteArray bytes;
     bytes.reserve(int(44 + dataSize + pad));
     bytes += "RIFF";
-    putU32(bytes, 4 + (8 + FormatChunkSize) + (8 + dataSize + pad));
+    WaveHeader::appendU32(bytes, 4 + (8 + FormatChunkSize) + (8 + dataSize + pad));
     bytes += "WAVE";
     bytes += "fmt ";
-    putU32(bytes, FormatChunkSize);
-    putU16(bytes, PcmFormat);
-    putU16(bytes, quint16(m_channels));
-    putU32(bytes, quint32(m_sampleRate));
-    putU32(bytes, quint32(m_sampleRate) * quint32(frameSize));
-    putU16(bytes, quint16(frameSize));
-    putU16(bytes, quint16(m_bitsPerSample));
+    WaveHeader::appendU32(bytes, FormatChunkSize);
+    WaveHeader::appendU16(bytes, PcmFormat);
+    WaveHeader::appendU16(bytes, quint16(m_channels));
+    WaveHeader::appendU32(bytes, quint32(m_sampleRate));
+    WaveHeader::appendU32(bytes, quint32(m_sampleRate) * quint32(frameSize));
+    WaveHeader::appendU16(bytes, quint16(frameSize));
+    WaveHeader::appendU16(bytes, quint16(m_bitsPerSample));
     bytes += "data";
-    putU32(bytes, dataSize);
+    WaveHeader::appendU32(bytes, dataSize);
     bytes.append(samples.constData(), qsizetype(dataSize));
     if (pad)
         bytes.append('\0');
@@ -62,7 +49,11 @@ QByteArray WaveWriter::image(const QByteArray &samples) const
 
 void WaveWriter::save(const QString &path, const QByteArray &samples) const
 {
-    const QByteArray bytes = image(samples);
+    saveBytes(path, image(samples));
+}
+
+void WaveWriter::saveBytes(const QString &path, const QByteArray &bytes)
+{
     if (!SaveFileAtomically(path, bytes))
         throw WaveWriteError(QStringLiteral("Unable to write to ") + path);
 }

@@ -30,6 +30,8 @@ public:
     QByteArray image(const QByteArray &samples) const;
     // Replaces the file at path as a whole; throws WaveWriteError "Unable to write to " + path.
     void save(const QString &path, const QByteArray &samples) const;
+    // Replaces the file at path with bytes as a whole; the same error.
+    static void saveBytes(const QString &path, const QByteArray &bytes);
 
 private:
     int m_channels = 1;

@@ -54,6 +54,49 @@ void drawSpeaker(QPainter &p)
     p.drawArc(QRectF(9, 3, 8, 12), -60 * 16, 120 * 16);
 }
 
+// The recorder's buttons: black shapes as on a tape deck, a red dot for recording.
+void paintMediaGlyph(QPainter &p, SpeedButton::Glyph glyph)
+{
+    using G = SpeedButton::Glyph;
+    const auto triangle = [&p](qreal x, qreal tipX) {
+        p.drawPolygon(QPolygonF({{x, 4}, {tipX, 9}, {x, 14}}));
+    };
+    p.setBrush(Qt::black);
+    switch (glyph) {
+    case G::MediaPlay: triangle(6, 13); break;
+    case G::MediaPause:
+        p.drawRect(QRectF(5, 4, 3, 10));
+        p.drawRect(QRectF(10, 4, 3, 10));
+        break;
+    case G::MediaStop: p.drawRect(QRectF(5, 5, 8, 8)); break;
+    case G::MediaNext:
+        triangle(4, 11);
+        p.drawRect(QRectF(12, 4, 2, 10));
+        break;
+    case G::MediaPrev:
+        triangle(14, 7);
+        p.drawRect(QRectF(4, 4, 2, 10));
+        break;
+    case G::MediaStep:
+        triangle(3, 9);
+        triangle(9, 15);
+        break;
+    case G::MediaBack:
+        triangle(9, 3);
+        triangle(15, 9);
+        break;
+    case G::MediaRecord:
+        p.setBrush(QColor(220, 0, 0));
+        p.drawEllipse(QRectF(4.5, 4.5, 9, 9));
+        break;
+    case G::MediaEject:
+        p.drawPolygon(QPolygonF({{4, 10}, {9, 4}, {14, 10}}));
+        p.drawRect(QRectF(4, 12, 10, 2));
+        break;
+    default: break;
+    }
+}
+
 void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
 {
     using G = SpeedButton::Glyph;
@@ -144,6 +187,7 @@ void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
         p.setBrush(Qt::white);
         p.drawEllipse(QRectF(7, 7, 4, 4));
         break;
+    default: paintMediaGlyph(p, glyph); break;
     }
 }
 } // namespace

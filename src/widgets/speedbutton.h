@@ -28,7 +28,17 @@ public:
         OpenWave,
         DeleteSound,
         Settings,
-        Speaker
+        Speaker,
+        // The buttons of the recorder.
+        MediaPlay,
+        MediaPause,
+        MediaStop,
+        MediaNext,
+        MediaPrev,
+        MediaStep,
+        MediaBack,
+        MediaRecord,
+        MediaEject
     };
 
     SpeedButton(const QString &name, Glyph glyph, QWidget *parent);

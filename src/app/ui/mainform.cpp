@@ -6,6 +6,7 @@
 #include "app/ui/pagecontrol.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/testwindowsgate.h"
+#include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
@@ -81,6 +82,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectFolderTree();
     connectPrinting();
     connectCharBars();
+    connectSoundTools();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -340,8 +342,9 @@ void TMainForm::closeEvent(QCloseEvent *event)
     // Closing cannot be refused; the settings are written once however often close is asked.
     if (!m_closed) {
         m_closed = true;
-        // A word still being typed in the grid is stored before the program ends.
+        // A word still being typed in the grid and a recording are stored before the program ends.
         m_inputPage->LumoDBGrid1->PostPending();
+        m_inputPage->DBMediaPlayer1->finishRecording();
         Guarded(m_messages, [this] { FormClose(); });
     }
     event->accept();

@@ -2,6 +2,7 @@
 
 #include "app/settingslist.h"
 #include "app/ui/mainformtexts.h"
+#include "platform/sounddevice.h"
 #include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
 
@@ -26,7 +27,6 @@ class QTabWidget;
 class TestPage;
 class TestVariantList;
 class TestWindowsGate;
-class SoundDevice;
 class TLumoTable;
 class TLumoVocTest;
 class VocTestWindows;
@@ -76,6 +76,14 @@ public:
     void SelectUnit(const QString &descriptor);
     // Names the panes that show no caption, for screen readers, from the language file.
     void NameControlsForScreenReaders(const QString &languageFile);
+    // The sound tools of the input page.
+    void LumoDBGrid1ColEnter();
+    void DBMediaPlayer1Progress(qint64 positionMs, SoundDevice::Mode mode);
+    void ShowSoundToolsClick();
+    void OpenWaveBtnClick();
+    void DeleteSoundBtnClick();
+    // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
+    void setWaveFileChooser(std::function<QString()> chooser) { m_chooseWaveFile = std::move(chooser); }
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
 
@@ -143,6 +151,7 @@ private:
     void connectFind();
     void setTableOrder(const QString &field);
     QString commandLineText(const QString &key, const QString &english) const;
+    void connectSoundTools();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
@@ -168,6 +177,7 @@ private:
     QFileDialog *m_openDialog = nullptr;
     TLanguageDlg *m_languageDlg = nullptr;
     std::function<QStringList()> m_chooseOldUnits;
+    std::function<QString()> m_chooseWaveFile;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;

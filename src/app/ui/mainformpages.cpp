@@ -3,6 +3,7 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
+#include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
@@ -32,9 +33,12 @@ bool TMainForm::PageControlChanging()
 {
     const BusyScope busy(m_waitCursor);
     QWidget *leaving = m_pageControl->currentWidget();
-    // A word still being typed is stored before the table is packed or closed.
-    if (leaving == m_inputPage)
+    // A word still being typed and a sound being recorded are stored before the table is
+    // packed or closed.
+    if (leaving == m_inputPage) {
         m_inputPage->LumoDBGrid1->PostPending();
+        m_inputPage->DBMediaPlayer1->finishRecording();
+    }
     if (leaving == m_unitPage) {
         TLumoListView *list = m_unitPage->LumoListView1;
         const QString caption = list->selectedCaption();

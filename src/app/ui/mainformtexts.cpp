@@ -161,6 +161,8 @@ const Rule Rules[] = {
      ""},
     {"LblRecording", "Recording...", Target::Keep, ""},
     {"LblPlaying", "Playing...", Target::Keep, ""},
+    {"MsgNotAWaveFile",
+     "This file was not loaded, because it is not a wave sound file that can be played:", Target::Keep, ""},
     {"LastTestDateLabel", "Last test:", Target::Caption, "LastTestDateLabel"},
     {"TestCountLabel", "Test count:", Target::Caption, "TestCountLabel"},
 };

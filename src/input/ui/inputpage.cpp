@@ -1,5 +1,6 @@
 #include "input/ui/inputpage.h"
 
+#include "input/ui/dbmediaplayer.h"
 #include "input/ui/lumodbgrid.h"
 #include "vocfile/lumotable.h"
 #include "widgets/speedbutton.h"
@@ -55,7 +56,6 @@ void InputPage::buildToolBar()
     ToolBar2->addGap();
     ShowSoundTools = add(QStringLiteral("ShowSoundTools"), G::SoundTools);
     ShowSoundTools->setCheckable(true);
-    connect(ShowSoundTools, &QToolButton::clicked, this, &InputPage::setSoundToolsShown);
     connect(ShowTypeColBtn, &QToolButton::clicked, this, &InputPage::ShowTypeColBtnClick);
     connect(InsertRecordBtn, &QToolButton::clicked, this, &InputPage::InsertRecordBtnClick);
     connect(DeleteRecords, &QToolButton::clicked, this, &InputPage::DeleteRecordsClick);
@@ -72,8 +72,11 @@ void InputPage::buildSoundTools()
     SoundTools->setObjectName(QStringLiteral("SoundTools"));
     auto *row = new QHBoxLayout(SoundTools);
     row->setContentsMargins(2, 2, 2, 2);
-    DBMediaPlayer1 = ToolBarPanel::namedPlace(QStringLiteral("DBMediaPlayer1"), SoundTools);
-    DBMediaPlayer1->setFixedWidth(85);
+    DBMediaPlayer1 = new TDBMediaPlayer(SoundTools);
+    DBMediaPlayer1->setVisibleButtons(TDBMediaPlayer::btPlay | TDBMediaPlayer::btStop |
+                                      TDBMediaPlayer::btRecord);
+    DBMediaPlayer1->setEnabledButtons(TDBMediaPlayer::IdleButtons);
+    DBMediaPlayer1->setDataField(QStringLiteral("NativeSound"));
     ProgressBar1 = new QSlider(Qt::Horizontal, SoundTools);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setMaximum(300);
@@ -86,10 +89,14 @@ void InputPage::buildSoundTools()
     PlayerStatusLbl->setObjectName(QStringLiteral("PlayerStatusLbl"));
     PlayerStatusLbl->setStyleSheet(QStringLiteral("color: red"));
     PlayerStatusLbl->hide();
+    // The bar keeps its length whether the status shows or not.
+    PlayerStatusLbl->setMinimumWidth(
+        PlayerStatusLbl->fontMetrics().horizontalAdvance(QStringLiteral("Recording...")) + 8);
+    QSizePolicy statusPolicy = PlayerStatusLbl->sizePolicy();
+    statusPolicy.setRetainSizeWhenHidden(true);
+    PlayerStatusLbl->setSizePolicy(statusPolicy);
     OpenWaveBtn = new SpeedButton(QStringLiteral("OpenWaveBtn"), G::OpenWave, SoundTools);
     DeleteSoundBtn = new SpeedButton(QStringLiteral("DeleteSoundBtn"), G::DeleteSound, SoundTools);
-    OpenWaveBtn->setEnabled(false);
-    DeleteSoundBtn->setEnabled(false);
     row->addWidget(DBMediaPlayer1);
     row->addWidget(Label1);
     row->addWidget(ProgressBar1, 1);
@@ -105,6 +112,8 @@ void InputPage::setSoundToolsShown(bool shown)
     ShowSoundTools->setDown(shown);
     SoundTools->setFixedHeight(shown ? SoundToolsHeight : 0);
     SoundTools->setVisible(shown);
+    if (LumoDBGrid1)
+        LumoDBGrid1->setShowSoundGlyph(shown);
 }
 
 bool InputPage::soundToolsShown() const
@@ -116,6 +125,8 @@ void InputPage::setDataSet(TLumoTable *table, MessageService &messages)
 {
     m_table = table;
     LumoDBGrid1->setDataSet(table, messages);
+    DBMediaPlayer1->setDataSource(table);
+    DBMediaPlayer1->setMessageService(messages);
 }
 
 void InputPage::InsertRecordBtnClick()

@@ -11,10 +11,11 @@ class QSlider;
 class TLumoDBGrid;
 class TLumoTable;
 class SpeedButton;
+class TDBMediaPlayer;
 class ToolBarPanel;
 
 // The "Vocabulary Input" page: tool bar, sound tools, the word-pair grid and the
-// special-character bar. The recorder is still to come; its place is kept under its name.
+// special-character bar.
 class InputPage : public QWidget
 {
     Q_OBJECT
@@ -24,7 +25,8 @@ public:
 
     explicit InputPage(QWidget *parent = nullptr);
 
-    // Shows or hides the sound tools and presses the button to match.
+    // Shows or hides the sound tools and presses the button to match; the grid's sound
+    // pictures follow.
     void setSoundToolsShown(bool shown);
     bool soundToolsShown() const;
 
@@ -47,7 +49,7 @@ public:
     SpeedButton *PrintSBtn2 = nullptr;
     SpeedButton *ShowSoundTools = nullptr;
     QWidget *SoundTools = nullptr;
-    QFrame *DBMediaPlayer1 = nullptr;
+    TDBMediaPlayer *DBMediaPlayer1 = nullptr;
     QSlider *ProgressBar1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

@@ -1,0 +1,137 @@
+// The sound tools of the input page: which side the recorder is bound to, what its status
+// line and bar show, and loading and deleting the sound of the current side.
+#include "app/ui/mainform.h"
+#include "input/ui/dbmediaplayer.h"
+#include "input/ui/inputpage.h"
+#include "input/ui/lumodbgrid.h"
+#include "platform/errorboundary.h"
+#include "platform/messageservice.h"
+#include "platform/wavefile.h"
+#include "vocfile/lumotable.h"
+#include "widgets/lumotablemodel.h"
+#include "widgets/speedbutton.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSlider>
+
+namespace {
+// The field the grid's current column shows, in lower case; empty without a current cell.
+QString currentColumnField(const InputPage &page)
+{
+    return page.LumoDBGrid1->currentIndex().data(LumoTableModel::FieldNameRole).toString().toLower();
+}
+
+// The sound field of the side whose column is current; -1 on the type column.
+int currentSideSoundField(const InputPage &page)
+{
+    const QString field = currentColumnField(page);
+    if (field == QStringLiteral("nativelanguage"))
+        return TLumoTable::NativeSound;
+    if (field == QStringLiteral("foreignlanguage"))
+        return TLumoTable::ForeignSound;
+    return -1;
+}
+
+void storeSound(TLumoTable &table, int field, const QVariant &sound)
+{
+    table.edit();
+    table.setFieldValue(field, sound);
+    table.post();
+}
+} // namespace
+
+void TMainForm::connectSoundTools()
+{
+    InputPage *page = m_inputPage;
+    page->DBMediaPlayer1->setBusyIndicator(m_waitCursor);
+    connect(page->LumoDBGrid1->selectionModel(), &QItemSelectionModel::currentColumnChanged, this,
+            &TMainForm::LumoDBGrid1ColEnter);
+    connect(page->DBMediaPlayer1, &TDBMediaPlayer::Progress, this, &TMainForm::DBMediaPlayer1Progress);
+    connect(page->ShowSoundTools, &QToolButton::clicked, this, &TMainForm::ShowSoundToolsClick);
+    connect(page->OpenWaveBtn, &QToolButton::clicked, this, &TMainForm::OpenWaveBtnClick);
+    connect(page->DeleteSoundBtn, &QToolButton::clicked, this, &TMainForm::DeleteSoundBtnClick);
+    m_chooseWaveFile = [this] {
+        // The conversion uses the same dialog and sets its own filter each time. Linux names
+        // are case-sensitive, so ".wav" is offered as well.
+        QFileDialog *dialog = OpenDialog();
+        dialog->setNameFilter(QStringLiteral("Sound Files (*.WAV *.wav)"));
+        dialog->setDefaultSuffix(QStringLiteral("wav"));
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+    };
+}
+
+void TMainForm::LumoDBGrid1ColEnter()
+{
+    if (!m_lumoTable1->active())
+        return;
+    // The type column counts as the foreign side.
+    const bool native = currentColumnField(*m_inputPage) == QStringLiteral("nativelanguage");
+    m_inputPage->DBMediaPlayer1->setDataField(native ? QStringLiteral("NativeSound")
+                                                     : QStringLiteral("ForeignSound"));
+}
+
+void TMainForm::DBMediaPlayer1Progress(qint64 positionMs, SoundDevice::Mode mode)
+{
+    QLabel *status = m_inputPage->PlayerStatusLbl;
+    if (mode == SoundDevice::Mode::Playing) {
+        status->setText(m_texts.kept(QStringLiteral("LblPlaying")));
+        status->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0)"));
+        status->show();
+    } else if (mode == SoundDevice::Mode::Recording) {
+        status->setText(m_texts.kept(QStringLiteral("LblRecording")));
+        status->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0)"));
+        status->show();
+    } else {
+        status->hide();
+    }
+    // The bar counts tenths of a second.
+    m_inputPage->ProgressBar1->setValue(int(positionMs / 100));
+}
+
+void TMainForm::ShowSoundToolsClick()
+{
+    m_inputPage->setSoundToolsShown(m_inputPage->ShowSoundTools->down());
+}
+
+void TMainForm::OpenWaveBtnClick()
+{
+    const int field = currentSideSoundField(*m_inputPage);
+    if (!m_lumoTable1->active() || field < 0)
+        return;
+    const QString path = m_chooseWaveFile();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // A file that cannot be read or played is refused, so the entry keeps its sound.
+    QFile file(path);
+    QByteArray wave;
+    QString reason;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+    } else {
+        wave = file.readAll();
+        try {
+            WaveFile::fromBytes(wave);
+        } catch (const WaveFormatError &error) {
+            reason = error.message();
+        }
+    }
+    if (!reason.isEmpty()) {
+        m_messages.error(m_texts.kept(QStringLiteral("MsgNotAWaveFile")) + QStringLiteral("\r\n") + path +
+                         QStringLiteral("\r\n") + reason);
+        return;
+    }
+    Guarded(m_messages, [&] { storeSound(*m_lumoTable1, field, wave); });
+}
+
+void TMainForm::DeleteSoundBtnClick()
+{
+    const int field = currentSideSoundField(*m_inputPage);
+    if (!m_lumoTable1->active() || field < 0)
+        return;
+    if (Guarded(m_messages, [&] { storeSound(*m_lumoTable1, field, QVariant()); }))
+        setTableNeedsPacking();
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/sounddevice.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class BusyIndicator;
+class MessageService;
+class PrivateTempFile;
+class QTimer;
+class QToolButton;
+class SqliteTable;
+
+// The recorder of the input page: a row of media buttons bound to one sound field of the
+// vocabulary table. Play plays the field's sound, Record records a new one from the
+// microphone and Stop stores it in the field; sounds pass between the field and the sound
+// device through one private temporary wave file.
+class TDBMediaPlayer : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString DataField READ dataField WRITE setDataField)
+
+public:
+    enum Button {
+        btPlay = 0x1,
+        btPause = 0x2,
+        btStop = 0x4,
+        btNext = 0x8,
+        btPrev = 0x10,
+        btStep = 0x20,
+        btBack = 0x40,
+        btRecord = 0x80,
+        btEject = 0x100
+    };
+    Q_DECLARE_FLAGS(Buttons, Button)
+    using Mode = SoundDevice::Mode;
+
+    static constexpr Buttons IdleButtons = Buttons::fromInt(btPlay | btRecord);
+    static constexpr Buttons BusyButtons = Buttons::fromInt(btPause | btStop);
+    static constexpr Buttons PausedButtons = Buttons::fromInt(btPlay | btStop);
+    static constexpr qint64 EndPositionMs = 30000;
+    static constexpr int ProgressIntervalMs = 500;
+
+    explicit TDBMediaPlayer(QWidget *parent);
+    ~TDBMediaPlayer() override;
+
+    // The field link: the table and the name of the bound sound field.
+    SqliteTable *dataSource() const;
+    void setDataSource(SqliteTable *table);
+    QString dataField() const { return m_dataField; }
+    void setDataField(const QString &field);
+    // Failures are shown through messages; the hourglass through busy.
+    void setMessageService(MessageService &messages) { m_messages = &messages; }
+    void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
+
+    Buttons visibleButtons() const { return m_visible; }
+    void setVisibleButtons(Buttons buttons);
+    Buttons enabledButtons() const { return m_enabled; }
+    void setEnabledButtons(Buttons buttons);
+    QToolButton *button(Button which) const;
+
+    // A press on a button as the user makes it: the own click handler (which may veto),
+    // the button's action, the post-click handler.
+    void click(Button which);
+    // Stops a recording under way and stores it, as Stop does; nothing otherwise.
+    void finishRecording();
+
+    SoundDevice *device() const { return m_device; }
+    Mode mode() const { return m_device->mode(); }
+    bool recording() const { return m_recording; }
+    // Empty until the first play or record.
+    QString temporarySoundFile() const;
+    QTimer *progressTimer() const { return m_progressTimer; }
+
+signals:
+    // The position in milliseconds and the device's mode, after every press, every
+    // ProgressIntervalMs while the timer runs, and when the device ends a command.
+    void Progress(qint64 positionMs, SoundDevice::Mode mode);
+
+private:
+    void buildButtons();
+    void Click(Button which, bool &doDefault);
+    void PostClick(Button which);
+    void Notify();
+    void ProgressReport();
+    void runAction(Button which);
+    void startRecording();
+    void startPlaying();
+    void storeRecording();
+    void dataSourceChanged();
+    int boundSoundField() const;
+    bool guarded(const std::function<void()> &work);
+    void showOpenError();
+
+    SoundDevice *m_device;
+    QTimer *m_progressTimer;
+    std::unique_ptr<PrivateTempFile> m_temporary;
+    QPointer<SqliteTable> m_dataSource;
+    QString m_dataField;
+    MessageService *m_messages = nullptr;
+    BusyIndicator *m_busy;
+    QList<QToolButton *> m_buttons;
+    Buttons m_visible;
+    Buttons m_enabled;
+    bool m_recording = false;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDBMediaPlayer::Buttons)
