@@ -35,30 +35,6 @@ QByteArray wordList()
     return text.toUtf8();
 }
 
-qint64 insertPlain(const QString &path)
-{
-    sqlite3 *db = openLikeTheTable(path, SQLITE_OPEN_READWRITE);
-    QElapsedTimer timer;
-    timer.start();
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt *insert = nullptr;
-    sqlite3_prepare_v2(
-        db, "INSERT INTO vocabulary (NativeLanguage, ForeignLanguage, Type, Mistakes) VALUES (?, ?, 1, 0)", -1,
-        &insert, nullptr);
-    for (int i = 0; i < RowCount; ++i) {
-        const QByteArray n = native(i).toUtf8();
-        const QByteArray f = foreign(i).toUtf8();
-        sqlite3_bind_text(insert, 1, n.constData(), int(n.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, f.constData(), int(f.size()), SQLITE_TRANSIENT);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    const qint64 elapsed = timer.nsecsElapsed();
-    sqlite3_close(db);
-    return elapsed;
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -79,12 +55,16 @@ int main(int argc, char *argv[])
 
     QElapsedTimer timer;
     timer.start();
-    const ImportResult result = WordExchange::importFile(file.fileName(), dir + QStringLiteral("imported.lif"));
+    const ImportResult result =
+        WordExchange::importFile(file.fileName(), dir + QStringLiteral("imported.lif"));
     const qint64 imported = timer.nsecsElapsed();
-    const qint64 plain = insertPlain(dir + QStringLiteral("plain.db"));
+    const qint64 plain = insertPlainPairs(dir + QStringLiteral("plain.db"), RowCount, 1, [](int i) {
+        return std::pair<QByteArray, QByteArray>(native(i).toUtf8(), foreign(i).toUtf8());
+    });
     if (result.imported != RowCount)
         return 1;
-    out << "Import a CSV word list of " << RowCount << " rows:   " << imported / 1000000.0 << " ms (goal < 2000)\n";
+    out << "Import a CSV word list of " << RowCount << " rows:   " << imported / 1000000.0
+        << " ms (goal < 2000)\n";
     out << "Plain SQLite insert, one transaction:    " << plain / 1000000.0 << " ms\n";
     out << "Ratio:                                   " << double(imported) / double(plain) << "\n";
     return 0;
