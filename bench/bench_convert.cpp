@@ -26,32 +26,6 @@ QByteArray oldUnit()
     return bytes;
 }
 
-qint64 insertPlain(const QString &path)
-{
-    sqlite3 *db = openLikeTheTable(path, SQLITE_OPEN_READWRITE);
-    QElapsedTimer timer;
-    timer.start();
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt *insert = nullptr;
-    sqlite3_prepare_v2(
-        db, "INSERT INTO vocabulary (NativeLanguage, ForeignLanguage, Type, Mistakes) VALUES (?, ?, 0, 0)",
-        -1, &insert, nullptr);
-    for (int i = 0; i < PairCount; ++i) {
-        const QByteArray native = "word " + QByteArray::number(i);
-        const QByteArray foreign = "mot " + QByteArray::number(i) +
-                                   " fran\xc3\xa7"
-                                   "ais";
-        sqlite3_bind_text(insert, 1, native.constData(), int(native.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, foreign.constData(), int(foreign.size()), SQLITE_TRANSIENT);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    const qint64 elapsed = timer.nsecsElapsed();
-    sqlite3_close(db);
-    return elapsed;
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -74,7 +48,12 @@ int main(int argc, char *argv[])
     timer.start();
     UnitConverter(table).convert(old.fileName(), dir);
     const qint64 converted = timer.nsecsElapsed();
-    const qint64 plain = insertPlain(dir + QStringLiteral("plain.db"));
+    const qint64 plain = insertPlainPairs(dir + QStringLiteral("plain.db"), PairCount, 0, [](int i) {
+        return std::pair<QByteArray, QByteArray>("word " + QByteArray::number(i), "mot " +
+                                                                                      QByteArray::number(i) +
+                                                                                      " fran\xc3\xa7"
+                                                                                      "ais");
+    });
     out << "Convert an old unit of " << PairCount << " pairs:          " << converted / 1000000.0 << " ms\n";
     out << "Plain SQLite insert, one transaction:      " << plain / 1000000.0 << " ms\n";
     out << "Ratio:                                     " << double(converted) / double(plain)

@@ -1,7 +1,6 @@
 #include "platform/programfiles.h"
 
 #include "platform/atomicfile.h"
-
 #include "platform/folderlisting.h"
 #include "platform/lumoerror.h"
 

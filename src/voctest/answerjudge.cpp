@@ -33,6 +33,13 @@ bool AnswerJudge::AnswersMatch(const QString &expected, const QString &given) co
         b1 = RemoveDiscardWords(b1, discardWords);
         b2 = RemoveDiscardWords(b2, discardWords);
     }
+    // After the discard words, which are written with their accents.
+    if (ignoreAccents) {
+        a1 = StripAccents(a1);
+        a2 = StripAccents(a2);
+        b1 = StripAccents(b1);
+        b2 = StripAccents(b2);
+    }
     return a1 == b1 || a2 == b2;
 }
 
@@ -121,6 +128,17 @@ QString AnswerJudge::RemoveDiscardWords(QString s, const QStringList &words)
             s.remove(at, enclosed.size());
     }
     return trim(CollapseSpaces(s));
+}
+
+QString AnswerJudge::StripAccents(const QString &s)
+{
+    const QString decomposed = s.normalized(QString::NormalizationForm_D);
+    QString kept;
+    kept.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing && c.category() != QChar::Mark_Enclosing)
+            kept += c;
+    return kept.normalized(QString::NormalizationForm_C);
 }
 
 QString AnswerJudge::lower(const QString &s) const

@@ -5,15 +5,16 @@
 #include <QStringList>
 
 // Judges a given answer against the expected one with the tolerance of a test variant: notes
-// in round brackets, letter case and discard words may be ignored.
+// in round brackets, letter case, discard words and accents may be ignored.
 class AnswerJudge
 {
 public:
     bool discardNotes = true;
     bool matchCase = false;
     bool useDiscardList = true;
-    QStringList discardWords; // lower-case discard words of the answer language
-    QLocale locale;           // lower-casing follows this locale
+    bool ignoreAccents = false; // "é" counts as "e"; off keeps the judging of old
+    QStringList discardWords;   // lower-case discard words of the answer language
+    QLocale locale;             // lower-casing follows this locale
 
     // Whether one expected meaning and one given meaning count as the same.
     bool AnswersMatch(const QString &expected, const QString &given) const;
@@ -39,6 +40,9 @@ public:
     // Cuts the discard words out of the text: a leading word with its blank, and every
     // occurrence enclosed in blanks together with both blanks.
     static QString RemoveDiscardWords(QString s, const QStringList &words);
+    // Drops the diacritics that Unicode decomposes off a letter ("é" gives "e"); letters of
+    // their own such as "ß" or "ø" stay.
+    static QString StripAccents(const QString &s);
 
 private:
     QString lower(const QString &s) const;

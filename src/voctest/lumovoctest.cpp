@@ -172,6 +172,7 @@ void TLumoVocTest::LoadSettings()
     m_judge.discardNotes = m_settings.discardNotes;
     m_judge.matchCase = m_settings.matchCase;
     m_judge.useDiscardList = m_settings.useDiscardList;
+    m_judge.ignoreAccents = m_settings.ignoreAccents;
     m_judge.locale = QLocale();
 }
 

@@ -42,6 +42,8 @@ void TestSettings::load(const QString &path)
     discardNotes = readLower(file, QStringLiteral("DiscardNotes"), QStringLiteral("yes")) != u"no";
     matchCase = readLower(file, QStringLiteral("MatchCase"), QStringLiteral("no")) == u"yes";
     useDiscardList = readLower(file, QStringLiteral("UseDiscardList"), QStringLiteral("yes")) != u"no";
+    const QString accents = readLower(file, QStringLiteral("IgnoreAccents"), QStringLiteral("no"));
+    ignoreAccents = accents == u"yes" || accents == u"1";
     wordTypes = parseWordTypes(readLower(file, QStringLiteral("WordTypes"),
                                          QStringLiteral("[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]")));
 }

@@ -15,6 +15,7 @@ struct TestSettings
     bool discardNotes = true;
     bool matchCase = false;
     bool useDiscardList = true;
+    bool ignoreAccents = false;       // "IgnoreAccents": a variant without the key judges as before
     quint16 wordTypes = AllWordTypes; // bit k: entries of word type k take part
 
     // Whether entries of this word type take part; types outside 0 to 10 never do.

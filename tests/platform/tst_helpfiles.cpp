@@ -14,7 +14,7 @@
 
 namespace {
 // The help contexts the pages and dialogs of the program ask for.
-const int HelpContexts[] = {170, 190, 250, 275, 300, 320, 330, 340, 380, 400};
+const int HelpContexts[] = {170, 190, 250, 275, 300, 320, 330, 340, 360, 380, 400};
 
 QString readPage(const QString &file)
 {

@@ -34,6 +34,8 @@ private slots:
     void variantLettersAreMistakes_data();
     void variantLettersAreMistakes();
     void greekDiscardWordWithFinalSigma();
+    void ignoreAccents_data();
+    void ignoreAccents();
 
     void meaningsAreCut_data();
     void meaningsAreCut();
@@ -277,3 +279,48 @@ void TestAnswerJudge::isRight()
 
 QTEST_GUILESS_MAIN(TestAnswerJudge)
 #include "tst_answerjudge.moc"
+
+void TestAnswerJudge::ignoreAccents_data()
+{
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<bool>("rightWithAccentsIgnored");
+    QTest::addColumn<bool>("rightAsBefore");
+    QTest::newRow("acute") << "été"
+                           << "ete" << false << true << false;
+    QTest::newRow("same letters") << "été"
+                                  << "été" << false << true << true;
+    QTest::newRow("accent where none is") << "ete"
+                                          << "été" << false << true << false;
+    QTest::newRow("umlaut and case") << "ÜBER"
+                                     << "uber" << false << true << false;
+    QTest::newRow("case still matters when asked") << "Über"
+                                                   << "uber" << true << false << false;
+    QTest::newRow("decomposed input") << "café"
+                                      << "café" << false << true << false;
+    QTest::newRow("sharp s stays") << "Straße"
+                                   << "strasse" << false << false << false;
+    QTest::newRow("Greek tonos") << "νερό"
+                                 << "νερο" << false << true << false;
+    QTest::newRow("cedilla with a note") << "(le) garçon"
+                                         << "garcon" << false << true << false;
+    QTest::newRow("other letters stay wrong") << "été"
+                                              << "eta" << false << false << false;
+    QTest::newRow("discard word with its accent") << "à la maison"
+                                                  << "maison" << false << true << true;
+}
+
+void TestAnswerJudge::ignoreAccents()
+{
+    QFETCH(QString, expected);
+    QFETCH(QString, given);
+    QFETCH(bool, matchCase);
+    QFETCH(bool, rightWithAccentsIgnored);
+    QFETCH(bool, rightAsBefore);
+    AnswerJudge j = judge(true, matchCase, true, {QStringLiteral("à"), QStringLiteral("la")});
+    QCOMPARE(j.AnswersMatch(expected, given), rightAsBefore);
+    j.ignoreAccents = true;
+    QCOMPARE(j.AnswersMatch(expected, given), rightWithAccentsIgnored);
+    QCOMPARE(j.isRight(expected + QStringLiteral(";x"), given, false), rightWithAccentsIgnored);
+}

@@ -19,6 +19,7 @@ private slots:
     void propertiesDoTheLoadingWork();
     void theGoExample_data();
     void theGoExample();
+    void accentsIgnoredByTheVariant();
     void meaningsSeparatedBySemicolons_data();
     void meaningsSeparatedBySemicolons();
 
@@ -137,6 +138,21 @@ void TestLumoVocTest::theGoExample()
     QCOMPARE(f.engine.CheckAnswer(), right);
     QCOMPARE(f.engine.rightCount(), right ? 1 : 0);
     QCOMPARE(f.ui.reports.size(), right ? 0 : 1);
+}
+
+void TestLumoVocTest::accentsIgnoredByTheVariant()
+{
+    for (const bool ignore : {false, true}) {
+        EngineFixture f({{QStringLiteral("summer"), QStringLiteral("(l')\u00e9t\u00e9")}},
+                        variantText("standard", ignore ? "IgnoreAccents=yes\n" : ""));
+        f.engine.setGiven(QStringLiteral("hiver"));
+        QVERIFY(!f.engine.CheckAnswer());
+        QCOMPARE(f.ui.reports.size(), 1);
+        f.engine.setGiven(QStringLiteral("Ete"));
+        QCOMPARE(f.engine.CheckAnswer(), ignore);
+        QCOMPARE(f.ui.reports.size(), ignore ? 1 : 2);
+        QCOMPARE(f.ui.reports.last().answer, QStringLiteral("(l')\u00e9t\u00e9"));
+    }
 }
 
 void TestLumoVocTest::meaningsSeparatedBySemicolons_data()

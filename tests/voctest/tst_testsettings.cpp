@@ -23,6 +23,7 @@ private slots:
     void load_data();
     void load();
     void missingFileKeepsSettings();
+    void ignoreAccents();
     void wordTypes_data();
     void wordTypes();
     void includesType();
@@ -70,6 +71,26 @@ void TestTestSettings::load()
     QTEST(settings.matchCase, "matchCase");
     QTEST(settings.useDiscardList, "useDiscardList");
     QTEST(int(settings.wordTypes), "wordTypes");
+    // No variant of old names the key, so none ignores accents.
+    QVERIFY(!settings.ignoreAccents);
+}
+
+void TestTestSettings::ignoreAccents()
+{
+    TestFolder folder;
+    TestSettings settings;
+    for (const char *value : {"yes", "YES", "1"}) {
+        settings.load(
+            folder.writeText(QStringLiteral("on.ltf"),
+                             QStringLiteral("[settings]\nIgnoreAccents=") + QLatin1String(value) + u'\n'));
+        QVERIFY2(settings.ignoreAccents, value);
+    }
+    for (const char *value : {"no", "0", "", "maybe"}) {
+        settings.load(
+            folder.writeText(QStringLiteral("off.ltf"),
+                             QStringLiteral("[settings]\nIgnoreAccents=") + QLatin1String(value) + u'\n'));
+        QVERIFY2(!settings.ignoreAccents, value);
+    }
 }
 
 void TestTestSettings::missingFileKeepsSettings()

@@ -79,6 +79,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectCommands();
     connectUnitManager();
     connectShellCommands();
+    connectWordExchange();
     connectFolderTree();
     connectPrinting();
     connectCharBars();

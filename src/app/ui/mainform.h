@@ -16,6 +16,7 @@ class InputPage;
 class MainPopups;
 class QFileDialog;
 class TImageList;
+class TImportDialog;
 class TLanguageDlg;
 struct TableRecord;
 class TPageControl;
@@ -84,6 +85,19 @@ public:
     void DeleteSoundBtnClick();
     // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
     void setWaveFileChooser(std::function<QString()> chooser) { m_chooseWaveFile = std::move(chooser); }
+    void FileImportItemClick();
+    void FileExportItemClick();
+    // The word list to import (save false) or the file to export to (save true, with a
+    // suggested name); the defaults ask with a file dialog, tests script them. Empty: nothing.
+    void setWordListChooser(std::function<QString(bool save, const QString &suggested)> chooser)
+    {
+        m_chooseWordList = std::move(chooser);
+    }
+    // Shows the import dialog modally; tests script it.
+    void setImportDialogRunner(std::function<int(TImportDialog &)> runner)
+    {
+        m_runImportDialog = std::move(runner);
+    }
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
 
@@ -142,6 +156,8 @@ private:
     void connectCommands();
     void connectUnitManager();
     void connectShellCommands();
+    void connectWordExchange();
+    void enableWordExchange();
     void connectFolderTree();
     void showAllFolders(bool all);
     void PopupBaseFolderClick();
@@ -178,6 +194,8 @@ private:
     TLanguageDlg *m_languageDlg = nullptr;
     std::function<QStringList()> m_chooseOldUnits;
     std::function<QString()> m_chooseWaveFile;
+    std::function<QString(bool, const QString &)> m_chooseWordList;
+    std::function<int(TImportDialog &)> m_runImportDialog;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;

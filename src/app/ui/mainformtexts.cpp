@@ -165,6 +165,12 @@ const Rule Rules[] = {
      "This file was not loaded, because it is not a wave sound file that can be played:", Target::Keep, ""},
     {"LastTestDateLabel", "Last test:", Target::Caption, "LastTestDateLabel"},
     {"TestCountLabel", "Test count:", Target::Caption, "TestCountLabel"},
+
+    {"FileImportItem", "&Import Words...", Target::Caption, "FileImportItem"},
+    {"FileExportItem", "&Export Words...", Target::Caption, "FileExportItem"},
+    {"FileImportItemHint", "Import a word list (CSV, TSV or KVTML) into a unit", Target::Hint,
+     "FileImportItem"},
+    {"FileExportItemHint", "Export the selected unit as a word list", Target::Hint, "FileExportItem"},
 };
 
 void setCaption(QObject *target, const QString &text)

@@ -52,6 +52,10 @@ void MainMenuBar::buildFile()
             QStringLiteral("Properties..."));
     addItem(file, m_actions.FileConvertItem, QStringLiteral("FileConvertItem"),
             QStringLiteral("&Convert old Lumo units..."));
+    addItem(file, m_actions.FileImportItem, QStringLiteral("FileImportItem"),
+            QStringLiteral("&Import Words..."));
+    addItem(file, m_actions.FileExportItem, QStringLiteral("FileExportItem"),
+            QStringLiteral("&Export Words..."));
     file->addSeparator();
     addItem(file, m_actions.FilePrintItem, QStringLiteral("FilePrintItem"), QStringLiteral("&Print"));
     addItem(file, m_actions.FilePrintSetupItem, QStringLiteral("FilePrintSetupItem"),

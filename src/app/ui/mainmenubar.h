@@ -13,6 +13,8 @@ struct MainMenuActions
     QAction *FileNewFolder = nullptr;
     QAction *FilePropertiesItem = nullptr;
     QAction *FileConvertItem = nullptr;
+    QAction *FileImportItem = nullptr;
+    QAction *FileExportItem = nullptr;
     QAction *FilePrintItem = nullptr;
     QAction *FilePrintSetupItem = nullptr;
     QAction *FileExitItem = nullptr;

@@ -76,11 +76,18 @@ const Text Texts[] = {
     {"DiscardStringLabel", "Words to discard:", false},
     {"HelpLabel", "Please seperate each word by a semicolon.                 (e.g. go; walk)", false},
     {"DiscardStringCaption", "Configure words to discard", false},
+    {"IgnoreAccents", "Ignore accents (\u00e9 = e)", false},
 };
 
 QString yesNo(bool value)
 {
     return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+bool hasKey(const QString &path, const char *key)
+{
+    const QString absent = QStringLiteral("\x01");
+    return IniFile(path).readString(Section, QLatin1String(key), absent) != absent;
 }
 
 QString wordTypeToken(int type)
@@ -156,6 +163,8 @@ void TTestParamsDlg::buildControls()
     DiscardNotes->setObjectName(QStringLiteral("DiscardNotes"));
     MatchCase->setObjectName(QStringLiteral("MatchCase"));
     UseDiscardList->setObjectName(QStringLiteral("UseDiscardList"));
+    IgnoreAccents = new QCheckBox(text(QStringLiteral("IgnoreAccents")), checks);
+    IgnoreAccents->setObjectName(QStringLiteral("IgnoreAccents"));
     ConfigureBtn = new QPushButton(QStringLiteral("Configure..."), checks);
     ConfigureBtn->setObjectName(QStringLiteral("ConfigureBtn"));
     ConfigureBtn->setAutoDefault(false);
@@ -164,6 +173,7 @@ void TTestParamsDlg::buildControls()
     checkGrid->addWidget(MatchCase, 1, 0);
     checkGrid->addWidget(UseDiscardList, 2, 0);
     checkGrid->addWidget(ConfigureBtn, 2, 1);
+    checkGrid->addWidget(IgnoreAccents, 3, 0);
     auto *settingsRow = new QHBoxLayout;
     settingsRow->addWidget(kinds);
     settingsRow->addWidget(checks, 1);
@@ -241,6 +251,7 @@ void TTestParamsDlg::applyTexts()
                                                                     {DiscardNotes, "DiscardNotes"},
                                                                     {MatchCase, "MatchCase"},
                                                                     {UseDiscardList, "UseDiscardList"},
+                                                                    {IgnoreAccents, "IgnoreAccents"},
                                                                     {ConfigureBtn, "ConfigureBtn"}};
     for (const auto &[control, key] : captions)
         control->setText(text(QLatin1String(key)));
@@ -318,6 +329,8 @@ void TTestParamsDlg::LoadProfile()
     DiscardNotes->setChecked(value("DiscardNotes", "yes") != QStringLiteral("no"));
     MatchCase->setChecked(value("MatchCase", "no") == QStringLiteral("yes"));
     UseDiscardList->setChecked(value("UseDiscardList", "yes") != QStringLiteral("no"));
+    const QString accents = value("IgnoreAccents", "no");
+    IgnoreAccents->setChecked(accents == QStringLiteral("yes") || accents == QStringLiteral("1"));
     const QString types = value("WordTypes", "[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]");
     for (int k = 0; k < WordTypeCount; ++k)
         WordType[k]->setChecked(types.contains(wordTypeToken(k)));
@@ -344,6 +357,9 @@ void TTestParamsDlg::SaveProfile(int index)
     file.writeString(Section, QStringLiteral("MatchCase"), yesNo(MatchCase->isChecked()));
     file.writeString(Section, QStringLiteral("UseDiscardList"), yesNo(UseDiscardList->isChecked()));
     file.writeString(Section, QStringLiteral("WordTypes"), types);
+    // A variant that never ignored accents keeps its file as it was.
+    if (IgnoreAccents->isChecked() || hasKey(path, "IgnoreAccents"))
+        file.writeString(Section, QStringLiteral("IgnoreAccents"), yesNo(IgnoreAccents->isChecked()));
     file.commit();
 }
 

@@ -73,6 +73,7 @@ public:
     QCheckBox *DiscardNotes = nullptr;
     QCheckBox *MatchCase = nullptr;
     QCheckBox *UseDiscardList = nullptr;
+    QCheckBox *IgnoreAccents = nullptr; // an addition: answers may leave accents out
     QPushButton *ConfigureBtn = nullptr;
     QLabel *Label1 = nullptr;
     QCheckBox *WordType[WordTypeCount] = {};

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +87,44 @@ private slots:
         for (QCheckBox *type : dialog.WordType)
             QVERIFY(!type->isChecked());
         QVERIFY(messages.shown().isEmpty());
+    }
+
+    void ignoreAccentsIsKeptOnlyWhereItWasUsed()
+    {
+        const QString a = variant("a.ltf", "A", "IgnoreAccents=Yes\n");
+        const QString b = variant("b.ltf", "B", "MatchCase=no\n");
+        TTestParamsDlg dialog(messages);
+        dialog.selectByDescription("A");
+        QVERIFY(dialog.IgnoreAccents->isChecked());
+        dialog.IgnoreAccents->setChecked(false);
+        dialog.TestVariants->setCurrentIndex(1);
+        QCOMPARE(value(a, "IgnoreAccents"), QStringLiteral("no"));
+        QVERIFY(!dialog.IgnoreAccents->isChecked());
+        // A variant that never used it gets no key of it when saved.
+        dialog.MatchCase->setChecked(true);
+        dialog.TestVariants->setCurrentIndex(0);
+        QCOMPARE(value(b, "IgnoreAccents"), QStringLiteral("<none>"));
+        QCOMPARE(value(b, "MatchCase"), QStringLiteral("yes"));
+        dialog.TestVariants->setCurrentIndex(1);
+        dialog.IgnoreAccents->setChecked(true);
+        dialog.OkBtn->click();
+        QCOMPARE(value(b, "IgnoreAccents"), QStringLiteral("yes"));
+
+        // Its caption comes from the language file like the others.
+        TTestParamsDlg translated(messages);
+        translated.applyLanguageFile(folder->writeText(
+            "de.llf",
+            "[TestParamsDlg]\nIgnoreAccents=Akzente ignorieren\nMatchCase=Gro\u00df/klein beachten\n"));
+        QCOMPARE(translated.IgnoreAccents->text(), QStringLiteral("Akzente ignorieren"));
+        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+        if (!shots.isEmpty() && QDir().mkpath(shots)) {
+            translated.selectByDescription("B");
+            translated.adjustSize();
+            TTestParamsDlg english(messages);
+            english.selectByDescription("B");
+            english.adjustSize();
+            english.grab().save(shots + QStringLiteral("/testparamsdlg-ignoreaccents.png"));
+        }
     }
 
     void theLastEqualDescriptionWins()

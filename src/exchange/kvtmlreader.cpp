@@ -1,0 +1,231 @@
+#include "exchange/kvtmlreader.h"
+
+#include "exchange/exchangeerror.h"
+#include "exchange/languagecodes.h"
+#include "exchange/wordtypenames.h"
+
+#include <QFile>
+#include <QHash>
+#include <QXmlStreamReader>
+
+namespace {
+using Kind = ExchangeError::Kind;
+
+// One word type container while it is read; nested ones inherit the type of their parent.
+struct Container
+{
+    QString name;
+    QString special;
+    QStringList entries;
+
+    int type(int parentType) const
+    {
+        const int bySpecial = special.isEmpty() ? -1 : WordTypeNames::parse(special);
+        if (bySpecial > 0)
+            return bySpecial;
+        const int byName = name.isEmpty() ? -1 : WordTypeNames::parse(name);
+        return byName > 0 ? byName : parentType;
+    }
+};
+
+QString oneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c == u'\n' || c == u'\r')
+            c = u' ';
+    return text.trimmed();
+}
+
+class Reader
+{
+public:
+    Reader(const QByteArray &bytes, const QString &fileName) : m_xml(bytes), m_file(fileName) {}
+    WordTable read();
+
+private:
+    [[noreturn]] void fail(Kind kind, const QString &detail = QString()) const
+    {
+        throw ExchangeError(kind, m_file, int(m_xml.lineNumber()), detail);
+    }
+    void checkDoctype() const;
+    void readRoot();
+    void readIdentifier();
+    void readEntry();
+    void readWordTypes();
+    void readContainer(QList<Container> &stack);
+    // The text of a simple element, read to its end.
+    QString elementText();
+
+    QXmlStreamReader m_xml;
+    QString m_file;
+    WordTable m_table;
+    QHash<QString, int> m_columnOfId;
+    QHash<QString, int> m_rowOfEntry;
+    QHash<QString, int> m_typeOfEntry;
+};
+
+void Reader::checkDoctype() const
+{
+    // Qt expands entities declared in the file itself; an internal subset is never needed
+    // by a word list, and refusing it shuts out entity bombs.
+    if (m_xml.text().contains(u'[') || !m_xml.entityDeclarations().isEmpty())
+        fail(Kind::EntitiesRefused);
+}
+
+QString Reader::elementText()
+{
+    // Read by hand: an entity the file never declares would otherwise vanish from the word
+    // without a word said (the external DTD that might declare it is never fetched).
+    QString text;
+    int depth = 1;
+    while (depth > 0 && !m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters: text += m_xml.text(); break;
+        case QXmlStreamReader::StartElement: ++depth; break;
+        case QXmlStreamReader::EndElement: --depth; break;
+        case QXmlStreamReader::EntityReference:
+            fail(Kind::NotWellFormed, u'&' + m_xml.name().toString() + u';');
+        default: break;
+        }
+    }
+    if (m_xml.hasError())
+        fail(Kind::NotWellFormed, m_xml.errorString());
+    return text;
+}
+
+WordTable Reader::read()
+{
+    while (!m_xml.atEnd()) {
+        const auto token = m_xml.readNext();
+        if (token == QXmlStreamReader::DTD)
+            checkDoctype();
+        else if (token == QXmlStreamReader::StartElement)
+            readRoot();
+    }
+    if (m_xml.hasError()) {
+        if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && m_columnOfId.isEmpty() &&
+            m_table.rows.isEmpty() && m_xml.lineNumber() <= 1)
+            fail(Kind::NotKvtml);
+        fail(Kind::NotWellFormed, m_xml.errorString());
+    }
+    if (m_columnOfId.size() < 2)
+        fail(Kind::TooFewLanguages);
+    for (auto it = m_typeOfEntry.cbegin(); it != m_typeOfEntry.cend(); ++it) {
+        const auto row = m_rowOfEntry.constFind(it.key());
+        if (row != m_rowOfEntry.cend())
+            m_table.rows[row.value()].type = it.value();
+    }
+    return std::move(m_table);
+}
+
+void Reader::readRoot()
+{
+    if (m_xml.name() != u"kvtml" || !m_xml.attributes().value(QLatin1String("version")).startsWith(u'2'))
+        fail(Kind::NotKvtml);
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"identifiers") {
+            while (m_xml.readNextStartElement())
+                m_xml.name() == u"identifier" ? readIdentifier() : m_xml.skipCurrentElement();
+        } else if (m_xml.name() == u"entries") {
+            while (m_xml.readNextStartElement())
+                m_xml.name() == u"entry" ? readEntry() : m_xml.skipCurrentElement();
+        } else if (m_xml.name() == u"wordtypes") {
+            readWordTypes();
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
+    // The rest of the document (comments, blanks) is read by the caller's loop.
+}
+
+void Reader::readIdentifier()
+{
+    const QString id = m_xml.attributes().value(QLatin1String("id")).toString();
+    QString name;
+    QString locale;
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"name")
+            name = oneLine(elementText());
+        else if (m_xml.name() == u"locale")
+            locale = elementText().trimmed();
+        else
+            m_xml.skipCurrentElement();
+    }
+    if (m_columnOfId.contains(id))
+        return;
+    m_columnOfId.insert(id, m_table.columnCount++);
+    m_table.columnNames.append(name.isEmpty() ? locale : name);
+    m_table.columnLanguages.append(LanguageCodes::languageOf(locale));
+}
+
+void Reader::readEntry()
+{
+    WordTable::Row row;
+    row.line = int(m_xml.lineNumber());
+    const QString id = m_xml.attributes().value(QLatin1String("id")).toString();
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() != u"translation") {
+            m_xml.skipCurrentElement();
+            continue;
+        }
+        const int column = m_columnOfId.value(m_xml.attributes().value(QLatin1String("id")).toString(), -1);
+        QString text;
+        while (m_xml.readNextStartElement())
+            m_xml.name() == u"text" ? void(text = oneLine(elementText())) : m_xml.skipCurrentElement();
+        if (column < 0)
+            continue;
+        while (row.cells.size() <= column)
+            row.cells.append(QString());
+        row.cells[column] = text;
+    }
+    m_rowOfEntry.insert(id, int(m_table.rows.size()));
+    m_table.rows.append(std::move(row));
+}
+
+void Reader::readWordTypes()
+{
+    QList<Container> stack;
+    while (m_xml.readNextStartElement())
+        m_xml.name() == u"container" ? readContainer(stack) : m_xml.skipCurrentElement();
+}
+
+void Reader::readContainer(QList<Container> &stack)
+{
+    stack.append(Container());
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"name")
+            stack.last().name = elementText().trimmed();
+        else if (m_xml.name() == u"specialwordtype")
+            stack.last().special = elementText().trimmed();
+        else if (m_xml.name() == u"entry") {
+            stack.last().entries.append(m_xml.attributes().value(QLatin1String("id")).toString());
+            m_xml.skipCurrentElement();
+        } else if (m_xml.name() == u"container")
+            readContainer(stack);
+        else
+            m_xml.skipCurrentElement();
+    }
+    int type = 0;
+    for (const Container &c : stack)
+        type = c.type(type);
+    for (const QString &entry : stack.last().entries)
+        m_typeOfEntry.insert(entry, type);
+    stack.removeLast();
+}
+} // namespace
+
+WordTable KvtmlReader::parse(const QByteArray &bytes, const QString &fileName)
+{
+    return Reader(bytes, fileName).read();
+}
+
+WordTable KvtmlReader::read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ExchangeError(ExchangeError::Kind::CannotRead, path, 0, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ExchangeError(ExchangeError::Kind::CannotRead, path, 0, file.errorString());
+    return parse(bytes, path);
+}

@@ -1,0 +1,56 @@
+#include "exchange/wordexporter.h"
+
+#include "exchange/csvwriter.h"
+#include "exchange/exchangeerror.h"
+#include "exchange/kvtmlwriter.h"
+#include "platform/sqlitetable.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+WordList WordExporter::readUnit(const QString &descriptorPath)
+{
+    WordList list;
+    const UnitFiles unit(descriptorPath);
+    const UnitDescriptor descriptor(descriptorPath);
+    list.title = unit.name();
+    list.nativeLanguage = descriptor.firstLanguage();
+    list.foreignLanguage = descriptor.secondLanguage();
+    const QFileInfo tableFile(unit.tablePath());
+    if (!tableFile.exists())
+        return list;
+    SqliteTable table;
+    table.setDatabaseName(unit.folder());
+    table.setTableName(tableFile.fileName());
+    table.setExclusive(true);
+    table.open();
+    try {
+        const auto columns =
+            table.readColumns({TLumoTable::NativeLanguage, TLumoTable::ForeignLanguage, TLumoTable::Type});
+        list.pairs.reserve(columns.at(0).size());
+        for (qsizetype i = 0; i < columns.at(0).size(); ++i)
+            list.pairs.append({columns.at(0).at(i).toString(), columns.at(1).at(i).toString(),
+                               columns.at(2).at(i).toInt()});
+    } catch (...) {
+        table.close();
+        throw;
+    }
+    table.close();
+    return list;
+}
+
+void WordExporter::write(const WordList &list, const QString &path, WordListFormat format)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ExchangeError(ExchangeError::Kind::CannotWrite, path, 0, file.errorString());
+    if (format == WordListFormat::Kvtml)
+        KvtmlWriter::write(file, list);
+    else
+        CsvWriter::write(file, list, WordListFormats::separator(format));
+    if (!file.commit())
+        throw ExchangeError(ExchangeError::Kind::CannotWrite, path, 0, file.errorString());
+}

@@ -1,0 +1,166 @@
+#include "exchange/wordimporter.h"
+
+#include "exchange/exchangeerror.h"
+#include "exchange/wordtypenames.h"
+#include "platform/sqlitetable.h"
+#include "vocfile/lumotable.h"
+#include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+QString cell(const WordTable::Row &row, int column)
+{
+    return column >= 0 && column < row.cells.size() ? row.cells.at(column) : QString();
+}
+
+// An entry holds one line of at most the table's length.
+QString entryText(const QString &word, int &cut)
+{
+    QString text = word.trimmed();
+    if (text.size() > TLumoTable::MaxTextLength) {
+        text.truncate(TLumoTable::MaxTextLength);
+        ++cut;
+    }
+    return text;
+}
+
+void removeCreatedTable(const QString &tablePath)
+{
+    QFile::remove(tablePath);
+    QFile::remove(tablePath.chopped(3) + UnitFiles::journalExtension());
+}
+
+void bindTable(SqliteTable &table, const QString &tablePath, bool create)
+{
+    const QFileInfo file(tablePath);
+    table.setDatabaseName(file.absolutePath() + u'/');
+    table.setTableName(file.fileName());
+    table.setExclusive(true);
+    if (create) {
+        table.setFieldDefs(TLumoTable::schemaFields());
+        table.setIndexDefs(TLumoTable::schemaIndexes());
+        table.createTable();
+    }
+}
+
+// Appends in one transaction; false when the progress asked to stop, and nothing is kept.
+bool appendAll(SqliteTable &table, const QList<WordPair> &pairs, const WordImporter::Progress &progress)
+{
+    table.open();
+    table.disableControls();
+    table.startTransaction();
+    try {
+        for (qsizetype i = 0; i < pairs.size(); ++i) {
+            if (progress && i % WordImporter::ProgressStep == 0 && !progress(i, pairs.size())) {
+                table.rollback();
+                return false;
+            }
+            const WordPair &pair = pairs.at(i);
+            table.appendRecord({QVariant(), pair.native, pair.foreign, pair.type, QVariant(), QVariant(), 0});
+        }
+        table.commit();
+    } catch (...) {
+        table.rollback();
+        throw;
+    }
+    if (progress)
+        progress(pairs.size(), pairs.size());
+    return true;
+}
+} // namespace
+
+bool WordImporter::holdsWordType(const WordTable::Row &row, int column)
+{
+    const QString text = cell(row, column).trimmed();
+    return !text.isEmpty() && WordTypeNames::parse(text) >= 0;
+}
+
+ImportChoice WordImporter::suggest(const WordTable &table)
+{
+    ImportChoice choice;
+    if (!table.columnLanguages.isEmpty()) {
+        choice.nativeLanguage = table.columnLanguages.value(0);
+        choice.foreignLanguage = table.columnLanguages.value(1);
+        return choice;
+    }
+    // A third column whose cells name word types is taken as the type column; its first cell
+    // naming none while the next ones do marks a header row, as the export writes it.
+    const qsizetype sample = std::min<qsizetype>(table.rows.size(), 20);
+    int typed = 0;
+    int filled = 0;
+    for (qsizetype i = 1; i < sample; ++i) {
+        const QString text = cell(table.rows.at(i), 2).trimmed();
+        filled += text.isEmpty() ? 0 : 1;
+        typed += holdsWordType(table.rows.at(i), 2) ? 1 : 0;
+    }
+    if (table.columnCount >= 3 && filled > 0 && typed * 2 > filled) {
+        choice.typeColumn = 2;
+        choice.header = !table.rows.isEmpty() && !holdsWordType(table.rows.first(), 2) &&
+                        !cell(table.rows.first(), 2).trimmed().isEmpty();
+    }
+    return choice;
+}
+
+QList<WordPair> WordImporter::pairsOf(const WordTable &table, const ImportChoice &choice,
+                                      ImportResult &result)
+{
+    QList<WordPair> pairs;
+    pairs.reserve(table.rows.size());
+    const int needed = std::max(choice.nativeColumn, choice.foreignColumn) + 1;
+    for (qsizetype i = choice.header ? 1 : 0; i < table.rows.size(); ++i) {
+        const WordTable::Row &row = table.rows.at(i);
+        WordPair pair;
+        pair.native = entryText(cell(row, choice.nativeColumn), result.cut);
+        pair.foreign = entryText(cell(row, choice.foreignColumn), result.cut);
+        if (row.cells.size() < needed || (pair.native.isEmpty() && pair.foreign.isEmpty())) {
+            if (result.skipped++ == 0)
+                result.firstSkippedLine = row.line;
+            continue;
+        }
+        int type = row.type;
+        if (choice.typeColumn >= 0) {
+            type = WordTypeNames::parse(cell(row, choice.typeColumn));
+            if (type < 0)
+                ++result.unknownTypes;
+        }
+        pair.type = std::max(type, 0);
+        pairs.append(pair);
+    }
+    return pairs;
+}
+
+ImportResult WordImporter::importInto(const QString &descriptorPath, const WordTable &table,
+                                      const ImportChoice &choice, const Progress &progress)
+{
+    ImportResult result;
+    result.descriptor = descriptorPath;
+    const QList<WordPair> pairs = pairsOf(table, choice, result);
+    if (pairs.isEmpty())
+        throw ExchangeError(ExchangeError::Kind::NoWords, descriptorPath);
+    result.createdUnit = !QFileInfo::exists(descriptorPath);
+    const QString tablePath = UnitFiles::tablePathOf(descriptorPath);
+    const bool createTable = !QFileInfo::exists(tablePath);
+    SqliteTable target;
+    try {
+        bindTable(target, tablePath, createTable);
+        result.cancelled = !appendAll(target, pairs, progress);
+        target.close();
+        // The descriptor comes last, so that a unit only shows once its words are in.
+        if (result.createdUnit && !result.cancelled)
+            UnitDescriptor(descriptorPath)
+                .write(choice.nativeLanguage, choice.foreignLanguage, choice.description,
+                       QString::fromLatin1(UnitDescriptor::DefaultFont));
+    } catch (...) {
+        target.close();
+        if (createTable)
+            removeCreatedTable(tablePath);
+        throw;
+    }
+    if (result.cancelled && createTable)
+        removeCreatedTable(tablePath);
+    result.imported = result.cancelled ? 0 : int(pairs.size());
+    return result;
+}

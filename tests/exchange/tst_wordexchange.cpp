@@ -1,0 +1,242 @@
+#include "exchange/exchangeerror.h"
+#include "exchange/wordexchange.h"
+#include "exchange/wordexporter.h"
+#include "platform/lumoerror.h"
+#include "support/testfolder.h"
+#include "support/withoutroot.h"
+#include "units/vocabularylanguages.h"
+#include "vocfile/unitdescriptor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTest>
+
+namespace {
+QList<WordPair> samplePairs()
+{
+    return {
+        {QStringLiteral("Haus"), QStringLiteral("σπίτι"), 1},
+        {QStringLiteral("sagen \"ja\", oft"), QStringLiteral("λέω; ναι"), 2},
+        {QStringLiteral("(sich) freuen"), QStringLiteral("χαίρομαι\tπολύ"), 0},
+        {QStringLiteral("Москва"), QStringLiteral("東京"), 10},
+        {QStringLiteral("a|b"), QString(), 7},
+    };
+}
+
+QStringList filesIn(const TestFolder &folder)
+{
+    return QDir(folder.path()).entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A unit made by importing a word list written for the purpose.
+QString unitWith(const TestFolder &folder, const QString &name, const QList<WordPair> &pairs)
+{
+    QString csv = QStringLiteral("Native,Foreign,Type\r\n");
+    for (const WordPair &pair : pairs)
+        csv += u'"' + QString(pair.native).replace(u'"', QStringLiteral("\"\"")) + QStringLiteral("\",\"") +
+               QString(pair.foreign).replace(u'"', QStringLiteral("\"\"")) + QStringLiteral("\",") +
+               QString::number(pair.type) + QStringLiteral("\r\n");
+    const QString file = folder.writeText(name + QStringLiteral(".csv"), csv);
+    const QString descriptor = folder.filePath(name + QStringLiteral(".lif"));
+    ImportChoice choice;
+    choice.typeColumn = 2;
+    choice.header = true;
+    choice.nativeLanguage = vlGerman;
+    choice.foreignLanguage = vlGreek;
+    WordExchange::importFile(file, descriptor, choice);
+    QFile::remove(file);
+    return descriptor;
+}
+} // namespace
+
+class TestWordExchange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void appendsToAnExistingUnit();
+    void cancelLeavesNothing();
+    void badFileLeavesNothing();
+    void rowsThatCannotBeEntries();
+    void exportFailureKeepsTheOldFile();
+    void readOnlyFolderLeavesNoHalfUnit();
+};
+
+void TestWordExchange::roundTrip_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("csv") << "csv";
+    QTest::newRow("tsv") << "tsv";
+    QTest::newRow("kvtml") << "kvtml";
+}
+
+void TestWordExchange::roundTrip()
+{
+    QFETCH(QString, extension);
+    TestFolder folder;
+    const QString source = unitWith(folder, QStringLiteral("source"), samplePairs());
+    const WordList before = WordExporter::readUnit(source);
+    QCOMPARE(before.pairs, samplePairs());
+
+    const QString file = folder.filePath(QStringLiteral("words.") + extension);
+    QCOMPARE(WordExchange::exportUnit(source, file), 5);
+    const QString copy = folder.filePath(QStringLiteral("copy.lif"));
+    const ImportResult result = WordExchange::importFile(file, copy);
+    QCOMPARE(result.imported, 5);
+    QVERIFY(result.createdUnit);
+    QCOMPARE(result.skipped, 0);
+    const WordList after = WordExporter::readUnit(copy);
+    QCOMPARE(after.pairs, samplePairs());
+    if (extension == u"kvtml") {
+        // The languages travel with a KVTML file.
+        QCOMPARE(UnitDescriptor(copy).firstLanguage(), int(vlGerman));
+        QCOMPARE(UnitDescriptor(copy).secondLanguage(), int(vlGreek));
+    }
+}
+
+void TestWordExchange::appendsToAnExistingUnit()
+{
+    TestFolder folder;
+    const QString unit = unitWith(folder, QStringLiteral("unit"), samplePairs().mid(0, 2));
+    const QByteArray descriptorBefore = contents(unit);
+    const QString file =
+        folder.writeText(QStringLiteral("more.tsv"), QStringLiteral("gehen\tπάω\nsehen\tβλέπω\n"));
+    const ImportResult result = WordExchange::importFile(file, unit);
+    QVERIFY(!result.createdUnit);
+    QCOMPARE(result.imported, 2);
+    const WordList after = WordExporter::readUnit(unit);
+    QCOMPARE(after.pairs.size(), 4);
+    QCOMPARE(after.pairs.at(2), (WordPair{QStringLiteral("gehen"), QStringLiteral("πάω"), 0}));
+    QCOMPARE(after.pairs.at(3).native, QStringLiteral("sehen"));
+    QCOMPARE(contents(unit), descriptorBefore);
+}
+
+void TestWordExchange::cancelLeavesNothing()
+{
+    TestFolder folder;
+    QString csv;
+    for (int i = 0; i < 5000; ++i)
+        csv += QStringLiteral("w%1,v%1\n").arg(i);
+    const QString file = folder.writeText(QStringLiteral("big.csv"), csv);
+    const auto cancelLater = [](qint64 done, qint64) { return done < 3000; };
+
+    const ImportResult fresh =
+        WordExchange::importFile(file, folder.filePath(QStringLiteral("new.lif")), std::nullopt, cancelLater);
+    QVERIFY(fresh.cancelled);
+    QCOMPARE(fresh.imported, 0);
+    QCOMPARE(filesIn(folder), QStringList({"big.csv"}));
+
+    const QString unit = unitWith(folder, QStringLiteral("unit"), samplePairs());
+    const ImportResult appended = WordExchange::importFile(file, unit, std::nullopt, cancelLater);
+    QVERIFY(appended.cancelled);
+    QCOMPARE(WordExporter::readUnit(unit).pairs, samplePairs());
+}
+
+void TestWordExchange::badFileLeavesNothing()
+{
+    TestFolder folder;
+    const QString unit = unitWith(folder, QStringLiteral("unit"), samplePairs());
+    const QString bad = folder.writeText(QStringLiteral("bad.csv"), QStringLiteral("a,b\nc,d\n\"e,f\ng,h\n"));
+    const QString dtd = folder.writeText(
+        QStringLiteral("bomb.kvtml"),
+        QStringLiteral("<!DOCTYPE kvtml [<!ENTITY a \"aaaaaaaa\">]><kvtml version=\"2.0\"></kvtml>"));
+    const QString empty = folder.writeText(QStringLiteral("empty.csv"), QStringLiteral("\n\n,\n"));
+    const QStringList before = filesIn(folder);
+    for (const QString &file : {bad, dtd, empty}) {
+        for (const QString &target : {unit, folder.filePath(QStringLiteral("new.lif"))}) {
+            QVERIFY_THROWS_EXCEPTION(ExchangeError, WordExchange::importFile(file, target));
+            QCOMPARE(filesIn(folder), before);
+        }
+    }
+    QCOMPARE(WordExporter::readUnit(unit).pairs, samplePairs());
+    QVERIFY_THROWS_EXCEPTION(ExchangeError,
+                             WordExchange::importFile(folder.filePath(QStringLiteral("x.doc")), unit));
+}
+
+void TestWordExchange::rowsThatCannotBeEntries()
+{
+    TestFolder folder;
+    const QString longWord(300, u'ä');
+    const QString file = folder.writeText(QStringLiteral("odd.csv"),
+                                          QStringLiteral("one,eins,noun\nlonely\n,,verb\n") + longWord +
+                                              QStringLiteral(",long,thing\n\"two\nlines\",zwei,2\n"));
+    ImportChoice choice;
+    choice.typeColumn = 2;
+    const ImportResult result =
+        WordExchange::importFile(file, folder.filePath(QStringLiteral("u.lif")), choice);
+    QCOMPARE(result.imported, 3);
+    QCOMPARE(result.skipped, 2);
+    QCOMPARE(result.firstSkippedLine, 2);
+    QCOMPARE(result.cut, 1);
+    QCOMPARE(result.unknownTypes, 1);
+    const WordList list = WordExporter::readUnit(folder.filePath(QStringLiteral("u.lif")));
+    QCOMPARE(list.pairs.at(0), (WordPair{QStringLiteral("one"), QStringLiteral("eins"), 1}));
+    QCOMPARE(list.pairs.at(1).native, QString(255, u'ä'));
+    QCOMPARE(list.pairs.at(1).type, 0);
+    QCOMPARE(list.pairs.at(2), (WordPair{QStringLiteral("two lines"), QStringLiteral("zwei"), 2}));
+}
+
+void TestWordExchange::exportFailureKeepsTheOldFile()
+{
+    TestFolder folder;
+    const QString unit = unitWith(folder, QStringLiteral("unit"), samplePairs());
+    QVERIFY_THROWS_EXCEPTION(
+        ExchangeError, WordExchange::exportUnit(unit, folder.filePath(QStringLiteral("no/such/x.csv"))));
+    const QString old = folder.writeText(QStringLiteral("old.kvtml"), QStringLiteral("keep me"));
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("dir.csv"))));
+    QVERIFY_THROWS_EXCEPTION(ExchangeError,
+                             WordExchange::exportUnit(unit, folder.filePath(QStringLiteral("dir.csv"))));
+    QCOMPARE(contents(old), QByteArray("keep me"));
+}
+
+void TestWordExchange::readOnlyFolderLeavesNoHalfUnit()
+{
+    if (WithoutRoot::inChild()) {
+        const QString folder = WithoutRoot::values().at(0);
+        bool refused = false;
+        try {
+            WordExchange::importFile(folder + QStringLiteral("words.csv"),
+                                     folder + QStringLiteral("new.lif"));
+        } catch (const LumoError &) {
+            refused = true;
+        }
+        QVERIFY(refused);
+        // Appending to a unit whose table cannot be written changes nothing either.
+        refused = false;
+        try {
+            WordExchange::importFile(folder + QStringLiteral("words.csv"),
+                                     folder + QStringLiteral("unit.lif"));
+        } catch (const LumoError &) {
+            refused = true;
+        }
+        QVERIFY(refused);
+        return;
+    }
+    TestFolder folder;
+    const QString unit = unitWith(folder, QStringLiteral("unit"), samplePairs());
+    folder.writeText(QStringLiteral("words.csv"), QStringLiteral("a,b\nc,d\n"));
+    const QStringList before = filesIn(folder);
+    WithoutRoot::handOver(folder.path());
+    const QFileDevice::Permissions keep = QFile::permissions(folder.path());
+    const auto restore = qScopeGuard([&] { QFile::setPermissions(folder.path(), keep); });
+    QFile::setPermissions(folder.filePath(QStringLiteral("unit.db")),
+                          QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                             QFileDevice::ReadOther | QFileDevice::ExeOther);
+    VERIFY_WITHOUT_ROOT({folder.path()});
+    QFile::setPermissions(folder.path(), keep);
+    QCOMPARE(filesIn(folder), before);
+    QCOMPARE(WordExporter::readUnit(unit).pairs, samplePairs());
+}
+
+QTEST_GUILESS_MAIN(TestWordExchange)
+#include "tst_wordexchange.moc"
