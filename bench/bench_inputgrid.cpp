@@ -4,9 +4,9 @@
 // table engine and same window size; the figures are the best of several rounds, memory
 // the growth of the resident set while the unit is open.
 
+#include "benchmessages.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
-#include "platform/messageservice.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 
@@ -21,16 +21,6 @@ namespace {
 
 constexpr int EntryCount = 100000;
 constexpr int Rounds = 5;
-
-class SilentMessages : public MessageService
-{
-public:
-    Button show(Kind, const QString &text, int) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Ok;
-    }
-};
 
 double residentMegabytes()
 {

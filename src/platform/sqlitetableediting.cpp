@@ -166,3 +166,26 @@ void SqliteTable::rollback()
     d->db->exec(QStringLiteral("ROLLBACK"));
     reloadKeepingPosition();
 }
+
+bool SqliteTable::inTransaction() const
+{
+    return active() && d->db->inTransaction();
+}
+
+void SqliteTable::setFieldOfAll(int field, const QVariant &value)
+{
+    requireActive();
+    if (field < 0 || field >= d->schema.fields.size() ||
+        d->schema.fields.at(field).type == FieldType::AutoInc)
+        throw TableError(QStringLiteral("The field %1 of the table ").arg(field) + filePath() +
+                         QStringLiteral(" cannot be set."));
+    checkBrowseMode();
+    const QVariant stored = d->schema.storedValue(field, value);
+    d->cache->stopReading();
+    SqliteStatement update(*d->db, QStringLiteral("UPDATE %1 SET %2 = ?")
+                                       .arg(TableSchema::quoted(TableSchema::DataTable),
+                                            TableSchema::quoted(d->schema.fields.at(field).name)));
+    update.bind(1, stored);
+    update.step();
+    reloadKeepingPosition();
+}

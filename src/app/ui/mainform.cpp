@@ -9,6 +9,8 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
+#include "logbook/ui/loggraph.h"
+#include "logbook/ui/lumodbloggrid.h"
 #include "platform/errorboundary.h"
 #include "platform/folderlisting.h"
 #include "platform/helpservice.h"
@@ -79,6 +81,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectShellCommands();
     connectFolderTree();
     connectPrinting();
+    connectLogbook();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -137,7 +140,6 @@ void TMainForm::buildComponents()
     m_ownHelp = std::make_unique<HelpWindowService>(this, m_messages);
     m_help = m_ownHelp.get();
     m_help->setHelpFile(helpFileNamed(QStringLiteral("english.hlp")));
-    m_lumoTable1->setFilter(&TMainForm::LumoTable1FilterRecord);
 }
 
 // The file dialog takes longer to build than the rest of the window together, so it is
@@ -185,8 +187,8 @@ void TMainForm::connectCommands()
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
     // Commands whose work is not built yet are shown but cannot be chosen.
-    for (QAction *action :
-         {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem, m_popups->PopupCustomizeItem})
+    for (QAction *action : {menu.SearchFindItem, menu.SearchAgainItem, menu.optionsCharacterBarItem,
+                            m_popups->PopupCustomizeItem})
         action->setEnabled(false);
 }
 
@@ -239,11 +241,6 @@ void TMainForm::setViewStyle(int style)
         styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     }
     m_unitPage->LumoListView1->setViewStyle(style);
-}
-
-bool TMainForm::LumoTable1FilterRecord(const TableRecord &record)
-{
-    return record.values.value(TLumoTable::Mistakes).toInt() > 0;
 }
 
 void TMainForm::HelpContents()
@@ -378,6 +375,8 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
     m_unitPage->LumoListView1->setLanguageFile(fileName);
     m_inputPage->LumoDBGrid1->setLanguageFile(fileName);
+    m_logbookPage->LumoDBLogGrid1->setLanguageFile(fileName);
+    m_logbookPage->LogGraph1->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
     m_testPage->RefreshTestPage();
     const IniFile ini(fileName);

@@ -16,7 +16,6 @@ class MainPopups;
 class QFileDialog;
 class TImageList;
 class TLanguageDlg;
-struct TableRecord;
 class TPageControl;
 class LogbookPage;
 class MainMenuBar;
@@ -63,8 +62,12 @@ public:
     void HelpAbout();
     void OptionsLanguageItemClick();
     void FileConvertItemClick();
-    // The logbook's filter: an entry is shown when it was answered wrongly.
-    static bool LumoTable1FilterRecord(const TableRecord &record);
+    // The logbook's filter, as the table engine runs it: an entry is shown when it was
+    // answered wrongly.
+    static QString LumoTable1FilterRecord();
+    // The logbook page's buttons.
+    void ResetLogBtnClick();
+    void SaveMistakesBtnClick();
 
     // The help the window shows; tests give a scripted one.
     void setHelpService(HelpService &help);
@@ -125,6 +128,7 @@ private:
     void showAllFolders(bool all);
     void PopupBaseFolderClick();
     void connectPrinting();
+    void connectLogbook();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
