@@ -106,7 +106,8 @@ public:
     bool inTransaction() const;
 
     // Sets a field of every record of the table, whatever the filter, in one statement (part
-    // of an open transaction, or one of its own). A pending edit is posted first; the key
+    // of an open transaction, or one of its own); records that hold the value already are
+    // not written. A pending edit is posted first; the key
     // list is read again afterwards, as the change may move records in or out of the filter.
     void setFieldOfAll(int field, const QVariant &value);
 

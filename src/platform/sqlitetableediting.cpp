@@ -182,9 +182,12 @@ void SqliteTable::setFieldOfAll(int field, const QVariant &value)
     checkBrowseMode();
     const QVariant stored = d->schema.storedValue(field, value);
     d->cache->stopReading();
-    SqliteStatement update(*d->db, QStringLiteral("UPDATE %1 SET %2 = ?")
-                                       .arg(TableSchema::quoted(TableSchema::DataTable),
-                                            TableSchema::quoted(d->schema.fields.at(field).name)));
+    // Records that already hold the value are left alone: most of a unit keeps its value,
+    // and a record not written costs no journal page. Compared byte for byte, so a text
+    // that differs only in case is still written.
+    const QString column = TableSchema::quoted(d->schema.fields.at(field).name);
+    SqliteStatement update(*d->db, QStringLiteral("UPDATE %1 SET %2 = ?1 WHERE %2 IS NOT ?1 COLLATE BINARY")
+                                       .arg(TableSchema::quoted(TableSchema::DataTable), column));
     update.bind(1, stored);
     update.step();
     reloadKeepingPosition();

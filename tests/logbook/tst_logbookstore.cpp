@@ -163,6 +163,10 @@ void TestLogbookStore::settingAFieldOfAllReachesFilteredOutRecords()
     QCOMPARE(table->recordCount(), Mixed.size()); // every record now has mistakes
     QCOMPARE(allMistakes(*table), QList<QVariant>(Mixed.size(), 4));
     QVERIFY_THROWS_EXCEPTION(TableError, table->setFieldOfAll(F::Count, 1));
+    // Texts are compared to the letter: one that differs only in case is written too.
+    table->setFieldOfAll(F::NativeLanguage, QStringLiteral("Pear"));
+    table->setFiltered(false);
+    QCOMPARE(natives(*table), QStringList(Mixed.size(), QStringLiteral("Pear")));
 }
 
 void TestLogbookStore::resetClearsMistakesAndTheLog()

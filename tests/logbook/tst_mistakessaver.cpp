@@ -245,6 +245,7 @@ void TestMistakesSaver::failedTableLeavesBothFilesAsTheyWere()
     // mistaken entry has a word type that is no number: the copy fails half-way.
     const QString target = path(QStringLiteral("hard.lif"));
     QVERIFY(saver().save(choice(QStringLiteral("hard"), false, 4)) == Outcome::Closed);
+    UnitTestLog(target).append(1, QStringLiteral("03.12.26")); // a descriptor unlike the new one
     const QByteArray descriptorBefore = contents(target);
     const QStringList rowsBefore = rowsOf(path(QStringLiteral("hard.db")));
     m_source.reset();
