@@ -4,10 +4,10 @@
 // table engine and same window size; the figures are the best of several rounds, memory
 // the growth of the resident set while the unit is open.
 
+#include "benchmessages.h"
 #include "benchunit.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
-#include "platform/messageservice.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 

@@ -7,8 +7,8 @@
 // Each case runs several times in turn and the best time counts, so that other work on the
 // machine weighs little.
 
+#include "benchmessages.h"
 #include "benchsqlite.h"
-#include "platform/messageservice.h"
 #include "platform/sqlitedatabase.h"
 #include "platform/tablecollation.h"
 #include "vocfile/lumotable.h"
@@ -28,16 +28,6 @@ namespace {
 constexpr int EntryCount = 100000;
 constexpr int EditCount = 1000;
 constexpr int Rounds = 5;
-
-class SilentMessages : public MessageService
-{
-public:
-    Button show(Kind, const QString &text, int) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Ok;
-    }
-};
 
 QString randomWord(QRandomGenerator &generator, const QString &letters)
 {

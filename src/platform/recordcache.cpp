@@ -39,14 +39,17 @@ RecordCache::RecordCache(const SqliteDatabase &db, const TableSchema &schema)
 
 RecordCache::~RecordCache() = default;
 
-QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter)
+QVector<qint64> RecordCache::keys(int indexPosition, const RecordFilter &filter, const QString &condition)
 {
     stopReading();
     clearPages();
     m_order = indexPosition;
-    m_wholeTable = !filter;
+    m_wholeTable = !filter && condition.isEmpty();
     QVector<qint64> result;
-    const QString table = TableSchema::quoted(TableSchema::DataTable);
+    // SQLite picks the matching records itself, so a filter that keeps few records of a
+    // large table never builds a row value for the others.
+    const QString table = TableSchema::quoted(TableSchema::DataTable) +
+                          (condition.isEmpty() ? QString() : QStringLiteral(" WHERE (%1)").arg(condition));
     const QString order = m_schema.orderBy(indexPosition);
     if (!filter) {
         // The primary order is that of the keys themselves: without an order asked for, SQLite

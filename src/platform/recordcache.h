@@ -31,8 +31,9 @@ public:
     ~RecordCache();
 
     // Keys of the whole table in the order of an index (the primary when indexPosition is
-    // -1), keeping only the records the filter accepts when one is given.
-    QVector<qint64> keys(int indexPosition, const RecordFilter &filter);
+    // -1), keeping only the records that meet condition (an SQL expression over the fields,
+    // empty for all) and that the filter accepts when one is given.
+    QVector<qint64> keys(int indexPosition, const RecordFilter &filter, const QString &condition = QString());
 
     // Values of the record keys[index]; reads the page of keys around it when needed.
     Row row(const QVector<qint64> &keys, int index)

@@ -105,7 +105,7 @@ void SqliteTable::open()
         d->indexName.clear();
     auto cache = std::make_unique<RecordCache>(*db, d->schema);
     if (d->filtered) // the filter's own errors show at opening
-        d->keyCursor.reset(cache->keys(d->indexPosition, d->filter));
+        d->keyCursor.reset(cache->keys(d->indexPosition, d->filter, d->condition));
     d->writer = std::make_unique<RecordWriter>(*db, d->schema, *cache);
     d->placer = std::make_unique<IndexPlacer>(*db, d->schema);
     d->cache = std::move(cache);
@@ -162,7 +162,8 @@ bool SqliteTable::vacuum()
 void SqliteTable::loadKeys()
 {
     d->keysPending = false;
-    d->keyCursor.reset(d->cache->keys(d->indexPosition, d->filtered ? d->filter : RecordFilter()));
+    d->keyCursor.reset(d->filtered ? d->cache->keys(d->indexPosition, d->filter, d->condition)
+                                   : d->cache->keys(d->indexPosition, RecordFilter()));
 }
 
 void SqliteTable::reloadKeepingPosition()
@@ -393,6 +394,20 @@ void SqliteTable::setFilter(RecordFilter filter)
     d->filter = std::move(filter);
     if (active() && d->filtered)
         reloadFromFirst();
+}
+
+void SqliteTable::setFilterCondition(const QString &condition)
+{
+    if (active() && d->filtered)
+        checkBrowseMode();
+    d->condition = condition;
+    if (active() && d->filtered)
+        reloadFromFirst();
+}
+
+QString SqliteTable::filterCondition() const
+{
+    return d->condition;
 }
 
 bool SqliteTable::filtered() const

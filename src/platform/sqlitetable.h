@@ -103,9 +103,20 @@ public:
     void startTransaction();
     void commit();
     void rollback();
+    bool inTransaction() const;
 
-    // Filtering and order.
+    // Sets a field of every record of the table, whatever the filter, in one statement (part
+    // of an open transaction, or one of its own); records that hold the value already are
+    // not written. A pending edit is posted first; the key
+    // list is read again afterwards, as the change may move records in or out of the filter.
+    void setFieldOfAll(int field, const QVariant &value);
+
+    // Filtering and order. While filtered, a record shows when it meets the condition (an SQL
+    // expression over the quoted field names, run by the engine itself; empty for none) and
+    // the filter function accepts it (none for all).
     void setFilter(RecordFilter filter);
+    void setFilterCondition(const QString &condition);
+    QString filterCondition() const;
     bool filtered() const;
     void setFiltered(bool on);
     QString indexName() const; // "" for the primary index

@@ -166,3 +166,29 @@ void SqliteTable::rollback()
     d->db->exec(QStringLiteral("ROLLBACK"));
     reloadKeepingPosition();
 }
+
+bool SqliteTable::inTransaction() const
+{
+    return active() && d->db->inTransaction();
+}
+
+void SqliteTable::setFieldOfAll(int field, const QVariant &value)
+{
+    requireActive();
+    if (field < 0 || field >= d->schema.fields.size() ||
+        d->schema.fields.at(field).type == FieldType::AutoInc)
+        throw TableError(QStringLiteral("The field %1 of the table ").arg(field) + filePath() +
+                         QStringLiteral(" cannot be set."));
+    checkBrowseMode();
+    const QVariant stored = d->schema.storedValue(field, value);
+    d->cache->stopReading();
+    // Records that already hold the value are left alone: most of a unit keeps its value,
+    // and a record not written costs no journal page. Compared byte for byte, so a text
+    // that differs only in case is still written.
+    const QString column = TableSchema::quoted(d->schema.fields.at(field).name);
+    SqliteStatement update(*d->db, QStringLiteral("UPDATE %1 SET %2 = ?1 WHERE %2 IS NOT ?1 COLLATE BINARY")
+                                       .arg(TableSchema::quoted(TableSchema::DataTable), column));
+    update.bind(1, stored);
+    update.step();
+    reloadKeepingPosition();
+}

@@ -44,6 +44,7 @@ struct SqliteTable::Private
     int positionBeforeInsert = -1;
 
     RecordFilter filter;
+    QString condition;
     bool filtered = false;
     QString indexName;
     int indexPosition = -1;

@@ -38,6 +38,7 @@ void LumoTableModel::setColumns(const QList<ColumnDef> &columns)
     for (int c = 0; c < columns.size(); ++c)
         m_captions[c] = columns.at(c).field;
     m_readOnly = QList<bool>(columns.size(), false);
+    m_alignments = QList<QVariant>(columns.size());
     resolveFields();
     endResetModel();
 }
@@ -62,6 +63,12 @@ void LumoTableModel::setReadOnly(int column, bool readOnly)
 {
     if (column >= 0 && column < m_readOnly.size())
         m_readOnly[column] = readOnly;
+}
+
+void LumoTableModel::setAlignment(int column, Qt::Alignment alignment)
+{
+    if (column >= 0 && column < m_alignments.size())
+        m_alignments[column] = QVariant::fromValue(int(alignment));
 }
 
 bool LumoTableModel::isReadOnly(int column) const
@@ -113,6 +120,7 @@ QVariant LumoTableModel::data(const QModelIndex &index, int role) const
         return m_soundFields.at(column) >= 0 &&
                m_table->valueAt(index.row(), m_soundFields.at(column)).toBool();
     case FieldNameRole: return m_columns.at(column).field;
+    case Qt::TextAlignmentRole: return m_alignments.value(column);
     default: return {};
     }
 }

@@ -47,6 +47,8 @@ public:
     void setCaption(int column, const QString &caption);
     void setReadOnly(int column, bool readOnly);
     bool isReadOnly(int column) const;
+    // How the column's cells align their values; by default as the view has it.
+    void setAlignment(int column, Qt::Alignment alignment);
 
     // Texts as the table stores them: line breaks become blanks, at most 255 characters.
     static QString storedText(const QString &text);
@@ -70,6 +72,7 @@ private:
     QList<ColumnDef> m_columns;
     QStringList m_captions;
     QList<bool> m_readOnly;
+    QList<QVariant> m_alignments;
     QList<int> m_fields; // field number per column, -1 when unknown
     QList<int> m_soundFields;
     int m_indicatorRow = -1;

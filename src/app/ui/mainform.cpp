@@ -10,6 +10,8 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
+#include "logbook/ui/loggraph.h"
+#include "logbook/ui/lumodbloggrid.h"
 #include "platform/errorboundary.h"
 #include "platform/folderlisting.h"
 #include "platform/helpservice.h"
@@ -84,6 +86,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectPrinting();
     connectCharBars();
     connectSoundTools();
+    connectLogbook();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -141,7 +144,6 @@ void TMainForm::buildComponents()
     m_ownHelp = std::make_unique<HelpWindowService>(this, m_messages);
     m_help = m_ownHelp.get();
     m_help->setHelpFile(helpFileNamed(QStringLiteral("english.hlp")));
-    m_lumoTable1->setFilter(&TMainForm::LumoTable1FilterRecord);
 }
 
 // The file dialog takes longer to build than the rest of the window together, so it is
@@ -240,11 +242,6 @@ void TMainForm::setViewStyle(int style)
         styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     }
     m_unitPage->LumoListView1->setViewStyle(style);
-}
-
-bool TMainForm::LumoTable1FilterRecord(const TableRecord &record)
-{
-    return record.values.value(TLumoTable::Mistakes).toInt() > 0;
 }
 
 void TMainForm::HelpContents()
@@ -382,6 +379,8 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_unitPage->LumoListView1->setLanguageFile(fileName);
     m_inputPage->LumoDBGrid1->setLanguageFile(fileName);
     applyCharBarLanguageFile(fileName);
+    m_logbookPage->LumoDBLogGrid1->setLanguageFile(fileName);
+    m_logbookPage->LogGraph1->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
     m_testPage->RefreshTestPage();
     const IniFile ini(fileName);

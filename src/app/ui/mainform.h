@@ -18,7 +18,6 @@ class QFileDialog;
 class TImageList;
 class TImportDialog;
 class TLanguageDlg;
-struct TableRecord;
 class TPageControl;
 class LogbookPage;
 class MainMenuBar;
@@ -100,6 +99,12 @@ public:
     }
     // The logbook's filter: an entry is shown when it was answered wrongly.
     static bool LumoTable1FilterRecord(const TableRecord &record);
+    // The logbook's filter, as the table engine runs it: an entry is shown when it was
+    // answered wrongly.
+    static QString LumoTable1FilterRecord();
+    // The logbook page's buttons.
+    void ResetLogBtnClick();
+    void SaveMistakesBtnClick();
 
     // The help the window shows; tests give a scripted one.
     void setHelpService(HelpService &help);
@@ -168,6 +173,7 @@ private:
     void setTableOrder(const QString &field);
     QString commandLineText(const QString &key, const QString &english) const;
     void connectSoundTools();
+    void connectLogbook();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();

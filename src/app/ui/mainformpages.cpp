@@ -26,7 +26,7 @@
 #include <QStatusBar>
 
 namespace {
-enum HelpContexts { UnitPageHelp = 170, TestPageHelp = 275, InputPageHelp = 340, LogbookPageHelp = 380 };
+enum HelpContexts { UnitPageHelp = 170, TestPageHelp = 275, InputPageHelp = 340 };
 } // namespace
 
 bool TMainForm::PageControlChanging()
@@ -132,19 +132,6 @@ void TMainForm::enterUnitPage()
         m_lumoTable1->post();
     if (m_lumoTable1->active())
         m_lumoTable1->close();
-}
-
-void TMainForm::enterLogbookPage()
-{
-    m_pageControl->setHelpContext(LogbookPageHelp);
-    openUnitTable(true);
-    if (!QFileInfo::exists(m_currentUnitFile))
-        return;
-    const UnitTestLog log(m_currentUnitFile);
-    m_logbookPage->FileNameLabel2->setText(UnitFiles(m_currentUnitFile).name());
-    m_logbookPage->LastTestDate->setText(log.lastTestDate());
-    m_logbookPage->DescriptionLabel2->setText(UnitDescriptor(m_currentUnitFile).description());
-    m_logbookPage->TestCount->setText(QString::number(log.testCount()));
 }
 
 void TMainForm::openUnitTable(bool filtered)

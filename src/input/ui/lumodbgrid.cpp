@@ -7,8 +7,8 @@
 #include "platform/sqlitetable.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
+#include "widgets/datagridlook.h"
 #include "widgets/lumotablemodel.h"
-#include "widgets/unitfont.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -35,19 +35,7 @@ TLumoDBGrid::TLumoDBGrid(QWidget *parent) : QTableView(parent), m_model(new Lumo
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
-    setTabKeyNavigation(true);
-    setWordWrap(false);
-    setShowGrid(true);
-    // Fixed row heights keep a unit of any size quick to scroll.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    verticalHeader()->setFixedWidth(IndicatorWidth);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    QFont title = UnitFont(font(), QStringLiteral("MS Sans Serif"));
-    title.setPixelSize(11);
-    horizontalHeader()->setFont(title);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setHighlightSections(false);
+    ApplyDataGridLook(*this, IndicatorWidth);
     // The user may swap the columns by dragging their titles.
     horizontalHeader()->setSectionsMovable(true);
     setColumnWidth(LumoTableModel::NativeColumn, WordWidth);
@@ -83,8 +71,7 @@ void TLumoDBGrid::setVocabularyFile(const QString &path)
     const UnitDescriptor unit(path);
     if (!unit.exists())
         return;
-    setFont(UnitFont(font(), unit.font().left(255)));
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    ApplyUnitFont(*this, unit.font());
     const QString general = QStringLiteral("general");
     const QString unknown = QStringLiteral("unkown");
     m_model->setCaption(LumoTableModel::NativeColumn,

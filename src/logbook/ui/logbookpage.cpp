@@ -1,10 +1,11 @@
 #include "logbook/ui/logbookpage.h"
 
+#include "logbook/ui/loggraph.h"
+#include "logbook/ui/lumodbloggrid.h"
 #include "widgets/obsplitter.h"
 
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,6 +17,9 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
     label->setObjectName(name);
     return label;
 }
+
+constexpr int Margin = 8;
+constexpr int ButtonHeight = 25;
 } // namespace
 
 LogbookPage::LogbookPage(QWidget *parent) : QWidget(parent)
@@ -24,9 +28,7 @@ LogbookPage::LogbookPage(QWidget *parent) : QWidget(parent)
     buildTopPanel();
     LogBookSplitter = new TObSplitter(this, TObSplitter::soHorizontal);
     LogBookSplitter->setObjectName(QStringLiteral("LogBookSplitter"));
-    LumoDBLogGrid1 = new QFrame(this);
-    LumoDBLogGrid1->setObjectName(QStringLiteral("LumoDBLogGrid1"));
-    LumoDBLogGrid1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    LumoDBLogGrid1 = new TLumoDBLogGrid(this);
     LogBookSplitter->setLeftTopControl(LogbookTopPanel);
     LogBookSplitter->setRightBottomControl(LumoDBLogGrid1);
 
@@ -50,43 +52,70 @@ void LogbookPage::buildTopPanel()
     FileNameLabel2->setFont(bold);
     FileNameLabel2->setAlignment(Qt::AlignCenter);
     DescriptionLabel2 = namedLabel(QStringLiteral("DescriptionLabel2"), QString(), LogbookTopPanel);
-    DescriptionLabel2->setAlignment(Qt::AlignCenter);
+    DescriptionLabel2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    DescriptionLabel2->setWordWrap(true);
     TestCountLabel =
         namedLabel(QStringLiteral("TestCountLabel"), QStringLiteral("Test count:"), LogbookTopPanel);
     TestCount = namedLabel(QStringLiteral("TestCount"), QString(), LogbookTopPanel);
     LastTestDateLabel =
         namedLabel(QStringLiteral("LastTestDateLabel"), QStringLiteral("Last test:"), LogbookTopPanel);
     LastTestDate = namedLabel(QStringLiteral("LastTestDate"), QString(), LogbookTopPanel);
-    LogGraph1 = new QFrame(LogbookTopPanel);
+    LogGraph1 = new TLogGraph(LogbookTopPanel);
     LogGraph1->setObjectName(QStringLiteral("LogGraph1"));
-    LogGraph1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    LogGraph1->setMinimumWidth(220);
     ResetLogBtn = new QPushButton(QStringLiteral("&Reset"), LogbookTopPanel);
     ResetLogBtn->setObjectName(QStringLiteral("ResetLogBtn"));
+    ResetLogBtn->setToolTip(QStringLiteral("Reset the logbook."));
     SaveMistakesBtn = new QPushButton(QStringLiteral("Save as new unit..."), LogbookTopPanel);
     SaveMistakesBtn->setObjectName(QStringLiteral("SaveMistakesBtn"));
-    ResetLogBtn->setEnabled(false);
-    SaveMistakesBtn->setEnabled(false);
+    SaveMistakesBtn->setToolTip(QStringLiteral("Create a new unit with the most complicated words."));
+    // Placed by hand: the chart takes what the facts leave, and the buttons keep to the
+    // panel's bottom edge whatever its height.
+    LogbookTopPanel->installEventFilter(this);
+}
 
-    auto *facts = new QGridLayout;
-    facts->addWidget(TestCountLabel, 0, 0);
-    facts->addWidget(TestCount, 0, 1);
-    facts->addWidget(LastTestDateLabel, 1, 0);
-    facts->addWidget(LastTestDate, 1, 1);
-    facts->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(SaveMistakesBtn);
-    buttons->addWidget(ResetLogBtn);
-    buttons->addStretch(1);
-    auto *left = new QVBoxLayout;
-    left->addWidget(FileNameLabel2);
-    left->addWidget(DescriptionLabel2);
-    left->addLayout(facts);
-    left->addStretch(1);
-    left->addLayout(buttons);
-    auto *row = new QHBoxLayout(LogbookTopPanel);
-    row->addLayout(left, 1);
-    row->addWidget(LogGraph1);
+bool LogbookPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == LogbookTopPanel && event->type() == QEvent::Resize)
+        LogbookTopPanelResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void LogbookPage::LogbookTopPanelResize()
+{
+    const int height = LogbookTopPanel->height();
+    if (height < MinTopPanelHeight) {
+        setTopPanelHeight(MinTopPanelHeight); // resizes the panel again
+        return;
+    }
+    const int width = LogbookTopPanel->width();
+    const int chartWidth = std::max(width - FactsWidth, 0);
+    LogGraph1->setGeometry(width - chartWidth, 0, chartWidth, height);
+    const int top = height - ButtonsFromBottom;
+    const int saveWidth = std::max(SaveMistakesBtn->sizeHint().width(), 150);
+    const int resetWidth = std::max(ResetLogBtn->sizeHint().width(), 90);
+    SaveMistakesBtn->setGeometry(Margin, top, saveWidth, ButtonHeight);
+    ResetLogBtn->setGeometry(Margin + saveWidth + Margin, top, resetWidth, ButtonHeight);
+    placeFacts();
+}
+
+void LogbookPage::placeFacts()
+{
+    const int inner = FactsWidth - 2 * Margin;
+    const int line = FileNameLabel2->sizeHint().height();
+    FileNameLabel2->setGeometry(Margin, Margin, inner, line);
+    const int descriptionTop = Margin + line + 4;
+    const int descriptionHeight = 2 * DescriptionLabel2->fontMetrics().lineSpacing() + 2;
+    DescriptionLabel2->setGeometry(Margin, descriptionTop, inner, descriptionHeight);
+    const int labelWidth =
+        std::max(TestCountLabel->sizeHint().width(), LastTestDateLabel->sizeHint().width());
+    const int valueLeft = 2 * Margin + labelWidth + Margin;
+    const int valueWidth = FactsWidth - valueLeft - Margin;
+    const int countTop = descriptionTop + descriptionHeight + 6;
+    const int rowHeight = TestCountLabel->sizeHint().height() + 4;
+    TestCountLabel->setGeometry(2 * Margin, countTop, labelWidth, rowHeight);
+    TestCount->setGeometry(valueLeft, countTop, valueWidth, rowHeight);
+    LastTestDateLabel->setGeometry(2 * Margin, countTop + rowHeight, labelWidth, rowHeight);
+    LastTestDate->setGeometry(valueLeft, countTop + rowHeight, valueWidth, rowHeight);
 }
 
 int LogbookPage::topPanelHeight() const

@@ -1,0 +1,36 @@
+#include "logbook/filesnapshot.h"
+
+#include "platform/inicache.h"
+#include "platform/lumoerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+FileSnapshot::FileSnapshot(QString path) : m_path(std::move(path))
+{
+    const QFileInfo info(m_path);
+    m_existed = info.exists();
+    if (!m_existed)
+        return;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw LumoError(QStringLiteral("Unable to read ") + m_path);
+    m_bytes = file.readAll();
+}
+
+void FileSnapshot::restore() const noexcept
+{
+    try {
+        if (!m_existed) {
+            QFile::remove(m_path);
+        } else {
+            QSaveFile file(m_path);
+            if (file.open(QIODevice::WriteOnly) && file.write(m_bytes) == m_bytes.size())
+                file.commit();
+        }
+        IniCache::forget(m_path);
+    } catch (...) {
+        // The first error is the one the user hears of.
+    }
+}
