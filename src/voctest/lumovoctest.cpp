@@ -183,6 +183,8 @@ bool TLumoVocTest::Prepare()
     m_candidates.clear();
     m_queue.clear();
     m_missed.clear();
+    m_nothingDue = false;
+    m_reviews.begin(m_dataSet, m_swap ? 1 : 0);
     // A failed build leaves nothing of an earlier queue on show.
     m_wordCount = m_mistakeCount = m_rightCount = m_position = 0;
     clearQuestion();
@@ -194,16 +196,17 @@ bool TLumoVocTest::Prepare()
         return false;
     if (m_dataSet->recordCount() > 0)
         fillQueue(f);
-    if (m_queue.isEmpty())
+    if (m_queue.isEmpty()) {
+        m_nothingDue = m_order == toDue;
         return false;
+    }
     if (m_settings.testType == TestType::MultipleChoice && m_queue.size() < ChoiceCount)
         return false;
 
-    if (m_order == toBackward) {
-        std::reverse(m_queue.begin(), m_queue.end());
-    } else if (m_order == toRandom) {
-        QRandomGenerator generator = ClockSeededGenerator();
-        Shuffle(m_queue, generator);
+    orderQueue();
+    if (m_queue.isEmpty()) {
+        m_nothingDue = true;
+        return false;
     }
     if (m_settings.useDiscardList)
         LoadDiscardList();
@@ -211,6 +214,18 @@ bool TLumoVocTest::Prepare()
     m_wordCount = int(m_queue.size());
     loadQuestionGuarded();
     return true;
+}
+
+void TLumoVocTest::orderQueue()
+{
+    if (m_order == toBackward) {
+        std::reverse(m_queue.begin(), m_queue.end());
+    } else if (m_order == toRandom) {
+        QRandomGenerator generator = ClockSeededGenerator();
+        Shuffle(m_queue, generator);
+    } else if (m_order == toDue) {
+        m_queue = m_reviews.dueQueue(m_queue, m_settings.newPerDay);
+    }
 }
 
 void TLumoVocTest::fillQueue(const Fields &f)
@@ -307,16 +322,25 @@ bool TLumoVocTest::CheckAnswer()
             return;
         right = m_judge.isRight(m_answer, m_given, m_settings.testType == TestType::MultipleChoice);
         judged = true;
+        const qint64 entry = m_queue.at(m_position);
         if (right) {
             ++m_rightCount;
             m_queue.removeAt(m_position);
+            // Leaving the queue unmissed: the entry was known in this test.
+            if (!m_reviews.reviewed(entry))
+                writeReview(entry);
             return;
         }
-        if (!m_missed.contains(m_answer)) {
+        const bool raise = !m_missed.contains(m_answer);
+        if (raise) {
             ++m_mistakeCount;
             m_missed.append(m_answer);
-            raiseMistakes();
         }
+        // A miss decides the entry's review for this test, even if the miss counts no mistake
+        // because another entry with the same answer was missed before.
+        const bool review = !m_reviews.reviewed(entry);
+        if (raise || review)
+            writeMiss(raise, review);
     });
     // The miss is shown even when its count could not be written.
     if (judged && !right)
@@ -324,7 +348,13 @@ bool TLumoVocTest::CheckAnswer()
     return right;
 }
 
-void TLumoVocTest::raiseMistakes()
+void TLumoVocTest::writeReview(qint64 entry)
+{
+    if (tableOpen())
+        m_reviews.record(entry, FsrsModel::Rating::Good);
+}
+
+void TLumoVocTest::writeMiss(bool raise, bool review)
 {
     if (!tableOpen())
         return;
@@ -338,14 +368,26 @@ void TLumoVocTest::raiseMistakes()
     }
     SqliteTable &t = *m_dataSet;
     OwnChange own(m_ownChanges);
+    const qint64 entry = m_queue.at(m_position);
+    t.startTransaction();
     try {
-        t.edit();
-        t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
-        t.post();
+        if (raise) {
+            t.edit();
+            t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
+            t.post();
+        }
+        if (review)
+            m_reviews.record(entry, FsrsModel::Rating::Again);
+        t.commit();
     } catch (...) {
         // A failed post must not stay pending, or the next move would try it again.
         if (t.state() == SqliteTable::State::Edit)
             t.cancel();
+        try {
+            t.rollback();
+        } catch (...) {
+            // The error that stopped the write is the one to report.
+        }
         throw;
     }
 }

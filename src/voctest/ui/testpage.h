@@ -81,6 +81,7 @@ public:
     QRadioButton *ForwardOrder = nullptr;
     QRadioButton *BackwardOrder = nullptr;
     QRadioButton *RandomOrder = nullptr;
+    QRadioButton *DueOrder = nullptr;
     QFrame *InfoPanel = nullptr;
     QFrame *ProgressPanel = nullptr;
     QFrame *MistakesPanel = nullptr;
