@@ -1,6 +1,7 @@
 // What the test page does when the user acts on it: every step hands the work to the engine
 // and then copies the engine's state back onto the controls.
 #include "platform/errorboundary.h"
+#include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "units/ui/imagelist.h"
 #include "voctest/lumovoctest.h"
