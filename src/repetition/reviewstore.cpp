@@ -3,20 +3,37 @@
 #include "platform/sqlitedatabase.h"
 #include "platform/tableschema.h"
 
+#include <QSet>
+#include <algorithm>
+#include <limits>
+
 namespace {
 QString table()
 {
     return TableSchema::quoted(QLatin1String(ReviewStore::StateTable));
 }
 
-// The moment a state is due as the schedule may trust it: damaged rows (NULL for a NaN, text,
-// a stability that cannot be carried on from) count as due long ago; none later than ?1.
-QString effectiveDue()
+// A column that may hold NULL (how SQLite keeps a NaN) as a number; NULL reads as NaN.
+double realOrNaN(const SqliteStatement &row, int column)
 {
-    return QStringLiteral(
-        "CASE WHEN typeof(due) IN ('integer', 'real') AND typeof(stability) IN ('integer', 'real') "
-        "AND stability > 0 AND stability < 1e308 AND typeof(difficulty) IN ('integer', 'real') "
-        "AND abs(difficulty) < 1e308 THEN min(CAST(due AS INTEGER), ?1) ELSE 0 END");
+    return row.isNull(column) ? std::numeric_limits<double>::quiet_NaN() : row.real(column);
+}
+
+// Calls visit(entry, due, first review) for each state of the direction (-1: both) in the
+// order of their entries, with the due moment made trustworthy: a damaged state (no usable
+// memory, no due moment, text in the due column) is long overdue, and none is due after latest.
+template <class Visit> void readDue(const SqliteDatabase &db, int direction, qint64 latest, Visit visit)
+{
+    const QString where = direction < 0 ? QString() : QStringLiteral(" WHERE direction = %1").arg(direction);
+    SqliteStatement query(
+        db, QStringLiteral("SELECT entry, due, stability, difficulty, first_review FROM %1%2 ORDER BY entry")
+                .arg(table(), where));
+    while (query.step()) {
+        const FsrsModel::Memory memory{realOrNaN(query, 2), realOrNaN(query, 3)};
+        const qint64 due =
+            FsrsModel::usable(memory) && !query.isNull(1) ? std::min(query.int64(1), latest) : 0;
+        visit(query.int64(0), due, query.int64(4));
+    }
 }
 } // namespace
 
@@ -39,7 +56,7 @@ void ReviewStore::ensureTable()
             QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (entry INTEGER NOT NULL, direction INTEGER NOT "
                            "NULL, stability REAL, difficulty REAL, first_review INTEGER, last_review "
                            "INTEGER, due INTEGER, reviews INTEGER, lapses INTEGER, "
-                           "PRIMARY KEY (entry, direction))")
+                           "PRIMARY KEY (entry, direction)) WITHOUT ROWID")
                 .arg(table()));
         // Counts are never reused, so a state removed with its entry can never be missed.
         m_db.exec(QStringLiteral("CREATE TRIGGER IF NOT EXISTS review_state_forget AFTER DELETE ON %1 "
@@ -71,9 +88,8 @@ std::optional<ReviewState> ReviewStore::state(qint64 entry, int direction) const
     ReviewState state;
     state.entry = entry;
     state.direction = direction;
-    // NULL (how a NaN comes back) reads as a memory that cannot be carried on from.
-    state.memory.stability = query.isNull(0) ? 0.0 : query.real(0);
-    state.memory.difficulty = query.isNull(1) ? 0.0 : query.real(1);
+    state.memory.stability = realOrNaN(query, 0);
+    state.memory.difficulty = realOrNaN(query, 1);
     state.firstReview = query.int64(2);
     state.lastReview = query.int64(3);
     state.due = query.int64(4);
@@ -106,50 +122,30 @@ void ReviewStore::save(const ReviewState &state)
     upsert.step();
 }
 
-QList<ReviewStore::DueRow> ReviewStore::dueRows(int direction, qint64 latest) const
+ReviewStore::DueStates ReviewStore::dueStates(int direction, qint64 latest, qint64 startOfToday) const
 {
-    QList<DueRow> rows;
+    DueStates states;
     if (!hasTable())
-        return rows;
-    SqliteStatement query(
-        m_db, QStringLiteral("SELECT entry, %1 FROM %2 WHERE direction = ?2").arg(effectiveDue(), table()));
-    query.bindInt(1, latest);
-    query.bindInt(2, direction);
-    while (query.step())
-        rows.append(DueRow{query.int64(0), query.int64(1)});
-    return rows;
-}
-
-int ReviewStore::introducedSince(int direction, qint64 since) const
-{
-    if (!hasTable())
-        return 0;
-    SqliteStatement query(
-        m_db,
-        QStringLiteral("SELECT count(*) FROM %1 WHERE direction = ? AND first_review >= ?").arg(table()));
-    query.bindInt(1, direction);
-    query.bindInt(2, since);
-    const int count = query.step() ? int(query.int64(0)) : 0;
-    query.reset();
-    return count;
+        return states;
+    readDue(m_db, direction, latest, [&](qint64 entry, qint64 due, qint64 firstReview) {
+        states.rows.append(DueRow{entry, due});
+        if (firstReview >= startOfToday)
+            ++states.introducedToday;
+    });
+    return states;
 }
 
 ReviewStore::DueCounts ReviewStore::dueCounts(qint64 endOfToday, qint64 endOfWeek, qint64 latest) const
 {
-    DueCounts counts;
+    QSet<qint64> today;
+    QSet<qint64> week;
     if (!hasTable())
-        return counts;
-    SqliteStatement query(m_db, QStringLiteral("SELECT count(DISTINCT CASE WHEN d < ?2 THEN entry END), "
-                                               "count(DISTINCT CASE WHEN d < ?3 THEN entry END) "
-                                               "FROM (SELECT entry, %1 AS d FROM %2)")
-                                    .arg(effectiveDue(), table()));
-    query.bindInt(1, latest);
-    query.bindInt(2, endOfToday);
-    query.bindInt(3, endOfWeek);
-    if (query.step()) {
-        counts.today = int(query.int64(0));
-        counts.nextWeek = int(query.int64(1));
-    }
-    query.reset();
-    return counts;
+        return {};
+    readDue(m_db, -1, latest, [&](qint64 entry, qint64 due, qint64) {
+        if (due < endOfToday)
+            today.insert(entry);
+        if (due < endOfWeek)
+            week.insert(entry);
+    });
+    return DueCounts{int(today.size()), int(week.size())};
 }

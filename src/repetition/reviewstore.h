@@ -24,6 +24,14 @@ public:
         qint64 due = 0;
     };
 
+    // The due moments of one direction and how many of its states were first reviewed
+    // today, read in one pass.
+    struct DueStates
+    {
+        QList<DueRow> rows;
+        int introducedToday = 0;
+    };
+
     struct DueCounts
     {
         int today = 0;    // due by the end of today, overdue ones included
@@ -41,10 +49,10 @@ public:
 
     // Every state of one direction with the moment it is due. A damaged state (no usable
     // memory, no due moment) is due at once; none is due later than latest, so a date far
-    // in the future cannot hide an entry for longer than the longest interval.
-    QList<DueRow> dueRows(int direction, qint64 latest) const;
-    // How many states of one direction had their first review at or after since.
-    int introducedSince(int direction, qint64 since) const;
+    // in the future cannot hide an entry for longer than the longest interval. States first
+    // reviewed at or after startOfToday are counted.
+    // The rows come in the order of their entries.
+    DueStates dueStates(int direction, qint64 latest, qint64 startOfToday) const;
     // Entries with a side due before the two ends, either direction counted once.
     DueCounts dueCounts(qint64 endOfToday, qint64 endOfWeek, qint64 latest) const;
 

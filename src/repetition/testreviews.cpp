@@ -33,8 +33,8 @@ QList<qint64> TestReviews::dueQueue(const QList<qint64> &eligible, int newPerDay
     const ReviewStore store(*m_table->connection());
     const qint64 latest =
         moment.toSecsSinceEpoch() + FsrsModel::MaximumIntervalDays * ReviewScheduler::SecondsPerDay;
-    const int newAllowed =
-        std::max(0, newPerDay - store.introducedSince(m_direction, ReviewTime::startOfDay(moment, 0)));
-    return DueQueue::build(eligible, store.dueRows(m_direction, latest), ReviewTime::startOfDay(moment, 1),
-                           newAllowed);
+    const ReviewStore::DueStates states =
+        store.dueStates(m_direction, latest, ReviewTime::startOfDay(moment, 0));
+    return DueQueue::build(eligible, states.rows, ReviewTime::startOfDay(moment, 1),
+                           std::max(0, newPerDay - states.introducedToday));
 }

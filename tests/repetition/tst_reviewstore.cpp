@@ -90,8 +90,8 @@ void TestReviewStore::oldUnitHasNoStates()
 {
     QVERIFY(!store().hasTable());
     QVERIFY(!store().state(1, 0).has_value());
-    QVERIFY(store().dueRows(0, at(Monday)).isEmpty());
-    QCOMPARE(store().introducedSince(0, 0), 0);
+    QVERIFY(store().dueStates(0, at(Monday), 0).rows.isEmpty());
+    QCOMPARE(store().dueStates(0, at(Monday), 0).introducedToday, 0);
     const ReviewStore::DueCounts counts = DueWords::counts(*m_table, Monday);
     QCOMPARE(counts.today, 0);
     QCOMPARE(counts.nextWeek, 0);
@@ -217,7 +217,7 @@ void TestReviewStore::damagedRowsAreDueAtOnce()
     db.exec(QStringLiteral("UPDATE review_state SET due = -99999999999 WHERE entry = 5"));
     const qint64 latest = at(friday.addDays(365));
     QHash<qint64, qint64> due;
-    for (const ReviewStore::DueRow &row : store().dueRows(0, latest))
+    for (const ReviewStore::DueRow &row : store().dueStates(0, latest, 0).rows)
         due.insert(row.entry, row.due);
     QCOMPARE(due.size(), 5);
     QCOMPARE(due.value(1), 0);

@@ -260,7 +260,8 @@ void TestDueOrder::missWrittenWithMistakesInOneTransaction()
 
 void TestDueOrder::sameAnswerMissedTwiceStillReviewsBoth()
 {
-    DueFixture f({{QStringLiteral("gehen"), QStringLiteral("go")}, {QStringLiteral("laufen"), QStringLiteral("go")}});
+    DueFixture f(
+        {{QStringLiteral("gehen"), QStringLiteral("go")}, {QStringLiteral("laufen"), QStringLiteral("go")}});
     f.answer(QStringLiteral("wrong"));
     f.answer(QStringLiteral("wrong"));
     QCOMPARE(f.engine.mistakeCount(), 1);

@@ -44,7 +44,8 @@ class TestDueOrderWindow : public QObject, protected MainFormFixture
     void switchToGerman(TMainForm &form)
     {
         form.LanguageDlg()->setFormRunner([](TLanguageSelect &dialog) {
-            dialog.LanguageComboBox->setCurrentIndex(dialog.LanguageComboBox->findText(QStringLiteral("Deutsch")));
+            dialog.LanguageComboBox->setCurrentIndex(
+                dialog.LanguageComboBox->findText(QStringLiteral("Deutsch")));
             return int(QDialog::Accepted);
         });
         form.MainMenu()->actions().OptionsLanguageItem->trigger();
@@ -58,8 +59,9 @@ private slots:
         folder->writeText(QStringLiteral("1-standard.ltf"),
                           QStringLiteral("[settings]\nDescription=Standard test\nTestType=standard\n"));
         // Learns no new words: on a unit never tested, nothing is due.
-        folder->writeText(QStringLiteral("2-nonew.ltf"),
-                          QStringLiteral("[settings]\nDescription=Reviews only\nTestType=standard\nNewPerDay=0\n"));
+        folder->writeText(
+            QStringLiteral("2-nonew.ltf"),
+            QStringLiteral("[settings]\nDescription=Reviews only\nTestType=standard\nNewPerDay=0\n"));
         makeUnit(QStringLiteral("unit"), 6);
     }
     void cleanup() { folder.reset(); }
@@ -69,7 +71,8 @@ private slots:
         auto form = openTestPage();
         TestPage *page = form->testPage();
         QCOMPARE(page->DueOrder->text(), QStringLiteral("&Due words"));
-        QCOMPARE(page->DueOrder->toolTip(), QStringLiteral("Ask the words that are due for review, then a few new ones"));
+        QCOMPARE(page->DueOrder->toolTip(),
+                 QStringLiteral("Ask the words that are due for review, then a few new ones"));
         // The described orders keep their values; the new one comes after them.
         QCOMPARE(int(TLumoVocTest::toDue), 3);
         QVERIFY(page->RandomOrder->isChecked());
