@@ -2,6 +2,7 @@
 // states, against the plain SQLite query underneath it (the same file, connection and page
 // cache in one run), and the whole queue build of the engine in due order against forward.
 
+#include "benchengine.h"
 #include "platform/programfolder.h"
 #include "platform/scriptedmessageservice.h"
 #include "platform/sqlitedatabase.h"
@@ -25,19 +26,6 @@
 namespace {
 constexpr int EntryCount = 100000;
 const QDateTime Now(QDate(2026, 3, 2), QTime(18, 0), Qt::UTC);
-
-class SilentUi : public VocTestUi
-{
-public:
-    void showMistakeReport(const MistakeReport &, const VocTestCaptions &) override {}
-    void showSummary(const TestSummary &, const VocTestCaptions &) override {}
-};
-
-class SilentPlayer : public WavePlayer
-{
-public:
-    void playWave(const QByteArray &) override {}
-};
 
 struct Timing
 {
