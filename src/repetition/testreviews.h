@@ -21,8 +21,9 @@ public:
     // A new test over the table's file, asking direction 0 (native side) or 1 (foreign side).
     void begin(SqliteTable *table, int direction);
     bool reviewed(qint64 entry) const { return m_reviewed.contains(entry); }
-    // Writes the entry's review inside whatever transaction the table holds; an entry is
-    // reviewed once per test, so a failure is not tried again. Throws TableError.
+    // Writes the entry's review inside whatever transaction the table holds, all of it or
+    // nothing, leaving the rest of that transaction alone. An entry is reviewed once per
+    // test; after a failure no review is tried again in this test. Throws TableError.
     void record(qint64 entry, FsrsModel::Rating rating);
 
     // The due entries among eligible (keys in table order), then today's new ones.
@@ -32,5 +33,6 @@ private:
     QPointer<SqliteTable> m_table;
     int m_direction = 0;
     QSet<qint64> m_reviewed;
+    bool m_failed = false;
     ReviewClock m_clock = ReviewTime::systemClock();
 };

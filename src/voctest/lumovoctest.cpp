@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <exception>
 
 namespace {
 const QString General = QStringLiteral("general");
@@ -351,7 +352,18 @@ bool TLumoVocTest::CheckAnswer()
 void TLumoVocTest::writeReview(qint64 entry)
 {
     if (tableOpen())
-        m_reviews.record(entry, FsrsModel::Rating::Good);
+        recordReview(entry, FsrsModel::Rating::Good);
+}
+
+void TLumoVocTest::recordReview(qint64 entry, FsrsModel::Rating rating)
+{
+    try {
+        m_reviews.record(entry, rating);
+    } catch (const LumoError &) {
+        // The other orders go on as they always have, whatever becomes of the schedule.
+        if (m_order == toDue)
+            throw;
+    }
 }
 
 void TLumoVocTest::writeMiss(bool raise, bool review)
@@ -363,12 +375,14 @@ void TLumoVocTest::writeMiss(bool raise, bool review)
         return;
     // Raising whatever record happens to be current would blame the wrong entry.
     if (!findEntry(m_position)) {
-        m_messages.plain(QStringLiteral("Internal Database Error!"));
+        if (raise)
+            m_messages.plain(QStringLiteral("Internal Database Error!"));
         return;
     }
     SqliteTable &t = *m_dataSet;
     OwnChange own(m_ownChanges);
     const qint64 entry = m_queue.at(m_position);
+    std::exception_ptr reviewFailure;
     t.startTransaction();
     try {
         if (raise) {
@@ -376,8 +390,13 @@ void TLumoVocTest::writeMiss(bool raise, bool review)
             t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
             t.post();
         }
-        if (review)
-            m_reviews.record(entry, FsrsModel::Rating::Again);
+        if (review) {
+            try {
+                recordReview(entry, FsrsModel::Rating::Again);
+            } catch (const LumoError &) {
+                reviewFailure = std::current_exception(); // the raised Mistakes are kept
+            }
+        }
         t.commit();
     } catch (...) {
         // A failed post must not stay pending, or the next move would try it again.
@@ -390,6 +409,8 @@ void TLumoVocTest::writeMiss(bool raise, bool review)
         }
         throw;
     }
+    if (reviewFailure)
+        std::rethrow_exception(reviewFailure);
 }
 
 void TLumoVocTest::showMistakeReport()

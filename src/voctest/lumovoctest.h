@@ -127,6 +127,7 @@ private:
     // review written when review is set, in one transaction.
     void writeMiss(bool raise, bool review);
     void writeReview(qint64 entry);
+    void recordReview(qint64 entry, FsrsModel::Rating rating);
     void orderQueue();
     void showMistakeReport();
     void showSummary();

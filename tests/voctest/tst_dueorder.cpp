@@ -6,6 +6,8 @@
 #include "platform/sqlitedatabase.h"
 #include "repetition/reviewstore.h"
 
+#include <sqlite3.h>
+
 namespace {
 const QDateTime Monday(QDate(2026, 3, 2), QTime(18, 0), Qt::UTC);
 
@@ -76,6 +78,8 @@ private slots:
     void directionsHaveTheirOwnStates();
     void everyOrderWritesOneReviewPerEntry();
     void missWrittenWithMistakesInOneTransaction();
+    void missAndMistakesCommitTogether();
+    void otherOrdersIgnoreAScheduleThatCannotBeWritten();
     void sameAnswerMissedTwiceStillReviewsBoth();
     void stoppedTestKeepsItsMisses();
     void emptyUnitHasNothingDue();
@@ -243,19 +247,54 @@ void TestDueOrder::missWrittenWithMistakesInOneTransaction()
     QCOMPARE(f.state(1)->reviews, 1);
     QCOMPARE(f.dueInDays(1), 1);
 
-    // A state that cannot be written takes the raised Mistakes back with it.
+    // A state that cannot be written is reported once, and costs no raised Mistakes.
     f.table.connection()->exec(QStringLiteral("DROP TABLE review_state"));
     f.table.connection()->exec(QStringLiteral("CREATE VIEW review_state AS SELECT 1 AS entry"));
     f.engine.NextQuestion();
     QCOMPARE(f.engine.question(), QStringLiteral("B"));
     f.messages.clear();
-    f.engine.setGiven(QStringLiteral("wrong"));
-    QVERIFY(!f.engine.CheckAnswer());
-    QCOMPARE(f.messages.shown().size(), 1); // the failure, reported
-    QVERIFY(f.mistakesOf(2).isNull());
+    f.answer(QStringLiteral("wrong"));
+    QCOMPARE(f.messages.shown().size(), 1);
+    QVERIFY(f.messages.texts().first().contains(QStringLiteral("review_state")));
+    QCOMPARE(f.mistakesOf(2).toInt(), 1);
     QCOMPARE(f.engine.mistakeCount(), 2);
     QCOMPARE(f.ui.reports.size(), 2); // the miss is still shown
     QCOMPARE(f.table.state(), SqliteTable::State::Browse);
+    f.answer(QStringLiteral("a"));
+    QCOMPARE(f.messages.shown().size(), 1); // not tried again in this test
+    QCOMPARE(f.state(1)->reviews, 1);       // written before the failure, kept
+}
+
+void TestDueOrder::missAndMistakesCommitTogether()
+{
+    DueFixture f(letters(2));
+    int commits = 0;
+    sqlite3 *handle = f.table.connection()->handle();
+    sqlite3_commit_hook(
+        handle,
+        [](void *count) {
+            ++*static_cast<int *>(count);
+            return 0;
+        },
+        &commits);
+    f.answer(QStringLiteral("wrong"));
+    sqlite3_commit_hook(handle, nullptr, nullptr);
+    // The raised Mistakes, the state table made for the first time and the review: one commit.
+    QCOMPARE(commits, 1);
+    QCOMPARE(f.mistakesOf(1).toInt(), 1);
+    QCOMPARE(f.state(1)->reviews, 1);
+}
+
+void TestDueOrder::otherOrdersIgnoreAScheduleThatCannotBeWritten()
+{
+    DueFixture f(letters(3));
+    f.table.connection()->exec(QStringLiteral("CREATE VIEW review_state AS SELECT 1 AS entry"));
+    f.engine.setOrder(TLumoVocTest::toForward);
+    f.messages.clear();
+    f.runTest({QStringLiteral("B")});
+    QVERIFY(f.messages.texts().isEmpty()); // as before there was a schedule
+    QCOMPARE(f.mistakesOf(2).toInt(), 1);
+    QCOMPARE(f.ui.summaries.size(), 1);
 }
 
 void TestDueOrder::sameAnswerMissedTwiceStillReviewsBoth()
