@@ -1,6 +1,7 @@
 // The memory model against figures worked out by hand from its published formulas.
 
 #include "repetition/fsrsmodel.h"
+#include "repetition/reviewclock.h"
 #include "repetition/reviewscheduler.h"
 
 #include <QTest>
@@ -27,6 +28,7 @@ private slots:
     void damagedMemory();
     void schedulerCountsAndDueMoments();
     void schedulerClockSetBack();
+    void schedulerAcrossTimeZones();
 };
 
 void TestFsrsModel::firstReview_data()
@@ -208,6 +210,27 @@ void TestFsrsModel::schedulerClockSetBack()
     QCOMPARE(s.lastReview, now.toSecsSinceEpoch());
     QCOMPARE(s.firstReview, now.toSecsSinceEpoch());
     QCOMPARE(s.due, now.addDays(10).toSecsSinceEpoch());
+}
+
+void TestFsrsModel::schedulerAcrossTimeZones()
+{
+    // Reviewed late in the evening in Sydney (UTC+10), next reviewed the following morning in
+    // New York (UTC-5): days are counted on the calendar of the machine reviewing now.
+    const QDateTime sydney(QDate(2026, 3, 2), QTime(23, 30), Qt::OffsetFromUTC, 10 * 3600);
+    const ReviewState first = ReviewScheduler::review(std::nullopt, 1, 0, Rating::Good, sydney);
+    QCOMPARE(ReviewTime::dayOf(first.lastReview, sydney), QDate(2026, 3, 2));
+    const QDateTime newYork(QDate(2026, 3, 2), QTime(20, 0), Qt::OffsetFromUTC, -5 * 3600);
+    QVERIFY(newYork > sydney);
+    QCOMPARE(ReviewTime::dayOf(first.lastReview, newYork), QDate(2026, 3, 2)); // 08:30 there
+    const ReviewState second = ReviewScheduler::review(first, 1, 0, Rating::Good, newYork);
+    // The same calendar day in New York: a same-day review, which never lowers a memory.
+    QCOMPARE(second.memory.stability, FsrsModel::next(first.memory, 0, Rating::Good).stability);
+    QCOMPARE_GE(second.due, first.due);
+    // The end of today is midnight where the clock is.
+    QCOMPARE(ReviewTime::startOfDay(newYork, 1),
+             QDateTime(QDate(2026, 3, 3), QTime(0, 0), Qt::OffsetFromUTC, -5 * 3600).toSecsSinceEpoch());
+    QCOMPARE(ReviewTime::startOfDay(sydney, 0),
+             QDateTime(QDate(2026, 3, 2), QTime(0, 0), Qt::OffsetFromUTC, 10 * 3600).toSecsSinceEpoch());
 }
 
 QTEST_GUILESS_MAIN(TestFsrsModel)
