@@ -43,7 +43,7 @@ void TestSettings::load(const QString &path)
     discardNotes = readLower(file, QStringLiteral("DiscardNotes"), QStringLiteral("yes")) != u"no";
     matchCase = readLower(file, QStringLiteral("MatchCase"), QStringLiteral("no")) == u"yes";
     useDiscardList = readLower(file, QStringLiteral("UseDiscardList"), QStringLiteral("yes")) != u"no";
-    newPerDay = std::max(0, file.readInteger(Section, QStringLiteral("NewPerDay"), 20));
     wordTypes = parseWordTypes(readLower(file, QStringLiteral("WordTypes"),
                                          QStringLiteral("[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]")));
+    newPerDay = std::max(0, file.readInteger(Section, QStringLiteral("NewPerDay"), 20));
 }
