@@ -159,6 +159,9 @@ void TestDueOrder::newPerDayFromVariant()
     QVERIFY(f.engine.nothingDue()); // today's two are learned
     f.setDay(1);
     QCOMPARE(f.engine.testQueue(), (QList<qint64>{3, 4}));
+    // A negative allowance learns nothing new rather than failing.
+    DueFixture none(letters(5), variantText("standard", "NewPerDay=-5\n"));
+    QVERIFY(none.engine.nothingDue());
 }
 
 void TestDueOrder::kindsOfTest_data()
