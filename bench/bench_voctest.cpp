@@ -2,6 +2,7 @@
 // choices drawn from meanings sorted once per queue, against cutting up every record of the
 // table for each question (the way it used to be), on the same table in the same run.
 
+#include "benchengine.h"
 #include "platform/programfolder.h"
 #include "platform/scriptedmessageservice.h"
 #include "platform/waveplayer.h"
@@ -20,19 +21,6 @@
 
 namespace {
 constexpr int EntryCount = 100000;
-
-class SilentUi : public VocTestUi
-{
-public:
-    void showMistakeReport(const MistakeReport &, const VocTestCaptions &) override {}
-    void showSummary(const TestSummary &, const VocTestCaptions &) override {}
-};
-
-class SilentPlayer : public WavePlayer
-{
-public:
-    void playWave(const QByteArray &) override {}
-};
 
 void writeFile(const QString &path, const QByteArray &text)
 {

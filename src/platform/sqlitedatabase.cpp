@@ -110,6 +110,8 @@ void SqliteStatement::bind(int index, const QVariant &value)
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort: bindInt(index, value.toLongLong()); break;
+    case QMetaType::Float:
+    case QMetaType::Double: bindReal(index, value.toDouble()); break;
     case QMetaType::QByteArray: bindBlob(index, value.toByteArray()); break;
     default: bindText(index, value.toString());
     }
@@ -118,6 +120,11 @@ void SqliteStatement::bind(int index, const QVariant &value)
 void SqliteStatement::bindInt(int index, qint64 value)
 {
     sqlite3_bind_int64(m_stmt, index, value);
+}
+
+void SqliteStatement::bindReal(int index, double value)
+{
+    sqlite3_bind_double(m_stmt, index, value);
 }
 
 void SqliteStatement::bindText(int index, const QString &text)
@@ -162,6 +169,11 @@ bool SqliteStatement::isNull(int column) const
 qint64 SqliteStatement::int64(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);
+}
+
+double SqliteStatement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
 }
 
 QString SqliteStatement::text(int column) const

@@ -84,6 +84,7 @@ public:
     // Parameters are 1-based. A null QVariant binds NULL.
     void bind(int index, const QVariant &value);
     void bindInt(int index, qint64 value);
+    void bindReal(int index, double value);
     void bindText(int index, const QString &text);     // a null QString binds empty text
     void bindBlob(int index, const QByteArray &bytes); // no bytes bind an empty blob, not NULL
     void bindNull(int index);
@@ -93,6 +94,7 @@ public:
 
     bool isNull(int column) const;
     qint64 int64(int column) const;
+    double real(int column) const;
     QString text(int column) const;
     // The text of a column into text; false, leaving text alone, when the column is NULL.
     bool optionalText(int column, QString &text) const;

@@ -152,6 +152,11 @@ SqliteTable::State SqliteTable::state() const
     return d->state;
 }
 
+SqliteDatabase *SqliteTable::connection() const
+{
+    return d->db.get();
+}
+
 bool SqliteTable::vacuum()
 {
     if (active() || d->table.isEmpty())

@@ -9,6 +9,7 @@
 #include <memory>
 
 class RowValue;
+class SqliteDatabase;
 
 // A data set bound to one table file: the table engine of the program.
 //
@@ -54,6 +55,10 @@ public:
     bool active() const;
     void setActive(bool on);
     State state() const;
+
+    // The open file's connection, for tables of its own that live beside the data table in
+    // the same file and transactions; null while the table is closed.
+    SqliteDatabase *connection() const;
 
     // Compacts the file; the table must be closed. Returns false on any failure.
     bool vacuum();

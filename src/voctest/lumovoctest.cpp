@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <exception>
 
 namespace {
 const QString General = QStringLiteral("general");
@@ -184,6 +185,8 @@ bool TLumoVocTest::Prepare()
     m_candidates.clear();
     m_queue.clear();
     m_missed.clear();
+    m_nothingDue = false;
+    m_reviews.begin(m_dataSet, m_swap ? 1 : 0);
     // A failed build leaves nothing of an earlier queue on show.
     m_wordCount = m_mistakeCount = m_rightCount = m_position = 0;
     clearQuestion();
@@ -195,16 +198,17 @@ bool TLumoVocTest::Prepare()
         return false;
     if (m_dataSet->recordCount() > 0)
         fillQueue(f);
-    if (m_queue.isEmpty())
+    if (m_queue.isEmpty()) {
+        m_nothingDue = m_order == toDue;
         return false;
+    }
     if (m_settings.testType == TestType::MultipleChoice && m_queue.size() < ChoiceCount)
         return false;
 
-    if (m_order == toBackward) {
-        std::reverse(m_queue.begin(), m_queue.end());
-    } else if (m_order == toRandom) {
-        QRandomGenerator generator = ClockSeededGenerator();
-        Shuffle(m_queue, generator);
+    orderQueue();
+    if (m_queue.isEmpty()) {
+        m_nothingDue = true;
+        return false;
     }
     if (m_settings.useDiscardList)
         LoadDiscardList();
@@ -212,6 +216,18 @@ bool TLumoVocTest::Prepare()
     m_wordCount = int(m_queue.size());
     loadQuestionGuarded();
     return true;
+}
+
+void TLumoVocTest::orderQueue()
+{
+    if (m_order == toBackward) {
+        std::reverse(m_queue.begin(), m_queue.end());
+    } else if (m_order == toRandom) {
+        QRandomGenerator generator = ClockSeededGenerator();
+        Shuffle(m_queue, generator);
+    } else if (m_order == toDue) {
+        m_queue = m_reviews.dueQueue(m_queue, m_settings.newPerDay);
+    }
 }
 
 void TLumoVocTest::fillQueue(const Fields &f)
@@ -308,16 +324,25 @@ bool TLumoVocTest::CheckAnswer()
             return;
         right = m_judge.isRight(m_answer, m_given, m_settings.testType == TestType::MultipleChoice);
         judged = true;
+        const qint64 entry = m_queue.at(m_position);
         if (right) {
             ++m_rightCount;
             m_queue.removeAt(m_position);
+            // Leaving the queue unmissed: the entry was known in this test.
+            if (!m_reviews.reviewed(entry))
+                writeReview(entry);
             return;
         }
-        if (!m_missed.contains(m_answer)) {
+        const bool raise = !m_missed.contains(m_answer);
+        if (raise) {
             ++m_mistakeCount;
             m_missed.append(m_answer);
-            raiseMistakes();
         }
+        // A miss decides the entry's review for this test, even if the miss counts no mistake
+        // because another entry with the same answer was missed before.
+        const bool review = !m_reviews.reviewed(entry);
+        if (raise || review)
+            writeMiss(raise, review);
     });
     // The miss is shown even when its count could not be written.
     if (judged && !right)
@@ -325,7 +350,24 @@ bool TLumoVocTest::CheckAnswer()
     return right;
 }
 
-void TLumoVocTest::raiseMistakes()
+void TLumoVocTest::writeReview(qint64 entry)
+{
+    if (tableOpen())
+        recordReview(entry, FsrsModel::Rating::Good);
+}
+
+void TLumoVocTest::recordReview(qint64 entry, FsrsModel::Rating rating)
+{
+    try {
+        m_reviews.record(entry, rating);
+    } catch (const LumoError &) {
+        // The other orders go on as they always have, whatever becomes of the schedule.
+        if (m_order == toDue)
+            throw;
+    }
+}
+
+void TLumoVocTest::writeMiss(bool raise, bool review)
 {
     if (!tableOpen())
         return;
@@ -334,21 +376,42 @@ void TLumoVocTest::raiseMistakes()
         return;
     // Raising whatever record happens to be current would blame the wrong entry.
     if (!findEntry(m_position)) {
-        m_messages.plain(QStringLiteral("Internal Database Error!"));
+        if (raise)
+            m_messages.plain(QStringLiteral("Internal Database Error!"));
         return;
     }
     SqliteTable &t = *m_dataSet;
     OwnChange own(m_ownChanges);
+    const qint64 entry = m_queue.at(m_position);
+    std::exception_ptr reviewFailure;
+    t.startTransaction();
     try {
-        t.edit();
-        t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
-        t.post();
+        if (raise) {
+            t.edit();
+            t.setFieldValue(f.mistakes, t.fieldValue(f.mistakes).toInt() + 1); // empty counts as 0
+            t.post();
+        }
+        if (review) {
+            try {
+                recordReview(entry, FsrsModel::Rating::Again);
+            } catch (const LumoError &) {
+                reviewFailure = std::current_exception(); // the raised Mistakes are kept
+            }
+        }
+        t.commit();
     } catch (...) {
         // A failed post must not stay pending, or the next move would try it again.
         if (t.state() == SqliteTable::State::Edit)
             t.cancel();
+        try {
+            t.rollback();
+        } catch (...) {
+            // The error that stopped the write is the one to report.
+        }
         throw;
     }
+    if (reviewFailure)
+        std::rethrow_exception(reviewFailure);
 }
 
 void TLumoVocTest::showMistakeReport()

@@ -5,6 +5,8 @@
 #include "voctest/testsettings.h"
 #include "voctest/voctestcaptions.h"
 
+#include "repetition/testreviews.h"
+
 #include "platform/busyindicator.h"
 #include "platform/sqlitetable.h"
 
@@ -33,7 +35,8 @@ class TLumoVocTest : public QObject
     Q_PROPERTY(QString LanguageFile READ languageFile WRITE setLanguageFile)
 
 public:
-    enum TTestOrder { toForward, toBackward, toRandom };
+    // toDue asks the entries whose review is due, then a few new ones.
+    enum TTestOrder { toForward, toBackward, toRandom, toDue };
     Q_ENUM(TTestOrder)
 
     static constexpr int ChoiceCount = 5;
@@ -57,6 +60,8 @@ public:
 
     // Shown while a queue is built.
     void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
+    // The time the reviews of a test are written at and the due words are chosen by.
+    void setReviewClock(ReviewClock clock) { m_reviews.setClock(std::move(clock)); }
 
     // Operations as the test page drives them.
     void Reload();
@@ -79,6 +84,8 @@ public:
     bool questionHasSound() const { return m_questionHasSound; }
     bool ready() const { return m_ready; }
     bool running() const { return m_running; }
+    // The due order found no entry due and none new to learn today.
+    bool nothingDue() const { return m_nothingDue; }
     QString fontName() const { return m_fontName; }
     QString description() const { return m_description; }
     int questionLanguageIndex() const { return m_swap ? m_secondLanguage : m_firstLanguage; }
@@ -116,7 +123,12 @@ private:
     bool playQuestionSound();
     void readCandidates(int answerField, int typeField);
     void watchTable();
-    void raiseMistakes();
+    // The first miss of an entry in a test: its Mistakes raised when raise is set and its
+    // review written when review is set, in one transaction.
+    void writeMiss(bool raise, bool review);
+    void writeReview(qint64 entry);
+    void recordReview(qint64 entry, FsrsModel::Rating rating);
+    void orderQueue();
     void showMistakeReport();
     void showSummary();
     void readDescriptor();
@@ -159,6 +171,8 @@ private:
     bool m_questionHasSound = false;
     bool m_ready = false;
     bool m_running = false;
+    bool m_nothingDue = false;
+    TestReviews m_reviews;
 
     int m_firstLanguage = 0;
     int m_secondLanguage = 0;

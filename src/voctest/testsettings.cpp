@@ -3,6 +3,7 @@
 #include "platform/inifile.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 const QString Section = QStringLiteral("settings");
@@ -46,4 +47,5 @@ void TestSettings::load(const QString &path)
     ignoreAccents = accents == u"yes" || accents == u"1";
     wordTypes = parseWordTypes(readLower(file, QStringLiteral("WordTypes"),
                                          QStringLiteral("[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]")));
+    newPerDay = std::max(0, file.readInteger(Section, QStringLiteral("NewPerDay"), 20));
 }

@@ -17,6 +17,7 @@ struct TestSettings
     bool useDiscardList = true;
     bool ignoreAccents = false;       // "IgnoreAccents": a variant without the key judges as before
     quint16 wordTypes = AllWordTypes; // bit k: entries of word type k take part
+    int newPerDay = 20;               // entries never reviewed that a test of the due words adds a day
 
     // Whether entries of this word type take part; types outside 0 to 10 never do.
     bool includesType(int type) const;

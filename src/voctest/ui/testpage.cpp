@@ -204,12 +204,13 @@ void TestPage::buildBottomBar()
     ForwardOrder = named(new QRadioButton(QStringLiteral("Forward"), Panel3), "ForwardOrder");
     BackwardOrder = named(new QRadioButton(QStringLiteral("Backward"), Panel3), "BackwardOrder");
     RandomOrder = named(new QRadioButton(QStringLiteral("Random"), Panel3), "RandomOrder");
+    DueOrder = named(new QRadioButton(QStringLiteral("&Due words"), Panel3), "DueOrder");
     // Directions and orders are two choices of their own.
     auto *directions = new QButtonGroup(Panel3);
     directions->addButton(Direction1);
     directions->addButton(Direction2);
     auto *orders = new QButtonGroup(Panel3);
-    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder})
+    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder, DueOrder})
         orders->addButton(order);
     Direction1->setChecked(true);
     RandomOrder->setChecked(true);
@@ -218,7 +219,7 @@ void TestPage::buildBottomBar()
     directionColumn->addWidget(Direction1);
     directionColumn->addWidget(Direction2);
     auto *orderRow = new QHBoxLayout;
-    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder})
+    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder, DueOrder})
         orderRow->addWidget(order);
     auto *layout = new QHBoxLayout(Panel3);
     layout->setContentsMargins(8, 2, 8, 2);

@@ -82,6 +82,7 @@ public:
     QRadioButton *ForwardOrder = nullptr;
     QRadioButton *BackwardOrder = nullptr;
     QRadioButton *RandomOrder = nullptr;
+    QRadioButton *DueOrder = nullptr;
     QFrame *InfoPanel = nullptr;
     QFrame *ProgressPanel = nullptr;
     QFrame *MistakesPanel = nullptr;

@@ -1,6 +1,7 @@
 // What the test page does when the user acts on it: every step hands the work to the engine
 // and then copies the engine's state back onto the controls.
 #include "platform/errorboundary.h"
+#include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "units/ui/imagelist.h"
 #include "voctest/lumovoctest.h"
@@ -28,6 +29,8 @@ QString englishKept(const QString &key)
         return QStringLiteral("&Start");
     if (key == QStringLiteral("NextBtn"))
         return QStringLiteral("&Next");
+    if (key == QStringLiteral("MsgNothingDue"))
+        return QStringLiteral("No words are due today.");
     return QString();
 }
 
@@ -44,7 +47,7 @@ void TestPage::connectControls()
             [this] { guarded([this] { TestVariantsChange(); }); });
     for (QRadioButton *direction : {Direction1, Direction2})
         connect(direction, &QRadioButton::clicked, this, [this] { guarded([this] { Direction1Click(); }); });
-    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder})
+    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder, DueOrder})
         connect(order, &QRadioButton::clicked, this, [this] { guarded([this] { OrderClick(); }); });
     // Enter answers: the Start/Next button is the page's default button.
     connect(AnswerEdit, &QLineEdit::returnPressed, StartBtn, &QPushButton::click);
@@ -152,6 +155,8 @@ void TestPage::OrderClick()
         m_engine->setOrder(TLumoVocTest::toForward);
     else if (BackwardOrder->isChecked())
         m_engine->setOrder(TLumoVocTest::toBackward);
+    else if (DueOrder->isChecked())
+        m_engine->setOrder(TLumoVocTest::toDue);
     else
         m_engine->setOrder(TLumoVocTest::toRandom);
     RefreshTestPage();
@@ -189,7 +194,7 @@ void TestPage::resetChoices()
 void TestPage::setIdleControlsEnabled(bool enabled)
 {
     for (QWidget *idle : std::initializer_list<QWidget *>{TestVariants, Direction1, Direction2, ForwardOrder,
-                                                          BackwardOrder, RandomOrder})
+                                                          BackwardOrder, RandomOrder, DueOrder})
         idle->setEnabled(enabled);
     for (QCheckBox *choice : Choice)
         choice->setEnabled(!enabled);
@@ -223,6 +228,9 @@ void TestPage::StartBtnClick()
             m_engine->PlayQuestionSound();
         if (AnswerEdit->isVisible())
             AnswerEdit->setFocus();
+    } else if (m_engine->nothingDue() && m_messages) {
+        // Rather than an empty test.
+        m_messages->plain(text(QStringLiteral("MsgNothingDue")));
     }
 }
 

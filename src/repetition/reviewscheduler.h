@@ -1,0 +1,19 @@
+#pragma once
+
+#include "repetition/reviewstate.h"
+
+#include <QDateTime>
+#include <optional>
+
+// One review of an entry side applied to its state: the memory moves by the model and the
+// next review is set where the chance of recall reaches the desired retention.
+class ReviewScheduler
+{
+public:
+    static constexpr qint64 SecondsPerDay = 86400;
+
+    // previous is the stored state, if any. A clock set back, or a state written on a machine
+    // whose clock ran ahead, counts as a review on the same day; a damaged memory starts afresh.
+    static ReviewState review(const std::optional<ReviewState> &previous, qint64 entry, int direction,
+                              FsrsModel::Rating rating, const QDateTime &now);
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "repetition/reviewstate.h"
+
+#include <QList>
+#include <optional>
+
+class SqliteDatabase;
+
+// The review states of a unit, kept in a table of their own beside the vocabulary table in
+// the unit's ".db" file, so that copying, moving, renaming and packing the unit carry them.
+// The table is made when the first review is written; a unit without it has never been
+// reviewed. Deleting an entry deletes its states with it, whichever way it is deleted.
+// Columns a later version adds are left alone. Failures throw TableError.
+class ReviewStore
+{
+public:
+    static constexpr const char *StateTable = "review_state";
+
+    // An entry side with the moment it is due, for building a due queue.
+    struct DueRow
+    {
+        qint64 entry = 0;
+        qint64 due = 0;
+    };
+
+    // The due moments of one direction and how many of its states were first reviewed
+    // today, read in one pass.
+    struct DueStates
+    {
+        QList<DueRow> rows;
+        int introducedToday = 0;
+    };
+
+    struct DueCounts
+    {
+        int today = 0;    // due by the end of today, overdue ones included
+        int nextWeek = 0; // due by the end of the seventh day from today, today's included
+    };
+
+    explicit ReviewStore(SqliteDatabase &db) : m_db(db) {}
+
+    bool hasTable() const;
+    // Makes the table and its clean-up on deletion when they are missing; all or nothing.
+    void ensureTable();
+
+    std::optional<ReviewState> state(qint64 entry, int direction) const;
+    void save(const ReviewState &state);
+
+    // Every state of one direction with the moment it is due. A damaged state (no usable
+    // memory, no due moment) is due at once; none is due later than latest, so a date far
+    // in the future cannot hide an entry for longer than the longest interval. States first
+    // reviewed at or after startOfToday are counted.
+    // The rows come in the order of their entries.
+    DueStates dueStates(int direction, qint64 latest, qint64 startOfToday) const;
+    // Entries with a side due before the two ends, either direction counted once.
+    DueCounts dueCounts(qint64 endOfToday, qint64 endOfWeek, qint64 latest) const;
+
+private:
+    SqliteDatabase &m_db;
+};

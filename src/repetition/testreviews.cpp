@@ -1,0 +1,58 @@
+#include "repetition/testreviews.h"
+
+#include "repetition/duequeue.h"
+#include "repetition/reviewscheduler.h"
+#include "repetition/reviewstore.h"
+
+#include "platform/sqlitedatabase.h"
+#include "platform/sqlitetable.h"
+
+#include <algorithm>
+
+void TestReviews::begin(SqliteTable *table, int direction)
+{
+    m_table = table;
+    m_direction = direction;
+    m_reviewed.clear();
+    m_failed = false;
+}
+
+void TestReviews::record(qint64 entry, FsrsModel::Rating rating)
+{
+    if (!m_table || !m_table->connection() || m_reviewed.contains(entry) || m_failed)
+        return;
+    m_reviewed.insert(entry);
+    SqliteDatabase &db = *m_table->connection();
+    // A savepoint nests inside a transaction the caller holds, and stands alone without one.
+    db.exec(QStringLiteral("SAVEPOINT review_write"));
+    try {
+        ReviewStore store(db);
+        store.ensureTable();
+        store.save(
+            ReviewScheduler::review(store.state(entry, m_direction), entry, m_direction, rating, now()));
+        db.exec(QStringLiteral("RELEASE review_write"));
+    } catch (...) {
+        m_failed = true;
+        try {
+            db.exec(QStringLiteral("ROLLBACK TO review_write"));
+            db.exec(QStringLiteral("RELEASE review_write"));
+        } catch (...) {
+            // The error that stopped the write is the one to report.
+        }
+        throw;
+    }
+}
+
+QList<qint64> TestReviews::dueQueue(const QList<qint64> &eligible, int newPerDay) const
+{
+    if (!m_table || !m_table->connection())
+        return {};
+    const QDateTime moment = now();
+    const ReviewStore store(*m_table->connection());
+    const qint64 latest =
+        moment.toSecsSinceEpoch() + FsrsModel::MaximumIntervalDays * ReviewScheduler::SecondsPerDay;
+    const ReviewStore::DueStates states =
+        store.dueStates(m_direction, latest, ReviewTime::startOfDay(moment, 0));
+    return DueQueue::build(eligible, states.rows, ReviewTime::startOfDay(moment, 1),
+                           std::max(0, newPerDay - states.introducedToday));
+}
