@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/messageservice.h"
+#include "benchmessages.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 
@@ -9,17 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-
-// Messages go to the terminal: a benchmark has no one to answer them.
-class SilentMessages : public MessageService
-{
-public:
-    Button show(Kind, const QString &text, int) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Ok;
-    }
-};
 
 // A unit of count entries in folder (ending in "/"): the words of entry i are given by
 // words(i) as {native, foreign}; every third entry has a sound of 4,000 bytes. Returns the

@@ -21,7 +21,7 @@ QString keyOf(int slot)
 
 QString SpecialCharacterFileName()
 {
-    return ProgramFileToRead(QString::fromLatin1(FileName));
+    return ProgramFileToRead(QString::fromLatin1(SpecialCharacterFile::FileName));
 }
 
 SpecialCharacterFile::SpecialCharacterFile(QString path) : m_path(std::move(path))

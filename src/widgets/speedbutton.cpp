@@ -217,6 +217,15 @@ const char *glyphName(SpeedButton::Glyph glyph)
     case G::DeleteSound: return "Delete sound";
     case G::Settings: return "Settings";
     case G::Speaker: return "Play";
+    case G::MediaPlay: return "Play";
+    case G::MediaPause: return "Pause";
+    case G::MediaStop: return "Stop";
+    case G::MediaNext: return "Next";
+    case G::MediaPrev: return "Previous";
+    case G::MediaStep: return "Step";
+    case G::MediaBack: return "Back";
+    case G::MediaRecord: return "Record";
+    case G::MediaEject: return "Eject";
     }
     return "";
 }

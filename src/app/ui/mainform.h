@@ -97,8 +97,6 @@ public:
     {
         m_runImportDialog = std::move(runner);
     }
-    // The logbook's filter: an entry is shown when it was answered wrongly.
-    static bool LumoTable1FilterRecord(const TableRecord &record);
     // The logbook's filter, as the table engine runs it: an entry is shown when it was
     // answered wrongly.
     static QString LumoTable1FilterRecord();
