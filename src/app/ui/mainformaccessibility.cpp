@@ -2,6 +2,8 @@
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
+#include "logbook/ui/logbookpage.h"
+#include "logbook/ui/lumodbloggrid.h"
 #include "uilang/translate.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -31,6 +33,7 @@ void TMainForm::NameControlsForScreenReaders(const QString &languageFile)
     name(m_testPage->AnswerEdit, "AnswerName", "Answer");
     name(m_inputPage->ProgressBar1, "SoundPositionName", "Sound position");
     name(m_inputPage->LumoDBGrid1, "VocabularyGridName", "Word pairs");
+    name(m_logbookPage->LumoDBLogGrid1, "MistakesGridName", "Mistaken word pairs");
     name(m_unitPage->LumoTreeView1, "FolderTreeName", "Folders");
     for (QAbstractItemView *view : m_unitPage->LumoListView1->findChildren<QAbstractItemView *>())
         name(view, "UnitListName", "Units");

@@ -71,6 +71,7 @@ void TDBMediaPlayer::buildButtons()
     for (int index = 0; index < ButtonCount; ++index) {
         auto *button = new QToolButton(this);
         button->setObjectName(QLatin1String(names[index]) + QStringLiteral("Btn"));
+        button->setAccessibleName(QLatin1String(names[index]));
         button->setIcon(SpeedButton::glyphIcon(glyphOf(index)));
         button->setFixedSize(ButtonWidth, 23);
         const auto which = Button(1 << index);
