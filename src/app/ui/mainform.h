@@ -176,6 +176,7 @@ private:
     void enterTestPage();
     void enterUnitPage();
     void enterLogbookPage();
+    void showDueCounts();
     void openUnitTable(bool filtered);
     void setViewStyle(int style);
     void declareSettings();

@@ -7,6 +7,7 @@
 #include "logbook/ui/lumodbloggrid.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
+#include "repetition/duewords.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
@@ -44,6 +45,19 @@ void TMainForm::enterLogbookPage()
     m_logbookPage->LastTestDate->setText(grid->lastTestDate());
     m_logbookPage->DescriptionLabel2->setText(grid->description());
     m_logbookPage->TestCount->setText(QString::number(grid->testCount()));
+    showDueCounts();
+}
+
+void TMainForm::showDueCounts()
+{
+    // A unit that cannot tell its reviews shows no counts; the logbook itself is unaffected.
+    m_logbookPage->DueToday->clear();
+    m_logbookPage->DueWeek->clear();
+    Guarded(m_messages, [this] {
+        const ReviewStore::DueCounts due = DueWords::counts(*m_lumoTable1, QDateTime::currentDateTime());
+        m_logbookPage->DueToday->setText(QString::number(due.today));
+        m_logbookPage->DueWeek->setText(QString::number(due.nextWeek));
+    });
 }
 
 void TMainForm::ResetLogBtnClick()

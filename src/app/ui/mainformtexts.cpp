@@ -168,6 +168,8 @@ const Rule Rules[] = {
      "This file was not loaded, because it is not a wave sound file that can be played:", Target::Keep, ""},
     {"LastTestDateLabel", "Last test:", Target::Caption, "LastTestDateLabel"},
     {"TestCountLabel", "Test count:", Target::Caption, "TestCountLabel"},
+    {"DueTodayLabel", "Due today:", Target::Caption, "DueTodayLabel"},
+    {"DueWeekLabel", "Due in 7 days:", Target::Caption, "DueWeekLabel"},
 
     {"FileImportItem", "&Import Words...", Target::Caption, "FileImportItem"},
     {"FileExportItem", "&Export Words...", Target::Caption, "FileExportItem"},

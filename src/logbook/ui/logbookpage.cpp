@@ -5,10 +5,10 @@
 #include "widgets/obsplitter.h"
 
 #include <QEvent>
-#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
@@ -60,6 +60,12 @@ void LogbookPage::buildTopPanel()
     LastTestDateLabel =
         namedLabel(QStringLiteral("LastTestDateLabel"), QStringLiteral("Last test:"), LogbookTopPanel);
     LastTestDate = namedLabel(QStringLiteral("LastTestDate"), QString(), LogbookTopPanel);
+    DueTodayLabel =
+        namedLabel(QStringLiteral("DueTodayLabel"), QStringLiteral("Due today:"), LogbookTopPanel);
+    DueToday = namedLabel(QStringLiteral("DueToday"), QString(), LogbookTopPanel);
+    DueWeekLabel =
+        namedLabel(QStringLiteral("DueWeekLabel"), QStringLiteral("Due in 7 days:"), LogbookTopPanel);
+    DueWeek = namedLabel(QStringLiteral("DueWeek"), QString(), LogbookTopPanel);
     LogGraph1 = new TLogGraph(LogbookTopPanel);
     LogGraph1->setObjectName(QStringLiteral("LogGraph1"));
     ResetLogBtn = new QPushButton(QStringLiteral("&Reset"), LogbookTopPanel);
@@ -75,7 +81,9 @@ void LogbookPage::buildTopPanel()
 
 bool LogbookPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == LogbookTopPanel && event->type() == QEvent::Resize)
+    // A new caption (another UI language) asks for room as a layout request.
+    if (watched == LogbookTopPanel &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest))
         LogbookTopPanelResize();
     return QWidget::eventFilter(watched, event);
 }
@@ -109,13 +117,22 @@ void LogbookPage::placeFacts()
     const int labelWidth =
         std::max(TestCountLabel->sizeHint().width(), LastTestDateLabel->sizeHint().width());
     const int valueLeft = 2 * Margin + labelWidth + Margin;
-    const int valueWidth = FactsWidth - valueLeft - Margin;
+    // The due counts take the right half of the same two rows.
+    const int dueLeft = FactsWidth / 2;
+    const int dueLabelWidth = std::max(DueTodayLabel->sizeHint().width(), DueWeekLabel->sizeHint().width());
+    const int dueValueLeft = dueLeft + dueLabelWidth + Margin;
+    const int dueValueWidth = std::max(FactsWidth - dueValueLeft - Margin, 0);
+    const int valueWidth = dueLeft - valueLeft - Margin;
     const int countTop = descriptionTop + descriptionHeight + 6;
     const int rowHeight = TestCountLabel->sizeHint().height() + 4;
     TestCountLabel->setGeometry(2 * Margin, countTop, labelWidth, rowHeight);
     TestCount->setGeometry(valueLeft, countTop, valueWidth, rowHeight);
     LastTestDateLabel->setGeometry(2 * Margin, countTop + rowHeight, labelWidth, rowHeight);
     LastTestDate->setGeometry(valueLeft, countTop + rowHeight, valueWidth, rowHeight);
+    DueTodayLabel->setGeometry(dueLeft, countTop, dueLabelWidth, rowHeight);
+    DueToday->setGeometry(dueValueLeft, countTop, dueValueWidth, rowHeight);
+    DueWeekLabel->setGeometry(dueLeft, countTop + rowHeight, dueLabelWidth, rowHeight);
+    DueWeek->setGeometry(dueValueLeft, countTop + rowHeight, dueValueWidth, rowHeight);
 }
 
 int LogbookPage::topPanelHeight() const

@@ -36,6 +36,11 @@ public:
     QLabel *TestCount = nullptr;
     QLabel *LastTestDateLabel = nullptr;
     QLabel *LastTestDate = nullptr;
+    // How many words are due for review, beside the test count.
+    QLabel *DueTodayLabel = nullptr;
+    QLabel *DueToday = nullptr;
+    QLabel *DueWeekLabel = nullptr;
+    QLabel *DueWeek = nullptr;
     TLogGraph *LogGraph1 = nullptr;
     QPushButton *ResetLogBtn = nullptr;
     QPushButton *SaveMistakesBtn = nullptr;

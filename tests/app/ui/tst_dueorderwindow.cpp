@@ -4,6 +4,7 @@
 #include "app/ui/mainformfixture.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
+#include "logbook/ui/logbookpage.h"
 #include "uilang/ui/languagedlg.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
@@ -19,7 +20,7 @@
 #include <QtTest>
 
 namespace {
-enum Page { Test = 1 };
+enum Page { Test = 1, Logbook = 3 };
 
 void saveShot(QWidget *widget, const QString &name)
 {
@@ -97,6 +98,32 @@ private slots:
         QVERIFY(page->DueOrder->isChecked());
         // The one right answer was a review; the five others stay new.
         QCOMPARE(page->MaxProgress->text(), QStringLiteral("5"));
+    }
+
+    void logbookShowsDueCounts()
+    {
+        auto form = openTestPage();
+        TestPage *page = form->testPage();
+        page->TestVariants->setCurrentIndex(page->TestVariants->findText(QStringLiteral("Standard test")));
+        page->DueOrder->click();
+        page->StartBtn->click();
+        // A word answered right is due again in a few days, not today.
+        page->AnswerEdit->setText(form->LumoVocTest1()->answer());
+        page->StartBtn->click();
+        page->StopBtn->click();
+        QVERIFY(form->PageControl()->requestPage(Logbook));
+        LogbookPage *logbook = form->logbookPage();
+        QCOMPARE(logbook->DueTodayLabel->text(), QStringLiteral("Due today:"));
+        QCOMPARE(logbook->DueToday->text(), QStringLiteral("0"));
+        QCOMPARE(logbook->DueWeek->text(), QStringLiteral("1"));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        saveShot(form.get(), QStringLiteral("logbook-duecounts-english"));
+        switchToGerman(*form);
+        QCOMPARE(logbook->DueWeekLabel->text(), QStringLiteral("In 7 Tagen f\u00e4llig:"));
+        // The longer German captions get their room once the panel is laid out again.
+        QTRY_VERIFY(logbook->DueWeekLabel->width() >= logbook->DueWeekLabel->sizeHint().width());
+        saveShot(form.get(), QStringLiteral("logbook-duecounts-deutsch"));
     }
 
     void nothingDueSaysSo()
