@@ -4,12 +4,15 @@
 #include "app/regfile.h"
 #include "app/settingslist.h"
 #include "app/unitconverter.h"
+#include "logbook/logbookstore.h"
+#include "logbook/mistakessaver.h"
 #include "platform/lumoerror.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/killedchild.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unittestlog.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,6 +123,42 @@ int descriptorGeneration(const QString &path)
     return generation;
 }
 
+constexpr int LogbookEntries = 300;
+
+// A unit whose every entry was missed (1 to 3 times) in five logged tests.
+void makeLoggedUnit(const QString &folder)
+{
+    const QString descriptor = folder + QStringLiteral("Unit.lif");
+    QFile::remove(descriptor);
+    QFile::remove(folder + QStringLiteral("Unit.db"));
+    UnitDescriptor(descriptor).write(2, 6, QStringLiteral("Lesson"), QStringLiteral("Arial"));
+    UnitTestLog log(descriptor);
+    for (int test = 0; test < 5; ++test)
+        log.append(test + 1, QStringLiteral("01.12.26"));
+    ScriptedMessageService messages;
+    TLumoTable table(messages);
+    table.setVocabularyFile(folder + QStringLiteral("Unit.db"));
+    table.open();
+    table.startTransaction();
+    for (int i = 0; i < LogbookEntries; ++i)
+        table.appendRecord({QVariant(), wordFor(i), QStringLiteral("foreign %1").arg(i), 0, QVariant(),
+                            QByteArray(200, char(i)), 1 + i % 3});
+    table.commit();
+}
+
+// The sum of the entries' mistakes; the table must open.
+int mistakesSum(const QString &tablePath)
+{
+    ScriptedMessageService messages;
+    TLumoTable table(messages);
+    table.setVocabularyFile(tablePath);
+    table.open();
+    int sum = 0;
+    for (table.first(); !table.eof(); table.next())
+        sum += table.fieldValue(TLumoTable::Mistakes).toInt();
+    return sum;
+}
+
 QByteArray oldUnit(int pairs)
 {
     QByteArray bytes("french\r\nBasics\r\nLesson 1\r\n");
@@ -139,6 +178,8 @@ private slots:
     void conversionLeavesAWholeUnitOrNone();
     void descriptorIsOldOrNew();
     void settingsAreOldOrNew();
+    void resetLogLeavesOldOrEmptyLogbook();
+    void savedMistakesAreAWholeUnitOrNone();
     void fullDiskIsReportedAndLosesNothing();
     void fullDiskKeepsDescriptorAndSettings();
     void secondProgramCannotOpenAUnitInUse();
@@ -296,6 +337,93 @@ void TestCrashSafety::settingsAreOldOrNew()
         lastReturned = generation;
     }
     QVERIFY2(lastReturned > 0, "no write ever returned before a kill");
+}
+
+void TestCrashSafety::resetLogLeavesOldOrEmptyLogbook()
+{
+    TestFolder folder;
+    const QString descriptor = folder.filePath(QStringLiteral("Unit.lif"));
+    const QString tablePath = folder.filePath(QStringLiteral("Unit.db"));
+    makeLoggedUnit(folder.path());
+    const int before = mistakesSum(tablePath);
+    const KilledChild::Work resetting = [&](KilledChild::Reporter &report) {
+        ScriptedMessageService messages;
+        TLumoTable table(messages);
+        table.setVocabularyFile(tablePath);
+        table.open();
+        LogbookStore::resetLog(table, descriptor);
+        report.progress(1);
+    };
+    const int span = child.millisecondsTo(resetting, 1);
+    int resets = 0;
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        makeLoggedUnit(folder.path());
+        const KilledChild::Outcome outcome = child.killDuring(resetting, span);
+        const int sum = mistakesSum(tablePath);
+        QVERIFY2(sum == before || sum == 0, qPrintable(QStringLiteral("half-reset mistakes: %1").arg(sum)));
+        const UnitTestLog log(descriptor);
+        const QList<int> results = log.results(10);
+        QVERIFY2((log.testCount() == 5 && results.size() == 5) || (log.testCount() == 0 && results.isEmpty()),
+                 "half-reset test log");
+        const UnitDescriptor keys(descriptor);
+        QCOMPARE(keys.description(), QStringLiteral("Lesson"));
+        QCOMPARE(keys.font(), QStringLiteral("Arial"));
+        QCOMPARE(keys.secondLanguage(), 6);
+        if (!outcome.progress.isEmpty()) {
+            QCOMPARE(sum, 0);
+            QCOMPARE(log.testCount(), 0);
+            ++resets;
+        }
+    }
+    QVERIFY2(resets > 0 && resets < killsPerOperation(), qPrintable(QString::number(resets)));
+}
+
+void TestCrashSafety::savedMistakesAreAWholeUnitOrNone()
+{
+    TestFolder folder;
+    makeLoggedUnit(folder.path());
+    const QString source = folder.filePath(QStringLiteral("Unit.db"));
+    const QString saved = folder.filePath(QStringLiteral("Hard.db"));
+    const QString savedDescriptor = folder.filePath(QStringLiteral("Hard.lif"));
+    const KilledChild::Work saving = [&](KilledChild::Reporter &report) {
+        ScriptedMessageService messages;
+        TLumoTable table(messages);
+        table.setVocabularyFile(source);
+        table.setFilterCondition(LogbookStore::mistakesCondition());
+        table.setFiltered(true);
+        table.open();
+        MistakesSaver::Source from;
+        from.table = &table;
+        from.descriptorPath = folder.filePath(QStringLiteral("Unit.lif"));
+        from.folder = folder.path();
+        from.firstLanguage = 2;
+        from.secondLanguage = 6;
+        from.fontName = QStringLiteral("Arial");
+        MistakesSaver::Choice choice;
+        choice.name = QStringLiteral("Hard");
+        choice.withSounds = true;
+        if (MistakesSaver(from, messages).save(choice) == MistakesSaver::Outcome::Closed)
+            report.progress(1);
+    };
+    const int span = child.millisecondsTo(saving, 1);
+    const int before = mistakesSum(source);
+    int whole = 0;
+    for (int kill = 0; kill < killsPerOperation(); ++kill) {
+        QFile::remove(saved);
+        QFile::remove(savedDescriptor);
+        const KilledChild::Outcome outcome = child.killDuring(saving, span);
+        QCOMPARE(mistakesSum(source), before);
+        if (QFile::exists(savedDescriptor))
+            QCOMPARE(UnitDescriptor(savedDescriptor).font(), QStringLiteral("Arial"));
+        const qsizetype entries = QFile::exists(saved) ? nativeWords(saved).size() : 0;
+        QVERIFY2(entries == 0 || entries == LogbookEntries, qPrintable(QString::number(entries)));
+        if (!outcome.progress.isEmpty()) {
+            QCOMPARE(entries, LogbookEntries);
+            QCOMPARE(mistakesSum(saved), 0);
+        }
+        whole += entries == LogbookEntries ? 1 : 0;
+    }
+    QVERIFY2(whole > 0 && whole < killsPerOperation(), qPrintable(QString::number(whole)));
 }
 
 void TestCrashSafety::fullDiskIsReportedAndLosesNothing()
