@@ -185,6 +185,10 @@ private slots:
     void secondProgramCannotOpenAUnitInUse();
 
 private:
+    // Writes generation after generation in a child killed at random moments: what reads
+    // back must be whole and no older than the last write that returned.
+    void generationsSurviveKills(const std::function<void(int)> &write, const std::function<int()> &readBack);
+
     KilledChild child;
 };
 
@@ -277,62 +281,47 @@ void TestCrashSafety::descriptorIsOldOrNew()
 {
     TestFolder folder;
     const QString path = folder.filePath(QStringLiteral("Unit.lif"));
-    writeDescriptorGeneration(path, 0);
-    int lastReturned = 0;
-    const KilledChild::Work writing = [&](KilledChild::Reporter &report) {
-        for (int generation = lastReturned + 1;; ++generation) {
-            writeDescriptorGeneration(path, generation);
-            report.progress(generation);
-        }
-    };
-    const int span = child.millisecondsTo(writing, 3);
-    writeDescriptorGeneration(path, 0);
-    for (int kill = 0; kill < killsPerOperation(); ++kill) {
-        const KilledChild::Outcome outcome = child.killDuring(writing, span);
-        if (!outcome.progress.isEmpty())
-            lastReturned = outcome.progress.last();
-        int generation = -1;
-        try {
-            generation = descriptorGeneration(path);
-        } catch (const LumoError &error) {
-            QFAIL(qPrintable(error.message()));
-        }
-        QVERIFY2(generation >= lastReturned, "a returned write was lost");
-        QVERIFY(generation <= lastReturned + 1);
-        lastReturned = generation;
-    }
-    QVERIFY2(lastReturned > 0, "no write ever returned before a kill");
+    generationsSurviveKills([&](int generation) { writeDescriptorGeneration(path, generation); },
+                            [&] { return descriptorGeneration(path); });
 }
 
 void TestCrashSafety::settingsAreOldOrNew()
 {
     TestFolder folder;
     const QString hivePath = folder.filePath(QStringLiteral("registry.db"));
-    int lastReturned = -1;
+    generationsSurviveKills(
+        [&](int generation) {
+            TRegFile registry(hivePath);
+            registry.setKey(QStringLiteral("Software\\Lumo"));
+            int value = generation;
+            numberedSettings(value).writeAll(registry);
+        },
+        [&] { return settingsGeneration(hivePath); });
+}
+
+void TestCrashSafety::generationsSurviveKills(const std::function<void(int)> &write,
+                                              const std::function<int()> &readBack)
+{
+    int lastReturned = 0;
     const KilledChild::Work writing = [&](KilledChild::Reporter &report) {
-        TRegFile registry(hivePath);
-        registry.setKey(QStringLiteral("Software\\Lumo"));
-        int value = lastReturned;
-        const SettingsList list = numberedSettings(value);
-        for (;;) {
-            ++value;
-            list.writeAll(registry);
-            report.progress(value);
+        for (int generation = lastReturned + 1;; ++generation) {
+            write(generation);
+            report.progress(generation);
         }
     };
     const int span = child.millisecondsTo(writing, 3);
-    QFile::remove(hivePath);
+    write(0);
     for (int kill = 0; kill < killsPerOperation(); ++kill) {
         const KilledChild::Outcome outcome = child.killDuring(writing, span);
         if (!outcome.progress.isEmpty())
             lastReturned = outcome.progress.last();
         int generation = -1;
         try {
-            generation = settingsGeneration(hivePath);
+            generation = readBack();
         } catch (const LumoError &error) {
             QFAIL(qPrintable(error.message()));
         }
-        QVERIFY2(generation >= lastReturned, "written settings were lost");
+        QVERIFY2(generation >= lastReturned, "a returned write was lost");
         QVERIFY(generation <= lastReturned + 1);
         lastReturned = generation;
     }
