@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds one fuzz target with clang and runs it for a given time from its seed corpus.
 #   tests/fuzz/run.sh TARGET SECONDS      (TARGET: inifile, translate, oldunit, wavefile,
+#                                          specialchars, csv, kvtml,
 #                                          testvariant, discardlist)
 # New inputs collect in build-fuzz/corpus/TARGET, crashes in build-fuzz/artifacts/TARGET.
 # Never part of the normal build: it uses a build folder of its own.
