@@ -7,6 +7,9 @@
 #include "cli/toolunit.h"
 #include "cli/unitcheck.h"
 #include "cli/unitinfo.h"
+#include "exchange/wordexchange.h"
+
+#include <QFileInfo>
 
 namespace {
 // Takes the option from arguments; true when it was there.
@@ -54,6 +57,9 @@ QString LumoTool::usage()
         "Commands:\n"
         "  info UNIT.lif [--json]          languages, description, font, entries and test log\n"
         "  convert OLD.vok... --to FOLDER  turns old units into units in FOLDER\n"
+        "  import LIST --to UNIT.lif       adds a word list (.csv, .tsv, .kvtml) to the unit,\n"
+        "                                  which is made when it does not exist\n"
+        "  export UNIT.lif --to LIST       writes the unit as a word list (.csv, .tsv, .kvtml)\n"
         "  check UNIT.lif                  checks the table file; counts entries, sounds, mistakes\n"
         "  pack UNIT.lif                   compacts the unit's table\n"
         "\n"
@@ -94,6 +100,10 @@ void LumoTool::dispatch(const QString &command, QStringList arguments, ConsoleMe
         info(std::move(arguments), messages);
     else if (command == QStringLiteral("convert"))
         convert(std::move(arguments), messages);
+    else if (command == QStringLiteral("import"))
+        importList(std::move(arguments));
+    else if (command == QStringLiteral("export"))
+        exportList(std::move(arguments));
     else if (command == QStringLiteral("check"))
         check(arguments, messages);
     else if (command == QStringLiteral("pack"))
@@ -126,6 +136,50 @@ void LumoTool::convert(QStringList arguments, ConsoleMessages &messages)
     ProgressLine progress(m_err, m_terminal);
     for (const QString &made : batch.convert(messages, progress))
         m_out << made << '\n';
+}
+
+// "COMMAND SOURCE --to TARGET": the source, with the target taken.
+QString LumoTool::oneSourceTo(QStringList &arguments, const QString &command, QString &target)
+{
+    target = takeValue(arguments, QStringLiteral("--to"));
+    refuseOptions(arguments);
+    if (target.isEmpty())
+        throw UsageError(command + QStringLiteral(" needs --to"));
+    if (arguments.size() != 1)
+        throw UsageError(command + QStringLiteral(" takes one file before --to"));
+    return arguments.first();
+}
+
+void LumoTool::importList(QStringList arguments)
+{
+    QString unit;
+    const QString list = QFileInfo(oneSourceTo(arguments, QStringLiteral("import"), unit)).absoluteFilePath();
+    if (!unit.endsWith(QStringLiteral(".lif"), Qt::CaseInsensitive))
+        throw UsageError(QStringLiteral("import needs --to UNIT.lif"));
+    ProgressLine progress(m_err, m_terminal);
+    const ImportResult result = WordExchange::importFile(
+        list, QFileInfo(unit).absoluteFilePath(), std::nullopt, [&](qint64 done, qint64 total) {
+            progress.show(int(done), int(total), QStringLiteral("words"));
+            return true;
+        });
+    progress.finish();
+    m_out << "Imported: " << result.imported << '\n';
+    if (result.skipped > 0)
+        m_out << "Skipped:  " << result.skipped << " (first in line " << result.firstSkippedLine << ")\n";
+    if (result.cut > 0)
+        m_out << "Cut:      " << result.cut << '\n';
+    if (result.unknownTypes > 0)
+        m_out << "Unknown word types: " << result.unknownTypes << '\n';
+}
+
+void LumoTool::exportList(QStringList arguments)
+{
+    QString list;
+    const QString unit = oneSourceTo(arguments, QStringLiteral("export"), list);
+    // The unit must be there: exporting never makes one.
+    const ToolUnit checked(unit);
+    m_out << "Exported: "
+          << WordExchange::exportUnit(checked.descriptor(), QFileInfo(list).absoluteFilePath()) << '\n';
 }
 
 void LumoTool::check(const QStringList &arguments, ConsoleMessages &messages)

@@ -25,6 +25,9 @@ private:
     void dispatch(const QString &command, QStringList arguments, ConsoleMessages &messages);
     void info(QStringList arguments, ConsoleMessages &messages);
     void convert(QStringList arguments, ConsoleMessages &messages);
+    void importList(QStringList arguments);
+    void exportList(QStringList arguments);
+    static QString oneSourceTo(QStringList &arguments, const QString &command, QString &target);
     void check(const QStringList &arguments, ConsoleMessages &messages);
     void pack(const QStringList &arguments, ConsoleMessages &messages);
 

@@ -105,6 +105,11 @@ private slots:
         QTest::newRow("two units") << QStringList({"check", "a.lif", "b.lif"})
                                    << "check takes one unit (UNIT.lif)";
         QTest::newRow("no folder") << QStringList({"convert", "a.vok"}) << "convert needs --to FOLDER";
+        QTest::newRow("import without unit") << QStringList({"import", "a.csv"}) << "import needs --to";
+        QTest::newRow("import into a list")
+            << QStringList({"import", "a.csv", "--to", "b.csv"}) << "import needs --to UNIT.lif";
+        QTest::newRow("export two units") << QStringList({"export", "a.lif", "b.lif", "--to", "c.csv"})
+                                          << "export takes one file before --to";
         QTest::newRow("empty --to") << QStringList({"convert", "a.vok", "--to"}) << "--to needs a value";
         QTest::newRow("no old unit") << QStringList({"convert", "--to", "x"})
                                      << "convert needs at least one old unit (OLD.vok)";
@@ -218,6 +223,48 @@ private slots:
                      qPrintable(outcome.err));
         }
         QCOMPARE(program.recordCount(), 3);
+    }
+
+    // Export then import gives the same pairs back, for each kind of word list.
+    void exportThenImportKeepsThePairs_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::newRow("csv") << "animals.csv";
+        QTest::newRow("tsv") << "animals.tsv";
+        QTest::newRow("kvtml") << "animals.kvtml";
+    }
+    void exportThenImportKeepsThePairs()
+    {
+        QFETCH(QString, list);
+        const QString unit = makeUnit(QStringLiteral("animals"));
+        const Outcome exported =
+            runTool({QStringLiteral("export"), unit, QStringLiteral("--to"), folder->filePath(list)});
+        QCOMPARE(exported.code, 0);
+        QCOMPARE(exported.out, QStringLiteral("Exported: 3\n"));
+        const QString copy = folder->filePath(QStringLiteral("copy.lif"));
+        const Outcome imported =
+            runTool({QStringLiteral("import"), folder->filePath(list), QStringLiteral("--to"), copy});
+        QVERIFY2(imported.code == 0, qPrintable(imported.err));
+        QVERIFY(imported.out.startsWith(QStringLiteral("Imported: 3\n")));
+        QCOMPARE(tablePairs(folder->filePath(QStringLiteral("copy.db"))),
+                 Pairs({{"Hund", "dog"}, {"Katze", "cat"}, {"Vogel", "bird"}}));
+        QVERIFY(imported.err.isEmpty()); // no progress line into a pipe
+    }
+
+    void badWordListsImportNothing()
+    {
+        const QString list = folder->writeFile(QStringLiteral("broken.csv"), "a,b\n\"never closed,c\n");
+        const QString unit = folder->filePath(QStringLiteral("new.lif"));
+        const Outcome outcome = runTool({QStringLiteral("import"), list, QStringLiteral("--to"), unit});
+        QCOMPARE(outcome.code, 1);
+        QVERIFY2(outcome.err.contains(QStringLiteral("broken.csv")), qPrintable(outcome.err));
+        QVERIFY(!QFile::exists(unit));
+        QVERIFY(!QFile::exists(folder->filePath(QStringLiteral("new.db"))));
+        // Exporting a unit that is not there makes nothing.
+        const Outcome missing = runTool({QStringLiteral("export"), unit, QStringLiteral("--to"),
+                                         folder->filePath(QStringLiteral("out.csv"))});
+        QCOMPARE(missing.code, 1);
+        QVERIFY(!QFile::exists(folder->filePath(QStringLiteral("out.csv"))));
     }
 
     void packKeepsTheEntries()
