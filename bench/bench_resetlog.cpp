@@ -72,12 +72,12 @@ qint64 withTable(TLumoTable &table, const QString &descriptor)
     return elapsed;
 }
 
-qint64 withSqlite(const QString &path)
+qint64 withSqlite(const QString &path, const char *update)
 {
     sqlite3 *db = openLikeTheTable(path, SQLITE_OPEN_READWRITE);
     QElapsedTimer timer;
     timer.start();
-    sqlite3_exec(db, "UPDATE vocabulary SET Mistakes = 0", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, update, nullptr, nullptr, nullptr);
     const qint64 elapsed = timer.nsecsElapsed();
     sqlite3_close(db);
     return elapsed;
@@ -131,14 +131,21 @@ int main(int argc, char **argv)
 
     qint64 bestTable = std::numeric_limits<qint64>::max();
     qint64 bestSqlite = std::numeric_limits<qint64>::max();
+    qint64 bestMistaken = std::numeric_limits<qint64>::max();
     for (int round = 0; round < Rounds; ++round) {
         prepare(tablePath, descriptor);
         bestTable = std::min(bestTable, withTable(table, descriptor));
         prepare(tablePath, descriptor);
-        bestSqlite = std::min(bestSqlite, withSqlite(tablePath));
+        bestSqlite = std::min(bestSqlite, withSqlite(tablePath, "UPDATE vocabulary SET Mistakes = 0"));
+        prepare(tablePath, descriptor);
+        bestMistaken = std::min(
+            bestMistaken, withSqlite(tablePath, "UPDATE vocabulary SET Mistakes = 0 WHERE Mistakes IS NOT 0"));
     }
     std::printf("reset of the logbook, %d entries: %.1f ms\n", EntryCount, bestTable / 1e6);
-    std::printf("one plain UPDATE of all rows:    %.1f ms\n", bestSqlite / 1e6);
-    std::printf("ratio: %.2f\n", double(bestTable) / double(bestSqlite));
+    std::printf("one plain UPDATE of all rows:    %.1f ms, ratio %.2f\n", bestSqlite / 1e6,
+                double(bestTable) / double(bestSqlite));
+    // The reset skips rows already at 0, as this UPDATE does: the same work, like with like.
+    std::printf("plain UPDATE of the rows not 0:  %.1f ms, ratio %.2f\n", bestMistaken / 1e6,
+                double(bestTable) / double(bestMistaken));
     return 0;
 }
