@@ -1,5 +1,6 @@
 #include "platform/tablefile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -15,9 +16,13 @@ void TableFile::create(const QString &path, const TableSchema &schema)
     if (QFileInfo::exists(path))
         throw TableError(QStringLiteral("The table ") + path + QStringLiteral(" already exists."));
     const QStringList statements = schema.createStatements(path);
-    // A fresh empty file is an empty database to SQLite; it gets the usual permissions.
+    // A fresh empty file is an empty database to SQLite; it gets the usual permissions. The
+    // process id keeps the name apart from a scratch file a crashed process left behind, even
+    // in a forked process that shares its parent's random state.
     const QString scratchPath =
-        path + QStringLiteral(".new-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        path + QStringLiteral(".new-%1-%2")
+                   .arg(QCoreApplication::applicationPid())
+                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     QFile scratch(scratchPath);
     if (!scratch.open(QIODevice::WriteOnly | QIODevice::NewOnly, ScratchPermissions))
         throw TableError(QStringLiteral("Could not create the table ") + path + QStringLiteral(": ") +
