@@ -199,13 +199,44 @@ void setHint(QObject *target, const QString &text)
     }
 }
 
-// Menu actions first: a top-level menu and its action share a name.
-QObject *component(QWidget &form, const QString &name)
+// Every named action and widget below the form, looked up once per language instead of a
+// search of the whole window for each of the hundred names. Where two share a name, the one a
+// search of the children level by level would meet first is kept.
+class ComponentIndex
 {
-    if (auto *action = form.findChild<QAction *>(name))
-        return action;
-    return form.findChild<QWidget *>(name);
-}
+public:
+    explicit ComponentIndex(QObject &form) { add(form); }
+
+    // Menu actions first: a top-level menu and its action share a name.
+    QObject *find(const QString &name) const
+    {
+        if (QObject *action = m_actions.value(name))
+            return action;
+        return m_widgets.value(name);
+    }
+
+    QWidget *widget(const QString &name) const { return static_cast<QWidget *>(m_widgets.value(name)); }
+
+private:
+    void add(const QObject &parent)
+    {
+        for (QObject *child : parent.children()) {
+            const QString name = child->objectName();
+            if (name.isEmpty())
+                continue;
+            QHash<QString, QObject *> *names = qobject_cast<QAction *>(child) ? &m_actions
+                                               : child->isWidgetType()        ? &m_widgets
+                                                                              : nullptr;
+            if (names && !names->contains(name))
+                names->insert(name, child);
+        }
+        for (const QObject *child : parent.children())
+            add(*child);
+    }
+
+    QHash<QString, QObject *> m_actions;
+    QHash<QString, QObject *> m_widgets;
+};
 } // namespace
 
 QList<QPair<QString, QString>> MainFormTexts::englishTexts()
@@ -229,6 +260,7 @@ QString MainFormTexts::kept(const QString &key) const
 
 void MainFormTexts::apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages)
 {
+    const ComponentIndex components(form);
     for (const Rule &rule : Rules) {
         const QString key = QString::fromLatin1(rule.key);
         const QString text =
@@ -240,13 +272,13 @@ void MainFormTexts::apply(const QString &languageFile, QWidget &form, MainMenuBa
                 top->setTitle(text);
             break;
         case Target::Page:
-            if (QWidget *page = form.findChild<QWidget *>(names.value(0)))
+            if (QWidget *page = components.widget(names.value(0)))
                 pages.setTabText(pages.indexOf(page), text);
             break;
         case Target::Caption:
         case Target::Hint:
             for (const QString &name : names)
-                if (QObject *target = component(form, name))
+                if (QObject *target = components.find(name))
                     rule.target == Target::Caption ? setCaption(target, text) : setHint(target, text);
             break;
         case Target::Keep: break;
