@@ -1,14 +1,45 @@
 #include "platform/tablefile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <cerrno>
+#include <csignal>
 
 namespace {
 // Read and write for the owner, read for others, as the process's umask allows.
 constexpr QFileDevice::Permissions ScratchPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+// A scratch file younger than this may belong to a process on another machine sharing the
+// folder, whose process id means nothing here.
+constexpr qint64 AbandonedAfterSeconds = 600;
+
+bool processIsGone(qint64 pid)
+{
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// "<name>.new-<pid>-<random>" with its journal, left by a process that was killed while it
+// built a table. Never a user's data: the file only becomes a table by its final rename.
+void removeAbandonedScratchFiles(const QString &path)
+{
+    const QFileInfo table(path);
+    const QString prefix = table.fileName() + QStringLiteral(".new-");
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-AbandonedAfterSeconds);
+    const QFileInfoList found =
+        QDir(table.path()).entryInfoList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo &scratch : found) {
+        bool isNumber = false;
+        const qint64 pid = scratch.fileName().mid(prefix.size()).section(u'-', 0, 0).toLongLong(&isNumber);
+        if (isNumber && processIsGone(pid) && scratch.lastModified().toUTC() < before)
+            QFile::remove(scratch.filePath());
+    }
+}
 } // namespace
 
 void TableFile::create(const QString &path, const TableSchema &schema)
@@ -16,6 +47,7 @@ void TableFile::create(const QString &path, const TableSchema &schema)
     if (QFileInfo::exists(path))
         throw TableError(QStringLiteral("The table ") + path + QStringLiteral(" already exists."));
     const QStringList statements = schema.createStatements(path);
+    removeAbandonedScratchFiles(path);
     // A fresh empty file is an empty database to SQLite; it gets the usual permissions. The
     // process id keeps the name apart from a scratch file a crashed process left behind, even
     // in a forked process that shares its parent's random state.
