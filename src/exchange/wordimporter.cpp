@@ -1,8 +1,10 @@
 #include "exchange/wordimporter.h"
 
 #include "exchange/exchangeerror.h"
+#include "exchange/languagecodes.h"
 #include "exchange/wordtypenames.h"
 #include "platform/sqlitetable.h"
+#include "units/vocabularylanguages.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
@@ -25,6 +27,18 @@ QString entryText(const QString &word, int &cut)
         ++cut;
     }
     return text;
+}
+
+// A header cell naming a language as our export writes it ("German"), or by its locale code
+// ("de_CH"); -1 when it names none.
+int languageNamed(const QString &text, bool codes)
+{
+    const QString name = text.trimmed();
+    for (int language = 0; language < LanguageCount; ++language)
+        if (name.compare(LanguageEnglishName(language), Qt::CaseInsensitive) == 0)
+            return language;
+    const int coded = codes ? LanguageCodes::languageOf(name) : 0;
+    return coded > 0 ? coded : -1;
 }
 
 void removeCreatedTable(const QString &tablePath)
@@ -100,6 +114,19 @@ ImportChoice WordImporter::suggest(const WordTable &table)
         choice.typeColumn = 2;
         choice.header = !table.rows.isEmpty() && !holdsWordType(table.rows.first(), 2) &&
                         !cell(table.rows.first(), 2).trimmed().isEmpty();
+    }
+    // A first row naming two languages is a header whatever follows it, and tells a new
+    // unit its languages; codes count only where the header is certain already, as a word
+    // like "de" or "it" may well be a first entry.
+    if (!table.rows.isEmpty()) {
+        const WordTable::Row &first = table.rows.first();
+        const int native = languageNamed(cell(first, 0), choice.header);
+        const int foreign = languageNamed(cell(first, 1), choice.header);
+        if (native >= 0 && foreign >= 0) {
+            choice.header = true;
+            choice.nativeLanguage = native;
+            choice.foreignLanguage = foreign;
+        }
     }
     return choice;
 }

@@ -1,6 +1,7 @@
 #include "exchange/exchangeerror.h"
 #include "exchange/wordexchange.h"
 #include "exchange/wordexporter.h"
+#include "exchange/wordimporter.h"
 #include "platform/lumoerror.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
@@ -63,6 +64,7 @@ class TestWordExchange : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void aHeaderNamingLanguagesIsTakenAsSuch();
     void appendsToAnExistingUnit();
     void cancelLeavesNothing();
     void badFileLeavesNothing();
@@ -96,11 +98,32 @@ void TestWordExchange::roundTrip()
     QCOMPARE(result.skipped, 0);
     const WordList after = WordExporter::readUnit(copy);
     QCOMPARE(after.pairs, samplePairs());
-    if (extension == u"kvtml") {
-        // The languages travel with a KVTML file.
-        QCOMPARE(UnitDescriptor(copy).firstLanguage(), int(vlGerman));
-        QCOMPARE(UnitDescriptor(copy).secondLanguage(), int(vlGreek));
-    }
+    // The languages travel with the file: KVTML's identifiers, the header row of the others.
+    QCOMPARE(UnitDescriptor(copy).firstLanguage(), int(vlGerman));
+    QCOMPARE(UnitDescriptor(copy).secondLanguage(), int(vlGreek));
+}
+
+void TestWordExchange::aHeaderNamingLanguagesIsTakenAsSuch()
+{
+    TestFolder folder;
+    const auto suggestionFor = [&](const QString &text) {
+        return WordImporter::suggest(WordExchange::readFile(
+            folder.writeText(QStringLiteral("list.csv"), text), WordListFormat::Csv, QChar(), 20));
+    };
+    ImportChoice two = suggestionFor(QStringLiteral("swiss;GREEK\r\nHaus;σπίτι\r\n"));
+    QVERIFY(two.header);
+    QCOMPARE(two.nativeLanguage, int(vlSwiss));
+    QCOMPARE(two.foreignLanguage, int(vlGreek));
+    // Codes only where the type column shows the first row is a header.
+    ImportChoice codes =
+        suggestionFor(QStringLiteral("de_AT;tr;Type\r\nHaus;ev;noun\r\nsagen;demek;verb\r\n"));
+    QVERIFY(codes.header);
+    QCOMPARE(codes.nativeLanguage, int(vlAustrian));
+    QCOMPARE(codes.foreignLanguage, int(vlTurkish));
+    // Two short words are a first entry, not language codes.
+    ImportChoice words = suggestionFor(QStringLiteral("de;of\r\nla;the\r\n"));
+    QVERIFY(!words.header);
+    QCOMPARE(words.nativeLanguage, 0);
 }
 
 void TestWordExchange::appendsToAnExistingUnit()

@@ -289,7 +289,8 @@ void TImportDialog::setFile(const QString &path, WordListFormat format)
     NativeColumnBox->setCurrentIndex(suggested.nativeColumn);
     ForeignColumnBox->setCurrentIndex(std::min(suggested.foreignColumn, ForeignColumnBox->count() - 1));
     TypeColumnBox->setCurrentIndex(suggested.typeColumn + 1);
-    if (!csv) {
+    // A list names its languages in KVTML's identifiers or a header row like "German;Greek".
+    if (!csv || suggested.nativeLanguage != 0 || suggested.foreignLanguage != 0) {
         NativeLanguageBox->setCurrentIndex(suggested.nativeLanguage);
         ForeignLanguageBox->setCurrentIndex(suggested.foreignLanguage);
     }
