@@ -2,13 +2,18 @@
 
 #include "platform/inicache.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
 QString FuzzFolder()
 {
-    static QTemporaryDir folder;
+    // In memory where there is a memory file system: every write is synced to disk, and on a
+    // disk that makes each run wait for it.
+    static QTemporaryDir folder(
+        (QFile::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
+        QStringLiteral("/lumo-fuzz-XXXXXX"));
     if (!folder.isValid())
         std::abort();
     return folder.path() + u'/';
