@@ -46,10 +46,14 @@ public:
             m_keys.append(sqlite3_column_int64(keys, 0));
         sqlite3_finalize(keys);
         std::sort(m_keys.begin(), m_keys.end());
-        sqlite3_prepare_v2(db,
-                           "SELECT NativeLanguage, ForeignLanguage, Type, length(NativeSound) > 0, "
-                           "length(ForeignSound) > 0 FROM vocabulary WHERE rowid >= ? ORDER BY rowid LIMIT ?",
-                           -1, &m_page, nullptr);
+        // Without the rows' statement no row would be read: then there are none to show, and
+        // the run counts as failed.
+        if (sqlite3_prepare_v2(
+                db,
+                "SELECT NativeLanguage, ForeignLanguage, Type, length(NativeSound) > 0, "
+                "length(ForeignSound) > 0 FROM vocabulary WHERE rowid >= ? ORDER BY rowid LIMIT ?",
+                -1, &m_page, nullptr) != SQLITE_OK)
+            m_keys.clear();
     }
     ~PlainRows() override { sqlite3_finalize(m_page); }
 

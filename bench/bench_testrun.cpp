@@ -85,6 +85,9 @@ public:
         : m_path(path), m_settings(settings), m_reviews(reviews)
     {}
 
+    // Empty when every statement did its work.
+    QByteArray failure() const { return m_failure; }
+
     void run(Times &times)
     {
         QElapsedTimer timer;
@@ -119,34 +122,43 @@ private:
                      std::mt19937(unsigned(QDateTime::currentMSecsSinceEpoch())));
     }
 
+    // A statement that does not prepare or run would make the plain side look fast: noted.
+    void check(int result, std::initializer_list<int> expected)
+    {
+        if (std::find(expected.begin(), expected.end(), result) == expected.end() && m_failure.isEmpty())
+            m_failure = sqlite3_errmsg(m_db);
+    }
+
+    sqlite3_stmt *prepared(const char *sql)
+    {
+        sqlite3_stmt *statement = nullptr;
+        check(sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr), {SQLITE_OK});
+        return statement;
+    }
+
     void prepareStatements()
     {
-        sqlite3_prepare_v2(m_db,
-                           "SELECT NativeLanguage, ForeignLanguage, NativeSound IS NULL, Type FROM "
-                           "vocabulary WHERE rowid = ?",
-                           -1, &m_row, nullptr);
-        sqlite3_prepare_v2(m_db, "UPDATE vocabulary SET Mistakes = coalesce(Mistakes, 0) + 1 WHERE rowid = ?",
-                           -1, &m_raise, nullptr);
+        m_row = prepared("SELECT NativeLanguage, ForeignLanguage, NativeSound IS NULL, Type FROM vocabulary "
+                         "WHERE rowid = ?");
+        m_raise = prepared("UPDATE vocabulary SET Mistakes = coalesce(Mistakes, 0) + 1 WHERE rowid = ?");
         if (!m_reviews)
             return;
-        sqlite3_prepare_v2(m_db,
-                           "SELECT stability, difficulty, reviews, lapses FROM review_state "
-                           "WHERE entry = ? AND direction = 0",
-                           -1, &m_state, nullptr);
-        sqlite3_prepare_v2(m_db,
-                           "INSERT INTO review_state (entry, direction, stability, difficulty, first_review, "
-                           "last_review, due, reviews, lapses) VALUES (?, 0, 2.5, 5.0, ?, ?, ?, 1, ?) "
-                           "ON CONFLICT (entry, direction) DO UPDATE SET stability = excluded.stability, "
-                           "last_review = excluded.last_review, due = excluded.due, reviews = reviews + 1, "
-                           "lapses = lapses + excluded.lapses",
-                           -1, &m_save, nullptr);
+        m_state = prepared("SELECT stability, difficulty, reviews, lapses FROM review_state "
+                           "WHERE entry = ? AND direction = 0");
+        m_save = prepared("INSERT INTO review_state (entry, direction, stability, difficulty, first_review, "
+                          "last_review, due, reviews, lapses) VALUES (?, 0, 2.5, 5.0, ?, ?, ?, 1, ?) "
+                          "ON CONFLICT (entry, direction) DO UPDATE SET stability = excluded.stability, "
+                          "last_review = excluded.last_review, due = excluded.due, reviews = reviews + 1, "
+                          "lapses = lapses + excluded.lapses");
     }
 
     void readRow(qint64 key)
     {
         sqlite3_bind_int64(m_row, 1, key);
+        const int found = sqlite3_step(m_row);
+        check(found, {SQLITE_ROW});
         // Texts as a question shows them.
-        if (sqlite3_step(m_row) == SQLITE_ROW)
+        if (found == SQLITE_ROW)
             for (int column : {0, 1})
                 m_characters +=
                     QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_row, column)),
@@ -155,10 +167,11 @@ private:
         sqlite3_reset(m_row);
     }
 
-    static void step(sqlite3_stmt *statement, qint64 key)
+    // Runs statement for key; a state not there yet is no failure.
+    void step(sqlite3_stmt *statement, qint64 key, std::initializer_list<int> expected)
     {
         sqlite3_bind_int64(statement, 1, key);
-        sqlite3_step(statement);
+        check(sqlite3_step(statement), expected);
         sqlite3_reset(statement);
     }
 
@@ -166,20 +179,20 @@ private:
     {
         if (!wrong && !m_reviews)
             return;
-        sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+        check(sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr), {SQLITE_OK});
         if (wrong)
-            step(m_raise, key);
+            step(m_raise, key, {SQLITE_DONE});
         if (m_reviews) {
-            step(m_state, key);
+            step(m_state, key, {SQLITE_ROW, SQLITE_DONE});
             const qint64 now = QDateTime::currentSecsSinceEpoch();
             sqlite3_bind_int64(m_save, 1, key);
             for (int column : {2, 3, 4})
                 sqlite3_bind_int64(m_save, column, now);
             sqlite3_bind_int(m_save, 5, wrong ? 1 : 0);
-            sqlite3_step(m_save);
+            check(sqlite3_step(m_save), {SQLITE_DONE});
             sqlite3_reset(m_save);
         }
-        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        check(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr), {SQLITE_OK});
     }
 
     QString m_path;
@@ -192,6 +205,7 @@ private:
     sqlite3_stmt *m_save = nullptr;
     QList<qint64> m_queue;
     qint64 m_characters = 0;
+    QByteArray m_failure;
 };
 
 void print(const char *what, double ours, double plain)
@@ -244,6 +258,18 @@ int main(int argc, char **argv)
         withReviews.run(plain);
         withoutReviews.run(plainNoReviews);
     }
+    int wrongly = 0;
+    for (int question = 0; question < QuestionCount; ++question)
+        wrongly += answersWrongly(question) ? 1 : 0;
+    if (mistakes != wrongly) {
+        std::printf("The engine counted %d mistakes of %d\n", mistakes, wrongly);
+        return 1;
+    }
+    for (const PlainTest *plainTest : {&withReviews, &withoutReviews})
+        if (!plainTest->failure().isEmpty()) {
+            std::printf("The plain side failed: %s\n", plainTest->failure().constData());
+            return 1;
+        }
     std::printf("A test of %d questions (%d answered wrongly) on %d entries, variant \"%s\", random order, "
                 "best of %d alternating rounds:\n",
                 QuestionCount, mistakes, EntryCount, qPrintable(variants.descriptions().at(0)), Rounds);
