@@ -28,7 +28,7 @@
 
 namespace {
 constexpr int EntryCount = 100000;
-constexpr int Rounds = 9;
+constexpr int Rounds = 15;
 constexpr int InputPageIndex = 2; // unit manager, test, input, logbook
 
 // The rows of the vocabulary table in key order, the texts read a page at a time as they are

@@ -27,7 +27,7 @@
 namespace {
 constexpr int EntryCount = 100000;
 constexpr int QuestionCount = 50;
-constexpr int Rounds = 5;
+constexpr int Rounds = 7;
 
 bool answersWrongly(int question)
 {
