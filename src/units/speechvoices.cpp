@@ -3,6 +3,8 @@
 #include "platform/speechsynthesizer.h"
 #include "units/vocabularylanguages.h"
 
+#include <QRegularExpression>
+
 namespace {
 // By language number. One voice serves the countries of one tongue: the synthesiser's main
 // English, French and German voices are closer to each country's speech than none, and it has
@@ -30,6 +32,16 @@ const char *const Voices[LanguageCount] = {
 };
 } // namespace
 
+// As in the sample units' sounds, notes are not read and meanings get a short pause.
+QString SpeechVoices::spokenText(const QString &text)
+{
+    static const QRegularExpression notes(QStringLiteral("\\([^)]*\\)"));
+    QString spoken = text;
+    spoken.remove(notes);
+    spoken.replace(u';', u',');
+    return spoken.simplified();
+}
+
 QString SpeechVoices::voiceOf(int language)
 {
     if (!IsLanguageNumber(language) || !Voices[language])
@@ -45,8 +57,9 @@ bool SpeechVoices::canSpeak(int language)
 
 QByteArray SpeechVoices::speak(const QString &text, int language)
 {
+    const QString spoken = spokenText(text);
     const QString voice = voiceOf(language);
-    if (voice.isEmpty() && !text.trimmed().isEmpty())
+    if (voice.isEmpty() && !spoken.isEmpty())
         throw SpeechError(QStringLiteral("There is no voice for this language."));
-    return SpeechSynthesizer::instance().speak(text, voice);
+    return SpeechSynthesizer::instance().speak(spoken, voice);
 }

@@ -14,7 +14,11 @@ public:
     // The language has a voice and the synthesiser runs.
     static bool canSpeak(int language);
 
-    // The text spoken in the language as a wave image; throws SpeechError when it cannot be
-    // (empty text, no voice, no synthesiser, no sound).
+    // What is read aloud of an entry's text: notes in brackets left out, ";" between
+    // meanings a short pause, blanks collapsed. Empty when there is nothing to say.
+    static QString spokenText(const QString &text);
+
+    // The text read aloud in the language as a wave image; throws SpeechError when it cannot
+    // be (nothing to say, no voice, no synthesiser, no sound).
     static QByteArray speak(const QString &text, int language);
 };

@@ -516,7 +516,7 @@ bool TLumoVocTest::playQuestionSound()
 
 bool TLumoVocTest::speaks(const QString &question) const
 {
-    return m_speakMissing && !question.trimmed().isEmpty();
+    return m_speakMissing && !SpeechVoices::spokenText(question).isEmpty();
 }
 
 void TLumoVocTest::readDescriptor()

@@ -51,6 +51,34 @@ private slots:
             QVERIFY(!SpeechVoices::canSpeak(language));
     }
 
+    void notesAreNotReadAloud_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("plain") << "Haus"
+                               << "Haus";
+        QTest::newRow("note first") << "(to) go"
+                                    << "go";
+        QTest::newRow("note inside") << "der (m.) Hund"
+                                     << "der Hund";
+        QTest::newRow("two notes") << "(a) b (c)"
+                                   << "b";
+        QTest::newRow("meanings") << "walk;go ; run"
+                                  << "walk,go , run";
+        QTest::newRow("note only") << "(note)"
+                                   << "";
+        QTest::newRow("blanks") << " \t "
+                                << "";
+        QTest::newRow("unclosed bracket stays") << "go (to"
+                                                << "go (to";
+    }
+
+    void notesAreNotReadAloud()
+    {
+        QFETCH(QString, text);
+        QTEST(SpeechVoices::spokenText(text), "spoken");
+    }
+
     void wordsAreSpokenInTheirLanguage()
     {
         if (!SpeechSynthesizer::compiledIn())
@@ -65,6 +93,7 @@ private slots:
     {
         QVERIFY_THROWS_EXCEPTION(SpeechError, SpeechVoices::speak(QStringLiteral("Haus"), vlOther));
         QVERIFY_THROWS_EXCEPTION(SpeechError, SpeechVoices::speak(QString(), vlGerman));
+        QVERIFY_THROWS_EXCEPTION(SpeechError, SpeechVoices::speak(QStringLiteral("(note)"), vlGerman));
         QVERIFY_THROWS_EXCEPTION(SpeechError, SpeechVoices::speak(QStringLiteral("Haus"), LanguageCount));
     }
 };

@@ -8,14 +8,12 @@
 namespace {
 const QByteArray Recorded("RIFF....WAVE recorded");
 
-// A with a native sound, B with a foreign one, C with none; D has no native word and E blanks.
+// A with a native sound, B with a foreign one, C with none; D has no native word, E blanks and
+// F a note only, none of which can be read aloud.
 QList<Entry> mixedEntries()
 {
-    return {{"A", "a", 1, Recorded, {}},
-            {"B", "b", 1, {}, Recorded},
-            {"C", "c", 1, {}, {}},
-            {"", "d", 1, {}, {}},
-            {"  ", "e", 1, {}, {}}};
+    return {{"A", "a", 1, Recorded, {}}, {"B", "b", 1, {}, Recorded}, {"C", "c", 1, {}, {}},
+            {"", "d", 1, {}, {}},        {"  ", "e", 1, {}, {}},      {"(f)", "f", 1, {}, {}}};
 }
 } // namespace
 
@@ -61,7 +59,7 @@ private slots:
                                                << false << int(vlOther) << recordedOnly;
         QTest::newRow("0, swapped") << "SpeakMissingSounds=0\n" << true << int(vlGerman) << QStringList{"b"};
         QTest::newRow("1, swapped") << "SpeakMissingSounds=1\n"
-                                    << true << int(vlBrazilian) << QStringList{"a", "b", "c", "d", "e"};
+                                    << true << int(vlBrazilian) << QStringList{"a", "b", "c", "d", "e", "f"};
         QTest::newRow("1, swapped to Other") << "SpeakMissingSounds=1\n"
                                              << true << int(vlOther) << QStringList{"b"};
     }

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,6 +39,7 @@ private slots:
     }
 
     void init() { setUpFixture(); }
+    void cleanup() { folder.reset(); }
 
     void nothingCanBeSpoken()
     {
