@@ -89,7 +89,7 @@ private slots:
     {
         const QString path =
             folder->writeText(QStringLiteral("speak.ltf"),
-                              QStringLiteral("[settings]\nDescription=Speak\nSpeakMissingSounds=yes\n"));
+                              QStringLiteral("[settings]\nDescription=Speak\nSpeakMissingSounds=1\n"));
         TTestParamsDlg dialog(messages);
         dialog.show();
         dialog.selectByDescription(QStringLiteral("Speak"));
@@ -100,10 +100,10 @@ private slots:
         const IniFile saved(path);
         QCOMPARE(saved.readString(QStringLiteral("settings"), QStringLiteral("MatchCase"), QString()),
                  QStringLiteral("yes"));
-        // What the user cannot see, the dialog does not change.
+        // What the user cannot see, the dialog does not rewrite, not even as "yes".
         QCOMPARE(
             saved.readString(QStringLiteral("settings"), QStringLiteral("SpeakMissingSounds"), QString()),
-            QStringLiteral("yes"));
+            QStringLiteral("1"));
     }
 
     void theInputPageShowsNoSpeechButtonAndPlaysNothing()
