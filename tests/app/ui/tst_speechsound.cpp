@@ -1,5 +1,5 @@
+#include "app/ui/inputpagefixture.h"
 #include "app/ui/mainform.h"
-#include "app/ui/mainformfixture.h"
 #include "app/ui/pagecontrol.h"
 #include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
@@ -20,39 +20,19 @@
 #include <QTest>
 
 namespace {
-enum Page { Input = 2 };
 using Mode = SoundDevice::Mode;
 } // namespace
 
 // Spoken words on the input page of the main window: the button that stores a side's word
 // spoken, the message for a word that cannot be, and the recorder speaking a side without a
 // sound, against the test run's private sound server.
-class TestSpeechSound : public QObject, protected MainFormFixture
+class TestSpeechSound : public QObject, protected InputPageFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TMainForm> form;
-
-    InputPage *page() const { return form->inputPage(); }
-    TLumoDBGrid *grid() const { return page()->LumoDBGrid1; }
-    TDBMediaPlayer *player() const { return page()->DBMediaPlayer1; }
-
     // Entries "word <i>" / "Wort <i>" in the two languages, the input page on the first.
-    void openUnit(int native, int foreign)
-    {
-        makeUnit(QStringLiteral("unit"), 2, native, foreign);
-        form = createForm();
-        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("unit"));
-        QVERIFY(form->PageControl()->requestPage(Input));
-        form->resize(640, 400);
-        QCoreApplication::processEvents();
-        goToColumn(LumoTableModel::NativeColumn);
-    }
-
-    void goToColumn(int column, int row = 0) { grid()->setCurrentIndex(grid()->model()->index(row, column)); }
-
-    QByteArray sound(int field) { return form->LumoTable1()->blobValue(field); }
+    void openUnit(int native, int foreign) { openInputPage(native, foreign); }
 
     void setField(int field, const QVariant &value)
     {
@@ -93,15 +73,7 @@ private slots:
         const QByteArray expected = SpeechVoices::speak(QStringLiteral("Wort 1"), vlGerman);
         const QByteArray stored = sound(TLumoTable::ForeignSound);
         QVERIFY(SpokenAlike(stored, expected));
-        QVERIFY(sound(TLumoTable::NativeSound).isEmpty());
-        QCOMPARE(form->LumoTable1()->state(), SqliteTable::State::Browse);
-        QVERIFY(!form->TableNeedsPacking());
-        QVERIFY(messages.shown().isEmpty());
-        QVERIFY(grid()
-                    ->model()
-                    ->index(1, LumoTableModel::ForeignColumn)
-                    .data(LumoTableModel::HasSoundRole)
-                    .toBool());
+        storedOnTheForeignSideOnly(1);
 
         // Kept with the unit: read back once the window has closed it.
         form.reset();
