@@ -3,7 +3,7 @@
 # second run costs no time. Sourced by run.sh and test.sh.
 # Every name is a real Debian 12 package, not a virtual one: a virtual name never shows as
 # installed, so it would be installed again on every run.
-lumo_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+lumo_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libespeak-ng-dev
                qt6-qpa-plugins libsqlite3-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation
                util-linux pulseaudio pulseaudio-utils)
 

@@ -9,6 +9,7 @@
 #include "platform/messageservice.h"
 #include "platform/waveplayer.h"
 #include "uilang/translate.h"
+#include "units/speechvoices.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unittestlog.h"
 
@@ -196,6 +197,8 @@ bool TLumoVocTest::Prepare()
     const Fields f = fields();
     if (!f.valid())
         return false;
+    // Asked only when the variant wants it: starting the synthesiser takes a moment.
+    m_speakMissing = m_settings.speakMissingSounds && SpeechVoices::canSpeak(questionLanguageIndex());
     if (m_dataSet->recordCount() > 0)
         fillQueue(f);
     if (m_queue.isEmpty()) {
@@ -236,18 +239,23 @@ void TLumoVocTest::fillQueue(const Fields &f)
     // Multiple choice sorts the meanings of the same pass for the choices of every question.
     const bool keepAnswers = m_settings.testType == TestType::MultipleChoice;
     // Every record in the order the table presents them, read in one pass.
-    const QList<QVector<QVariant>> columns =
-        m_dataSet->readColumns({f.count, f.type, f.questionSound, f.answer});
+    // The question texts only matter where a missing sound may be spoken.
+    const bool speakable = needsSound && m_speakMissing;
+    QList<int> wanted = {f.count, f.type, f.questionSound, f.answer};
+    if (speakable)
+        wanted.append(f.question);
+    const QList<QVector<QVariant>> columns = m_dataSet->readColumns(wanted);
     const QVector<QVariant> &counts = columns.at(0);
     const QVector<QVariant> &types = columns.at(1);
     const QVector<QVariant> &sounds = columns.at(2);
     const QVector<QVariant> &answers = columns.at(3);
+    const QVector<QVariant> &questions = speakable ? columns.at(4) : answers;
     m_candidates.clear();
     for (int i = 0; i < counts.size(); ++i) {
         const int type = wordType(types.at(i));
         if (keepAnswers)
             m_candidates.addRecord(answers.at(i).toString(), type);
-        if (needsSound && !sounds.at(i).toBool())
+        if (needsSound && !sounds.at(i).toBool() && !(speakable && speaks(questions.at(i).toString())))
             continue;
         if (m_settings.includesType(type))
             m_queue.append(counts.at(i).toLongLong());
@@ -292,7 +300,7 @@ void TLumoVocTest::LoadQuestion()
     m_question = t.fieldValue(f.question).toString();
     m_answer =
         m_settings.testType == TestType::Comprehension ? m_question : t.fieldValue(f.answer).toString();
-    m_questionHasSound = !t.fieldIsNull(f.questionSound);
+    m_questionHasSound = !t.fieldIsNull(f.questionSound) || speaks(m_question);
     if (m_settings.testType == TestType::MultipleChoice)
         BuildChoices(f.answer, wordType(t.fieldValue(f.type)));
     else
@@ -495,10 +503,20 @@ bool TLumoVocTest::playQuestionSound()
         m_messages.plain(QStringLiteral("Internal Database Error!"));
         return false;
     }
-    if (m_dataSet->fieldIsNull(f.questionSound))
+    if (!m_dataSet->fieldIsNull(f.questionSound)) {
+        m_sound.playWave(m_dataSet->blobValue(f.questionSound));
+        return true;
+    }
+    const QString question = m_dataSet->fieldValue(f.question).toString();
+    if (!speaks(question))
         return false;
-    m_sound.playWave(m_dataSet->blobValue(f.questionSound));
+    m_sound.playWave(SpeechVoices::speak(question, questionLanguageIndex()));
     return true;
+}
+
+bool TLumoVocTest::speaks(const QString &question) const
+{
+    return m_speakMissing && !SpeechVoices::spokenText(question).isEmpty();
 }
 
 void TLumoVocTest::readDescriptor()

@@ -121,6 +121,8 @@ private:
     void fillQueue(const Fields &f);
     void loadQuestionGuarded();
     bool playQuestionSound();
+    // A question without a sound is spoken instead.
+    bool speaks(const QString &question) const;
     void readCandidates(int answerField, int typeField);
     void watchTable();
     // The first miss of an entry in a test: its Mistakes raised when raise is set and its
@@ -169,6 +171,7 @@ private:
     QString m_given;
     QStringList m_choices = QStringList(ChoiceCount, QString());
     bool m_questionHasSound = false;
+    bool m_speakMissing = false; // the variant speaks missing sounds and the question language can
     bool m_ready = false;
     bool m_running = false;
     bool m_nothingDue = false;

@@ -12,6 +12,13 @@ QString readLower(const IniFile &file, const QString &key, const QString &defaul
 {
     return file.readString(Section, key, defaultValue).toLower();
 }
+
+// The keys added later are off unless a variant sets them.
+bool readAddedSwitch(const IniFile &file, const QString &key)
+{
+    const QString value = readLower(file, key, QStringLiteral("no"));
+    return value == u"yes" || value == u"1";
+}
 } // namespace
 
 bool TestSettings::includesType(int type) const
@@ -43,8 +50,8 @@ void TestSettings::load(const QString &path)
     discardNotes = readLower(file, QStringLiteral("DiscardNotes"), QStringLiteral("yes")) != u"no";
     matchCase = readLower(file, QStringLiteral("MatchCase"), QStringLiteral("no")) == u"yes";
     useDiscardList = readLower(file, QStringLiteral("UseDiscardList"), QStringLiteral("yes")) != u"no";
-    const QString accents = readLower(file, QStringLiteral("IgnoreAccents"), QStringLiteral("no"));
-    ignoreAccents = accents == u"yes" || accents == u"1";
+    ignoreAccents = readAddedSwitch(file, QStringLiteral("IgnoreAccents"));
+    speakMissingSounds = readAddedSwitch(file, QStringLiteral("SpeakMissingSounds"));
     wordTypes = parseWordTypes(readLower(file, QStringLiteral("WordTypes"),
                                          QStringLiteral("[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]")));
     newPerDay = std::max(0, file.readInteger(Section, QStringLiteral("NewPerDay"), 20));

@@ -16,6 +16,7 @@ struct TestSettings
     bool matchCase = false;
     bool useDiscardList = true;
     bool ignoreAccents = false;       // "IgnoreAccents": a variant without the key judges as before
+    bool speakMissingSounds = false;  // "SpeakMissingSounds": entries without a sound are spoken
     quint16 wordTypes = AllWordTypes; // bit k: entries of word type k take part
     int newPerDay = 20;               // entries never reviewed that a test of the due words adds a day
 

@@ -175,6 +175,13 @@ void paintGlyph(QPainter &p, SpeedButton::Glyph glyph)
         break;
     case G::SoundTools:
     case G::Speaker: drawSpeaker(p); break;
+    case G::SpeakWord:
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 9, QFont::Bold));
+        p.drawText(QRectF(0, 2, 11, 14), Qt::AlignCenter, QStringLiteral("A"));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(8, 5, 5, 8), -60 * 16, 120 * 16);
+        p.drawArc(QRectF(8, 3, 8, 12), -60 * 16, 120 * 16);
+        break;
     case G::OpenWave: drawFolder(p, QRectF(1, 6, 14, 10)); break;
     case G::DeleteSound:
         drawSpeaker(p);
@@ -217,6 +224,7 @@ const char *glyphName(SpeedButton::Glyph glyph)
     case G::DeleteSound: return "Delete sound";
     case G::Settings: return "Settings";
     case G::Speaker: return "Play";
+    case G::SpeakWord: return "Speak word";
     case G::MediaPlay: return "Play";
     case G::MediaPause: return "Pause";
     case G::MediaStop: return "Stop";

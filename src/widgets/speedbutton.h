@@ -29,6 +29,7 @@ public:
         DeleteSound,
         Settings,
         Speaker,
+        SpeakWord, // a letter with sound waves: the word spoken by the synthesiser
         // The buttons of the recorder.
         MediaPlay,
         MediaPause,

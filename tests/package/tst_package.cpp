@@ -1,4 +1,5 @@
 #include "app/regfile.h"
+#include "platform/speechsynthesizer.h"
 #include "support/testfolder.h"
 
 #include <QCoreApplication>
@@ -105,6 +106,9 @@ private slots:
         // Computed from the executables' libraries.
         QVERIFY2(depends.out.contains("libqt6widgets6"), depends.out);
         QVERIFY2(depends.out.contains("libsqlite3-0"), depends.out);
+        // The synthesiser's library brings its voice data with it.
+        if (SpeechSynthesizer::compiledIn())
+            QVERIFY2(depends.out.contains("libespeak-ng1"), depends.out);
     }
 
     void theUnpackedProgramStartsForANewUser()

@@ -23,7 +23,7 @@ private slots:
     void load_data();
     void load();
     void missingFileKeepsSettings();
-    void ignoreAccents();
+    void addedSwitchesAreOffUnlessSet();
     void wordTypes_data();
     void wordTypes();
     void includesType();
@@ -71,25 +71,35 @@ void TestTestSettings::load()
     QTEST(settings.matchCase, "matchCase");
     QTEST(settings.useDiscardList, "useDiscardList");
     QTEST(int(settings.wordTypes), "wordTypes");
-    // No variant of old names the key, so none ignores accents.
+    // No variant of old names the added keys, so none ignores accents or speaks.
     QVERIFY(!settings.ignoreAccents);
+    QVERIFY(!settings.speakMissingSounds);
 }
 
-void TestTestSettings::ignoreAccents()
+void TestTestSettings::addedSwitchesAreOffUnlessSet()
 {
+    const QList<QPair<QString, bool TestSettings::*>> switches = {
+        {QStringLiteral("IgnoreAccents"), &TestSettings::ignoreAccents},
+        {QStringLiteral("SpeakMissingSounds"), &TestSettings::speakMissingSounds}};
     TestFolder folder;
-    TestSettings settings;
-    for (const char *value : {"yes", "YES", "1"}) {
-        settings.load(
-            folder.writeText(QStringLiteral("on.ltf"),
-                             QStringLiteral("[settings]\nIgnoreAccents=") + QLatin1String(value) + u'\n'));
-        QVERIFY2(settings.ignoreAccents, value);
-    }
-    for (const char *value : {"no", "0", "", "maybe"}) {
-        settings.load(
-            folder.writeText(QStringLiteral("off.ltf"),
-                             QStringLiteral("[settings]\nIgnoreAccents=") + QLatin1String(value) + u'\n'));
-        QVERIFY2(!settings.ignoreAccents, value);
+    for (const auto &[key, member] : switches) {
+        TestSettings settings;
+        for (const char *value : {"yes", "YES", "1"}) {
+            settings.load(
+                folder.writeText(QStringLiteral("on.ltf"),
+                                 QStringLiteral("[settings]\n") + key + u'=' + QLatin1String(value) + u'\n'));
+            QVERIFY2(settings.*member, qPrintable(key + u'=' + QLatin1String(value)));
+        }
+        for (const char *value : {"no", "0", "", "maybe"}) {
+            settings.load(
+                folder.writeText(QStringLiteral("off.ltf"),
+                                 QStringLiteral("[settings]\n") + key + u'=' + QLatin1String(value) + u'\n'));
+            QVERIFY2(!(settings.*member), qPrintable(key + u'=' + QLatin1String(value)));
+        }
+        // Each key sets its own switch only.
+        settings.load(folder.writeText(QStringLiteral("one.ltf"),
+                                       QStringLiteral("[settings]\n") + key + QStringLiteral("=yes\n")));
+        QCOMPARE(settings.ignoreAccents + settings.speakMissingSounds, 1);
     }
 }
 

@@ -86,6 +86,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectPrinting();
     connectCharBars();
     connectSoundTools();
+    connectSpeech();
     connectLogbook();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));

@@ -82,6 +82,8 @@ public:
     void ShowSoundToolsClick();
     void OpenWaveBtnClick();
     void DeleteSoundBtnClick();
+    // Words spoken by the speech synthesiser on the input page.
+    void SpeakWordBtnClick();
     // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
     void setWaveFileChooser(std::function<QString()> chooser) { m_chooseWaveFile = std::move(chooser); }
     void FileImportItemClick();
@@ -171,6 +173,8 @@ private:
     void setTableOrder(const QString &field);
     QString commandLineText(const QString &key, const QString &english) const;
     void connectSoundTools();
+    void connectSpeech();
+    void updateSpeechControls();
     void connectLogbook();
     void enterInputPage();
     void enterTestPage();

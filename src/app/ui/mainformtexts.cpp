@@ -176,6 +176,10 @@ const Rule Rules[] = {
     {"FileImportItemHint", "Import a word list (CSV, TSV or KVTML) into a unit", Target::Hint,
      "FileImportItem"},
     {"FileExportItemHint", "Export the selected unit as a word list", Target::Hint, "FileExportItem"},
+
+    {"SpeakWordBtnHint", "Store the word, spoken by the speech synthesiser, as its sound", Target::Hint,
+     "SpeakWordBtn"},
+    {"MsgCannotSpeakWord", "This word cannot be spoken, so no sound was stored:", Target::Keep, ""},
 };
 
 void setCaption(QObject *target, const QString &text)

@@ -4,8 +4,10 @@
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "platform/privatetempfile.h"
+#include "platform/speechsynthesizer.h"
 #include "platform/sqlitetable.h"
 #include "platform/waveheader.h"
+#include "units/speechvoices.h"
 #include "widgets/speedbutton.h"
 
 #include <QHBoxLayout>
@@ -248,7 +250,16 @@ void TDBMediaPlayer::startPlaying()
     if (field < 0)
         return;
     QByteArray sound;
-    if (!guarded([&] { sound = m_dataSource->blobValue(field); }) || sound.isEmpty())
+    if (!guarded([&] { sound = m_dataSource->blobValue(field); }))
+        return;
+    if (sound.isEmpty() && canSpeakBoundSide()) {
+        try {
+            sound = spokenWord();
+        } catch (const SpeechError &) {
+            // A word that cannot be spoken plays nothing, like a side without a sound.
+        }
+    }
+    if (sound.isEmpty())
         return;
     {
         const BusyScope busy(*m_busy);
@@ -289,15 +300,48 @@ void TDBMediaPlayer::storeRecording()
     m_device->stop();
     const bool saved = guarded([this] { m_device->save(m_temporary->path()); });
     m_device->close();
-    const int field = boundSoundField();
-    if (!saved || field < 0)
+    if (!saved)
         return;
-    const QByteArray wave = m_temporary->read();
+    storeSound(m_temporary->read());
+}
+
+void TDBMediaPlayer::storeSound(const QByteArray &wave)
+{
+    const int field = boundSoundField();
+    if (field < 0)
+        return;
     guarded([&] {
         m_dataSource->edit();
         m_dataSource->setFieldValue(field, wave);
         m_dataSource->post();
     });
+}
+
+void TDBMediaPlayer::setSideLanguages(int nativeLanguage, int foreignLanguage)
+{
+    m_nativeLanguage = nativeLanguage;
+    m_foreignLanguage = foreignLanguage;
+}
+
+bool TDBMediaPlayer::boundSideIsNative() const
+{
+    return m_dataField.compare(QStringLiteral("NativeSound"), Qt::CaseInsensitive) == 0;
+}
+
+bool TDBMediaPlayer::canSpeakBoundSide() const
+{
+    return SpeechVoices::canSpeak(boundSideIsNative() ? m_nativeLanguage : m_foreignLanguage);
+}
+
+QByteArray TDBMediaPlayer::spokenWord() const
+{
+    QString word;
+    if (boundSoundField() >= 0)
+        word = m_dataSource
+                   ->fieldValue(boundSideIsNative() ? QStringLiteral("NativeLanguage")
+                                                    : QStringLiteral("ForeignLanguage"))
+                   .toString();
+    return SpeechVoices::speak(word, boundSideIsNative() ? m_nativeLanguage : m_foreignLanguage);
 }
 
 void TDBMediaPlayer::finishRecording()

@@ -56,6 +56,18 @@ public:
     void setMessageService(MessageService &messages) { m_messages = &messages; }
     void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
 
+    // The languages of the unit's two sides: Play speaks a side's word when it has no sound
+    // and its language has a voice. Negative numbers (the start) speak nothing.
+    void setSideLanguages(int nativeLanguage, int foreignLanguage);
+    // Whether the bound side's language has a voice that the synthesiser speaks.
+    bool canSpeakBoundSide() const;
+    // The bound side's word of the current entry, spoken; throws SpeechError when it cannot
+    // be (empty word, no voice, no synthesiser, no sound).
+    QByteArray spokenWord() const;
+    // Stores a wave as the bound side's sound, as a finished recording is stored; nothing
+    // without an open table. Failures are shown through messages.
+    void storeSound(const QByteArray &wave);
+
     Buttons visibleButtons() const { return m_visible; }
     void setVisibleButtons(Buttons buttons);
     Buttons enabledButtons() const { return m_enabled; }
@@ -92,6 +104,7 @@ private:
     void storeRecording();
     void dataSourceChanged();
     int boundSoundField() const;
+    bool boundSideIsNative() const;
     bool guarded(const std::function<void()> &work);
     void showOpenError();
 
@@ -106,6 +119,8 @@ private:
     Buttons m_visible;
     Buttons m_enabled;
     bool m_recording = false;
+    int m_nativeLanguage = -1;
+    int m_foreignLanguage = -1;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDBMediaPlayer::Buttons)

@@ -97,6 +97,8 @@ void InputPage::buildSoundTools()
     PlayerStatusLbl->setSizePolicy(statusPolicy);
     OpenWaveBtn = new SpeedButton(QStringLiteral("OpenWaveBtn"), G::OpenWave, SoundTools);
     DeleteSoundBtn = new SpeedButton(QStringLiteral("DeleteSoundBtn"), G::DeleteSound, SoundTools);
+    SpeakWordBtn = new SpeedButton(QStringLiteral("SpeakWordBtn"), G::SpeakWord, SoundTools);
+    SpeakWordBtn->hide();
     row->addWidget(DBMediaPlayer1);
     row->addWidget(Label1);
     row->addWidget(ProgressBar1, 1);
@@ -104,6 +106,7 @@ void InputPage::buildSoundTools()
     row->addWidget(PlayerStatusLbl);
     row->addWidget(OpenWaveBtn);
     row->addWidget(DeleteSoundBtn);
+    row->addWidget(SpeakWordBtn);
     setSoundToolsShown(true);
 }
 

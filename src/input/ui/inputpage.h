@@ -56,6 +56,7 @@ public:
     QLabel *PlayerStatusLbl = nullptr;
     SpeedButton *OpenWaveBtn = nullptr;
     SpeedButton *DeleteSoundBtn = nullptr;
+    SpeedButton *SpeakWordBtn = nullptr; // hidden unless the speech synthesiser runs
     TLumoDBGrid *LumoDBGrid1 = nullptr;
     TCharGrid *CharGrid1 = nullptr;
 

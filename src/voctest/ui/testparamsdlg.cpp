@@ -6,6 +6,7 @@
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
+#include "platform/speechsynthesizer.h"
 #include "uilang/translate.h"
 #include "units/ui/languagecombobox.h"
 #include "voctest/ui/configurediscardlist.h"
@@ -77,6 +78,7 @@ const Text Texts[] = {
     {"HelpLabel", "Please seperate each word by a semicolon.                 (e.g. go; walk)", false},
     {"DiscardStringCaption", "Configure words to discard", false},
     {"IgnoreAccents", "Ignore accents (\u00e9 = e)", false},
+    {"SpeakMissingSounds", "Speak words that have no sound", false},
 };
 
 QString yesNo(bool value)
@@ -88,6 +90,19 @@ bool hasKey(const QString &path, const char *key)
 {
     const QString absent = QStringLiteral("\x01");
     return IniFile(path).readString(Section, QLatin1String(key), absent) != absent;
+}
+
+// The keys added later are on for "yes" or "1" and off without the key.
+bool addedSwitchOn(const QString &value)
+{
+    return value == QStringLiteral("yes") || value == QStringLiteral("1");
+}
+
+// A variant that never used an added key keeps its file as it was.
+void writeAddedSwitch(IniBatch &file, const QString &path, const char *key, bool on)
+{
+    if (on || hasKey(path, key))
+        file.writeString(Section, QLatin1String(key), yesNo(on));
 }
 
 QString wordTypeToken(int type)
@@ -165,6 +180,9 @@ void TTestParamsDlg::buildControls()
     UseDiscardList->setObjectName(QStringLiteral("UseDiscardList"));
     IgnoreAccents = new QCheckBox(text(QStringLiteral("IgnoreAccents")), checks);
     IgnoreAccents->setObjectName(QStringLiteral("IgnoreAccents"));
+    SpeakMissingSounds = new QCheckBox(text(QStringLiteral("SpeakMissingSounds")), checks);
+    SpeakMissingSounds->setObjectName(QStringLiteral("SpeakMissingSounds"));
+    SpeakMissingSounds->setVisible(speechOffered());
     ConfigureBtn = new QPushButton(QStringLiteral("Configure..."), checks);
     ConfigureBtn->setObjectName(QStringLiteral("ConfigureBtn"));
     ConfigureBtn->setAutoDefault(false);
@@ -174,6 +192,7 @@ void TTestParamsDlg::buildControls()
     checkGrid->addWidget(UseDiscardList, 2, 0);
     checkGrid->addWidget(ConfigureBtn, 2, 1);
     checkGrid->addWidget(IgnoreAccents, 3, 0);
+    checkGrid->addWidget(SpeakMissingSounds, 4, 0);
     auto *settingsRow = new QHBoxLayout;
     settingsRow->addWidget(kinds);
     settingsRow->addWidget(checks, 1);
@@ -239,20 +258,22 @@ void TTestParamsDlg::applyLanguageFile(const QString &path)
 void TTestParamsDlg::applyTexts()
 {
     setWindowTitle(text(QStringLiteral("Caption")));
-    const QList<QPair<QAbstractButton *, const char *>> captions = {{OkBtn, "OkBtn"},
-                                                                    {CancelBtn, "CancelBtn"},
-                                                                    {HelpBtn, "HelpBtn"},
-                                                                    {NewBtn, "NewBtn"},
-                                                                    {RenameBtn, "RenameBtn"},
-                                                                    {DeleteBtn, "DeleteBtn"},
-                                                                    {Standard, "Standard"},
-                                                                    {MultiChoice, "MultiChoice"},
-                                                                    {Comprehension, "Comprehension"},
-                                                                    {DiscardNotes, "DiscardNotes"},
-                                                                    {MatchCase, "MatchCase"},
-                                                                    {UseDiscardList, "UseDiscardList"},
-                                                                    {IgnoreAccents, "IgnoreAccents"},
-                                                                    {ConfigureBtn, "ConfigureBtn"}};
+    const QList<QPair<QAbstractButton *, const char *>> captions = {
+        {OkBtn, "OkBtn"},
+        {CancelBtn, "CancelBtn"},
+        {HelpBtn, "HelpBtn"},
+        {NewBtn, "NewBtn"},
+        {RenameBtn, "RenameBtn"},
+        {DeleteBtn, "DeleteBtn"},
+        {Standard, "Standard"},
+        {MultiChoice, "MultiChoice"},
+        {Comprehension, "Comprehension"},
+        {DiscardNotes, "DiscardNotes"},
+        {MatchCase, "MatchCase"},
+        {UseDiscardList, "UseDiscardList"},
+        {IgnoreAccents, "IgnoreAccents"},
+        {SpeakMissingSounds, "SpeakMissingSounds"},
+        {ConfigureBtn, "ConfigureBtn"}};
     for (const auto &[control, key] : captions)
         control->setText(text(QLatin1String(key)));
     Label1->setText(text(QStringLiteral("Label")));
@@ -329,8 +350,8 @@ void TTestParamsDlg::LoadProfile()
     DiscardNotes->setChecked(value("DiscardNotes", "yes") != QStringLiteral("no"));
     MatchCase->setChecked(value("MatchCase", "no") == QStringLiteral("yes"));
     UseDiscardList->setChecked(value("UseDiscardList", "yes") != QStringLiteral("no"));
-    const QString accents = value("IgnoreAccents", "no");
-    IgnoreAccents->setChecked(accents == QStringLiteral("yes") || accents == QStringLiteral("1"));
+    IgnoreAccents->setChecked(addedSwitchOn(value("IgnoreAccents", "no")));
+    SpeakMissingSounds->setChecked(addedSwitchOn(value("SpeakMissingSounds", "no")));
     const QString types = value("WordTypes", "[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]");
     for (int k = 0; k < WordTypeCount; ++k)
         WordType[k]->setChecked(types.contains(wordTypeToken(k)));
@@ -357,10 +378,16 @@ void TTestParamsDlg::SaveProfile(int index)
     file.writeString(Section, QStringLiteral("MatchCase"), yesNo(MatchCase->isChecked()));
     file.writeString(Section, QStringLiteral("UseDiscardList"), yesNo(UseDiscardList->isChecked()));
     file.writeString(Section, QStringLiteral("WordTypes"), types);
-    // A variant that never ignored accents keeps its file as it was.
-    if (IgnoreAccents->isChecked() || hasKey(path, "IgnoreAccents"))
-        file.writeString(Section, QStringLiteral("IgnoreAccents"), yesNo(IgnoreAccents->isChecked()));
+    writeAddedSwitch(file, path, "IgnoreAccents", IgnoreAccents->isChecked());
+    // Hidden without a synthesiser: the variant keeps what it had.
+    if (speechOffered())
+        writeAddedSwitch(file, path, "SpeakMissingSounds", SpeakMissingSounds->isChecked());
     file.commit();
+}
+
+bool TTestParamsDlg::speechOffered() const
+{
+    return SpeechSynthesizer::instance().available();
 }
 
 void TTestParamsDlg::TestVariantsChange()

@@ -74,6 +74,8 @@ public:
     QCheckBox *MatchCase = nullptr;
     QCheckBox *UseDiscardList = nullptr;
     QCheckBox *IgnoreAccents = nullptr; // an addition: answers may leave accents out
+    // An addition: entries without a sound are spoken; shown only where the synthesiser runs.
+    QCheckBox *SpeakMissingSounds = nullptr;
     QPushButton *ConfigureBtn = nullptr;
     QLabel *Label1 = nullptr;
     QCheckBox *WordType[WordTypeCount] = {};
@@ -91,6 +93,7 @@ private:
     int showModal(QDialog &dialog);
     void afterProfileDialog(const QString &description);
     QString selectedPath() const;
+    bool speechOffered() const;
 
     MessageService &m_messages;
     QStringList m_paths;

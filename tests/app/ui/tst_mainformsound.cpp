@@ -1,5 +1,5 @@
+#include "app/ui/inputpagefixture.h"
 #include "app/ui/mainform.h"
-#include "app/ui/mainformfixture.h"
 #include "app/ui/pagecontrol.h"
 #include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
@@ -20,47 +20,32 @@
 #include <QtEndian>
 
 namespace {
-enum Page { UnitManager = 0, Input = 2 };
+enum Page { UnitManager = 0 };
 using Mode = SoundDevice::Mode;
 } // namespace
 
 // The sound tools on the input page of the main window: which side the recorder serves, the
 // status text and bar, loading and deleting a side's sound, and a recording through the
 // window against the test run's private sound server.
-class TestMainFormSound : public QObject, protected MainFormFixture
+class TestMainFormSound : public QObject, protected InputPageFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TMainForm> form;
     QString chosenWave;
     int chooserCalls = 0;
-
-    InputPage *page() const { return form->inputPage(); }
-    TLumoDBGrid *grid() const { return page()->LumoDBGrid1; }
-    TDBMediaPlayer *player() const { return page()->DBMediaPlayer1; }
 
     // The file dialog is scripted unless the test wants the real one.
     void openUnit(bool scripted = true)
     {
-        makeUnit(QStringLiteral("unit"), 2);
-        form = createForm();
-        if (scripted)
-            form->setWaveFileChooser([this] {
-                ++chooserCalls;
-                return chosenWave;
-            });
-        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("unit"));
-        QVERIFY(form->PageControl()->requestPage(Input));
-        form->resize(640, 400);
-        // The grid follows the table once the rows are in.
-        QCoreApplication::processEvents();
-        goToColumn(LumoTableModel::NativeColumn);
+        openInputPage(2, 6, [&] {
+            if (scripted)
+                form->setWaveFileChooser([this] {
+                    ++chooserCalls;
+                    return chosenWave;
+                });
+        });
     }
-
-    void goToColumn(int column, int row = 0) { grid()->setCurrentIndex(grid()->model()->index(row, column)); }
-
-    QByteArray sound(int field) { return form->LumoTable1()->blobValue(field); }
 
     QString wave(const QString &name, const QByteArray &bytes) { return folder->writeFile(name, bytes); }
 
@@ -159,15 +144,7 @@ private slots:
         chosenWave = wave(QStringLiteral("sound.WAV"), image);
         page()->OpenWaveBtn->click();
         QCOMPARE(sound(TLumoTable::ForeignSound), image);
-        QVERIFY(sound(TLumoTable::NativeSound).isEmpty());
-        QCOMPARE(form->LumoTable1()->state(), SqliteTable::State::Browse);
-        QVERIFY(!form->TableNeedsPacking());
-        QVERIFY(messages.shown().isEmpty());
-        QVERIFY(grid()
-                    ->model()
-                    ->index(1, LumoTableModel::ForeignColumn)
-                    .data(LumoTableModel::HasSoundRole)
-                    .toBool());
+        storedOnTheForeignSideOnly(1);
     }
 
     void aFileThatIsNoWaveIsRefused_data()

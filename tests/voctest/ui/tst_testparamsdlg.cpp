@@ -1,5 +1,6 @@
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
+#include "platform/speechsynthesizer.h"
 #include "support/testfolder.h"
 #include "units/ui/languagecombobox.h"
 #include "voctest/ui/configurediscardlist.h"
@@ -89,42 +90,73 @@ private slots:
         QVERIFY(messages.shown().isEmpty());
     }
 
-    void ignoreAccentsIsKeptOnlyWhereItWasUsed()
+    void addedSwitchesAreKeptOnlyWhereTheyWereUsed_data()
     {
-        const QString a = variant("a.ltf", "A", "IgnoreAccents=Yes\n");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("accents") << QStringLiteral("IgnoreAccents");
+        if (SpeechSynthesizer::instance().available())
+            QTest::newRow("speech") << QStringLiteral("SpeakMissingSounds");
+    }
+
+    void addedSwitchesAreKeptOnlyWhereTheyWereUsed()
+    {
+        QFETCH(QString, key);
+        const QString a = variant("a.ltf", "A", key + QStringLiteral("=Yes\n"));
         const QString b = variant("b.ltf", "B", "MatchCase=no\n");
         TTestParamsDlg dialog(messages);
+        QCheckBox *box = dialog.findChild<QCheckBox *>(key);
+        QVERIFY(box);
         dialog.selectByDescription("A");
-        QVERIFY(dialog.IgnoreAccents->isChecked());
-        dialog.IgnoreAccents->setChecked(false);
+        QVERIFY(box->isChecked());
+        box->setChecked(false);
         dialog.TestVariants->setCurrentIndex(1);
-        QCOMPARE(value(a, "IgnoreAccents"), QStringLiteral("no"));
-        QVERIFY(!dialog.IgnoreAccents->isChecked());
+        QCOMPARE(value(a, key), QStringLiteral("no"));
+        QVERIFY(!box->isChecked());
         // A variant that never used it gets no key of it when saved.
         dialog.MatchCase->setChecked(true);
         dialog.TestVariants->setCurrentIndex(0);
-        QCOMPARE(value(b, "IgnoreAccents"), QStringLiteral("<none>"));
+        QCOMPARE(value(b, key), QStringLiteral("<none>"));
         QCOMPARE(value(b, "MatchCase"), QStringLiteral("yes"));
         dialog.TestVariants->setCurrentIndex(1);
-        dialog.IgnoreAccents->setChecked(true);
+        box->setChecked(true);
         dialog.OkBtn->click();
-        QCOMPARE(value(b, "IgnoreAccents"), QStringLiteral("yes"));
+        QCOMPARE(value(b, key), QStringLiteral("yes"));
+        // "1" counts as ticked too.
+        const QString c = variant("c.ltf", "C", key + QStringLiteral("=1\n"));
+        TTestParamsDlg again(messages);
+        again.selectByDescription("C");
+        QVERIFY(again.findChild<QCheckBox *>(key)->isChecked());
+        QCOMPARE(value(c, key), QStringLiteral("1"));
+    }
 
-        // Its caption comes from the language file like the others.
+    void addedSwitchesAreTranslated()
+    {
+        variant("b.ltf", "B", "MatchCase=no\n");
         TTestParamsDlg translated(messages);
         translated.applyLanguageFile(folder->writeText(
-            "de.llf",
-            "[TestParamsDlg]\nIgnoreAccents=Akzente ignorieren\nMatchCase=Gro\u00df/klein beachten\n"));
+            "de.llf", "[TestParamsDlg]\nIgnoreAccents=Akzente ignorieren\nMatchCase=Gro\u00df/klein "
+                      "beachten\nSpeakMissingSounds=Ohne Klang sprechen\n"));
         QCOMPARE(translated.IgnoreAccents->text(), QStringLiteral("Akzente ignorieren"));
+        QCOMPARE(translated.SpeakMissingSounds->text(), QStringLiteral("Ohne Klang sprechen"));
         const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
         if (!shots.isEmpty() && QDir().mkpath(shots)) {
             translated.selectByDescription("B");
             translated.adjustSize();
+            translated.grab().save(shots + QStringLiteral("/testparamsdlg-deutsch.png"));
             TTestParamsDlg english(messages);
             english.selectByDescription("B");
             english.adjustSize();
-            english.grab().save(shots + QStringLiteral("/testparamsdlg-ignoreaccents.png"));
+            english.grab().save(shots + QStringLiteral("/testparamsdlg-addedswitches.png"));
         }
+    }
+
+    void theSpeechBoxShowsWhereTheSynthesiserRuns()
+    {
+        TTestParamsDlg dialog(messages);
+        dialog.show();
+        QCOMPARE(dialog.SpeakMissingSounds->isVisible(), SpeechSynthesizer::instance().available());
+        QCOMPARE(dialog.SpeakMissingSounds->isVisible(), SpeechSynthesizer::compiledIn());
+        QCOMPARE(dialog.SpeakMissingSounds->text(), QStringLiteral("Speak words that have no sound"));
     }
 
     void theLastEqualDescriptionWins()
