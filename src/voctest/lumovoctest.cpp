@@ -238,24 +238,30 @@ void TLumoVocTest::fillQueue(const Fields &f)
     const bool needsSound = m_settings.testType == TestType::Comprehension;
     // Multiple choice sorts the meanings of the same pass for the choices of every question.
     const bool keepAnswers = m_settings.testType == TestType::MultipleChoice;
-    // Every record in the order the table presents them, read in one pass.
     // The question texts only matter where a missing sound may be spoken.
     const bool speakable = needsSound && m_speakMissing;
-    QList<int> wanted = {f.count, f.type, f.questionSound, f.answer};
-    if (speakable)
-        wanted.append(f.question);
+    // Every record in the order the table presents them, read in one pass, with only the
+    // columns this kind of test looks at: texts are the dear part of a large unit.
+    QList<int> wanted = {f.count, f.type};
+    const auto column = [&wanted](bool needed, int field) {
+        if (!needed)
+            return -1;
+        wanted.append(field);
+        return int(wanted.size()) - 1;
+    };
+    const int soundColumn = column(needsSound, f.questionSound);
+    const int answerColumn = column(keepAnswers, f.answer);
+    const int questionColumn = column(speakable, f.question);
     const QList<QVector<QVariant>> columns = m_dataSet->readColumns(wanted);
     const QVector<QVariant> &counts = columns.at(0);
     const QVector<QVariant> &types = columns.at(1);
-    const QVector<QVariant> &sounds = columns.at(2);
-    const QVector<QVariant> &answers = columns.at(3);
-    const QVector<QVariant> &questions = speakable ? columns.at(4) : answers;
     m_candidates.clear();
     for (int i = 0; i < counts.size(); ++i) {
         const int type = wordType(types.at(i));
         if (keepAnswers)
-            m_candidates.addRecord(answers.at(i).toString(), type);
-        if (needsSound && !sounds.at(i).toBool() && !(speakable && speaks(questions.at(i).toString())))
+            m_candidates.addRecord(columns.at(answerColumn).at(i).toString(), type);
+        if (needsSound && !columns.at(soundColumn).at(i).toBool() &&
+            !(speakable && speaks(columns.at(questionColumn).at(i).toString())))
             continue;
         if (m_settings.includesType(type))
             m_queue.append(counts.at(i).toLongLong());
