@@ -198,27 +198,43 @@ void IniDocument::appendSection(const QString &section, const QString &keyLine)
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
     const QString encoded = encodeValue(value);
-    const SectionIndex *index = findSection(section);
-    if (!index) {
+    const auto found = m_sections.find(fold(section));
+    if (found == m_sections.end()) {
         appendSection(section, trimBlanks(key) + u'=' + encoded);
         reindex();
         return;
     }
+    // The index is kept up to date here rather than rebuilt: a batch of writes into a large
+    // file would otherwise read the whole file again for every key.
+    SectionIndex &index = found.value();
     const QString folded = fold(key);
-    for (qsizetype i = index->headerLine + 1; i < index->endLine; ++i) {
+    for (qsizetype i = index.headerLine + 1; i < index.endLine; ++i) {
         Line &line = m_lines[i];
         if (line.kind == LineKind::Key && fold(line.name) == folded) {
             line.text = line.text.left(line.valueAt) + encoded;
-            reindex();
+            index.values.insert(folded, readValue(line.text, line.valueAt));
             return;
         }
     }
     // After the block's last non-blank line, so that blank lines before the next section stay.
-    qsizetype at = index->endLine;
-    while (at > index->headerLine + 1 && trimBlanks(m_lines[at - 1].text).isEmpty())
+    qsizetype at = index.endLine;
+    while (at > index.headerLine + 1 && trimBlanks(m_lines[at - 1].text).isEmpty())
         --at;
     insertLine(at, trimBlanks(key) + u'=' + encoded);
-    reindex();
+    for (SectionIndex &other : m_sections) {
+        if (other.headerLine >= at)
+            ++other.headerLine;
+        if (other.endLine >= at)
+            ++other.endLine;
+    }
+    const Line &added = m_lines[at];
+    if (added.kind != LineKind::Key || fold(added.name) != folded) {
+        // A name no reader finds again as written; the index says what reading would.
+        reindex();
+        return;
+    }
+    index.values.insert(folded, readValue(added.text, added.valueAt));
+    index.keyOrder.append(added.name);
 }
 
 bool IniDocument::removeSection(const QString &section)

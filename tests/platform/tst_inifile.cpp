@@ -1,4 +1,5 @@
 #include "platform/inicache.h"
+#include "platform/inidocument.h"
 #include "platform/inifile.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -48,6 +50,7 @@ private slots:
     void write();
     void writtenValuesReadBack_data();
     void writtenValuesReadBack();
+    void writesReadAsAFreshReadingWould();
     void writeInteger();
     void eraseSection();
     void eraseMissingSectionLeavesFileAlone();
@@ -344,6 +347,34 @@ void TestIniFile::writtenValuesReadBack()
     // Another object on the same file, under another spelling of the path, shares the cache.
     const IniFile other(folder.path() + QStringLiteral("./back.ini"));
     QCOMPARE(other.readString(QStringLiteral("general"), QStringLiteral("key"), Default), value);
+}
+
+// A batch of writes keeps the look-up index in step with the lines: every section and key
+// reads as a fresh reading of the written text gives it, duplicates and blank lines included.
+void TestIniFile::writesReadAsAFreshReadingWould()
+{
+    const QString start = QStringLiteral("; comment\r\nloose=1\r\n[A]\r\nx=1\r\n\r\n[b]\r\nY = \"two\"\r\n"
+                                         "y=shadowed\r\n[a]\r\nx=never read\r\nz=3\r\n\r\n\r\n[C]\r\nlast=9");
+    IniDocument document = IniDocument::parse(start);
+    QRandomGenerator random(7);
+    const QStringList sections{"a", "B", "c", "new", "A "};
+    const QStringList keys{"x", "X", "y", "z", "last", "fresh", " q "};
+    for (int round = 0; round < 300; ++round) {
+        const QString section = sections.at(random.bounded(int(sections.size())));
+        const QString key = keys.at(random.bounded(int(keys.size())));
+        document.setValue(section, key, QString::number(round));
+        QCOMPARE(document.value(section, key), std::optional<QString>(QString::number(round)));
+    }
+    const IniDocument fresh = IniDocument::parse(document.toText());
+    for (const QString &section : sections + QStringList{"b", "C"}) {
+        QCOMPARE(document.hasSection(section), fresh.hasSection(section));
+        QCOMPARE(document.keys(section), fresh.keys(section));
+        for (const QString &key : keys)
+            QCOMPARE(document.value(section, key), fresh.value(section, key));
+    }
+    // The later "[a]" block is still never read, and the loose key before any section is kept.
+    QVERIFY(document.toText().contains(QStringLiteral("x=never read")));
+    QVERIFY(document.toText().startsWith(QStringLiteral("; comment\r\nloose=1\r\n")));
 }
 
 void TestIniFile::writeInteger()
