@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,7 +80,11 @@ const Text Texts[] = {
     {"DiscardStringCaption", "Configure words to discard", false},
     {"IgnoreAccents", "Ignore accents (\u00e9 = e)", false},
     {"SpeakMissingSounds", "Speak words that have no sound", false},
+    {"NewPerDayLabel", "New words a day (due words):", false},
 };
+
+// Read as a test reads it: missing or negative is the default.
+constexpr int DefaultNewPerDay = 20;
 
 QString yesNo(bool value)
 {
@@ -183,6 +188,13 @@ void TTestParamsDlg::buildControls()
     SpeakMissingSounds = new QCheckBox(text(QStringLiteral("SpeakMissingSounds")), checks);
     SpeakMissingSounds->setObjectName(QStringLiteral("SpeakMissingSounds"));
     SpeakMissingSounds->setVisible(speechOffered());
+    NewPerDayLabel = new QLabel(text(QStringLiteral("NewPerDayLabel")), checks);
+    NewPerDayLabel->setObjectName(QStringLiteral("NewPerDayLabel"));
+    NewPerDay = new QSpinBox(checks);
+    NewPerDay->setObjectName(QStringLiteral("NewPerDay"));
+    NewPerDay->setRange(0, 9999);
+    NewPerDay->setValue(DefaultNewPerDay);
+    NewPerDayLabel->setBuddy(NewPerDay);
     ConfigureBtn = new QPushButton(QStringLiteral("Configure..."), checks);
     ConfigureBtn->setObjectName(QStringLiteral("ConfigureBtn"));
     ConfigureBtn->setAutoDefault(false);
@@ -193,6 +205,8 @@ void TTestParamsDlg::buildControls()
     checkGrid->addWidget(ConfigureBtn, 2, 1);
     checkGrid->addWidget(IgnoreAccents, 3, 0);
     checkGrid->addWidget(SpeakMissingSounds, 4, 0);
+    checkGrid->addWidget(NewPerDayLabel, 5, 0);
+    checkGrid->addWidget(NewPerDay, 5, 1);
     auto *settingsRow = new QHBoxLayout;
     settingsRow->addWidget(kinds);
     settingsRow->addWidget(checks, 1);
@@ -277,6 +291,7 @@ void TTestParamsDlg::applyTexts()
     for (const auto &[control, key] : captions)
         control->setText(text(QLatin1String(key)));
     Label1->setText(text(QStringLiteral("Label")));
+    NewPerDayLabel->setText(text(QStringLiteral("NewPerDayLabel")));
     for (int type = 0; type < WordTypeCount; ++type)
         WordType[type]->setText(text(QStringLiteral("Type") + QString::number(type)));
 }
@@ -352,6 +367,7 @@ void TTestParamsDlg::LoadProfile()
     UseDiscardList->setChecked(value("UseDiscardList", "yes") != QStringLiteral("no"));
     IgnoreAccents->setChecked(addedSwitchOn(value("IgnoreAccents", "no")));
     SpeakMissingSounds->setChecked(addedSwitchOn(value("SpeakMissingSounds", "no")));
+    NewPerDay->setValue(std::max(0, ini.readInteger(Section, QStringLiteral("NewPerDay"), DefaultNewPerDay)));
     const QString types = value("WordTypes", "[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]");
     for (int k = 0; k < WordTypeCount; ++k)
         WordType[k]->setChecked(types.contains(wordTypeToken(k)));
@@ -382,6 +398,8 @@ void TTestParamsDlg::SaveProfile(int index)
     // Hidden without a synthesiser: the variant keeps what it had.
     if (speechOffered())
         writeAddedSwitch(file, path, "SpeakMissingSounds", SpeakMissingSounds->isChecked());
+    if (NewPerDay->value() != DefaultNewPerDay || hasKey(path, "NewPerDay"))
+        file.writeInteger(Section, QStringLiteral("NewPerDay"), NewPerDay->value());
     file.commit();
 }
 

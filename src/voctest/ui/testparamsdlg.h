@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class TImageList;
 
 // The test settings dialog: lists the test variants of the program's folder, shows the
@@ -77,6 +78,9 @@ public:
     // An addition: entries without a sound are spoken; shown only where the synthesiser runs.
     QCheckBox *SpeakMissingSounds = nullptr;
     QPushButton *ConfigureBtn = nullptr;
+    // An addition: how many never-reviewed entries a test of the due words takes in a day.
+    QLabel *NewPerDayLabel = nullptr;
+    QSpinBox *NewPerDay = nullptr;
     QLabel *Label1 = nullptr;
     QCheckBox *WordType[WordTypeCount] = {};
     QPushButton *OkBtn = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/speechsynthesizer.h"
 #include "support/testfolder.h"
 #include "units/ui/languagecombobox.h"
+#include "voctest/testsettings.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/newtestprofile.h"
 #include "voctest/ui/testparamsdlg.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 #include <functional>
 
@@ -127,6 +129,33 @@ private slots:
         again.selectByDescription("C");
         QVERIFY(again.findChild<QCheckBox *>(key)->isChecked());
         QCOMPARE(value(c, key), QStringLiteral("1"));
+    }
+
+    // The daily number of new words reads as a test reads it and is written only where it was
+    // set or changed from its default; the test then takes what the dialog wrote.
+    void newWordsADayAreShownAndKeptOnlyWhereUsed()
+    {
+        const QString a = variant("a.ltf", "A", "NewPerDay=5\n");
+        const QString b = variant("b.ltf", "B", "MatchCase=no\n");
+        const QString c = variant("c.ltf", "C", "NewPerDay=-3\n");
+        TTestParamsDlg dialog(messages);
+        dialog.selectByDescription("A");
+        QCOMPARE(dialog.NewPerDay->value(), 5);
+        dialog.NewPerDay->setValue(40);
+        dialog.TestVariants->setCurrentIndex(1);
+        QCOMPARE(dialog.NewPerDay->value(), 20);
+        QCOMPARE(value(a, "NewPerDay"), QStringLiteral("40"));
+        dialog.TestVariants->setCurrentIndex(2);
+        QCOMPARE(dialog.NewPerDay->value(), 0);
+        QCOMPARE(value(b, "NewPerDay"), QStringLiteral("<none>"));
+        dialog.TestVariants->setCurrentIndex(1);
+        dialog.NewPerDay->setValue(0);
+        dialog.OkBtn->click();
+        TestSettings settings;
+        settings.load(b);
+        QCOMPARE(settings.newPerDay, 0);
+        settings.load(a);
+        QCOMPARE(settings.newPerDay, 40);
     }
 
     void addedSwitchesAreTranslated()
