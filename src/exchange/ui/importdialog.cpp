@@ -26,12 +26,7 @@
 #include <QVBoxLayout>
 
 namespace {
-struct Text
-{
-    const char *key;
-    const char *english;
-    bool general;
-};
+using Text = DialogTexts::Text;
 
 const Text Texts[] = {
     {"OKBtn", "OK", true},
@@ -66,7 +61,7 @@ const QChar Separators[] = {u',', u';', u'\t', u'|'};
 } // namespace
 
 TImportDialog::TImportDialog(MessageService &messages, QWidget *parent)
-    : QDialog(parent), m_messages(messages)
+    : QDialog(parent), m_messages(messages), m_texts(Texts)
 {
     setObjectName(QLatin1String(Section));
     buildControls();
@@ -88,21 +83,12 @@ TImportDialog::TImportDialog(MessageService &messages, QWidget *parent)
 
 QList<TImportDialog::TextKey> TImportDialog::textKeys()
 {
-    QList<TextKey> keys;
-    for (const Text &t : Texts)
-        keys.append({QLatin1String(t.key), QString::fromUtf8(t.english), t.general});
-    return keys;
+    return DialogTexts(Texts).keys();
 }
 
 QString TImportDialog::text(const QString &key) const
 {
-    const auto found = m_texts.constFind(key);
-    if (found != m_texts.constEnd())
-        return found.value();
-    for (const Text &t : Texts)
-        if (key == QLatin1String(t.key))
-            return QString::fromUtf8(t.english);
-    return QString();
+    return m_texts.text(key);
 }
 
 void TImportDialog::buildControls()
@@ -218,10 +204,7 @@ QLayout *TImportDialog::buildTargetBox()
 void TImportDialog::applyLanguageFile(const QString &path, const TImageList *flags)
 {
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        for (const Text &t : Texts)
-            m_texts.insert(QLatin1String(t.key),
-                           Translate(path, t.general ? QStringLiteral("general") : QLatin1String(Section),
-                                     QLatin1String(t.key), QString::fromUtf8(t.english)));
+        m_texts.read(path, QLatin1String(Section));
     for (TLanguageComboBox *box : {NativeLanguageBox, ForeignLanguageBox}) {
         const int selected = box->currentIndex();
         FillLanguagePicker(*box, path, flags);

@@ -4,6 +4,8 @@
 #include "exchange/wordlistformat.h"
 #include "exchange/wordtable.h"
 
+#include "uilang/dialogtexts.h"
+
 #include <QDialog>
 #include <QHash>
 #include <functional>
@@ -53,12 +55,7 @@ public:
     const WordTable &preview() const { return m_preview; }
 
     // Every text of the dialog: key, English default, and whether it is read from "general".
-    struct TextKey
-    {
-        QString key;
-        QString english;
-        bool general;
-    };
+    using TextKey = DialogTexts::Key;
     static QList<TextKey> textKeys();
     QString text(const QString &key) const;
 
@@ -102,7 +99,7 @@ private:
     QString columnTitle(int column) const;
 
     MessageService &m_messages;
-    QHash<QString, QString> m_texts;
+    DialogTexts m_texts;
     QString m_path;
     WordListFormat m_format = WordListFormat::Csv;
     QString m_text; // the CSV file's text, parsed anew when the separator changes

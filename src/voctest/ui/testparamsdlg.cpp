@@ -32,12 +32,7 @@
 namespace {
 const QString Section = QStringLiteral("settings");
 
-struct Text
-{
-    const char *key;
-    const char *english;
-    bool general;
-};
+using Text = DialogTexts::Text;
 
 // Every text of the dialog and of the two dialogs it opens, in the order of reading.
 const Text Texts[] = {
@@ -117,7 +112,7 @@ QString wordTypeToken(int type)
 } // namespace
 
 TTestParamsDlg::TTestParamsDlg(MessageService &messages, QWidget *parent)
-    : QDialog(parent), m_messages(messages)
+    : QDialog(parent), m_messages(messages), m_texts(Texts)
 {
     setObjectName(QStringLiteral("TestParamsDlg"));
     setWindowTitle(QStringLiteral("Test Parameters"));
@@ -128,21 +123,12 @@ TTestParamsDlg::TTestParamsDlg(MessageService &messages, QWidget *parent)
 
 QList<TTestParamsDlg::TextKey> TTestParamsDlg::textKeys()
 {
-    QList<TextKey> keys;
-    for (const Text &t : Texts)
-        keys.append({QLatin1String(t.key), QString::fromUtf8(t.english), t.general});
-    return keys;
+    return DialogTexts(Texts).keys();
 }
 
 QString TTestParamsDlg::text(const QString &key) const
 {
-    const auto found = m_texts.constFind(key);
-    if (found != m_texts.constEnd())
-        return found.value();
-    for (const Text &t : Texts)
-        if (key == QLatin1String(t.key))
-            return QString::fromUtf8(t.english);
-    return QString();
+    return m_texts.text(key);
 }
 
 void TTestParamsDlg::buildControls()
@@ -261,11 +247,7 @@ void TTestParamsDlg::applyLanguageFile(const QString &path)
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     m_languageFile = path;
-    for (const Text &t : Texts) {
-        const QString section = t.general ? QStringLiteral("general") : objectName();
-        m_texts.insert(QLatin1String(t.key),
-                       Translate(path, section, QLatin1String(t.key), QString::fromUtf8(t.english)));
-    }
+    m_texts.read(path, objectName());
     applyTexts();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "uilang/dialogtexts.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QStringList>
@@ -39,12 +41,7 @@ public:
 
     // Every text of the dialog and of the dialogs it opens: key, English default, and whether
     // it is read from the shared section.
-    struct TextKey
-    {
-        QString key;
-        QString english;
-        bool general;
-    };
+    using TextKey = DialogTexts::Key;
     static QList<TextKey> textKeys();
     // A text as read from the language file, or its English default.
     QString text(const QString &key) const;
@@ -102,7 +99,7 @@ private:
     MessageService &m_messages;
     QStringList m_paths;
     int m_current = -1;
-    QHash<QString, QString> m_texts;
+    DialogTexts m_texts;
     QString m_languageFile;
     const TImageList *m_flags = nullptr;
     int m_discardLanguage = 0;
