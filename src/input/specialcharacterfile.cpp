@@ -64,33 +64,29 @@ int SpecialCharacterFile::codeOf(int language, QChar character)
     return code >= 1 ? code : EmptySlot;
 }
 
-QChar SpecialCharacterFile::slotCharacter(int language, int slot) const
-{
-    const int code = IniFile(readPath()).readInteger(sectionOf(language), keyOf(slot), EmptySlot);
-    return characterOf(language, code);
-}
-
-QString SpecialCharacterFile::leadingCharacters(int language) const
-{
-    QString characters;
-    if (!exists())
-        return characters;
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        const QChar character = slotCharacter(language, slot);
-        if (character.isNull())
-            break;
-        characters.append(character);
-    }
-    return characters;
-}
-
 QList<QChar> SpecialCharacterFile::slotCharacters(int language) const
 {
     QList<QChar> characters(SlotCount);
     if (!exists())
         return characters;
+    // All seventy slots from one reading of the file.
+    QStringList keys;
     for (int slot = 0; slot < SlotCount; ++slot)
-        characters[slot] = slotCharacter(language, slot);
+        keys.append(keyOf(slot));
+    const QList<int> codes = IniFile(readPath()).readIntegers(sectionOf(language), keys, EmptySlot);
+    for (int slot = 0; slot < SlotCount; ++slot)
+        characters[slot] = characterOf(language, codes.at(slot));
+    return characters;
+}
+
+QString SpecialCharacterFile::leadingCharacters(int language) const
+{
+    QString characters;
+    for (const QChar character : slotCharacters(language)) {
+        if (character.isNull())
+            break;
+        characters.append(character);
+    }
     return characters;
 }
 

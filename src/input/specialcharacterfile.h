@@ -43,9 +43,6 @@ public:
     void writeSlots(int language, const QList<QChar> &characters);
 
 private:
-    // The character of a slot, null when it is empty.
-    QChar slotCharacter(int language, int slot) const;
-
     QString readPath() const;
 
     QString m_path;

@@ -81,6 +81,18 @@ int IniFile::readInteger(const QString &section, const QString &key, int default
     return parseInteger(*text).value_or(defaultValue);
 }
 
+QList<int> IniFile::readIntegers(const QString &section, const QStringList &keys, int defaultValue) const
+{
+    const std::shared_ptr<const IniDocument> document = IniCache::document(m_path);
+    QList<int> values;
+    values.reserve(keys.size());
+    for (const QString &key : keys) {
+        const std::optional<QString> text = document->value(section, key);
+        values.append(text ? parseInteger(*text).value_or(defaultValue) : defaultValue);
+    }
+    return values;
+}
+
 bool IniFile::sectionExists(const QString &section) const
 {
     return IniCache::document(m_path)->hasSection(section);

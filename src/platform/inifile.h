@@ -32,6 +32,8 @@ public:
     QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
     // Decimal, or hexadecimal after "0x"/"0X"; anything else gives the default.
     int readInteger(const QString &section, const QString &key, int defaultValue) const;
+    // readInteger for each key, from one reading of the file.
+    QList<int> readIntegers(const QString &section, const QStringList &keys, int defaultValue) const;
     bool sectionExists(const QString &section) const;
     bool valueExists(const QString &section, const QString &key) const;
     // Key names of a section in file order (first spelling of each).
