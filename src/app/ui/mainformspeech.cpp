@@ -5,6 +5,7 @@
 #include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
+#include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "platform/speechsynthesizer.h"
 #include "vocfile/lumotable.h"
@@ -38,14 +39,17 @@ void TMainForm::SpeakWordBtnClick()
     if (!m_lumoTable1->active() || !m_inputPage->LumoDBGrid1->commitEditor())
         return;
     TDBMediaPlayer *player = m_inputPage->DBMediaPlayer1;
-    QByteArray wave;
-    try {
-        wave = player->spokenWord();
-    } catch (const SpeechError &error) {
-        // Nothing is stored: the side keeps the sound it had.
-        m_messages.error(m_texts.kept(QStringLiteral("MsgCannotSpeakWord")) + QStringLiteral("\r\n") +
-                         error.message());
-        return;
-    }
-    player->storeSound(wave);
+    // Any other failure on the way is reported by the boundary, never left to the event loop.
+    Guarded(m_messages, [&] {
+        QByteArray wave;
+        try {
+            wave = player->spokenWord();
+        } catch (const SpeechError &error) {
+            // Nothing is stored: the side keeps the sound it had.
+            m_messages.error(m_texts.kept(QStringLiteral("MsgCannotSpeakWord")) + QStringLiteral("\r\n") +
+                             error.message());
+            return;
+        }
+        player->storeSound(wave);
+    });
 }
