@@ -166,6 +166,21 @@ private slots:
         QVERIFY(contents(path).startsWith("; my sets"));
     }
 
+    void anEmptyFileHoldsNoSetsAndTakesOne()
+    {
+        const QString path = writeFile(QString());
+        SpecialCharacterFile file(path);
+        for (int language = 0; language < LanguageCount; ++language) {
+            QCOMPARE(file.slotCharacters(language), QList<QChar>(SpecialCharacterFile::SlotCount));
+            QCOMPARE(file.leadingCharacters(language), QString());
+        }
+        QList<QChar> cells(SpecialCharacterFile::SlotCount);
+        cells[0] = u'ä';
+        file.writeSlots(vlGerman, cells);
+        QCOMPARE(file.leadingCharacters(vlGerman), QStringLiteral("ä"));
+        QCOMPARE(file.leadingCharacters(vlFrench), QString());
+    }
+
     void aMissingFileIsNeitherReadNorCreated()
     {
         const QString path = folder->filePath(QStringLiteral("SpecChar.lcf"));

@@ -45,6 +45,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -175,6 +176,11 @@ void TMainForm::connectCommands()
     connect(menu.HelpSearchItem, &QAction::triggered, this, &TMainForm::HelpSearch);
     connect(menu.HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
     connect(menu.HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    // F1 opens the topic of the page shown; a dialog's own F1 answers in the dialog.
+    auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::WindowShortcut);
+    connect(helpKey, &QShortcut::activated, this,
+            [this] { m_help->showTopic(m_pageControl->helpContext()); });
     m_pageControl->setChangingHandler([this](int) { return PageControlChanging(); });
     connect(m_pageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
     // The test page runs the engine; the window gives it the unit's table, texts and help.

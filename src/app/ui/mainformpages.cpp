@@ -151,9 +151,8 @@ void TMainForm::LumoListView1Click()
 
 void TMainForm::LumoListView1DblClick()
 {
-    if (m_pageControl->currentWidget() != m_unitPage || !PageControlChanging())
-        return;
-    const QSignalBlocker quiet(m_pageControl);
-    m_pageControl->setCurrentWidget(m_inputPage);
-    PageControlChange();
+    // The same steps as a click on the page's tab, so that everything entering the page
+    // prepares (the character bar, speech, the menus) runs here too.
+    if (m_pageControl->currentWidget() == m_unitPage)
+        m_pageControl->requestPage(m_pageControl->indexOf(m_inputPage));
 }

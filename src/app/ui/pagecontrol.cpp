@@ -1,6 +1,7 @@
 #include "app/ui/pagecontrol.h"
 
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QShortcutEvent>
 #include <QTabBar>
 
@@ -60,6 +61,20 @@ private:
 TPageControl::TPageControl(QWidget *parent) : QTabWidget(parent)
 {
     setTabBar(new AskingTabBar(*this));
+    // Ctrl+Tab and Ctrl+Page Up/Down move between pages wherever the focus is on them: as
+    // shortcuts, so that a control that takes every typed key (a drop-down list searching
+    // for the typed text) does not swallow them.
+    const auto pageKey = [this](QKeyCombination key, int step) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step] { requestPage((currentIndex() + step + count()) % count()); });
+    };
+    pageKey(Qt::ControlModifier | Qt::Key_Tab, 1);
+    pageKey(Qt::ControlModifier | Qt::Key_PageDown, 1);
+    pageKey(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Backtab, -1);
+    pageKey(Qt::ControlModifier | Qt::Key_Backtab, -1);
+    pageKey(Qt::ControlModifier | Qt::Key_PageUp, -1);
 }
 
 bool TPageControl::requestPage(int index)
@@ -70,21 +85,4 @@ bool TPageControl::requestPage(int index)
         return false;
     setCurrentIndex(index);
     return true;
-}
-
-void TPageControl::keyPressEvent(QKeyEvent *event)
-{
-    // Ctrl+Tab and Ctrl+Page Up/Down move between pages.
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    int step = 0;
-    if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_PageDown))
-        step = 1;
-    else if (control && (event->key() == Qt::Key_Backtab || event->key() == Qt::Key_PageUp))
-        step = -1;
-    if (step == 0) {
-        QTabWidget::keyPressEvent(event);
-        return;
-    }
-    requestPage((currentIndex() + step + count()) % count());
-    event->accept();
 }

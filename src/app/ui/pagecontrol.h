@@ -22,9 +22,6 @@ public:
     int helpContext() const { return m_helpContext; }
     void setHelpContext(int context) { m_helpContext = context; }
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     std::function<bool(int)> m_changing;
     int m_helpContext = 0;

@@ -4,6 +4,7 @@
 #include "exchange/wordexchange.h"
 #include "exchange/wordimporter.h"
 #include "platform/messageservice.h"
+#include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
 #include "units/ui/languagecombobox.h"
 #include "vocfile/unitdialogcommit.h"
@@ -79,6 +80,7 @@ TImportDialog::TImportDialog(MessageService &messages, QWidget *parent)
     connect(OkBtn, &QPushButton::clicked, this, &TImportDialog::OkBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext); });
+    HelpKey::bind(*this, *HelpBtn);
 }
 
 QList<TImportDialog::TextKey> TImportDialog::textKeys()

@@ -4,6 +4,7 @@
 #include "input/ui/chargrid.h"
 #include "platform/lumoerror.h"
 #include "platform/messageservice.h"
+#include "platform/ui/helpkey.h"
 #include "units/ui/languagecombobox.h"
 
 #include <QHBoxLayout>
@@ -72,6 +73,7 @@ void TCustomizeChar::buildControls()
     connect(OKBtn, &QPushButton::clicked, this, &TCustomizeChar::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext); });
+    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TCustomizeChar::fillCharMap()

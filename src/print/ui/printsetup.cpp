@@ -1,6 +1,7 @@
 #include "print/ui/printsetup.h"
 
 #include "platform/messageservice.h"
+#include "platform/ui/helpkey.h"
 #include "print/ui/printpreviews.h"
 #include "print/ui/updown.h"
 #include "uilang/translate.h"
@@ -145,6 +146,7 @@ void TPrintSetup::connectHandlers()
     connect(PrintBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TPrintSetup::HelpBtnClick);
+    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TPrintSetup::applyLanguageFile(const QString &languageFile)

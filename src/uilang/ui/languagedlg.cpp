@@ -1,5 +1,6 @@
 #include "uilang/ui/languagedlg.h"
 
+#include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
 #include "uilang/uilanguagelist.h"
 
@@ -56,6 +57,7 @@ TLanguageSelect::TLanguageSelect(QWidget *parent) : QDialog(parent)
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext); });
+    HelpKey::bind(*this, *HelpBtn);
     // OK means nothing while no language is chosen.
     connect(LanguageComboBox, &QComboBox::currentIndexChanged, this, &TLanguageSelect::updateOk);
     updateOk();

@@ -1,6 +1,7 @@
 #include "vocfile/ui/newvocfile.h"
 
 #include "platform/messageservice.h"
+#include "platform/ui/helpkey.h"
 #include "units/ui/languagecombobox.h"
 #include "vocfile/unitdescriptor.h"
 
@@ -104,6 +105,7 @@ void TNewVocFile::buildControls()
     connect(OKBtn, &QPushButton::clicked, this, &TNewVocFile::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TNewVocFile::HelpBtnClick);
+    HelpKey::bind(*this, *HelpBtn);
     connect(FontBtn, &QPushButton::clicked, this, &TNewVocFile::FontBtnClick);
     FileNameEdit->setFocus();
 }

@@ -4,6 +4,7 @@
 #include "platform/inibatch.h"
 #include "platform/inifile.h"
 #include "platform/programfolder.h"
+#include "platform/ui/helpkey.h"
 #include "units/ui/languagecombobox.h"
 
 #include <QFileInfo>
@@ -84,6 +85,7 @@ void TConfigureDiscardList::buildControls()
     connect(OKBtn, &QPushButton::clicked, this, [this] { Guarded(m_messages, [this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TConfigureDiscardList::HelpBtnClick);
+    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TConfigureDiscardList::FormCreate()

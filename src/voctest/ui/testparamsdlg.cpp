@@ -7,6 +7,7 @@
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "platform/speechsynthesizer.h"
+#include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
 #include "units/ui/languagecombobox.h"
 #include "voctest/ui/configurediscardlist.h"
@@ -240,6 +241,7 @@ void TTestParamsDlg::connectControls()
     connect(OkBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::OkBtnClick));
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TTestParamsDlg::HelpBtnClick);
+    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TTestParamsDlg::applyLanguageFile(const QString &path)
