@@ -8,6 +8,7 @@
 #include "cli/unitcheck.h"
 #include "cli/unitinfo.h"
 #include "exchange/wordexchange.h"
+#include "exchange/wordimporter.h"
 
 #include <QFileInfo>
 
@@ -38,6 +39,24 @@ void refuseOptions(const QStringList &arguments)
             throw UsageError(QStringLiteral("Unknown option: ") + argument);
 }
 
+enum class HeaderFlag { Guessed, Given, None };
+
+// The suggested choice with what the command line says about the header row.
+ImportChoice importChoice(const WordTable &table, HeaderFlag header, bool skipExisting)
+{
+    ImportChoice choice = WordImporter::suggest(table);
+    choice.skipExisting = skipExisting;
+    if (header == HeaderFlag::Guessed)
+        return choice;
+    if (!table.columnLanguages.isEmpty())
+        throw UsageError(QStringLiteral("--header and --no-header are for CSV and TSV lists"));
+    // Languages read from a row that holds words are no languages.
+    if (header == HeaderFlag::None && choice.header)
+        choice.nativeLanguage = choice.foreignLanguage = 0;
+    choice.header = header == HeaderFlag::Given;
+    return choice;
+}
+
 QString oneUnit(const QStringList &arguments, const QString &command)
 {
     refuseOptions(arguments);
@@ -59,6 +78,9 @@ QString LumoTool::usage()
         "  convert OLD.vok... --to FOLDER  turns old units into units in FOLDER\n"
         "  import LIST --to UNIT.lif       adds a word list (.csv, .tsv, .kvtml) to the unit,\n"
         "                                  which is made when it does not exist\n"
+        "    --header, --no-header         the first row names the columns, or holds words\n"
+        "                                  (guessed when neither is given)\n"
+        "    --skip-existing               leaves out pairs the unit holds already\n"
         "  export UNIT.lif --to LIST       writes the unit as a word list (.csv, .tsv, .kvtml)\n"
         "  check UNIT.lif                  checks the table file; counts entries, sounds, mistakes\n"
         "  pack UNIT.lif                   compacts the unit's table\n"
@@ -152,18 +174,30 @@ QString LumoTool::oneSourceTo(QStringList &arguments, const QString &command, QS
 
 void LumoTool::importList(QStringList arguments)
 {
+    const HeaderFlag header = takeFlag(arguments, QStringLiteral("--header"))      ? HeaderFlag::Given
+                              : takeFlag(arguments, QStringLiteral("--no-header")) ? HeaderFlag::None
+                                                                                   : HeaderFlag::Guessed;
+    if (header != HeaderFlag::Guessed && arguments.contains(QStringLiteral("--no-header")))
+        throw UsageError(QStringLiteral("--header and --no-header exclude each other"));
+    const bool skipExisting = takeFlag(arguments, QStringLiteral("--skip-existing"));
     QString unit;
     const QString list = QFileInfo(oneSourceTo(arguments, QStringLiteral("import"), unit)).absoluteFilePath();
     if (!unit.endsWith(QStringLiteral(".lif"), Qt::CaseInsensitive))
         throw UsageError(QStringLiteral("import needs --to UNIT.lif"));
+    const WordTable table = WordExchange::readFile(list, WordExchange::formatOf(list));
+    const ImportChoice choice = importChoice(table, header, skipExisting);
     ProgressLine progress(m_err, m_terminal);
-    const ImportResult result = WordExchange::importFile(
-        list, QFileInfo(unit).absoluteFilePath(), std::nullopt, [&](qint64 done, qint64 total) {
+    const ImportResult result = WordImporter::importInto(
+        QFileInfo(unit).absoluteFilePath(), table, choice, [&](qint64 done, qint64 total) {
             progress.show(int(done), int(total), QStringLiteral("words"));
             return true;
         });
     progress.finish();
     m_out << "Imported: " << result.imported << '\n';
+    if (result.existing > 0)
+        m_out << "Already in the unit: " << result.existing
+              << (choice.skipExisting ? " (left out)\n"
+                                      : " (added again; --skip-existing leaves them out)\n");
     if (result.skipped > 0)
         m_out << "Skipped:  " << result.skipped << " (first in line " << result.firstSkippedLine << ")\n";
     if (result.cut > 0)

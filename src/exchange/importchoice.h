@@ -7,8 +7,9 @@ struct ImportChoice
 {
     int nativeColumn = 0;
     int foreignColumn = 1;
-    int typeColumn = -1; // -1: the file's own word types (KVTML) or none
-    bool header = false; // the first row names the columns and is not imported
+    int typeColumn = -1;       // -1: the file's own word types (KVTML) or none
+    bool header = false;       // the first row names the columns and is not imported
+    bool skipExisting = false; // pairs the unit holds already (both sides alike) are left out
     // For a unit that does not exist yet.
     int nativeLanguage = 0;
     int foreignLanguage = 0;
@@ -26,4 +27,5 @@ struct ImportResult
     int firstSkippedLine = 0; // the line of the first of them
     int cut = 0;              // words cut to the length an entry holds
     int unknownTypes = 0;     // word types not understood, taken as "none"
+    int existing = 0;         // pairs the unit held already; left out when the choice says so
 };

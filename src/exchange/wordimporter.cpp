@@ -2,6 +2,7 @@
 
 #include "exchange/exchangeerror.h"
 #include "exchange/languagecodes.h"
+#include "exchange/wordexporter.h"
 #include "exchange/wordtypenames.h"
 #include "platform/sqlitetable.h"
 #include "units/vocabularylanguages.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 QString cell(const WordTable::Row &row, int column)
@@ -29,14 +31,25 @@ QString entryText(const QString &word, int &cut)
     return text;
 }
 
-// A header cell naming a language as our export writes it ("German"), or by its locale code
-// ("de_CH"); -1 when it names none.
+// Names a header row may use for a language beside our own: the language without its
+// country, taken as the country our locale codes choose for it alone ("pt" is Brazilian).
+const struct
+{
+    const char *name;
+    int language;
+} PlainLanguageNames[] = {{"English", vlBritishEnglish}, {"Portuguese", vlBrazilian}};
+
+// A header cell naming a language as our export writes it ("German"), plainly ("English"),
+// or by its locale code ("de_CH"); -1 when it names none.
 int languageNamed(const QString &text, bool codes)
 {
     const QString name = text.trimmed();
     for (int language = 0; language < LanguageCount; ++language)
         if (name.compare(LanguageEnglishName(language), Qt::CaseInsensitive) == 0)
             return language;
+    for (const auto &plain : PlainLanguageNames)
+        if (name.compare(QLatin1String(plain.name), Qt::CaseInsensitive) == 0)
+            return plain.language;
     const int coded = codes ? LanguageCodes::languageOf(name) : 0;
     return coded > 0 ? coded : -1;
 }
@@ -159,14 +172,43 @@ QList<WordPair> WordImporter::pairsOf(const WordTable &table, const ImportChoice
     return pairs;
 }
 
+WordImporter::SidePairs WordImporter::unitPairs(const QString &descriptorPath)
+{
+    SidePairs pairs;
+    if (!QFileInfo::exists(UnitFiles::tablePathOf(descriptorPath)))
+        return pairs;
+    const WordList unit = WordExporter::readUnit(descriptorPath);
+    pairs.reserve(unit.pairs.size());
+    for (const WordPair &pair : unit.pairs)
+        pairs.insert({pair.native, pair.foreign});
+    return pairs;
+}
+
+int WordImporter::countExisting(const QList<WordPair> &pairs, const SidePairs &inUnit)
+{
+    return int(std::count_if(pairs.cbegin(), pairs.cend(), [&inUnit](const WordPair &pair) {
+        return inUnit.contains({pair.native, pair.foreign});
+    }));
+}
+
 ImportResult WordImporter::importInto(const QString &descriptorPath, const WordTable &table,
                                       const ImportChoice &choice, const Progress &progress)
 {
     ImportResult result;
     result.descriptor = descriptorPath;
-    const QList<WordPair> pairs = pairsOf(table, choice, result);
+    QList<WordPair> pairs = pairsOf(table, choice, result);
     if (pairs.isEmpty())
         throw ExchangeError(ExchangeError::Kind::NoWords, descriptorPath);
+    const SidePairs inUnit = unitPairs(descriptorPath);
+    result.existing = countExisting(pairs, inUnit);
+    if (choice.skipExisting && result.existing > 0) {
+        pairs.removeIf([&inUnit](const WordPair &pair) {
+            return inUnit.contains({pair.native, pair.foreign});
+        });
+        // Nothing new is no failure: the list is in the unit already.
+        if (pairs.isEmpty())
+            return result;
+    }
     result.createdUnit = !QFileInfo::exists(descriptorPath);
     const QString tablePath = UnitFiles::tablePathOf(descriptorPath);
     const bool createTable = !QFileInfo::exists(tablePath);

@@ -4,6 +4,8 @@
 #include "exchange/wordlist.h"
 #include "exchange/wordtable.h"
 
+#include <QPair>
+#include <QSet>
 #include <functional>
 
 // Turns the rows of a word list into entries of a unit, all in one transaction: either every
@@ -23,6 +25,12 @@ public:
 
     // The pairs the rows give; counts what is skipped, cut or not understood.
     static QList<WordPair> pairsOf(const WordTable &table, const ImportChoice &choice, ImportResult &result);
+
+    // The native and foreign words of every entry of the unit; none when it has no table yet.
+    using SidePairs = QSet<QPair<QString, QString>>;
+    static SidePairs unitPairs(const QString &descriptorPath);
+    // How many of the pairs the unit holds already, both sides alike.
+    static int countExisting(const QList<WordPair> &pairs, const SidePairs &inUnit);
 
     // Appends to the unit of that descriptor; a unit that does not exist is created with
     // the choice's languages and description. Throws ExchangeError when no pair is found,

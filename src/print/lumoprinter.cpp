@@ -83,11 +83,6 @@ void TLumoPrinter::Print()
 {
     if (!m_table || !m_table->active())
         return;
-    const QString section = QString::fromLatin1(Section);
-    m_status.open(Translate(section, QStringLiteral("TopLabel"), QStringLiteral("Printing. Please wait...")),
-                  Translate(section, QStringLiteral("FileNameLabel"), QStringLiteral("File name:")),
-                  Translate(section, QStringLiteral("CurrentPageLabel"), QStringLiteral("Current page:")),
-                  unitFileName());
     m_table->disableControls();
     // Whatever happens, the table is left at its first entry with its views alive again.
     const auto restore = qScopeGuard([this] {
@@ -127,10 +122,22 @@ bool TLumoPrinter::askForBackSide()
                            MessageService::Ok | MessageService::Cancel) == MessageService::Ok;
 }
 
+void TLumoPrinter::openStatus()
+{
+    const QString section = QString::fromLatin1(Section);
+    m_status.open(Translate(section, QStringLiteral("TopLabel"), QStringLiteral("Printing. Please wait...")),
+                  Translate(section, QStringLiteral("FileNameLabel"), QStringLiteral("File name:")),
+                  Translate(section, QStringLiteral("CurrentPageLabel"), QStringLiteral("Current page:")),
+                  unitFileName());
+}
+
 bool TLumoPrinter::printJob(const QString &title, PageDrawer draw)
 {
+    // The status window stays on top: it is shown only while pages are made, so that it never
+    // covers the question for the file name or the one about turning the paper over.
     if (!m_printer.beginJob(title))
         return false;
+    openStatus();
     bool firstPage = true;
     // The draw test comes before the page is opened, so an empty table prints no sheet.
     while (!m_table->eof()) {
@@ -146,5 +153,6 @@ bool TLumoPrinter::printJob(const QString &title, PageDrawer draw)
         firstPage = false;
     }
     m_printer.endJob();
+    m_status.close();
     return true;
 }

@@ -70,6 +70,7 @@ private:
     QString unitFileName() const;
     bool printJob(const QString &title, PageDrawer draw);
     bool askForBackSide();
+    void openStatus();
     void drawCardSheet(PageCanvas &canvas, bool backs);
     void drawCard(PageCanvas &canvas, int column, int row, const QString &caption, int field);
 

@@ -1,5 +1,7 @@
 #include "repetition/duequeue.h"
 
+#include "repetition/reviewclock.h"
+
 #include <QHash>
 #include <algorithm>
 #include <tuple>
@@ -57,7 +59,7 @@ QList<qint64> DueQueue::build(const QList<qint64> &eligible, const QList<ReviewS
     match(
         eligible, states,
         [&](int place, qint64 moment) {
-            if (moment < endOfToday)
+            if (ReviewTime::dueBefore(moment, endOfToday))
                 due.append(Due{moment, place, eligible.at(place)});
         },
         [&](int place) {

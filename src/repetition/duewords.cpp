@@ -9,8 +9,7 @@ ReviewStore::DueCounts DueWords::counts(const SqliteTable &table, const QDateTim
 {
     if (!table.connection())
         return {};
-    const qint64 latest =
-        now.toSecsSinceEpoch() + FsrsModel::MaximumIntervalDays * ReviewScheduler::SecondsPerDay;
+    const qint64 latest = ReviewTime::daysLater(now, FsrsModel::MaximumIntervalDays);
     return ReviewStore(*table.connection())
-        .dueCounts(ReviewTime::startOfDay(now, 1), ReviewTime::startOfDay(now, 8), latest);
+        .dueCounts(ReviewTime::endOfToday(now), ReviewTime::startOfDay(now, 8), latest);
 }

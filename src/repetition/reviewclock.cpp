@@ -19,6 +19,21 @@ QDate ReviewTime::dayOf(qint64 seconds, const QDateTime &like)
     return utc.toLocalTime().date();
 }
 
+qint64 ReviewTime::endOfToday(const QDateTime &now)
+{
+    return startOfDay(now, 1);
+}
+
+bool ReviewTime::dueBefore(qint64 due, qint64 boundary)
+{
+    return due < boundary;
+}
+
+qint64 ReviewTime::daysLater(const QDateTime &now, int days)
+{
+    return now.addDays(days).toSecsSinceEpoch();
+}
+
 qint64 ReviewTime::startOfDay(const QDateTime &now, int days)
 {
     const QDate day = now.date().addDays(days);

@@ -28,6 +28,6 @@ ReviewState ReviewScheduler::review(const std::optional<ReviewState> &previous, 
     if (rating == FsrsModel::Rating::Again && carriedOn)
         state.lapses += 1;
     state.lastReview = moment;
-    state.due = moment + FsrsModel::intervalDays(state.memory.stability) * SecondsPerDay;
+    state.due = ReviewTime::daysLater(now, FsrsModel::intervalDays(state.memory.stability));
     return state;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/sqlitedatabase.h"
 #include "platform/tableschema.h"
+#include "repetition/reviewclock.h"
 
 #include <QSet>
 #include <algorithm>
@@ -142,9 +143,9 @@ ReviewStore::DueCounts ReviewStore::dueCounts(qint64 endOfToday, qint64 endOfWee
     if (!hasTable())
         return {};
     readDue(m_db, -1, latest, [&](qint64 entry, qint64 due, qint64) {
-        if (due < endOfToday)
+        if (ReviewTime::dueBefore(due, endOfToday))
             today.insert(entry);
-        if (due < endOfWeek)
+        if (ReviewTime::dueBefore(due, endOfWeek))
             week.insert(entry);
     });
     return DueCounts{int(today.size()), int(week.size())};

@@ -49,10 +49,9 @@ QList<qint64> TestReviews::dueQueue(const QList<qint64> &eligible, int newPerDay
         return {};
     const QDateTime moment = now();
     const ReviewStore store(*m_table->connection());
-    const qint64 latest =
-        moment.toSecsSinceEpoch() + FsrsModel::MaximumIntervalDays * ReviewScheduler::SecondsPerDay;
+    const qint64 latest = ReviewTime::daysLater(moment, FsrsModel::MaximumIntervalDays);
     const ReviewStore::DueStates states =
         store.dueStates(m_direction, latest, ReviewTime::startOfDay(moment, 0));
-    return DueQueue::build(eligible, states.rows, ReviewTime::startOfDay(moment, 1),
+    return DueQueue::build(eligible, states.rows, ReviewTime::endOfToday(moment),
                            std::max(0, newPerDay - states.introducedToday));
 }

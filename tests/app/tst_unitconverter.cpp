@@ -2,6 +2,7 @@
 #include "app/unitconverter.h"
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
+#include "platform/sqlitedatabase.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
 #include "vocfile/lumotable.h"
@@ -50,6 +51,7 @@ private slots:
     void clashesGetAnXInFront();
     void existingTableWithoutDescriptorIsAppendedTo();
     void longLinesAreCut();
+    void failureWhileAppendingKeepsWhatWasAppended();
     void vanishedFileLeavesNothing();
     void readOnlyFolderIsReported();
 
@@ -196,6 +198,30 @@ void TestUnitConverter::longLinesAreCut()
     const Pairs pairs = tablePairs(folder.filePath(QStringLiteral("long.db")));
     QCOMPARE(pairs.size(), 1);
     QCOMPARE(pairs.first().first, QString(255, u'w'));
+}
+
+void TestUnitConverter::failureWhileAppendingKeepsWhatWasAppended()
+{
+    TestFolder folder;
+    {
+        // A table that refuses one word, as a full disk refuses the next page.
+        TLumoTable table(messages);
+        table.setVocabularyFile(folder.filePath(QStringLiteral("words.db")));
+        table.open();
+        table.connection()->exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE INSERT ON vocabulary WHEN NEW.NativeLanguage = 'refused' "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    }
+    const QString path = folder.writeFile(QStringLiteral("in/words.vok"),
+                                          "german\r\na\r\nb\r\nHaus\r\nhouse\r\nBaum\r\ntree\r\n"
+                                          "Nein\r\nrefused\r\nTor\r\ngate\r\n");
+    TLumoTable table(messages);
+    QVERIFY_THROWS_EXCEPTION(LumoError, UnitConverter(table).convert(path, folder.path()));
+    QVERIFY(!table.active());
+    // Each entry was posted when it was appended: those before the failure stay.
+    QCOMPARE(tablePairs(folder.filePath(QStringLiteral("words.db"))),
+             Pairs({{"Haus", "house"}, {"Baum", "tree"}}));
+    QCOMPARE(UnitDescriptor(folder.filePath(QStringLiteral("words.lif"))).secondLanguage(), 6);
 }
 
 void TestUnitConverter::vanishedFileLeavesNothing()

@@ -113,6 +113,9 @@ private slots:
         QTest::newRow("empty --to") << QStringList({"convert", "a.vok", "--to"}) << "--to needs a value";
         QTest::newRow("no old unit") << QStringList({"convert", "--to", "x"})
                                      << "convert needs at least one old unit (OLD.vok)";
+        QTest::newRow("both header options")
+            << QStringList({"import", "a.csv", "--header", "--no-header", "--to", "b.lif"})
+            << "--header and --no-header exclude each other";
     }
 
     void commandLineMistakesAreUsageErrors()
@@ -249,6 +252,61 @@ private slots:
         QCOMPARE(tablePairs(folder->filePath(QStringLiteral("copy.db"))),
                  Pairs({{"Hund", "dog"}, {"Katze", "cat"}, {"Vogel", "bird"}}));
         QVERIFY(imported.err.isEmpty()); // no progress line into a pipe
+    }
+
+    // A header row is guessed from its language names unless the command line says.
+    void headerRowByGuessOrOption_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<Pairs>("pairs");
+        QTest::addColumn<int>("native");
+        QTest::addColumn<int>("foreign");
+        const QString named = QStringLiteral("German;English\nHund;dog\n");
+        const QString words = QStringLiteral("Katze;cat\nHund;dog\n");
+        QTest::newRow("guessed") << named << QStringList() << Pairs({{"dog", "Hund"}}) << 6 << 2;
+        QTest::newRow("--no-header") << named << QStringList{"--no-header"}
+                                     << Pairs({{"English", "German"}, {"dog", "Hund"}}) << 0 << 0;
+        QTest::newRow("--header") << words << QStringList{"--header"} << Pairs({{"dog", "Hund"}}) << 0 << 0;
+        QTest::newRow("no header guessed")
+            << words << QStringList() << Pairs({{"cat", "Katze"}, {"dog", "Hund"}}) << 0 << 0;
+    }
+    void headerRowByGuessOrOption()
+    {
+        QFETCH(QString, list);
+        QFETCH(QStringList, options);
+        QFETCH(Pairs, pairs);
+        QFETCH(int, native);
+        QFETCH(int, foreign);
+        const QString file = folder->writeText(QStringLiteral("list.csv"), list);
+        const QString unit = folder->filePath(QStringLiteral("new.lif"));
+        const Outcome outcome =
+            runTool(QStringList{QStringLiteral("import"), file} + options + QStringList{"--to", unit});
+        QVERIFY2(outcome.code == 0, qPrintable(outcome.err));
+        QCOMPARE(tablePairs(folder->filePath(QStringLiteral("new.db"))), pairs);
+        QCOMPARE(UnitDescriptor(unit).firstLanguage(), native);
+        QCOMPARE(UnitDescriptor(unit).secondLanguage(), foreign);
+    }
+
+    // The same list twice adds its pairs twice, unless the pairs already there are left out.
+    void pairsAlreadyInTheUnitAreCountedAndMaySkip()
+    {
+        const QString unit = makeUnit(QStringLiteral("animals"));
+        const QString file =
+            folder->writeText(QStringLiteral("more.csv"), QStringLiteral("dog;Hund\nfish;Fisch\n"));
+        const Outcome skipping = runTool({"import", file, "--skip-existing", "--to", unit});
+        QVERIFY2(skipping.code == 0, qPrintable(skipping.err));
+        QCOMPARE(skipping.out, QStringLiteral("Imported: 1\nAlready in the unit: 1 (left out)\n"));
+        const Outcome again = runTool({"import", file, "--skip-existing", "--to", unit});
+        QCOMPARE(again.out, QStringLiteral("Imported: 0\nAlready in the unit: 2 (left out)\n"));
+        const Outcome adding = runTool({"import", file, "--to", unit});
+        QVERIFY(adding.out.startsWith(QStringLiteral("Imported: 2\nAlready in the unit: 2 (added again")));
+        QCOMPARE(tablePairs(folder->filePath(QStringLiteral("animals.db"))), Pairs({{"Hund", "dog"},
+                                                                                    {"Katze", "cat"},
+                                                                                    {"Vogel", "bird"},
+                                                                                    {"Fisch", "fish"},
+                                                                                    {"Hund", "dog"},
+                                                                                    {"Fisch", "fish"}}));
     }
 
     void badWordListsImportNothing()

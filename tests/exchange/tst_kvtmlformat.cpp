@@ -45,6 +45,8 @@ private slots:
     void languageMapping_data();
     void languageMapping();
     void readsEntriesAndWordTypes();
+    void subContainerTakesItsParentsType_data();
+    void subContainerTakesItsParentsType();
     void roundTripKeepsPairsTypesAndLanguages();
     void refusesBadFiles_data();
     void refusesBadFiles();
@@ -106,6 +108,41 @@ void TestKvtmlFormat::readsEntriesAndWordTypes()
     QCOMPARE(table.rows.at(2).cells, QStringList({"and"}));
     QCOMPARE(table.rows.at(2).type, -1); // a lesson is no word type
     QCOMPARE(table.rows.at(1).line, 6);
+}
+
+void TestKvtmlFormat::subContainerTakesItsParentsType_data()
+{
+    // The word types of a file: containers around the one entry, outermost first.
+    QTest::addColumn<QByteArray>("containers");
+    QTest::addColumn<int>("type");
+    QTest::newRow("named parent") << QByteArray("<name>Verb</name>|<name>Irregular</name>") << 2;
+    QTest::newRow("special parent") << QByteArray(
+                                           "<name>Wie</name><specialwordtype>adjective</specialwordtype>"
+                                           "|<name>Comparison</name>")
+                                    << 5;
+    QTest::newRow("grandparent") << QByteArray("<name>Numeral</name>|<name>Ordinal</name>|<name>Big</name>")
+                                 << 7;
+    QTest::newRow("own type wins") << QByteArray("<name>Noun</name>|<name>Verb</name>") << 2;
+    QTest::newRow("no type anywhere") << QByteArray("<name>Mixed</name>|<name>Odd</name>") << 0;
+}
+
+void TestKvtmlFormat::subContainerTakesItsParentsType()
+{
+    QFETCH(QByteArray, containers);
+    QFETCH(int, type);
+    const QList<QByteArray> levels = containers.split('|');
+    QByteArray types = "<wordtypes>";
+    for (const QByteArray &level : levels)
+        types += "<container>" + level;
+    types += "<entry id=\"3\"/>";
+    for (qsizetype i = 0; i < levels.size(); ++i)
+        types += "</container>";
+    types += "</wordtypes>";
+    const QByteArray entry = "<entry id=\"3\"><translation id=\"0\"><text>first</text></translation>"
+                             "<translation id=\"1\"><text>erste</text></translation></entry>";
+    const WordTable table = KvtmlReader::parse(kvtml(TwoLanguages, entry, types), QStringLiteral("f"));
+    QCOMPARE(table.rows.size(), 1);
+    QCOMPARE(std::max(table.rows.at(0).type, 0), type);
 }
 
 void TestKvtmlFormat::roundTripKeepsPairsTypesAndLanguages()

@@ -65,6 +65,10 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void aHeaderNamingLanguagesIsTakenAsSuch();
+    void plainLanguageNamesMakeAHeader_data();
+    void plainLanguageNamesMakeAHeader();
+    void pairsInTheUnitAreCountedAndMaySkip_data();
+    void pairsInTheUnitAreCountedAndMaySkip();
     void appendsToAnExistingUnit();
     void cancelLeavesNothing();
     void badFileLeavesNothing();
@@ -124,6 +128,70 @@ void TestWordExchange::aHeaderNamingLanguagesIsTakenAsSuch()
     ImportChoice words = suggestionFor(QStringLiteral("de;of\r\nla;the\r\n"));
     QVERIFY(!words.header);
     QCOMPARE(words.nativeLanguage, 0);
+}
+
+void TestWordExchange::plainLanguageNamesMakeAHeader_data()
+{
+    QTest::addColumn<QString>("firstRow");
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<int>("native");
+    QTest::addColumn<int>("foreign");
+    QTest::newRow("English") << "German;English" << true << int(vlGerman) << int(vlBritishEnglish);
+    QTest::newRow("Portuguese") << "portuguese;Greek" << true << int(vlBrazilian) << int(vlGreek);
+    QTest::newRow("both plain") << "English;Portuguese" << true << int(vlBritishEnglish) << int(vlBrazilian);
+    QTest::newRow("country kept") << "American English;German" << true << int(vlAmericanEnglish)
+                                  << int(vlGerman);
+    QTest::newRow("a word beside") << "English;Englisch" << false << 0 << 0;
+}
+
+void TestWordExchange::plainLanguageNamesMakeAHeader()
+{
+    QFETCH(QString, firstRow);
+    QFETCH(bool, header);
+    QFETCH(int, native);
+    QFETCH(int, foreign);
+    TestFolder folder;
+    const ImportChoice choice = WordImporter::suggest(WordExchange::readFile(
+        folder.writeText(QStringLiteral("list.csv"), firstRow + QStringLiteral("\r\nHaus;house\r\n")),
+        WordListFormat::Csv));
+    QCOMPARE(choice.header, header);
+    QCOMPARE(choice.nativeLanguage, native);
+    QCOMPARE(choice.foreignLanguage, foreign);
+}
+
+void TestWordExchange::pairsInTheUnitAreCountedAndMaySkip_data()
+{
+    QTest::addColumn<bool>("skip");
+    QTest::addColumn<int>("imported");
+    QTest::newRow("added again") << false << 4;
+    QTest::newRow("left out") << true << 2;
+}
+
+void TestWordExchange::pairsInTheUnitAreCountedAndMaySkip()
+{
+    QFETCH(bool, skip);
+    QFETCH(int, imported);
+    TestFolder folder;
+    const QString unit = unitWith(folder, QStringLiteral("unit"), samplePairs().mid(0, 2));
+    // Both sides must match: "Haus" with another word is new, as is a side in other case.
+    const QString file = folder.writeText(
+        QStringLiteral("again.csv"),
+        QStringLiteral(
+            "Haus,σπίτι\r\n\"sagen \"\"ja\"\", oft\",\"λέω; ναι\"\r\nHaus,οικία\r\nhaus,σπίτι\r\n"));
+    ImportChoice choice;
+    choice.skipExisting = skip;
+    const ImportResult result = WordExchange::importFile(file, unit, choice);
+    QCOMPARE(result.existing, 2);
+    QCOMPARE(result.imported, imported);
+    const WordList after = WordExporter::readUnit(unit);
+    QCOMPARE(after.pairs.size(), 2 + imported);
+    QCOMPARE(after.pairs.last(), (WordPair{QStringLiteral("haus"), QStringLiteral("σπίτι"), 0}));
+    // A second run with skipping finds everything there and adds nothing.
+    choice.skipExisting = true;
+    const ImportResult again = WordExchange::importFile(file, unit, choice);
+    QCOMPARE(again.existing, 4);
+    QCOMPARE(again.imported, 0);
+    QCOMPARE(WordExporter::readUnit(unit).pairs.size(), 2 + imported);
 }
 
 void TestWordExchange::appendsToAnExistingUnit()

@@ -10,6 +10,8 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <limits>
 
@@ -56,6 +58,7 @@ private slots:
     void eraseMissingSectionLeavesFileAlone();
 
     void readsAgainAfterOutsideChange();
+    void readsAgainAfterARewriteKeepingSizeAndTime();
     void moreFilesThanTheCacheHolds();
     void writeToMissingFolderFails();
     void writeToFolderPathFails();
@@ -104,8 +107,15 @@ void TestIniFile::readString_data()
     QTest::newRow("equals and semicolon in value") << QByteArray("[a]\nk=x=y ;z\n") << "a"
                                                    << "k"
                                                    << "x=y ;z";
+    // Values are read up to 1023 characters.
     QTest::newRow("long value cut") << longLine << "a"
-                                    << "k" << QString(IniFile::MaxValueLength, u'v');
+                                    << "k" << QString(1023, u'v');
+    QTest::newRow("1023 characters kept") << "[a]\nk=" + QByteArray(1023, 'v') + "\n"
+                                          << "a"
+                                          << "k" << QString(1023, u'v');
+    QTest::newRow("1024 characters cut") << "[a]\nk=" + QByteArray(1023, 'v') + "w\n"
+                                         << "a"
+                                         << "k" << QString(1023, u'v');
     QTest::newRow("line after a long one") << longLine << "a"
                                            << "next"
                                            << "after";
@@ -442,6 +452,44 @@ void TestIniFile::readsAgainAfterOutsideChange()
 
     QVERIFY(QFile::remove(path));
     QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k"), Default), Default);
+}
+
+void TestIniFile::readsAgainAfterARewriteKeepingSizeAndTime()
+{
+    TestFolder folder;
+    const QString path = folder.writeText(QStringLiteral("same.ini"), QStringLiteral("[a]\nk=one\n"));
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before
+    {
+    };
+    QVERIFY(::stat(name.constData(), &before) == 0);
+    // File times move in clock ticks: wait for the next one, so that the rewrite below gets
+    // another status-change time than the file has now.
+    const QByteArray probe = QFile::encodeName(folder.writeText(QStringLiteral("probe"), QString()));
+    for (struct stat now{};
+         ::utimensat(AT_FDCWD, probe.constData(), nullptr, 0) == 0 && ::stat(probe.constData(), &now) == 0 &&
+         now.st_ctim.tv_sec == before.st_ctim.tv_sec && now.st_ctim.tv_nsec == before.st_ctim.tv_nsec;) {
+    }
+    const IniFile ini(path);
+    QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k"), Default), "one");
+
+    // Rewritten in place (same inode), the same size, its modification time put back to the
+    // nanosecond, as a tool that keeps times does: only the status-change time moved.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QCOMPARE(file.write("[a]\nk=two\n"), qint64(10));
+    file.close();
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    QVERIFY(::utimensat(AT_FDCWD, name.constData(), times, 0) == 0);
+    struct stat after
+    {
+    };
+    QVERIFY(::stat(name.constData(), &after) == 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_size, before.st_size);
+    QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k"), Default), "two");
 }
 
 void TestIniFile::moreFilesThanTheCacheHolds()

@@ -3,6 +3,7 @@
 #include "exchange/csvreader.h"
 #include "exchange/wordexchange.h"
 #include "exchange/wordimporter.h"
+#include "platform/lumoerror.h"
 #include "platform/messageservice.h"
 #include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
@@ -50,6 +51,7 @@ const Text Texts[] = {
     {"TargetBox", "Import into", false},
     {"AppendRadio", "the selected unit:", false},
     {"NewUnitRadio", "a new unit named:", false},
+    {"SkipExistingCheck", "S&kip the word pairs the unit holds already:", false},
     {"NativeLanguageLabel", "Native Language:", false},
     {"ForeignLanguageLabel", "Foreign Language:", false},
     {"MsgSameColumns", "Please choose two different columns for the two languages.", false},
@@ -76,7 +78,10 @@ TImportDialog::TImportDialog(MessageService &messages, QWidget *parent)
     });
     for (QComboBox *box : {NativeColumnBox, ForeignColumnBox, TypeColumnBox})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { fillPreview(); });
-    connect(NewUnitRadio, &QRadioButton::toggled, this, [this] { updateTargets(); });
+    connect(NewUnitRadio, &QRadioButton::toggled, this, [this] {
+        updateTargets();
+        updateExisting();
+    });
     connect(OkBtn, &QPushButton::clicked, this, &TImportDialog::OkBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext); });
@@ -188,8 +193,13 @@ QLayout *TImportDialog::buildTargetBox()
     ForeignLanguageBox->setObjectName(QStringLiteral("ForeignLanguageBox"));
     NativeLanguageLabel->setBuddy(NativeLanguageBox);
     ForeignLanguageLabel->setBuddy(ForeignLanguageBox);
+    SkipExistingCheck = new QCheckBox(TargetBox);
+    SkipExistingCheck->setObjectName(QStringLiteral("SkipExistingCheck"));
+    SkipExistingCheck->setChecked(true);
+    SkipExistingCheck->setVisible(false);
     auto *grid = new QGridLayout(TargetBox);
     grid->addWidget(AppendRadio, 0, 0, 1, 4);
+    grid->addWidget(SkipExistingCheck, 3, 0, 1, 4);
     grid->addWidget(NewUnitRadio, 1, 0);
     grid->addWidget(NewUnitEdit, 1, 1, 1, 3);
     grid->addWidget(NativeLanguageLabel, 2, 0);
@@ -262,8 +272,12 @@ void TImportDialog::setFile(const QString &path, WordListFormat format)
             if (Separators[i] == separator)
                 SeparatorBox->setCurrentIndex(i);
         m_preview = CsvReader::parse(m_text, separator, path, PreviewRows + 1);
+        m_whole = CsvReader::parse(m_text, separator, path);
     } else {
-        m_preview = WordExchange::readFile(path, format, QChar(), PreviewRows);
+        m_whole = WordExchange::readFile(path, format);
+        m_preview = m_whole;
+        if (m_preview.rows.size() > PreviewRows)
+            m_preview.rows.resize(PreviewRows);
     }
     const ImportChoice suggested = WordImporter::suggest(m_preview);
     {
@@ -289,6 +303,7 @@ void TImportDialog::reread()
         return;
     // A separator the user chose may give other columns; the choice of columns starts anew.
     m_preview = CsvReader::parse(m_text, separator(), m_path, PreviewRows + 1);
+    m_whole = CsvReader::parse(m_text, separator(), m_path);
     const ImportChoice suggested = WordImporter::suggest(m_preview);
     fillColumns();
     NativeColumnBox->setCurrentIndex(suggested.nativeColumn);
@@ -359,6 +374,20 @@ void TImportDialog::fillPreview()
             PreviewGrid->setItem(int(r), column, new QTableWidgetItem(row.cells.at(column).left(200)));
     }
     PreviewGrid->resizeColumnsToContents();
+    updateExisting();
+}
+
+void TImportDialog::updateExisting()
+{
+    m_existing = 0;
+    if (AppendRadio->isChecked() && !m_unitPairs.isEmpty()) {
+        ImportResult counted;
+        m_existing =
+            WordImporter::countExisting(WordImporter::pairsOf(m_whole, choice(), counted), m_unitPairs);
+    }
+    SkipExistingCheck->setText(text(QStringLiteral("SkipExistingCheck")) + u' ' +
+                               QString::number(m_existing));
+    SkipExistingCheck->setVisible(m_existing > 0);
 }
 
 void TImportDialog::setTargets(const QString &selectedUnit, const QString &folder, int nativeLanguage,
@@ -366,6 +395,13 @@ void TImportDialog::setTargets(const QString &selectedUnit, const QString &folde
 {
     m_selectedUnit = selectedUnit;
     m_folder = folder;
+    m_unitPairs.clear();
+    try {
+        if (!selectedUnit.isEmpty())
+            m_unitPairs = WordImporter::unitPairs(selectedUnit);
+    } catch (const LumoError &) {
+        // A unit that cannot be read now reports its error when the words go in.
+    }
     if (m_format != WordListFormat::Kvtml) {
         NativeLanguageBox->setCurrentIndex(nativeLanguage);
         ForeignLanguageBox->setCurrentIndex(foreignLanguage);
@@ -373,6 +409,7 @@ void TImportDialog::setTargets(const QString &selectedUnit, const QString &folde
     AppendRadio->setEnabled(!selectedUnit.isEmpty());
     (selectedUnit.isEmpty() ? NewUnitRadio : AppendRadio)->setChecked(true);
     updateTargets();
+    updateExisting();
 }
 
 void TImportDialog::updateTargets()
@@ -397,6 +434,7 @@ ImportChoice TImportDialog::choice() const
     c.foreignColumn = std::max(ForeignColumnBox->currentIndex(), 0);
     c.typeColumn = m_format == WordListFormat::Kvtml ? -1 : TypeColumnBox->currentIndex() - 1;
     c.header = m_format != WordListFormat::Kvtml && HeaderCheck->isChecked();
+    c.skipExisting = m_existing > 0 && SkipExistingCheck->isChecked();
     c.nativeLanguage = std::max(NativeLanguageBox->currentIndex(), 0);
     c.foreignLanguage = std::max(ForeignLanguageBox->currentIndex(), 0);
     return c;

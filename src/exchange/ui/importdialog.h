@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/importchoice.h"
+#include "exchange/wordimporter.h"
 #include "exchange/wordlistformat.h"
 #include "exchange/wordtable.h"
 
@@ -81,6 +82,7 @@ public:
     TLanguageComboBox *NativeLanguageBox = nullptr;
     QLabel *ForeignLanguageLabel = nullptr;
     TLanguageComboBox *ForeignLanguageBox = nullptr;
+    QCheckBox *SkipExistingCheck = nullptr;
     QPushButton *OkBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
     QPushButton *HelpBtn = nullptr;
@@ -96,6 +98,8 @@ private:
     void fillColumns();
     void fillPreview();
     void updateTargets();
+    // Counts the list's pairs the selected unit holds already and offers to leave them out.
+    void updateExisting();
     QString columnTitle(int column) const;
 
     MessageService &m_messages;
@@ -104,6 +108,9 @@ private:
     WordListFormat m_format = WordListFormat::Csv;
     QString m_text; // the CSV file's text, parsed anew when the separator changes
     WordTable m_preview;
+    WordTable m_whole; // every row, for counting the pairs the unit holds already
+    WordImporter::SidePairs m_unitPairs;
+    int m_existing = 0;
     QString m_selectedUnit;
     QString m_folder;
 };

@@ -1,5 +1,6 @@
 #include "print/ui/printcommands.h"
 
+#include "platform/messageservice.h"
 #include "print/ui/printsetup.h"
 #include "print/ui/printstatus.h"
 #include "uilang/translate.h"
@@ -84,6 +85,13 @@ void PrintCommands::printUnit(TLumoTable &table, const QString &unitFile, const 
     // The choice is kept even when the job then fails.
     const bool chosen = engine.Setup();
     settings = engine.settings;
+    // A file without pages is never written: rather than ask for its name, say so.
+    if (chosen && toPdf && table.isEmpty()) {
+        m_messages.information(Translate(languageFile, QStringLiteral("LumoPrinter"),
+                                         QStringLiteral("MsgNothingToPrint"),
+                                         QStringLiteral("There is nothing to print.")));
+        return;
+    }
     // No hourglass here: the job asks for a file name and for the paper to be turned over.
     if (chosen)
         engine.Print();

@@ -73,6 +73,9 @@ bool QPrinterTarget::beginJob(const QString &title)
     QString folder = m_lastFolder;
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Not every home has a documents folder; the working directory is no place to look.
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     m_target = m_choosePdf(suggestedPdfPath(folder, title));
     if (m_target.isEmpty())
         return false;

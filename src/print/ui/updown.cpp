@@ -21,8 +21,17 @@ TUpDown::TUpDown(QLineEdit *associate, int minimum, int maximum, QWidget *parent
         button->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(button);
     }
-    connect(m_up, &QToolButton::clicked, this, [this] { setPosition(m_position + 1); });
-    connect(m_down, &QToolButton::clicked, this, [this] { setPosition(m_position - 1); });
+    connect(m_up, &QToolButton::clicked, this, [this] { setPosition(positionFromField() + 1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { setPosition(positionFromField() - 1); });
+}
+
+int TUpDown::positionFromField() const
+{
+    // The arrows take no focus, so a number typed into the field has not been taken over yet:
+    // they count on from what the field shows, as long as it is a number.
+    bool ok = false;
+    const int typed = m_associate->text().trimmed().toInt(&ok);
+    return ok ? qBound(m_minimum, typed, m_maximum) : m_position;
 }
 
 void TUpDown::setPosition(int position)

@@ -27,6 +27,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    int positionFromField() const;
+
     QLineEdit *m_associate;
     QToolButton *m_up;
     QToolButton *m_down;

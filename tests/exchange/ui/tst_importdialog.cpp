@@ -1,5 +1,6 @@
 #include "exchange/exchangeerror.h"
 #include "exchange/ui/importdialog.h"
+#include "exchange/wordexchange.h"
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
@@ -64,6 +65,53 @@ private slots:
         QCOMPARE(dialog.targetDescriptor(), folder->path() + QStringLiteral("Griechisch 1.lif"));
         QCOMPARE(dialog.choice().nativeLanguage, int(vlGerman));
         QCOMPARE(dialog.choice().foreignLanguage, int(vlGreek));
+    }
+
+    // Pairs the selected unit holds already, also beyond the preview, are counted and, as
+    // long as the box stays ticked, left out.
+    void pairsInTheUnitAreOfferedToSkip()
+    {
+        const QString unit = folder->filePath(QStringLiteral("unit.lif"));
+        WordExchange::importFile(
+            folder->writeText(QStringLiteral("old.csv"), QStringLiteral("Hund;dog\nKatze;cat\n")), unit);
+        QString csv;
+        for (int i = 0; i < 12; ++i)
+            csv += QStringLiteral("Wort %1;word %1\n").arg(i);
+        csv += QStringLiteral("Katze;cat\nHund;dog\n");
+        const QString file = folder->writeText(QStringLiteral("list.csv"), csv);
+        TImportDialog dialog(messages);
+        dialog.setFile(file, WordListFormat::Csv);
+        dialog.setTargets(unit, folder->path(), vlGerman, vlBritishEnglish);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.SkipExistingCheck->isVisible());
+        QCOMPARE(dialog.SkipExistingCheck->text(),
+                 QStringLiteral("S&kip the word pairs the unit holds already: 2"));
+        QVERIFY(dialog.choice().skipExisting);
+        QTest::mouseClick(dialog.SkipExistingCheck, Qt::LeftButton, {},
+                          QPoint(8, dialog.SkipExistingCheck->height() / 2));
+        QVERIFY(!dialog.choice().skipExisting);
+        QTest::mouseClick(dialog.SkipExistingCheck, Qt::LeftButton, {},
+                          QPoint(8, dialog.SkipExistingCheck->height() / 2));
+        // Other columns are other pairs; a new unit holds none.
+        dialog.NativeColumnBox->setCurrentIndex(1);
+        dialog.ForeignColumnBox->setCurrentIndex(0);
+        QVERIFY(!dialog.SkipExistingCheck->isVisible());
+        QVERIFY(!dialog.choice().skipExisting);
+        dialog.NativeColumnBox->setCurrentIndex(0);
+        dialog.ForeignColumnBox->setCurrentIndex(1);
+        QVERIFY(dialog.SkipExistingCheck->isVisible());
+        dialog.NewUnitRadio->setChecked(true);
+        QVERIFY(!dialog.SkipExistingCheck->isVisible());
+        QVERIFY(!dialog.choice().skipExisting);
+        dialog.AppendRadio->setChecked(true);
+
+        const ImportResult result = WordImporter::importInto(
+            dialog.targetDescriptor(), WordExchange::readFile(file, WordListFormat::Csv, dialog.separator()),
+            dialog.choice());
+        QCOMPARE(result.existing, 2);
+        QCOMPARE(result.imported, 12);
+        QCOMPARE(WordImporter::unitPairs(unit).size(), 14);
     }
 
     void okRefusesWhatCannotBeImported()

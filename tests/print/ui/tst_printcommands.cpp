@@ -5,7 +5,9 @@
 #include "support/withoutroot.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -24,6 +26,8 @@ struct PdfJob
         });
         commands.setPdfChooser([this](const QString &suggested) {
             suggestions.append(QFileInfo(suggested).fileName());
+            suggestedFolders.append(QFileInfo(suggested).path());
+            statusShownAtQuestion.append(commands.status()->isVisible());
             return answers.isEmpty() ? QString() : answers.takeFirst();
         });
     }
@@ -32,6 +36,8 @@ struct PdfJob
     PrintSettings chosen;
     QStringList answers;
     QStringList suggestions;
+    QStringList suggestedFolders;
+    QList<bool> statusShownAtQuestion;
     int setupRuns = 0;
 };
 
@@ -64,6 +70,12 @@ private slots:
     void closedTableIsOpenedForTheJobOnly();
     void noUnitDoesNothing();
     void folderThatCannotBeWrittenLeavesNoFile();
+    void statusWindowWaitsForTheFileName_data();
+    void statusWindowWaitsForTheFileName();
+    void emptyUnitAsksForNoFile_data();
+    void emptyUnitAsksForNoFile();
+    void fileQuestionStartsInDocumentsOrHome_data();
+    void fileQuestionStartsInDocumentsOrHome();
 };
 
 void TestPrintCommands::listGoesIntoOnePdfFile()
@@ -185,6 +197,96 @@ void TestPrintCommands::folderThatCannotBeWrittenLeavesNoFile()
                                       QFileDevice::ExeOther);
     VERIFY_WITHOUT_ROOT({locked});
     QVERIFY(QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+void TestPrintCommands::statusWindowWaitsForTheFileName_data()
+{
+    QTest::addColumn<int>("printType");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("list") << 0 << 1;
+    QTest::newRow("cards, fronts and backs") << 1 << 2;
+}
+
+void TestPrintCommands::statusWindowWaitsForTheFileName()
+{
+    QFETCH(int, printType);
+    QFETCH(int, questions);
+    PrintFixture fixture;
+    fixture.addEntries(20);
+    QWidget window;
+    PdfJob job(&window);
+    job.chosen.printType = printType;
+    job.answers = {fixture.folder.filePath("a.pdf"), fixture.folder.filePath("b.pdf")};
+    PrintSettings settings;
+    // The status window is on top and centred: it must not hide the file dialog's buttons.
+    job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+    QCOMPARE(job.statusShownAtQuestion, QList<bool>(questions, false));
+    QVERIFY(!job.commands.status()->CurrentPageText->text().isEmpty()); // it showed the pages
+    QVERIFY(!job.commands.status()->isVisible());
+}
+
+void TestPrintCommands::emptyUnitAsksForNoFile_data()
+{
+    QTest::addColumn<int>("printType");
+    QTest::addColumn<QString>("languageFile");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("list") << 0 << QString() << "There is nothing to print.";
+    QTest::newRow("cards") << 1 << QString() << "There is nothing to print.";
+    QTest::newRow("german") << 0 << TestFolder::shippedFile("deutsch.llf") << "Es gibt nichts zu drucken.";
+}
+
+void TestPrintCommands::emptyUnitAsksForNoFile()
+{
+    QFETCH(int, printType);
+    QFETCH(QString, languageFile);
+    QFETCH(QString, message);
+    PrintFixture fixture;
+    QWidget window;
+    PdfJob job(&window);
+    job.chosen.printType = printType;
+    job.answers = {fixture.folder.filePath("a.pdf"), fixture.folder.filePath("b.pdf")};
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, fixture.descriptor, languageFile, settings);
+    QCOMPARE(job.setupRuns, 1);
+    QCOMPARE(job.suggestions, QStringList());
+    QCOMPARE(job.messages.texts(), QStringList{message});
+    QCOMPARE(settings.printType, printType);
+    QCOMPARE(QDir(fixture.folder.path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestPrintCommands::fileQuestionStartsInDocumentsOrHome_data()
+{
+    QTest::addColumn<QString>("userDirs"); // the XDG user folders file, empty for none
+    QTest::addColumn<bool>("documentsExist");
+    QTest::addColumn<QString>("expected"); // below the home folder
+    QTest::newRow("documents") << QString() << true << "/Documents";
+    QTest::newRow("no documents folder") << QString() << false << "";
+    QTest::newRow("configured folder missing") << "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n" << false << "";
+    QTest::newRow("configured folder") << "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n" << true << "/Papers";
+}
+
+void TestPrintCommands::fileQuestionStartsInDocumentsOrHome()
+{
+    QFETCH(QString, userDirs);
+    QFETCH(bool, documentsExist);
+    QFETCH(QString, expected);
+    PrintFixture fixture;
+    fixture.addEntries(2);
+    const QString home = fixture.folder.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home));
+    if (!userDirs.isEmpty())
+        fixture.folder.writeText(QStringLiteral("../xdg/config/user-dirs.dirs"), userDirs);
+    if (documentsExist)
+        QVERIFY(
+            QDir(home).mkpath(userDirs.isEmpty() ? QStringLiteral("Documents") : QStringLiteral("Papers")));
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    const auto restore = qScopeGuard([&savedHome] { qputenv("HOME", savedHome); });
+    QWidget window;
+    PdfJob job(&window);
+    PrintSettings settings;
+    job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+    QCOMPARE(job.suggestedFolders, QStringList{home + expected});
 }
 
 QTEST_MAIN(TestPrintCommands)

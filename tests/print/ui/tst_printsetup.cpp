@@ -25,6 +25,13 @@ void typeAndLeave(QLineEdit *field, const QString &text)
     QTest::keyClick(field, Qt::Key_Tab);
 }
 
+// The spin button bound to the field of that name ("TopEdit": "TopUpDown").
+TUpDown *upDownOf(const TPrintSetup &dialog, const QString &field)
+{
+    return dialog.findChild<TUpDown *>(
+        QString(field).replace(QStringLiteral("Edit"), QStringLiteral("UpDown")));
+}
+
 void saveScreenshot(QWidget &widget, const QString &name)
 {
     const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
@@ -43,6 +50,8 @@ private slots:
     void cardsForceLandscapeAndListReturnsToPortrait();
     void leavingAFieldKeepsItInRange_data();
     void leavingAFieldKeepsItInRange();
+    void arrowsCountFromTheTypedText_data();
+    void arrowsCountFromTheTypedText();
     void textThatIsNoNumberIsReported();
     void storedCardsLoadAsLandscapeAndPrintStoresIt();
     void cancelLeavesEverySetting();
@@ -174,9 +183,52 @@ void TestPrintSetup::leavingAFieldKeepsItInRange()
     auto *edit = dialog.findChild<QLineEdit *>(field);
     typeAndLeave(edit, typed);
     QCOMPARE(edit->text(), shown);
-    auto *upDown =
-        dialog.findChild<TUpDown *>(QString(field).replace(QStringLiteral("Edit"), QStringLiteral("UpDown")));
+    TUpDown *upDown = upDownOf(dialog, field);
     QCOMPARE(upDown->position(), position);
+    QVERIFY(messages.shown().isEmpty());
+}
+
+void TestPrintSetup::arrowsCountFromTheTypedText_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<int>("position");
+    QTest::newRow("margin up") << "TopEdit"
+                               << "30" << true << 31;
+    QTest::newRow("margin down") << "LeftEdit"
+                                 << "7" << false << 6;
+    QTest::newRow("above the range") << "RightEdit"
+                                     << "75" << true << 50;
+    QTest::newRow("font down") << "FontSizeEdit"
+                               << "14" << false << 13;
+    QTest::newRow("no number counts from the kept position") << "BottomEdit"
+                                                             << "x" << true << 11;
+}
+
+void TestPrintSetup::arrowsCountFromTheTypedText()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(bool, up);
+    QFETCH(int, position);
+    ScriptedMessageService messages;
+    TPrintSetup dialog(messages, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *edit = dialog.findChild<QLineEdit *>(field);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    TUpDown *upDown = upDownOf(dialog, field);
+    // The field is not left: the arrows take no focus.
+    QTest::mouseClick(up ? upDown->upButton() : upDown->downButton(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QCOMPARE(edit->text(), QString::number(position));
+    QCOMPARE(upDown->position(), position);
+    QTest::mouseClick(dialog.PrintBtn, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(messages.shown().isEmpty());
 }
 
