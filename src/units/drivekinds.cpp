@@ -1,8 +1,9 @@
 #include "units/drivekinds.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
-#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -10,6 +11,23 @@ namespace {
 bool OneOf(const QByteArray &value, std::initializer_list<const char *> names)
 {
     return std::any_of(names.begin(), names.end(), [&value](const char *name) { return value == name; });
+}
+
+// The mount table writes a blank, a tab, a line break and a backslash in a path as a
+// backslash and three octal digits.
+QString DecodeMountPath(const QByteArray &field)
+{
+    QByteArray path;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto octal = [&field](qsizetype at) { return field.at(at) >= '0' && field.at(at) <= '7'; };
+        if (field.at(i) == '\\' && i + 3 < field.size() && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+            path.append(char(field.mid(i + 1, 3).toInt(nullptr, 8)));
+            i += 3;
+        } else {
+            path.append(field.at(i));
+        }
+    }
+    return QFile::decodeName(path);
 }
 
 bool IsRemote(const QByteArray &fsType)
@@ -83,17 +101,49 @@ bool ReadRemovableFlag(const QString &sysBlock, const QByteArray &device)
     return flag.readAll().trimmed() == "1";
 }
 
-QList<DriveRoot> MountedDrives(const QString &sysBlock)
+QList<MountEntry> ParseMountInfo(const QByteArray &mountInfo)
 {
-    QList<DriveRoot> drives;
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        const QByteArray type = volume.fileSystemType();
-        if (!volume.isValid() || !IsBrowsableFileSystem(type, volume.rootPath()))
+    // "36 35 98:0 /root /mount/point options [optional fields] - type device super-options"
+    QList<MountEntry> mounts;
+    for (const QByteArray &line : mountInfo.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype separator = fields.indexOf("-", 6);
+        if (fields.size() < 6 || separator < 0 || separator + 2 >= fields.size() ||
+            !fields.at(4).startsWith('/'))
             continue;
-        const QByteArray device = volume.device();
-        drives.append({volume.rootPath(), ClassifyDrive(type, device, ReadRemovableFlag(sysBlock, device))});
+        mounts.append({DecodeMountPath(fields.at(4)), fields.at(separator + 1), fields.at(separator + 2)});
     }
+    return mounts;
+}
+
+QByteArray ReadMountInfo()
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    return table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
+}
+
+QList<DriveRoot> DrivesIn(const QByteArray &mountInfo, const QString &sysBlock)
+{
+    QHash<QString, DriveRoot> byPlace;
+    for (const MountEntry &mount : ParseMountInfo(mountInfo)) {
+        if (!IsBrowsableFileSystem(mount.fsType, mount.mountPoint)) {
+            byPlace.remove(mount.mountPoint);
+            continue;
+        }
+        byPlace.insert(mount.mountPoint,
+                       {mount.mountPoint, ClassifyDrive(mount.fsType, mount.device,
+                                                        ReadRemovableFlag(sysBlock, mount.device))});
+    }
+    QList<DriveRoot> drives = byPlace.values();
     std::sort(drives.begin(), drives.end(),
               [](const DriveRoot &a, const DriveRoot &b) { return a.rootPath < b.rootPath; });
+    return drives;
+}
+
+QList<DriveRoot> MountedDrives(const QString &sysBlock)
+{
+    QList<DriveRoot> drives = DrivesIn(ReadMountInfo(), sysBlock);
+    // Containers mount single files (/etc/hosts) as well: nothing to browse there.
+    drives.removeIf([](const DriveRoot &drive) { return !QFileInfo(drive.rootPath).isDir(); });
     return drives;
 }

@@ -29,5 +29,24 @@ DriveKind ClassifyDrive(const QByteArray &fsType, const QByteArray &device, bool
 // ("/sys/block" on a running system); false when it cannot be read.
 bool ReadRemovableFlag(const QString &sysBlock, const QByteArray &device);
 
-// Every mounted file system a user would browse, sorted by root path.
+// One line of the kernel's mount table (/proc/self/mountinfo).
+struct MountEntry
+{
+    QString mountPoint; // escapes such as "\040" for a blank decoded
+    QByteArray fsType;
+    QByteArray device;
+};
+
+// The mounts listed in the text of a mount table, in its order; lines that are not mounts
+// are passed over.
+QList<MountEntry> ParseMountInfo(const QByteArray &mountInfo);
+
+// The mount table of this process; empty when it cannot be read.
+QByteArray ReadMountInfo();
+
+// The file systems of a mount table that a user would browse, sorted by root path. Where
+// two are mounted on one place, the later one, which hides the other, is taken.
+QList<DriveRoot> DrivesIn(const QByteArray &mountInfo, const QString &sysBlock);
+
+// Every mounted file system a user would browse whose root is a folder, sorted by root path.
 QList<DriveRoot> MountedDrives(const QString &sysBlock = QStringLiteral("/sys/block"));

@@ -1,10 +1,10 @@
 #include "units/folderoperations.h"
 
 #include "platform/trash.h"
+#include "units/drivekinds.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -16,21 +16,6 @@ QString WithoutSlash(const QString &folder)
 }
 
 constexpr QDir::Filters FolderFilter = QDir::Dirs | QDir::NoDotAndDotDot;
-
-// Deletes what is below folder and the folder itself; links are removed as links.
-bool DeleteTree(const QString &folder)
-{
-    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        entries.next();
-        const QFileInfo entry = entries.fileInfo();
-        if (entry.isDir() && !entry.isSymLink())
-            DeleteTree(entry.filePath());
-        else
-            QFile::remove(entry.filePath());
-    }
-    return QDir().rmdir(folder);
-}
 } // namespace
 
 bool HoldsUnits(const QString &folder, const QString &extension)
@@ -105,15 +90,28 @@ bool RenameFolder(const QString &folder, const QString &newName)
     return QDir().rename(old, target);
 }
 
-bool RemoveFolderTree(const QString &folder)
+bool IsMountPoint(const QString &folder, const QByteArray &mountInfo)
+{
+    const QString path = WithoutSlash(folder);
+    if (path == QStringLiteral("/"))
+        return true;
+    for (const MountEntry &mount : ParseMountInfo(mountInfo))
+        if (mount.mountPoint == path)
+            return true;
+    return false;
+}
+
+bool IsRemovableFolder(const QString &folder, const QByteArray &mountInfo)
+{
+    const QString canonical = QFileInfo(WithoutSlash(folder)).canonicalFilePath();
+    return !canonical.isEmpty() && !IsMountPoint(folder, mountInfo) && !IsMountPoint(canonical, mountInfo);
+}
+
+bool RemoveFolderTree(const QString &folder, const QByteArray &mountInfo)
 {
     const QString path = WithoutSlash(folder);
     const QFileInfo info(path);
-    if (!info.isDir() || info.isSymLink())
+    if (!info.isDir() || info.isSymLink() || !IsRemovableFolder(path, mountInfo))
         return false;
-    if (MoveToTrashOrDelete(path) && !QFileInfo::exists(path))
-        return true;
-    if (!QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
-        return true;
-    return DeleteTree(path);
+    return MoveToTrash(path);
 }

@@ -32,8 +32,18 @@ QString FreeFolderName(const QString &parent, const QString &base);
 // plain name, a file or folder of that name exists, or the file system refuses.
 bool RenameFolder(const QString &folder, const QString &newName);
 
-// Removes a folder with everything below it: into the desktop's trash where the system has
-// one, else deleted for good. A symbolic link is never followed; it goes as a link, and its
-// target stays. Single entries that cannot be deleted are left; the result is whether the
-// folder itself is gone. A path that is not a folder (or is a link to one) is refused.
-bool RemoveFolderTree(const QString &folder);
+// Whether folder is the root of the file system or a place where a file system is mounted,
+// by the text of a mount table (/proc/self/mountinfo). folder is taken as it is written,
+// with or without its trailing "/"; symbolic links are resolved by the caller.
+bool IsMountPoint(const QString &folder, const QByteArray &mountInfo);
+
+// Whether the folder tree may remove folder: a folder that is neither the root of the file
+// system nor, after its symbolic links are resolved, a mount point of the given mount table.
+// A file system is never emptied from the tree.
+bool IsRemovableFolder(const QString &folder, const QByteArray &mountInfo);
+
+// Moves a folder with everything below it to the desktop's trash, where the user can get it
+// back; nothing is deleted for good. False, with nothing removed, when the trash refuses it
+// or the path is not a removable folder: a file, a symbolic link (whose target would
+// otherwise be lost), the root, or a mount point of mountInfo.
+bool RemoveFolderTree(const QString &folder, const QByteArray &mountInfo);

@@ -31,6 +31,7 @@ int UnitListModel::fill(const QString &folder, const QString &extension, const Q
         const UnitDescriptor unit(folder + file);
         Entry entry;
         entry.caption = file.left(file.size() - suffix.size());
+        entry.fileName = file;
         entry.description = unit.description(QStringLiteral("unkown"));
         entry.nativeLanguage = unit.firstLanguage();
         entry.foreignLanguage = unit.secondLanguage();

@@ -21,7 +21,8 @@ public:
 
     struct Entry
     {
-        QString caption; // the descriptor's name without its extension: the unit's name
+        QString caption;  // the descriptor's name without its extension: the unit's name
+        QString fileName; // the descriptor's name as spelt on disk ("SHOUT.LIF")
         QString description;
         int nativeLanguage = 0;
         int foreignLanguage = 0;

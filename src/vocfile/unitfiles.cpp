@@ -2,8 +2,12 @@
 
 #include "platform/trash.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -38,7 +42,46 @@ bool sameInode(const QString &a, const QString &b)
            ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
 }
+
+// The descriptor, the table files and the journal, in the order they are handled.
+QStringList unitExtensions()
+{
+    QStringList extensions{UnitFiles::descriptorExtension()};
+    extensions.append(UnitFiles::tableExtensions());
+    extensions.append(UnitFiles::journalExtension());
+    return extensions;
+}
+
+// The entries of folder named base + extension, the extension in any spelling.
+QList<QStringList> spellingsIn(const QString &folder, const QString &base)
+{
+    const QStringList extensions = unitExtensions();
+    QList<QStringList> found(extensions.size());
+    if (base.isEmpty())
+        return found;
+    // Compared by hand: a wildcard would read "[" in a unit's name as a pattern.
+    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString entry = entries.fileName();
+        if (!entry.startsWith(base))
+            continue;
+        const QString extension = entry.mid(base.size());
+        for (int i = 0; i < extensions.size(); ++i)
+            if (extension.compare(extensions.at(i), Qt::CaseInsensitive) == 0)
+                found[i].append(folder + entry);
+    }
+    for (QStringList &spellings : found)
+        spellings.sort();
+    return found;
+}
 } // namespace
+
+UnitFileClash::UnitFileClash(QStringList files)
+    : UnitFileError(QStringLiteral("Files of one unit differ only in the case of their extension: ") +
+                    files.join(QStringLiteral(", "))),
+      m_files(std::move(files))
+{}
 
 QString UnitFiles::descriptorExtension()
 {
@@ -63,9 +106,16 @@ QString UnitFiles::descriptorPath(const QString &folder, const QString &name)
     return ensureSlash(folder) + name + descriptorExtension();
 }
 
+QString UnitFiles::findDescriptor(const QString &folder, const QString &name)
+{
+    const QString path = descriptorPath(folder, name);
+    const QStringList found = spellingsIn(ensureSlash(folder), name).first();
+    return found.isEmpty() || found.contains(path) ? path : found.first();
+}
+
 QString UnitFiles::tablePathOf(const QString &descriptorPath)
 {
-    return withoutExtension(descriptorPath) + tableExtensions().first();
+    return UnitFiles(descriptorPath).tablePath();
 }
 
 UnitFiles::UnitFiles(QString descriptorPath) : m_descriptor(std::move(descriptorPath)) {}
@@ -80,28 +130,51 @@ QString UnitFiles::name() const
     return withoutExtension(m_descriptor).mid(folder().size());
 }
 
-QString UnitFiles::tablePath() const
+QList<QStringList> UnitFiles::spellings() const
 {
-    return tablePathOf(m_descriptor);
+    return spellingsIn(folder(), name());
 }
 
-QStringList UnitFiles::allFiles(const QString &folder, const QString &name) const
+QString UnitFiles::spelledDescriptor(const QStringList &files) const
 {
-    const QString base = ensureSlash(folder) + name;
-    QStringList files{base + descriptorExtension()};
-    for (const QString &extension : tableExtensions())
-        files.append(base + extension);
-    files.append(base + journalExtension());
-    return files;
+    const QString extension = descriptorExtension();
+    if (!files.isEmpty() && files.first().endsWith(extension, Qt::CaseInsensitive) &&
+        files.first().size() == folder().size() + name().size() + extension.size())
+        return files.first();
+    return m_descriptor;
+}
+
+QStringList UnitFiles::clashingFiles() const
+{
+    QStringList clashing;
+    for (const QStringList &found : spellings())
+        if (found.size() > 1)
+            clashing.append(found);
+    return clashing;
+}
+
+QString UnitFiles::tablePath() const
+{
+    const QStringList found = spellings().at(1);
+    if (found.size() > 1)
+        throw UnitFileClash(found);
+    return found.isEmpty() ? withoutExtension(m_descriptor) + tableExtensions().first() : found.first();
 }
 
 QStringList UnitFiles::existingFiles() const
 {
     QStringList files;
-    for (const QString &file : allFiles(folder(), name()))
-        if (QFileInfo::exists(file))
-            files.append(file);
+    for (const QStringList &found : spellings())
+        files.append(found);
     return files;
+}
+
+QStringList UnitFiles::filesToHandle() const
+{
+    const QStringList clashing = clashingFiles();
+    if (!clashing.isEmpty())
+        throw UnitFileClash(clashing);
+    return existingFiles();
 }
 
 QString UnitFiles::rename(const QString &newName)
@@ -121,22 +194,29 @@ QString UnitFiles::copyTo(const QString &targetFolder)
 
 QString UnitFiles::transfer(const QString &targetFolder, const QString &targetName, Operation operation)
 {
-    const QStringList sources = allFiles(folder(), name());
-    const QStringList targets = allFiles(targetFolder, targetName);
-    const QString newDescriptor = targets.first();
-    if (sameFile(m_descriptor, newDescriptor))
-        return m_descriptor;
-    for (int i = 0; i < sources.size(); ++i) {
-        // A change of letter case alone names the same file where the file system ignores case.
-        if (!QFileInfo::exists(targets.at(i)) ||
-            (operation == Operation::Rename && sameInode(sources.at(i), targets.at(i))))
-            continue;
-        throw UnitFileError(QStringLiteral("A file of that name already exists: ") + targets.at(i));
-    }
+    const QStringList sources = filesToHandle();
+    // Each file keeps its own extension, spelt as it was.
+    const QString targetBase = ensureSlash(targetFolder) + targetName;
+    const qsizetype baseLength = folder().size() + name().size();
+    QStringList targets;
+    for (const QString &source : sources)
+        targets.append(targetBase + source.mid(baseLength));
+    const QString descriptor = spelledDescriptor(sources);
+    const QString newDescriptor = targetBase + descriptor.mid(baseLength);
+    if (sameFile(descriptor, newDescriptor))
+        return descriptor;
+    // Any file of a unit of the new name, in any spelling, stops the operation; a change of
+    // letter case alone names the same file where the file system ignores case.
+    for (const QStringList &found : spellingsIn(ensureSlash(targetFolder), targetName))
+        for (const QString &present : found) {
+            const bool ours = operation == Operation::Rename &&
+                              std::any_of(sources.begin(), sources.end(),
+                                          [&present](const QString &own) { return sameInode(own, present); });
+            if (!ours)
+                throw UnitFileError(QStringLiteral("A file of that name already exists: ") + present);
+        }
     QList<int> done;
     for (int i = 0; i < sources.size(); ++i) {
-        if (!QFileInfo::exists(sources.at(i)))
-            continue; // a companion this table engine does not make
         const bool ok = operation == Operation::Copy ? QFile::copy(sources.at(i), targets.at(i))
                                                      : QFile::rename(sources.at(i), targets.at(i));
         if (!ok) {
@@ -156,10 +236,11 @@ QString UnitFiles::transfer(const QString &targetFolder, const QString &targetNa
 
 void UnitFiles::remove()
 {
-    const QStringList files = existingFiles();
-    if (!files.contains(m_descriptor) || !MoveToTrashOrDelete(m_descriptor))
+    const QStringList files = filesToHandle();
+    const QString descriptor = spelledDescriptor(files);
+    if (!files.contains(descriptor) || !MoveToTrash(descriptor))
         throw UnitFileError(QStringLiteral("Could not delete ") + m_descriptor);
     for (const QString &file : files)
-        if (file != m_descriptor)
-            MoveToTrashOrDelete(file);
+        if (file != descriptor)
+            MoveToTrash(file);
 }

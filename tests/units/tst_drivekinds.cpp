@@ -96,6 +96,61 @@ private slots:
         QVERIFY(!IsBrowsableFileSystem("squashfs", QStringLiteral("/snap/core/1")));
     }
 
+    // A copy of a mount table with system places, look-alikes of them and mounts that hide
+    // others.
+    void drivesComeFromTheMountTable_data()
+    {
+        QTest::addColumn<QString>("rootPath");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<DriveKind>("kind");
+        QTest::newRow("root") << "/" << true << DriveKind::Fixed;
+        QTest::newRow("like /dev") << "/devel" << true << DriveKind::RamDisk; // tmpfs over the disk
+        QTest::newRow("like /run") << "/runner" << true << DriveKind::Fixed;
+        QTest::newRow("like /sys") << "/sysroot" << true << DriveKind::Fixed;
+        QTest::newRow("like /proc") << "/proceedings" << true << DriveKind::Remote;
+        QTest::newRow("stick with a blank") << "/run/media/me/MY STICK" << true << DriveKind::Removable;
+        QTest::newRow("bound folder") << "/srv/bound" << true << DriveKind::Fixed;
+        QTest::newRow("/dev") << "/dev" << false << DriveKind::None;
+        QTest::newRow("/dev/shm") << "/dev/shm" << false << DriveKind::None;
+        QTest::newRow("/run") << "/run" << false << DriveKind::None;
+        QTest::newRow("/run/user") << "/run/user/1000" << false << DriveKind::None;
+        QTest::newRow("/proc") << "/proc" << false << DriveKind::None;
+        QTest::newRow("hidden by proc") << "/hidden" << false << DriveKind::None;
+    }
+
+    void drivesComeFromTheMountTable()
+    {
+        QFETCH(QString, rootPath);
+        QFETCH(bool, shown);
+        QFETCH(DriveKind, kind);
+        TestFolder folder;
+        folder.writeText(QStringLiteral("block/sdc/removable"), QStringLiteral("1\n"));
+        const QByteArray table = "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+                                 "24 27 0:6 / /dev rw,relatime - devtmpfs devtmpfs rw,mode=755\n"
+                                 "25 24 0:23 / /dev/shm rw,relatime - tmpfs tmpfs rw\n"
+                                 "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                 "40 27 8:17 / /devel rw,relatime shared:5 - ext4 /dev/sdb1 rw\n"
+                                 "41 27 8:18 / /runner rw,relatime - xfs /dev/sdb2 rw\n"
+                                 "42 27 0:40 / /run rw,nosuid shared:7 master:2 - tmpfs tmpfs rw\n"
+                                 "43 42 0:41 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+                                 "44 42 8:33 / /run/media/me/MY\\040STICK rw - vfat /dev/sdc1 rw\n"
+                                 "45 27 8:49 / /sysroot rw - ext4 /dev/sdd1 rw\n"
+                                 "46 27 0:51 / /proceedings rw - nfs4 server:/export rw\n"
+                                 "47 27 254:0 /srv/data /srv/bound rw - ext4 /dev/vda rw\n"
+                                 "48 40 0:52 / /devel rw - tmpfs tmpfs rw\n"
+                                 "49 27 8:50 / /hidden rw - ext4 /dev/sde1 rw\n"
+                                 "50 49 0:53 / /hidden rw - proc proc rw\n"
+                                 "not a mount line\n";
+        const QList<DriveRoot> drives = DrivesIn(table, folder.filePath(QStringLiteral("block")));
+        QStringList paths;
+        for (const DriveRoot &drive : drives)
+            paths.append(drive.rootPath);
+        QVERIFY(std::is_sorted(paths.begin(), paths.end()));
+        QCOMPARE(paths.count(rootPath), shown ? 1 : 0);
+        if (shown)
+            QCOMPARE(drives.at(paths.indexOf(rootPath)).kind, kind);
+    }
+
     void thisMachineShowsItsRoot()
     {
         const QList<DriveRoot> drives = MountedDrives();

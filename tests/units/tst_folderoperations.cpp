@@ -91,19 +91,17 @@ private slots:
         folder.writeText(QStringLiteral("doomed/sub/unit.lif"), QStringLiteral("x"));
         QVERIFY(QFile::link(folder.filePath(QStringLiteral("outside")),
                             folder.filePath(QStringLiteral("doomed/link"))));
-        QVERIFY(RemoveFolderTree(folder.filePath(QStringLiteral("doomed/"))));
+        QVERIFY(RemoveFolderTree(folder.filePath(QStringLiteral("doomed/")), QByteArray()));
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("doomed"))));
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("outside/precious.lif"))));
         QVERIFY(QFileInfo(folder.dataHome() + QStringLiteral("/Trash/files/doomed/sub/unit.lif")).isFile());
     }
 
-    void deletingWithoutTrashDoesNotFollowLinks()
+    void withoutTrashNothingIsRemoved()
     {
         TestFolder folder;
-        folder.writeText(QStringLiteral("outside/precious.lif"), QStringLiteral("keep me"));
         folder.writeText(QStringLiteral("doomed/sub/unit.lif"), QStringLiteral("x"));
-        QVERIFY(QFile::link(folder.filePath(QStringLiteral("outside")),
-                            folder.filePath(QStringLiteral("doomed/link"))));
+        folder.writeText(QStringLiteral("doomed/top.lif"), QStringLiteral("y"));
         // A file where the trash's folder must go leaves no trash to use.
         const QString dataHome = folder.dataHome();
         QDir(dataHome).removeRecursively();
@@ -111,9 +109,61 @@ private slots:
         QFile blocker(dataHome);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QVERIFY(RemoveFolderTree(folder.filePath(QStringLiteral("doomed/"))));
-        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("doomed"))));
-        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("outside/precious.lif"))));
+        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("doomed/")), QByteArray()));
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("doomed/sub/unit.lif"))));
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("doomed/top.lif"))));
+    }
+
+    // Paths against a copy of a mount table: only the very place of a mount counts.
+    void mountPointsAreFoundExactly_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("mounted");
+        QTest::newRow("mount") << "/mnt/data" << true;
+        QTest::newRow("mount with slash") << "/mnt/data/" << true;
+        QTest::newRow("longer name") << "/mnt/data2" << false;
+        QTest::newRow("shorter name") << "/mnt/dat" << false;
+        QTest::newRow("parent") << "/mnt" << false;
+        QTest::newRow("folder on the mount") << "/mnt/data/units" << false;
+        QTest::newRow("blank in the name") << "/media/me/MY STICK/" << true;
+        QTest::newRow("first word of it") << "/media/me/MY" << false;
+        QTest::newRow("escape written out") << "/media/me/MY\\040STICK" << false;
+        QTest::newRow("root") << "/" << true;
+        QTest::newRow("like /dev") << "/devel" << false;
+        QTest::newRow("/dev") << "/dev" << true;
+        QTest::newRow("home folder") << "/home/me/Vocabulary" << false;
+    }
+
+    void mountPointsAreFoundExactly()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, mounted);
+        const QByteArray table = "24 27 0:6 / /dev rw,relatime - devtmpfs devtmpfs rw,mode=755\n"
+                                 "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                 "40 27 8:17 / /mnt/data rw,relatime shared:5 - ext4 /dev/sdb1 rw\n"
+                                 "44 27 8:33 / /media/me/MY\\040STICK rw - vfat /dev/sdc1 rw\n";
+        QCOMPARE(IsMountPoint(path, table), mounted);
+    }
+
+    void mountedFoldersAreNeverRemoved()
+    {
+        TestFolder folder;
+        folder.writeText(QStringLiteral("Base/Stick/unit.lif"), QStringLiteral("x"));
+        folder.writeText(QStringLiteral("Base/Stick2/unit.lif"), QStringLiteral("y"));
+        QVERIFY(
+            QFile::link(folder.filePath(QStringLiteral("Base")), folder.filePath(QStringLiteral("Alias"))));
+        const QString stick = folder.filePath(QStringLiteral("Base/Stick"));
+        const QByteArray table = "27 1 254:0 / / rw - ext4 /dev/vda rw\n40 27 8:17 / " +
+                                 QFile::encodeName(stick) + " rw - vfat /dev/sdb1 rw\n";
+        QVERIFY(!IsRemovableFolder(stick + u'/', table));
+        QVERIFY(!RemoveFolderTree(stick + u'/', table));
+        // Reached through a link, it is the same mount.
+        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("Alias/Stick/")), table));
+        QVERIFY(QFile::exists(stick + QStringLiteral("/unit.lif")));
+        QVERIFY(!RemoveFolderTree(QStringLiteral("/"), table));
+        // Its look-alike beside it is a plain folder.
+        QVERIFY(RemoveFolderTree(folder.filePath(QStringLiteral("Base/Stick2/")), table));
+        QVERIFY(QFileInfo(folder.dataHome() + QStringLiteral("/Trash/files/Stick2/unit.lif")).isFile());
     }
 
     void aLinkOrAFileIsNotRemovedAsAFolder()
@@ -122,9 +172,9 @@ private slots:
         folder.writeText(QStringLiteral("real/unit.lif"), QStringLiteral("x"));
         QVERIFY(
             QFile::link(folder.filePath(QStringLiteral("real")), folder.filePath(QStringLiteral("alias"))));
-        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("alias/"))));
-        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("real/unit.lif"))));
-        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("missing/"))));
+        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("alias/")), QByteArray()));
+        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("real/unit.lif")), QByteArray()));
+        QVERIFY(!RemoveFolderTree(folder.filePath(QStringLiteral("missing/")), QByteArray()));
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("alias/unit.lif"))));
     }
 

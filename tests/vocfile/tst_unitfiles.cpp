@@ -1,10 +1,14 @@
 #include "support/testfolder.h"
+#include "support/withoutroot.h"
 #include "vocfile/unitfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A unit with a descriptor, a table, a journal and two of the old companions.
@@ -39,6 +43,12 @@ private slots:
     void caseOnlyRenameLeavesNoSecondDescriptor();
     void moveAndCopy();
     void failedCopyLeavesNoHalfUnit();
+    void failedMoveHalfWayPutsEveryFileBack_data();
+    void failedMoveHalfWayPutsEveryFileBack();
+    void extensionsAreMatchedWithoutRegardToCase_data();
+    void extensionsAreMatchedWithoutRegardToCase();
+    void twoSpellingsOfOneFileStopEveryOperation_data();
+    void twoSpellingsOfOneFileStopEveryOperation();
     void removeMovesEveryFileToTheTrash();
     void removeWithoutDescriptorTouchesNothing();
 };
@@ -135,6 +145,143 @@ void TestUnitFiles::failedCopyLeavesNoHalfUnit()
     }
     QVERIFY(namesIn(folder, QStringLiteral("target")).isEmpty());
     QCOMPARE(contents(descriptor), QByteArray("unit.lif"));
+}
+
+void TestUnitFiles::failedMoveHalfWayPutsEveryFileBack_data()
+{
+    QTest::addColumn<bool>("rename");
+    QTest::newRow("rename") << true;
+    QTest::newRow("move") << false;
+}
+
+// The descriptor goes first; the table after it cannot go: in a shared folder with the sticky
+// bit, a user may move only his own files, and the table is root's.
+void TestUnitFiles::failedMoveHalfWayPutsEveryFileBack()
+{
+    QFETCH(bool, rename);
+    if (WithoutRoot::inChild()) {
+        const QString descriptor = WithoutRoot::values().at(0);
+        const QString target = WithoutRoot::values().at(1);
+        UnitFiles unit(descriptor);
+        if (rename)
+            QVERIFY_THROWS_EXCEPTION(UnitFileError, unit.rename(QStringLiteral("moved")));
+        else
+            QVERIFY_THROWS_EXCEPTION(UnitFileError, unit.moveTo(target));
+        QCOMPARE(unit.descriptorPath(), descriptor);
+        return;
+    }
+    TestFolder folder;
+    const QString shared = folder.filePath(QStringLiteral("shared/"));
+    const QString target = folder.filePath(QStringLiteral("target/"));
+    QVERIFY(QDir().mkpath(shared));
+    QVERIFY(QDir().mkpath(target));
+    for (const char *extension : {".lif", ".db", ".PX", ".db-journal"})
+        folder.writeFile(QStringLiteral("shared/unit") + QLatin1String(extension), extension);
+    WithoutRoot::handOver(folder.path());
+    QCOMPARE(::chown(QFile::encodeName(shared).constData(), 0, 0), 0);
+    QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    QCOMPARE(::chown(QFile::encodeName(shared + QStringLiteral("unit.db")).constData(), 0, 0), 0);
+    VERIFY_WITHOUT_ROOT({shared + QStringLiteral("unit.lif"), target});
+    QCOMPARE(namesIn(folder, QStringLiteral("shared")),
+             QStringList({"unit.PX", "unit.db", "unit.db-journal", "unit.lif"}));
+    QVERIFY(namesIn(folder, QStringLiteral("target")).isEmpty());
+    QCOMPARE(contents(shared + QStringLiteral("unit.lif")), QByteArray(".lif"));
+}
+
+void TestUnitFiles::extensionsAreMatchedWithoutRegardToCase_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("target");
+    const QStringList unit{"SHOUT.DB", "SHOUT.DB-journal", "SHOUT.LIF", "SHOUT.Px"};
+    QTest::newRow("rename") << "rename" << QStringList()
+                            << QStringList({"LOUD.DB", "LOUD.DB-journal", "LOUD.LIF", "LOUD.Px"});
+    QTest::newRow("move") << "move" << QStringList() << unit;
+    QTest::newRow("copy") << "copy" << unit << unit;
+    QTest::newRow("remove") << "remove" << QStringList() << QStringList();
+}
+
+void TestUnitFiles::extensionsAreMatchedWithoutRegardToCase()
+{
+    QFETCH(QString, operation);
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, target);
+    TestFolder folder;
+    for (const char *name :
+         {"SHOUT.LIF", "SHOUT.DB", "SHOUT.Px", "SHOUT.DB-journal", "shout.db", "SHOUTS.db"})
+        folder.writeFile(QStringLiteral("units/") + QLatin1String(name), name);
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("target"))));
+    const QString units = folder.filePath(QStringLiteral("units/"));
+    UnitFiles unit(units + QStringLiteral("SHOUT.LIF"));
+    QCOMPARE(unit.existingFiles(), QStringList({units + "SHOUT.LIF", units + "SHOUT.DB", units + "SHOUT.Px",
+                                                units + "SHOUT.DB-journal"}));
+    QCOMPARE(unit.tablePath(), units + QStringLiteral("SHOUT.DB"));
+    QCOMPARE(UnitFiles::findDescriptor(units, QStringLiteral("SHOUT")), unit.descriptorPath());
+    const QString targetFolder =
+        operation == QLatin1String("rename") ? units : folder.filePath(QStringLiteral("target/"));
+    QString result;
+    if (operation == QLatin1String("rename"))
+        result = unit.rename(QStringLiteral("LOUD"));
+    else if (operation == QLatin1String("move"))
+        result = unit.moveTo(targetFolder);
+    else if (operation == QLatin1String("copy"))
+        result = unit.copyTo(targetFolder);
+    else
+        unit.remove();
+    if (!target.isEmpty())
+        QCOMPARE(result, targetFolder + target.at(2));
+    // The other units' files, "shout" and "SHOUTS", stay where they are.
+    QStringList staying = source + QStringList({"SHOUTS.db", "shout.db"});
+    if (operation == QLatin1String("rename"))
+        staying = target + staying;
+    staying.sort();
+    QCOMPARE(namesIn(folder, QStringLiteral("units")), staying);
+    if (operation != QLatin1String("rename"))
+        QCOMPARE(namesIn(folder, QStringLiteral("target")), target);
+    if (operation == QLatin1String("remove"))
+        QCOMPARE(QDir(folder.dataHome() + QStringLiteral("/Trash/files")).entryList(QDir::Files, QDir::Name),
+                 QStringList({"SHOUT.DB", "SHOUT.DB-journal", "SHOUT.LIF", "SHOUT.Px"}));
+}
+
+void TestUnitFiles::twoSpellingsOfOneFileStopEveryOperation_data()
+{
+    QTest::addColumn<QString>("operation");
+    for (const char *operation : {"rename", "move", "copy", "remove", "table"})
+        QTest::newRow(operation) << QString::fromLatin1(operation);
+}
+
+void TestUnitFiles::twoSpellingsOfOneFileStopEveryOperation()
+{
+    QFETCH(QString, operation);
+    TestFolder folder;
+    for (const char *name : {"SHOUT.LIF", "SHOUT.db", "SHOUT.DB", "SHOUT.PX"})
+        folder.writeFile(QLatin1String(name), name);
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("target"))));
+    UnitFiles unit(folder.filePath(QStringLiteral("SHOUT.LIF")));
+    const QStringList clashing{folder.filePath(QStringLiteral("SHOUT.DB")),
+                               folder.filePath(QStringLiteral("SHOUT.db"))};
+    QStringList found = unit.clashingFiles();
+    found.sort();
+    QCOMPARE(found, clashing);
+    try {
+        if (operation == QLatin1String("rename"))
+            unit.rename(QStringLiteral("LOUD"));
+        else if (operation == QLatin1String("move"))
+            unit.moveTo(folder.filePath(QStringLiteral("target/")));
+        else if (operation == QLatin1String("copy"))
+            unit.copyTo(folder.filePath(QStringLiteral("target/")));
+        else if (operation == QLatin1String("remove"))
+            unit.remove();
+        else
+            unit.tablePath();
+        QFAIL("a unit with two spellings of its table was worked on");
+    } catch (const UnitFileClash &clash) {
+        found = clash.files();
+        found.sort();
+        QCOMPARE(found, clashing);
+    }
+    QCOMPARE(namesIn(folder), QStringList({"SHOUT.DB", "SHOUT.LIF", "SHOUT.PX", "SHOUT.db"}));
+    QVERIFY(namesIn(folder, QStringLiteral("target")).isEmpty());
 }
 
 void TestUnitFiles::removeMovesEveryFileToTheTrash()

@@ -46,7 +46,11 @@ bool TMainForm::PageControlChanging()
             m_messages.plain(m_texts.kept(QStringLiteral("MsgNoVocFileSelected")));
             return false;
         }
-        m_currentUnitFile = list->path() + caption + QLatin1Char('.') + list->extension();
+        // The descriptor as it is spelt on disk; a unit whose files clash stays closed.
+        const QString descriptor = list->selectedDescriptor();
+        if (descriptor.isEmpty())
+            return false;
+        m_currentUnitFile = descriptor;
         setWindowTitle(QStringLiteral("Lumo '96 - ") + caption);
         const TLumoFileHeader info = list->GetUnitInfo();
         m_currentForeignLanguage = info.secondLanguage;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -54,11 +55,45 @@ const std::pair<const char *, const char *> Texts[] = {
     {"MsgCreationFailed", "A filename cannot contain any of the following characters:"},
     {"MsgFileExists", "Overwrite existing file?"},
     {"MsgUnitExists", "Another unit of that name already exists."},
+    {"MsgUnitFilesClash",
+     "Two files of this unit differ only in the case of their extension. Keep one of them and try again:"},
 };
 
 QString withSlash(const QString &folder)
 {
     return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+// A view of the list that tells of clicks and double-clicks anywhere on it, where no unit
+// is as well, once it has done its own selecting.
+template <class View> class UnitView : public View
+{
+public:
+    using View::View;
+    std::function<void()> clicked;
+    std::function<void()> doubleClicked;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        View::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton)
+            clicked();
+    }
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        View::mouseDoubleClickEvent(event);
+        if (event->button() == Qt::LeftButton)
+            doubleClicked();
+    }
+};
+
+template <class View> View *NewUnitView(TLumoListView *list)
+{
+    auto *view = new UnitView<View>(list);
+    view->clicked = [list] { emit list->Click(); };
+    view->doubleClicked = [list] { emit list->DblClick(); };
+    return view;
 }
 } // namespace
 
@@ -66,8 +101,8 @@ TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
 {
     m_model = new UnitListModel(this);
     m_selection = new QItemSelectionModel(m_model, this);
-    m_icons = new QListView(this);
-    m_details = new QTreeView(this);
+    m_icons = NewUnitView<QListView>(this);
+    m_details = NewUnitView<QTreeView>(this);
     m_details->setRootIsDecorated(false);
     m_details->setUniformRowHeights(true);
     m_details->setAllColumnsShowFocus(true);
@@ -84,10 +119,11 @@ TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
         view->setDragDropMode(QAbstractItemView::DragOnly);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->installEventFilter(this);
-        connect(view, &QAbstractItemView::clicked, this, &TLumoListView::Click);
-        connect(view, &QAbstractItemView::doubleClicked, this, &TLumoListView::DblClick);
-        connect(view, &QWidget::customContextMenuRequested, this,
-                [this, view](const QPoint &at) { showPopup(view->viewport()->mapToGlobal(at)); });
+        // A right-click has selected (or kept) what the popup acts on: the caption says which.
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &at) {
+            emit Click();
+            showPopup(view->viewport()->mapToGlobal(at));
+        });
         addWidget(view);
     }
     connect(m_model, &UnitListModel::renameRequested, this, [this](int row, const QString &name) {
@@ -134,6 +170,10 @@ void TLumoListView::setViewStyle(int style)
     m_icons->setWrapping(true);
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setMovement(QListView::Static);
+    // The view mode and a static movement switch dragging off; units are still dragged
+    // onto the folder tree from every style.
+    m_icons->setDragEnabled(true);
+    m_icons->setDragDropMode(QAbstractItemView::DragOnly);
     m_icons->setGridSize(large ? QSize(96, 64) : QSize());
     m_icons->setWordWrap(large);
     m_icons->setSpacing(large ? 0 : 2);
@@ -235,7 +275,29 @@ void TLumoListView::selectCaption(const QString &caption)
 
 QString TLumoListView::descriptorOf(const QString &caption) const
 {
-    return m_path + caption + QLatin1Char('.') + m_extension;
+    // The descriptor as it was listed: its extension may be spelt "LIF".
+    const int row = m_model->rowOf(caption);
+    return row >= 0 ? m_path + m_model->entry(row).fileName
+                    : m_path + caption + QLatin1Char('.') + m_extension;
+}
+
+bool TLumoListView::refuseClash(const QString &descriptor)
+{
+    const QStringList clashing = UnitFiles(descriptor).clashingFiles();
+    if (clashing.isEmpty())
+        return false;
+    messages().information(text("MsgUnitFilesClash") + QStringLiteral("\r\n") +
+                           clashing.join(QStringLiteral("\r\n")));
+    return true;
+}
+
+QString TLumoListView::selectedDescriptor()
+{
+    const QString caption = selectedCaption();
+    if (caption.isEmpty())
+        return QString();
+    const QString descriptor = descriptorOf(caption);
+    return refuseClash(descriptor) ? QString() : descriptor;
 }
 
 TLumoFileHeader TLumoListView::GetUnitInfo()
@@ -257,6 +319,8 @@ bool TLumoListView::RenameUnit(const QString &caption, const QString &newName)
     if (!QFileInfo::exists(old))
         return false;
     m_unitInfo = TLumoFileHeader();
+    if (refuseClash(old))
+        return false;
     bool renamed = false;
     if (UnitDialogCommit::isValidName(newName)) {
         try {
@@ -295,6 +359,8 @@ void TLumoListView::DeleteSelectedFiles()
         const ListBusy busy;
         for (const QString &caption : captions) {
             const QString descriptor = descriptorOf(caption);
+            if (refuseClash(descriptor))
+                continue;
             try {
                 UnitFiles(descriptor).remove();
             } catch (const LumoError &) {
@@ -371,13 +437,18 @@ void TLumoListView::ShowProperties()
     if (caption.isEmpty())
         return;
     m_unitInfo = TLumoFileHeader();
+    const QString descriptor = descriptorOf(caption);
+    if (refuseClash(descriptor))
+        return;
     TNewVocFile dialog(messages(), window());
     prepareDialog(dialog, true);
+    // The unit keeps its descriptor, however its extension is spelt.
+    dialog.Extension = QFileInfo(descriptor).suffix();
     dialog.FileNameEdit->setText(caption);
     dialog.DescriptionEdit->setText(m_model->entry(m_model->rowOf(caption)).description);
     dialog.PreviousName = caption;
     dialog.SpecialFont.clear();
-    const UnitDescriptor unit(descriptorOf(caption));
+    const UnitDescriptor unit(descriptor);
     // A number outside the languages leaves its box without a selection.
     const int entries = dialog.NativeLanguageComboBox->count();
     const auto select = [entries](TLanguageComboBox *box, int number) {

@@ -69,6 +69,9 @@ public:
 
     // The selected unit's name: the first selected in list order; empty when none.
     QString selectedCaption() const;
+    // The selected unit's descriptor as spelt on disk; empty when none is selected, or when
+    // the unit cannot be worked on (two spellings of one of its files), which is then said.
+    QString selectedDescriptor();
     QStringList selectedCaptions() const;
     void selectCaption(const QString &caption);
     int count() const;
@@ -91,6 +94,8 @@ private:
     // One of the list's own texts from the UI language file.
     QString text(const char *key) const;
     QString descriptorOf(const QString &caption) const;
+    // Says so and gives true when a file of the unit exists in two spellings.
+    bool refuseClash(const QString &descriptor);
     void prepareDialog(TNewVocFile &dialog, bool properties);
     void fillPickers(TNewVocFile &dialog);
     void takeDefaultsFrom(const TNewVocFile &dialog);

@@ -21,6 +21,9 @@
 #include <optional>
 
 namespace {
+constexpr const char *UnitFilesClashText =
+    "Two files of this unit differ only in the case of their extension. Keep one of them and try again:";
+
 struct TextEntry
 {
     const char *key;
@@ -28,7 +31,7 @@ struct TextEntry
     const char *missing;    // when the applied file lacks the key
 };
 
-constexpr std::array<TextEntry, 7> Texts = {{
+constexpr std::array<TextEntry, 9> Texts = {{
     {"FileCopyFailed", "Could not copy file: ", "Cannot copy file: "},
     {"FileExists", "File already exists. Do you want to overwrite the existing file?",
      "File already exists. Do you want to overwrite the existing file?"},
@@ -38,6 +41,9 @@ constexpr std::array<TextEntry, 7> Texts = {{
      "Are you sure you want to remove the folder:", "Are you sure you want to remove the folder:"},
     {"DelFolderFailed", "Could not remove folder!", "Cannot remove folder: "},
     {"NewFolderText", "New Folder", "New Folder"},
+    {"MsgCannotDeleteRoot",
+     "A drive or a mounted folder cannot be removed:", "A drive or a mounted folder cannot be removed:"},
+    {"MsgUnitFilesClash", UnitFilesClashText, UnitFilesClashText},
 }};
 
 constexpr int LoadedRole = Qt::UserRole + 3; // the node's children were read from disk
@@ -200,6 +206,14 @@ QTreeWidgetItem *TLumoTreeView::addFolderNode(QTreeWidgetItem *parent, const QSt
 }
 
 void TLumoTreeView::rebuild()
+{
+    buildNodes();
+    // The file list shows the folder now selected, not the one it showed before.
+    if (!m_quiet && !m_currentPath.isEmpty())
+        emit PathChange(m_currentPath);
+}
+
+void TLumoTreeView::buildNodes()
 {
     QuietScope quiet(m_quiet);
     clear();
@@ -372,10 +386,16 @@ void TLumoTreeView::DeleteFolder()
     if (!node)
         return;
     const QString path = NodePath(node);
+    // A whole file system never goes: not a drive, not the root, not a mounted folder.
+    const QByteArray mountInfo = m_mountInfo();
+    if ((m_showAll && !node->parent()) || !IsRemovableFolder(path, mountInfo)) {
+        messages().information(text("MsgCannotDeleteRoot") + LineBreak + path);
+        return;
+    }
     if (messages().show(MessageService::Kind::Confirmation, text("DeleteFolder") + LineBreak + path,
                         MessageService::Yes | MessageService::No) != MessageService::Yes)
         return;
-    if (!RemoveFolderTree(path)) {
+    if (!RemoveFolderTree(path, mountInfo)) {
         messages().information(text("DelFolderFailed") + LineBreak + path);
         return;
     }
@@ -470,7 +490,7 @@ void TLumoTreeView::DropUnits(const QString &sourceFolder, const QStringList &ca
     if (m_busy)
         busy.emplace(*m_busy);
     for (const QString &caption : captions) {
-        const QString source = UnitFiles::descriptorPath(sourceFolder, caption);
+        const QString source = UnitFiles::findDescriptor(sourceFolder, caption);
         if (copy)
             copyUnit(source, targetFolder);
         else
@@ -486,7 +506,7 @@ void TLumoTreeView::DropUnits(const QString &sourceFolder, const QStringList &ca
 void TLumoTreeView::copyUnit(const QString &source, const QString &targetFolder)
 {
     const UnitFiles unit(source);
-    const QString target = UnitFiles::descriptorPath(targetFolder, unit.name());
+    const QString target = UnitFiles::findDescriptor(targetFolder, unit.name());
     try {
         if (QFileInfo::exists(target)) {
             if (messages().show(MessageService::Kind::Confirmation, text("FileExists"),
@@ -498,6 +518,8 @@ void TLumoTreeView::copyUnit(const QString &source, const QString &targetFolder)
             UnitFiles(target).remove();
         }
         UnitFiles(source).copyTo(targetFolder);
+    } catch (const UnitFileClash &clash) {
+        showClash(clash);
     } catch (const LumoError &) {
         messages().information(text("FileCopyFailed") + LineBreak + source.chopped(4));
     }
@@ -507,7 +529,14 @@ void TLumoTreeView::moveUnit(const QString &source, const QString &targetFolder)
 {
     try {
         UnitFiles(source).moveTo(targetFolder);
+    } catch (const UnitFileClash &clash) {
+        showClash(clash);
     } catch (const LumoError &) {
         messages().information(text("FileMoveFailed") + LineBreak + source.chopped(4));
     }
+}
+
+void TLumoTreeView::showClash(const UnitFileClash &clash)
+{
+    messages().information(text("MsgUnitFilesClash") + LineBreak + clash.files().join(LineBreak));
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "units/drivekinds.h"
+
 #include <QHash>
 #include <QTreeWidget>
+
+#include <functional>
 
 class BusyIndicator;
 class MessageService;
 class TImageList;
+class UnitFileClash;
 
 // The folder tree of the unit manager: the folders below the base folder, or below every
 // mounted file system in the all-drives mode. Folders are read lazily, one level when a node
@@ -32,6 +37,9 @@ public:
     void setMessageService(MessageService &messages) { m_messages = &messages; }
     void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
     void setImages(const TImageList *images);
+    // Where the tree reads the mount table that tells which folders are mounted file
+    // systems; /proc/self/mountinfo unless a test gives its own.
+    void setMountInfo(std::function<QByteArray()> read) { m_mountInfo = std::move(read); }
 
     // The base folder, without a trailing "/". A folder that does not exist gives the
     // home folder instead.
@@ -59,7 +67,8 @@ public:
     // Creates "New Folder" (or "New Folder (n)") below the selected node, selects it and
     // starts editing its name; returns its path, empty when nothing was created.
     QString NewFolder();
-    // Asks, then removes the selected folder with all below it.
+    // Asks, then moves the selected folder with all below it to the trash. A drive, the
+    // root and a mounted folder are refused before the question.
     void DeleteFolder();
     // Renames the folder of a node below the top level; false (the message shown, the
     // caption kept) when it cannot be done.
@@ -90,6 +99,7 @@ protected:
 
 private:
     void rebuild();
+    void buildNodes();
     QTreeWidgetItem *addFolderNode(QTreeWidgetItem *parent, const QString &name, const QString &path);
     void setPictures(QTreeWidgetItem *node, int normal, int selected);
     void nodeExpanded(QTreeWidgetItem *node);
@@ -98,6 +108,7 @@ private:
     QTreeWidgetItem *childNamed(QTreeWidgetItem *node, const QString &name) const;
     void copyUnit(const QString &source, const QString &targetFolder);
     void moveUnit(const QString &source, const QString &targetFolder);
+    void showClash(const UnitFileClash &clash);
     MessageService &messages() const;
 
     const TImageList *m_images = nullptr;
@@ -113,4 +124,5 @@ private:
     QString m_currentPath;
     QHash<QString, QString> m_texts;
     QTreeWidgetItem *m_editing = nullptr;
+    std::function<QByteArray()> m_mountInfo = ReadMountInfo;
 };

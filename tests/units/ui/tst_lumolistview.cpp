@@ -11,7 +11,9 @@
 #include "vocfile/unittestlog.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
+#include <QDrag>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -322,6 +324,97 @@ private slots:
         QCOMPARE(clicks.count(), 4);
     }
 
+    void unitsAreDraggedFromEveryStyle()
+    {
+        for (const char *name : {"a", "b", "c"})
+            makeUnit(*folder, QString::fromLatin1(name));
+        auto list = makeList();
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+        for (int style = 0; style < 4; ++style) {
+            list->setViewStyle(style);
+            QAbstractItemView *view = list->currentView();
+            const QPoint at = view->visualRect(list->model()->index(1, 0)).center();
+            const QPoint away = at + QPoint(0, 3 * QApplication::startDragDistance());
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseMove(view->viewport(), at + QPoint(0, 1));
+            QTest::mouseMove(view->viewport(), away);
+            // The drag is over at once on this platform; its object waits to be deleted.
+            const QList<QDrag *> drags = view->findChildren<QDrag *>();
+            QVERIFY2(drags.size() == 1, qPrintable(QStringLiteral("view style %1").arg(style)));
+            QCOMPARE(list->selectedCaptions(), QStringList({"b"}));
+            qDeleteAll(drags);
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, away);
+        }
+    }
+
+    // A unit whose descriptor came with an upper-case extension, as from an old system, with
+    // its table spelt the same way; and the same unit with its table in two spellings.
+    void unitsWithAnUpperCaseExtension_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<bool>("clash");
+        QTest::addColumn<QStringList>("after");
+        for (const bool clash : {false, true}) {
+            const QStringList unit = clash ? QStringList({"SHOUT.DB", "SHOUT.LIF", "SHOUT.db"})
+                                           : QStringList({"SHOUT.DB", "SHOUT.LIF"});
+            const char *suffix = clash ? " with two tables" : "";
+            QTest::addRow("properties%s", suffix) << "properties" << clash << unit;
+            QTest::addRow("rename%s", suffix)
+                << "rename" << clash << (clash ? unit : QStringList({"LOUD.DB", "LOUD.LIF"}));
+            QTest::addRow("delete%s", suffix) << "delete" << clash << (clash ? unit : QStringList());
+        }
+    }
+
+    void unitsWithAnUpperCaseExtension()
+    {
+        QFETCH(QString, operation);
+        QFETCH(bool, clash);
+        QFETCH(QStringList, after);
+        UnitDescriptor(folder->filePath(QStringLiteral("SHOUT.LIF")))
+            .write(2, 6, QStringLiteral("loud words"), QStringLiteral("Courier"));
+        folder->writeFile(QStringLiteral("SHOUT.DB"), "table");
+        if (clash)
+            folder->writeFile(QStringLiteral("SHOUT.db"), "another table");
+        auto list = makeList();
+        QCOMPARE(captions(*list), QStringList({"SHOUT"}));
+        list->selectCaption(QStringLiteral("SHOUT"));
+        QCOMPARE(list->GetUnitInfo().secondLanguage, 6);
+        int shownForeign = -2;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            shownForeign = dialog.ForeignLanguageComboBox->currentIndex();
+            dialog.DescriptionEdit->setText(QStringLiteral("louder words"));
+            dialog.OKBtn->click();
+            return dialog.result();
+        });
+        messages.answerWith(MessageService::Yes);
+        if (operation == QLatin1String("properties"))
+            list->ShowProperties();
+        else if (operation == QLatin1String("rename"))
+            list->RenameUnit(QStringLiteral("SHOUT"), QStringLiteral("LOUD"));
+        else
+            list->DeleteSelectedFiles();
+        QCOMPARE(files(folder->path()), after);
+        QStringList shown = messages.texts();
+        if (operation == QLatin1String("delete"))
+            shown.removeFirst(); // the question
+        if (clash) {
+            QCOMPARE(shown,
+                     QStringList({"Two files of this unit differ only in the case of their extension. Keep "
+                                  "one of them and try again:\r\n" +
+                                  folder->filePath(QStringLiteral("SHOUT.DB")) + "\r\n" +
+                                  folder->filePath(QStringLiteral("SHOUT.db"))}));
+            QCOMPARE(shownForeign, -2);
+            return;
+        }
+        QVERIFY(shown.isEmpty());
+        if (operation == QLatin1String("properties")) {
+            QCOMPARE(shownForeign, 6);
+            QCOMPARE(UnitDescriptor(folder->filePath(QStringLiteral("SHOUT.LIF"))).description(),
+                     QStringLiteral("louder words"));
+        }
+    }
+
     // Translators start from the English file; both shipped files must hold every text.
     void languageFilesHoldEveryListText()
     {
@@ -332,7 +425,7 @@ private slots:
             QCOMPARE(english.readString(section, key, QString()), text);
             QVERIFY2(german.valueExists(section, key), qPrintable(key));
         }
-        QCOMPARE(TLumoListView::englishTexts().size(), 16);
+        QCOMPARE(TLumoListView::englishTexts().size(), 17);
     }
 
     void fourViewStyles()

@@ -315,7 +315,7 @@ private slots:
         const IniFile german(TestFolder::shippedFile(QStringLiteral("deutsch.llf")));
         const QString section = QStringLiteral("LumoTreeView1");
         const auto texts = TLumoTreeView::englishTexts();
-        QCOMPARE(texts.size(), 7);
+        QCOMPARE(texts.size(), 9);
         for (const auto &[key, text] : texts) {
             QCOMPARE(english.readString(section, key, QString()), text.trimmed());
             QVERIFY2(!german.readString(section, key, QString()).isEmpty(), qPrintable(key));
@@ -345,6 +345,90 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_folder->filePath(QStringLiteral("Base/Old"))));
         QCOMPARE(tree.topLevelItem(0)->childCount(), 0);
         QCOMPARE(contents(m_folder->filePath(QStringLiteral("Elsewhere/precious.lif"))), QByteArray("keep"));
+    }
+
+    void drivesAndMountedFoldersAreRefusedBeforeTheQuestion()
+    {
+        makeFolders(*m_folder, {"Base/Stick/inner", "Base/Stick2"});
+        const QString stick = m_folder->filePath(QStringLiteral("Base/Stick/"));
+        m_tree->setMountInfo([stick] {
+            return "27 1 254:0 / / rw - ext4 /dev/vda rw\n40 27 8:17 / " +
+                   QFile::encodeName(stick.chopped(1)) + " rw - vfat /dev/sdb1 rw\n";
+        });
+        TLumoTreeView &tree = treeAt(m_folder->filePath(QStringLiteral("Base")));
+        QTreeWidgetItem *top = tree.topLevelItem(0);
+        tree.expandItem(top);
+        tree.setCurrentItem(child(top, QStringLiteral("Stick")));
+        // Were the question asked, it would be answered No.
+        m_messages.answerWith(MessageService::No);
+        tree.setFocus();
+        QTest::keyClick(&tree, Qt::Key_Delete);
+        QCOMPARE(m_messages.shown().size(), 1);
+        QCOMPARE(m_messages.shown().last().kind, MessageService::Kind::Information);
+        QCOMPARE(m_messages.shown().last().text,
+                 QStringLiteral("A drive or a mounted folder cannot be removed:\r\n") + stick);
+        QVERIFY(QFileInfo(stick + QStringLiteral("inner")).isDir());
+        QCOMPARE(childCaptions(top), QStringList({"Stick", "Stick2"}));
+        // Every drive of the all-drives mode, the root among them.
+        m_messages = ScriptedMessageService();
+        m_tree->setShowAll(true);
+        QVERIFY(m_tree->topLevelItemCount() > 0);
+        for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *drive = m_tree->topLevelItem(i);
+            m_tree->setCurrentItem(drive);
+            m_messages.answerWith(MessageService::No);
+            m_tree->DeleteFolder();
+            QCOMPARE(m_messages.shown().last().text,
+                     QStringLiteral("A drive or a mounted folder cannot be removed:\r\n") +
+                         m_tree->NodePath(drive));
+        }
+        QCOMPARE(m_messages.shown().size(), m_tree->topLevelItemCount());
+    }
+
+    void foldersGoToTheTrashOrStay()
+    {
+        makeFolders(*m_folder, {"Base/Lookalike", "Base/Stick", "Base/Kept/sub"});
+        m_folder->writeText(QStringLiteral("Base/Kept/sub/verbs.lif"), QStringLiteral("x"));
+        const QString stick = m_folder->filePath(QStringLiteral("Base/Stick"));
+        m_tree->setMountInfo(
+            [stick] { return "40 27 8:17 / " + QFile::encodeName(stick) + " rw - vfat /dev/sdb1 rw\n"; });
+        TLumoTreeView &tree = treeAt(m_folder->filePath(QStringLiteral("Base")));
+        QTreeWidgetItem *top = tree.topLevelItem(0);
+        tree.expandItem(top);
+        // A folder whose name only begins like a mount's goes, to the trash.
+        tree.setCurrentItem(child(top, QStringLiteral("Lookalike")));
+        m_messages.answerWith(MessageService::Yes);
+        tree.DeleteFolder();
+        const QString trash = m_folder->dataHome() + QStringLiteral("/Trash/files/");
+        QVERIFY(QFileInfo(trash + QStringLiteral("Lookalike")).isDir());
+        QCOMPARE(childCaptions(top), QStringList({"Kept", "Stick"}));
+        // Where the trash refuses a folder, nothing of it is removed.
+        QVERIFY(QDir(m_folder->dataHome()).removeRecursively());
+        QFile blocker(m_folder->dataHome());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString kept = m_folder->filePath(QStringLiteral("Base/Kept/"));
+        tree.setCurrentItem(child(top, QStringLiteral("Kept")));
+        m_messages.clear();
+        m_messages.answerWith(MessageService::Yes);
+        tree.DeleteFolder();
+        QCOMPARE(m_messages.texts(), QStringList({"Are you sure you want to remove the folder:\r\n" + kept,
+                                                  "Could not remove folder!\r\n" + kept}));
+        QCOMPARE(contents(kept + QStringLiteral("sub/verbs.lif")), QByteArray("x"));
+        QCOMPARE(childCaptions(top), QStringList({"Kept", "Stick"}));
+    }
+
+    void theBaseFolderGoesToTheTrash()
+    {
+        makeFolders(*m_folder, {"Base/French"});
+        TLumoTreeView &tree = treeAt(m_folder->filePath(QStringLiteral("Base")));
+        QSignalSpy changes(&tree, &TLumoTreeView::PathChange);
+        m_messages.answerWith(MessageService::Yes);
+        tree.DeleteFolder();
+        QVERIFY(!QFileInfo::exists(m_folder->filePath(QStringLiteral("Base"))));
+        QVERIFY(QFileInfo(m_folder->dataHome() + QStringLiteral("/Trash/files/Base/French")).isDir());
+        QCOMPARE(tree.topLevelItemCount(), 0);
+        QCOMPARE(changes.last().at(0).toString(), QString());
     }
 
     void copyingOverAUnitAsksAndNoKeepsIt()
