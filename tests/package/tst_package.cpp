@@ -106,6 +106,8 @@ private slots:
         // Computed from the executables' libraries.
         QVERIFY2(depends.out.contains("libqt6widgets6"), depends.out);
         QVERIFY2(depends.out.contains("libsqlite3-0"), depends.out);
+        // Not a library of the executables: the toolkit's translations of its own dialogs.
+        QVERIFY2(depends.out.contains("qt6-translations-l10n"), depends.out);
         // The synthesiser's library brings its voice data with it.
         if (SpeechSynthesizer::compiledIn())
             QVERIFY2(depends.out.contains("libespeak-ng1"), depends.out);

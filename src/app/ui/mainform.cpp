@@ -21,7 +21,9 @@
 #include "platform/sounddevice.h"
 #include "platform/ui/helpwindow.h"
 #include "platform/ui/helpwindowservice.h"
+#include "platform/ui/qmessageboxservice.h"
 #include "uilang/translate.h"
+#include "uilang/ui/toolkittranslation.h"
 #include "units/ui/flagimages.h"
 #include "units/ui/folderimages.h"
 #include "units/ui/imagelist.h"
@@ -377,6 +379,20 @@ void TMainForm::ShowHint(const QString &hint)
     m_statusLine->showMessage(hint);
 }
 
+namespace {
+// The toolkit's dialogs and the message boxes' buttons speak the language of the file too.
+void applyToolkitTexts(const QString &fileName)
+{
+    ApplyToolkitTranslation(fileName);
+    const auto general = [&fileName](const char *key, const QString &english) {
+        return Translate(fileName, QStringLiteral("general"), QString::fromLatin1(key), english);
+    };
+    const QMessageBoxService::ButtonTexts english;
+    QMessageBoxService::setButtonTexts({general("YesBtn", english.yes), general("NoBtn", english.no),
+                                        general("OKBtn", english.ok), general("CancelBtn", english.cancel)});
+}
+} // namespace
+
 void TMainForm::ApplyLanguageFile(const QString &fileName)
 {
     const auto nameControls = qScopeGuard([&] { NameControlsForScreenReaders(fileName); });
@@ -398,6 +414,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
         return Translate(fileName, QStringLiteral("MainForm"), key, english);
     }));
     m_texts.apply(fileName, *this, *m_mainMenu, *m_pageControl);
+    applyToolkitTexts(fileName);
 }
 
 const TestVariantList &TMainForm::testVariantList() const

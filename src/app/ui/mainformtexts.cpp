@@ -164,6 +164,7 @@ const Rule Rules[] = {
      ""},
     {"LblRecording", "Recording...", Target::Keep, ""},
     {"LblPlaying", "Playing...", Target::Keep, ""},
+    {"SoundLengthLabel", "30 sec", Target::Caption, "Label2"},
     {"MsgNotAWaveFile",
      "This file was not loaded, because it is not a wave sound file that can be played:", Target::Keep, ""},
     {"LastTestDateLabel", "Last test:", Target::Caption, "LastTestDateLabel"},

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 TFindDlg::TFindDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FindDlg"));
@@ -63,6 +65,23 @@ void TFindDlg::setCaptions(const QString &languageFile, const QString &section)
     ForeignLanguage->setText(text(section, "ForeignLanguage", "&Foreign Language"));
     CancelBtn->setText(text(general, "CancelBtn", "Cancel"));
     FindBtn->setText(text(general, "FindBtn", "Find"));
+    fitCaptions();
+}
+
+void TFindDlg::fitCaptions()
+{
+    // A longer caption pushes the field right, which keeps its right edge; longer button
+    // captions widen the buttons and the dialog.
+    const int labelWidth = std::max(76, FindWhatLabel->sizeHint().width());
+    FindWhatLabel->setGeometry(8, 12, labelWidth, 16);
+    const int editLeft = std::max(88, 8 + labelWidth + 4);
+    FindWhatEdit->setGeometry(editLeft, 9, 273 - editLeft, 22);
+    int buttonWidth = 80;
+    for (const QPushButton *button : {FindBtn, CancelBtn})
+        buttonWidth = std::max(buttonWidth, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    FindBtn->resize(buttonWidth, FindBtn->height());
+    CancelBtn->resize(buttonWidth, CancelBtn->height());
+    setFixedSize(std::max(int(ClientWidth), 287 + buttonWidth + 8), ClientHeight);
 }
 
 void TFindDlg::showEvent(QShowEvent *event)

@@ -32,4 +32,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    void fitCaptions();
 };

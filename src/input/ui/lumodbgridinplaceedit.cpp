@@ -74,11 +74,19 @@ void TLumoDBGridInplaceEdit::dropDown()
     m_pickList->setFont(font());
     m_pickList->setPalette(palette());
     const int itemHeight = std::max(11, fontMetrics().height());
+    // As wide as the cell, or as the longest name needs beside the frame, the item's margins
+    // and the scroll bar.
+    const int padding =
+        2 * m_pickList->frameWidth() + 8 +
+        (m_items.size() > DropDownRows ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0);
+    int listWidth = width();
+    for (const QString &item : std::as_const(m_items))
+        listWidth = std::max(listWidth, fontMetrics().horizontalAdvance(item) + padding);
     for (int i = 0; i < m_pickList->count(); ++i)
-        m_pickList->item(i)->setSizeHint(QSize(width(), itemHeight));
+        m_pickList->item(i)->setSizeHint(QSize(listWidth, itemHeight));
     // The field holds a number, which matches no name: nothing is selected at first.
     const int height = itemHeight * std::min(int(m_items.size()), DropDownRows) + 4;
-    m_pickList->resize(width(), height);
+    m_pickList->resize(listWidth, height);
     const QRect editor(mapToGlobal(QPoint(0, 0)), size());
     const QScreen *screen = this->screen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);

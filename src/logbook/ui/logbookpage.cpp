@@ -117,8 +117,9 @@ void LogbookPage::placeFacts()
     const int labelWidth =
         std::max(TestCountLabel->sizeHint().width(), LastTestDateLabel->sizeHint().width());
     const int valueLeft = 2 * Margin + labelWidth + Margin;
-    // The due counts take the right half of the same two rows.
-    const int dueLeft = FactsWidth / 2;
+    // The due counts take the right half of the same two rows, or what the date leaves.
+    const int valueNeed = std::max(TestCount->sizeHint().width(), LastTestDate->sizeHint().width());
+    const int dueLeft = std::max(FactsWidth / 2, valueLeft + valueNeed + Margin);
     const int dueLabelWidth = std::max(DueTodayLabel->sizeHint().width(), DueWeekLabel->sizeHint().width());
     const int dueValueLeft = dueLeft + dueLabelWidth + Margin;
     const int dueValueWidth = std::max(FactsWidth - dueValueLeft - Margin, 0);

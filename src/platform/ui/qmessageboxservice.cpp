@@ -1,6 +1,7 @@
 #include "platform/ui/qmessageboxservice.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 // Every box of the program carries its name, whatever window it is shown over.
@@ -17,7 +18,36 @@ QMessageBox::Icon iconOf(MessageService::Kind kind)
     }
     return QMessageBox::NoIcon;
 }
+
+QMessageBoxService::ButtonTexts &shownTexts()
+{
+    static QMessageBoxService::ButtonTexts texts;
+    return texts;
+}
+
+QString captionOf(MessageService::Button button)
+{
+    const QMessageBoxService::ButtonTexts &texts = shownTexts();
+    switch (button) {
+    case MessageService::Yes: return texts.yes;
+    case MessageService::No: return texts.no;
+    case MessageService::Ok: return texts.ok;
+    case MessageService::Cancel: return texts.cancel;
+    case MessageService::NoButton: break;
+    }
+    return QString();
+}
 } // namespace
+
+void QMessageBoxService::setButtonTexts(const ButtonTexts &texts)
+{
+    shownTexts() = texts;
+}
+
+QMessageBoxService::ButtonTexts QMessageBoxService::buttonTexts()
+{
+    return shownTexts();
+}
 
 MessageService::Button QMessageBoxService::show(Kind kind, const QString &text, int buttons)
 {
@@ -31,11 +61,11 @@ MessageService::Button QMessageBoxService::show(Kind kind, const QString &text, 
         QMessageBox::StandardButton theirs;
     } map[] = {
         {Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
+    if (buttons == NoButton)
+        buttons = Ok;
     for (const auto &m : map)
         if (buttons & m.ours)
-            box.addButton(m.theirs);
-    if (buttons == NoButton)
-        box.addButton(QMessageBox::Ok);
+            box.addButton(m.theirs)->setText(captionOf(m.ours));
     const int answer = box.exec();
     for (const auto &m : map)
         if (answer == m.theirs)

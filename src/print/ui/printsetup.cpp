@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 const QString Section = QStringLiteral("LumoPrinter");
 
@@ -172,6 +174,41 @@ void TPrintSetup::applyLanguageFile(const QString &languageFile)
     CancelBtn->setText(text(QStringLiteral("general"), "CancelBtn", "Cancel"));
     HelpBtn->setText(text(QStringLiteral("general"), "HelpBtn", "Help"));
     SwapColsCheckBox->setText(text(Section, "SwapCols", "Swap Columns"));
+    fitCaptions();
+}
+
+void TPrintSetup::fitCaptions()
+{
+    // Longer margin captions push the number fields right; longer button captions widen the
+    // buttons and the dialog.
+    int need = 0;
+    for (const QLabel *label : {LeftLabel, RightLabel, TopLabel, BottomLabel, FontSizeLabel})
+        need = std::max(need, label->sizeHint().width());
+    const int editLeft = std::max(80, 12 + need + 2);
+    const struct
+    {
+        QLabel *label;
+        QLineEdit *edit;
+        TUpDown *arrows;
+    } rows[] = {{LeftLabel, LeftEdit, LeftUpDown},
+                {RightLabel, RightEdit, RightUpDown},
+                {TopLabel, TopEdit, TopUpDown},
+                {BottomLabel, BottomEdit, BottomUpDown},
+                {FontSizeLabel, FontSizeEdit, FontSizeUpDown}};
+    for (const auto &row : rows) {
+        row.label->resize(std::max(70, need), row.label->height());
+        row.edit->move(editLeft, row.edit->y());
+        row.arrows->move(editLeft + 35, row.arrows->y());
+    }
+    int buttonWidth = 75;
+    for (const QPushButton *button : {PrintBtn, CancelBtn, HelpBtn})
+        buttonWidth = std::max(buttonWidth, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    int x = 160;
+    for (QPushButton *button : {PrintBtn, CancelBtn, HelpBtn}) {
+        button->setGeometry(x, button->y(), buttonWidth, button->height());
+        x += buttonWidth + 7;
+    }
+    setFixedSize(std::max(409, x + 1), 300);
 }
 
 void TPrintSetup::loadSettings(const PrintSettings &settings)

@@ -82,6 +82,7 @@ signals:
     void helpRequested(int helpContext);
 
 private:
+    void fitCaptions();
     void buildControls();
     void buildMargins();
     void buildRightSide();

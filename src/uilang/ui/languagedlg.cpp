@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TLanguageSelect::TLanguageSelect(QWidget *parent) : QDialog(parent)
@@ -30,6 +31,7 @@ TLanguageSelect::TLanguageSelect(QWidget *parent) : QDialog(parent)
     Label2->setWordWrap(true);
     Label2->setFixedWidth(277);
     auto *inside = new QVBoxLayout(bevel);
+    inside->setContentsMargins(7, 6, 7, 6);
     inside->addWidget(Label1);
     inside->addWidget(LanguageComboBox);
     inside->addWidget(Label2);
@@ -51,6 +53,7 @@ TLanguageSelect::TLanguageSelect(QWidget *parent) : QDialog(parent)
     buttons->addWidget(CancelBtn);
     buttons->addWidget(HelpBtn);
     auto *all = new QVBoxLayout(this);
+    all->setContentsMargins(8, 8, 8, 8);
     all->addWidget(bevel);
     all->addLayout(buttons);
 
@@ -61,7 +64,19 @@ TLanguageSelect::TLanguageSelect(QWidget *parent) : QDialog(parent)
     // OK means nothing while no language is chosen.
     connect(LanguageComboBox, &QComboBox::currentIndexChanged, this, &TLanguageSelect::updateOk);
     updateOk();
-    resize(312, 168);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void TLanguageSelect::showEvent(QShowEvent *event)
+{
+    // A fixed border around the client size, unless the texts of a language need more.
+    setFixedSize(QSize(ClientWidth, ClientHeight).expandedTo(minimumSizeHint()));
+    QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TLanguageSelect::updateOk()

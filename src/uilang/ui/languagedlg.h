@@ -16,6 +16,8 @@ class TLanguageSelect : public QDialog
 
 public:
     static constexpr int HelpContext = 400;
+    static constexpr int ClientWidth = 312;
+    static constexpr int ClientHeight = 168;
 
     explicit TLanguageSelect(QWidget *parent = nullptr);
 
@@ -29,6 +31,9 @@ public:
 
 signals:
     void helpRequested(int helpContext);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void updateOk();

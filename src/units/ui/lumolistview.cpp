@@ -390,10 +390,8 @@ void TLumoListView::prepareDialog(TNewVocFile &dialog, bool properties)
         Translate(m_languageFile, General, QStringLiteral("CancelBtn"), QStringLiteral("Cancel")));
     dialog.HelpBtn->setText(
         Translate(m_languageFile, General, QStringLiteral("HelpBtn"), QStringLiteral("&Help")));
-    if (properties) {
-        dialog.Label5->setText(text("FontLabel"));
-        dialog.FontBtn->setText(text("FontBtn"));
-    }
+    dialog.Label5->setText(text("FontLabel"));
+    dialog.FontBtn->setText(text("FontBtn"));
     dialog.CreationFailedMessage =
         text("MsgCreationFailed") + QStringLiteral("\r\n") + UnitDialogCommit::forbiddenCharacters();
     dialog.FileExistsQuestion = text("MsgFileExists");

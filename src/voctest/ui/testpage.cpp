@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 // Left edge of the question, the answer and the choices; the language names sit before it.
 constexpr int TextLeft = 120;
@@ -267,6 +269,20 @@ void TestPage::InfoPanelResize()
 
 void TestPage::MainPanelResize()
 {
+    // The language names keep their column width unless a name needs more; the question,
+    // answer and buttons move right with it.
+    int languageWidth = LanguageWidth;
+    for (QLabel *language : {QuestionLanguage, AnswerLanguage})
+        languageWidth =
+            std::max(languageWidth, language->fontMetrics().horizontalAdvance(language->text()) + 2);
+    const int textLeft = TextLeft - LanguageWidth + languageWidth;
+    for (QLabel *language : {QuestionLanguage, AnswerLanguage})
+        language->resize(languageWidth, language->height());
+    for (QWidget *text : std::initializer_list<QWidget *>{QuestionLabel, ListeningBtn, AnswerEdit, StartBtn})
+        text->move(textLeft, text->y());
+    for (QCheckBox *choice : Choice)
+        choice->move(textLeft, choice->y());
+    StopBtn->move(textLeft + 90, StopBtn->y());
     const int w = MainPanel->width();
     const int h = MainPanel->height();
     const int width = qMax(40, w - AnswerEdit->x() - 20);

@@ -296,6 +296,7 @@ void TestPage::refreshLanguages()
     const QString dash = QStringLiteral(" - ");
     Direction1->setText(first + dash + (listening ? first : second));
     Direction2->setText(second + dash + (listening ? second : first));
+    MainPanelResize();
 }
 
 void TestPage::RefreshTestPage()

@@ -383,6 +383,7 @@ private slots:
             QCOMPARE(form->unitPage()->IconSBtn->toolTip(), QStringLiteral("Große Symbole anzeigen"));
             QCOMPARE(form->logbookPage()->TestCountLabel->text(), QStringLiteral("Anzahl Tests:"));
             QCOMPARE(form->keptText(QStringLiteral("NextBtn")), QStringLiteral("&Weiter"));
+            QCOMPARE(form->inputPage()->Label2->text(), QStringLiteral("30 Sek."));
             form->close();
         }
         writeSetting(

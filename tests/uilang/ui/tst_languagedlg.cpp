@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -104,6 +105,43 @@ private slots:
         QVERIFY(!dialog.Execute());
         QVERIFY(!okEnabled); // nothing preselected: OK cannot be pressed
         QCOMPARE(dialog.languageFile(), QStringLiteral("/nowhere/old.llf"));
+    }
+
+    void formHasAFixedBorderAndIsCentredOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::newRow("English") << QStringLiteral("english.llf");
+        QTest::newRow("German") << QStringLiteral("deutsch.llf");
+    }
+
+    void formHasAFixedBorderAndIsCentredOnTheScreen()
+    {
+        QFETCH(QString, languageFile);
+        TestFolder folder;
+        TLanguageDlg dialog;
+        dialog.setPath(folder.path());
+        dialog.setLanguageFile(folder.copyFromData(languageFile));
+        // A main window off the screen's centre: the chooser does not follow it.
+        QWidget owner;
+        owner.setGeometry(10, 10, 200, 120);
+        owner.show();
+        QSize size, minimum, maximum;
+        QPoint centre;
+        dialog.setFormRunner([&](TLanguageSelect &form) {
+            form.show();
+            size = form.size();
+            minimum = form.minimumSize();
+            maximum = form.maximumSize();
+            centre = form.frameGeometry().center();
+            return int(QDialog::Rejected);
+        });
+        dialog.Execute(&owner);
+        QCOMPARE(size, QSize(312, 168));
+        QCOMPARE(minimum, size);
+        QCOMPARE(maximum, size);
+        const QPoint screenCentre = owner.screen()->availableGeometry().center();
+        QVERIFY2((centre - screenCentre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
     }
 
     void captionsComeFromTheLanguageFile()

@@ -244,6 +244,24 @@ private slots:
         QCOMPARE(list->selectedCaption(), QStringLiteral("Animals"));
     }
 
+    void newAndPropertiesShowTheFontTextsOfTheLanguage()
+    {
+        makeUnit(*folder, QStringLiteral("unit"));
+        auto list = makeList();
+        list->setLanguageFile(TestFolder::shippedFile(QStringLiteral("deutsch.llf")));
+        list->selectCaption(QStringLiteral("unit"));
+        QStringList shown;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            shown << dialog.Label5->text() << dialog.FontBtn->text();
+            return int(QDialog::Rejected);
+        });
+        list->NewFile();
+        list->ShowProperties();
+        const QStringList german{"Eine besondere Schrift für Sprachen wie Chinesisch usw.",
+                                 "Besondere &Schrift..."};
+        QCOMPARE(shown, german + german);
+    }
+
     void newUnitWithForbiddenNameStaysOpen()
     {
         auto list = makeList();
