@@ -208,17 +208,27 @@ private slots:
                        .arg(QString::fromUtf8(w[0]).replace(u'"', QStringLiteral("\"\"")),
                             QString::fromUtf8(w[1]), QString::fromUtf8(w[2]));
         const QString file = folder->writeText(QStringLiteral("Greek words.csv"), csv);
-        const QString unit = folder->writeText(QStringLiteral("Greek 1.lif"), QStringLiteral("[general]\n"));
-        TImportDialog dialog(messages);
-        dialog.applyLanguageFile(TestFolder::shippedFile(QStringLiteral("english.llf")), nullptr);
-        dialog.setFile(file, WordListFormat::Csv);
-        dialog.setTargets(unit, folder->path(), vlGerman, vlGreek);
-        dialog.resize(640, 520);
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
-            QVERIFY(dialog.grab().save(shots + QStringLiteral("/importdialog.png")));
-        QCOMPARE(dialog.PreviewGrid->rowCount(), 6);
-        QCOMPARE(dialog.PreviewGrid->item(3, 0)->text(), QStringLiteral("\"ja\", sagen"));
+        // The unit holds two of the pairs already, so the offer to skip them shows too.
+        const QString unit = folder->filePath(QStringLiteral("Greek 1.lif"));
+        WordExchange::importFile(
+            folder->writeText(QStringLiteral("old.csv"), QStringLiteral("Haus,σπίτι\r\ngehen,πηγαίνω\r\n")),
+            unit);
+        for (const QString language : {QStringLiteral("english"), QStringLiteral("deutsch")}) {
+            TImportDialog dialog(messages);
+            dialog.applyLanguageFile(TestFolder::shippedFile(language + QStringLiteral(".llf")), nullptr);
+            dialog.setFile(file, WordListFormat::Csv);
+            dialog.setTargets(unit, folder->path(), vlGerman, vlGreek);
+            dialog.resize(640, 520);
+            const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+            const QString name = language == QStringLiteral("english")
+                                     ? QStringLiteral("/importdialog.png")
+                                     : QStringLiteral("/importdialog-deutsch.png");
+            if (!shots.isEmpty() && QDir().mkpath(shots))
+                QVERIFY(dialog.grab().save(shots + name));
+            QCOMPARE(dialog.PreviewGrid->rowCount(), 6);
+            QCOMPARE(dialog.PreviewGrid->item(3, 0)->text(), QStringLiteral("\"ja\", sagen"));
+            QVERIFY(dialog.SkipExistingCheck->text().endsWith(QStringLiteral(": 2")));
+        }
     }
 };
 
