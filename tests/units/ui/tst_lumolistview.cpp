@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
