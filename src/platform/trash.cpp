@@ -43,10 +43,3 @@ bool MoveToTrash(const QString &path)
     QFile::rename(inTrash, path);
     return false;
 }
-
-bool MoveToTrashOrDelete(const QString &path)
-{
-    if (!QFileInfo::exists(path))
-        return false;
-    return MoveToTrash(path) || QFile::remove(path);
-}

@@ -103,8 +103,9 @@ bool IsMountPoint(const QString &folder, const QByteArray &mountInfo)
 
 bool IsRemovableFolder(const QString &folder, const QByteArray &mountInfo)
 {
+    // A folder that is gone is no mount; removing it fails on its own.
     const QString canonical = QFileInfo(WithoutSlash(folder)).canonicalFilePath();
-    return !canonical.isEmpty() && !IsMountPoint(folder, mountInfo) && !IsMountPoint(canonical, mountInfo);
+    return !IsMountPoint(folder, mountInfo) && (canonical.isEmpty() || !IsMountPoint(canonical, mountInfo));
 }
 
 bool RemoveFolderTree(const QString &folder, const QByteArray &mountInfo)

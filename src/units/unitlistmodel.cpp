@@ -16,7 +16,9 @@ QString languageName(const QString &languageFile, int number)
 bool captionBefore(const UnitListModel::Entry &a, const UnitListModel::Entry &b)
 {
     const int folded = QString::compare(a.caption, b.caption, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a.caption < b.caption;
+    if (folded != 0)
+        return folded < 0;
+    return a.caption != b.caption ? a.caption < b.caption : a.fileName < b.fileName;
 }
 } // namespace
 
@@ -40,6 +42,10 @@ int UnitListModel::fill(const QString &folder, const QString &extension, const Q
         m_entries.append(entry);
     }
     std::sort(m_entries.begin(), m_entries.end(), captionBefore);
+    // SHOUT.lif beside SHOUT.LIF: the two rows show their file names to be told apart.
+    for (qsizetype row = 1; row < m_entries.size(); ++row)
+        if (m_entries.at(row).caption == m_entries.at(row - 1).caption)
+            m_entries[row].nameShared = m_entries[row - 1].nameShared = true;
     endResetModel();
     return int(m_entries.size());
 }
@@ -94,7 +100,7 @@ QVariant UnitListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
     switch (index.column()) {
-    case FileColumn: return e.caption;
+    case FileColumn: return role == Qt::DisplayRole && e.nameShared ? e.fileName : e.caption;
     case DescriptionColumn: return e.description;
     case LanguageColumn: return e.languages;
     default: return QVariant();

@@ -26,7 +26,8 @@ public:
         QString description;
         int nativeLanguage = 0;
         int foreignLanguage = 0;
-        QString languages; // "<native name> - <foreign name>"
+        QString languages;       // "<native name> - <foreign name>"
+        bool nameShared = false; // another descriptor here differs only in its extension's case
     };
 
     explicit UnitListModel(QObject *parent = nullptr);

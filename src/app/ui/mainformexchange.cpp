@@ -69,7 +69,7 @@ void TMainForm::FileImportItemClick()
     TLumoListView *list = m_unitPage->LumoListView1;
     const QString languageFile = list->languageFile();
     const QString caption = list->selectedCaption();
-    const QString selected = caption.isEmpty() ? QString() : UnitFiles::descriptorPath(list->path(), caption);
+    const QString selected = caption.isEmpty() ? QString() : UnitFiles::findDescriptor(list->path(), caption);
     const QString file = m_chooseWordList(false, list->path());
     if (file.isEmpty())
         return;
@@ -140,7 +140,7 @@ void TMainForm::FileExportItemClick()
         try {
             const BusyScope busy(m_waitCursor);
             const int count =
-                WordExchange::exportUnit(UnitFiles::descriptorPath(list->path(), caption), file);
+                WordExchange::exportUnit(UnitFiles::findDescriptor(list->path(), caption), file);
             m_statusLine->showMessage(ExchangeTexts::text(languageFile, QStringLiteral("MsgExportDone")) +
                                       u' ' + QString::number(count));
         } catch (const ExchangeError &error) {

@@ -1,5 +1,6 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainformfixture.h"
+#include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
 #include "logbook/ui/logbookpage.h"
 #include "logbook/ui/lumodbloggrid.h"
@@ -185,6 +186,14 @@ private slots:
             QCOMPARE(form->LumoTable1()->recordCount(), 4);
             clickTab(*form, UnitManager);
             QCOMPARE(form->PageControl()->currentIndex(), int(UnitManager));
+            // Its words go out to a word list as well.
+            const QString wordList = folder->filePath(QStringLiteral("shout.csv"));
+            form->setWordListChooser([&wordList](bool, const QString &) { return wordList; });
+            form->MainMenu()->actions().FileExportItem->trigger();
+            QVERIFY(messages.shown().isEmpty());
+            QFile words(wordList);
+            QVERIFY(words.open(QIODevice::ReadOnly));
+            QVERIFY2(words.readAll().contains("laut 3"), qPrintable(wordList));
         }
         // No second descriptor and no empty table beside the unit.
         QCOMPARE(filesIn(units), before);

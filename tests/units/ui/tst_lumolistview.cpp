@@ -367,6 +367,42 @@ private slots:
         }
     }
 
+    // Two rows of one name are told apart by the descriptor's spelling; a rename still starts
+    // from the name.
+    void namesShownInTheList_data()
+    {
+        QTest::addColumn<QStringList>("descriptors");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("edited");
+        QTest::newRow("one spelling") << QStringList({"SHOUT.LIF", "calm.lif"})
+                                      << QStringList({"calm", "SHOUT"}) << QStringList({"calm", "SHOUT"});
+        QTest::newRow("two spellings of the extension")
+            << QStringList({"SHOUT.lif", "SHOUT.LIF", "calm.lif"})
+            << QStringList({"calm", "SHOUT.LIF", "SHOUT.lif"}) << QStringList({"calm", "SHOUT", "SHOUT"});
+        QTest::newRow("names differing in case")
+            << QStringList({"shout.lif", "SHOUT.lif"}) << QStringList({"SHOUT", "shout"})
+            << QStringList({"SHOUT", "shout"});
+    }
+
+    void namesShownInTheList()
+    {
+        QFETCH(QStringList, descriptors);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, edited);
+        for (const QString &descriptor : std::as_const(descriptors))
+            UnitDescriptor(folder->filePath(descriptor)).write(2, 6, QStringLiteral("words"), QString());
+        auto list = makeList();
+        QStringList display;
+        QStringList edit;
+        for (int row = 0; row < list->count(); ++row) {
+            const QModelIndex index = list->model()->index(row, UnitListModel::FileColumn);
+            display.append(index.data(Qt::DisplayRole).toString());
+            edit.append(index.data(Qt::EditRole).toString());
+        }
+        QCOMPARE(display, shown);
+        QCOMPARE(edit, edited);
+    }
+
     // A unit whose descriptor came with an upper-case extension, as from an old system, with
     // its table spelt the same way; and the same unit with its table in two spellings.
     void unitsWithAnUpperCaseExtension_data()

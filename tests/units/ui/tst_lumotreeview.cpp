@@ -387,7 +387,7 @@ private slots:
 
     void foldersGoToTheTrashOrStay()
     {
-        makeFolders(*m_folder, {"Base/Lookalike", "Base/Stick", "Base/Kept/sub"});
+        makeFolders(*m_folder, {"Base/Lookalike", "Base/Stick", "Base/Kept/sub", "Base/Gone"});
         m_folder->writeText(QStringLiteral("Base/Kept/sub/verbs.lif"), QStringLiteral("x"));
         const QString stick = m_folder->filePath(QStringLiteral("Base/Stick"));
         m_tree->setMountInfo(
@@ -401,7 +401,15 @@ private slots:
         tree.DeleteFolder();
         const QString trash = m_folder->dataHome() + QStringLiteral("/Trash/files/");
         QVERIFY(QFileInfo(trash + QStringLiteral("Lookalike")).isDir());
-        QCOMPARE(childCaptions(top), QStringList({"Kept", "Stick"}));
+        QCOMPARE(childCaptions(top), QStringList({"Gone", "Kept", "Stick"}));
+        // A folder gone behind the tree's back is asked for, then cannot be removed.
+        const QString gone = m_folder->filePath(QStringLiteral("Base/Gone/"));
+        QVERIFY(QDir(gone).removeRecursively());
+        tree.setCurrentItem(child(top, QStringLiteral("Gone")));
+        m_messages.clear();
+        m_messages.answerWith(MessageService::Yes);
+        tree.DeleteFolder();
+        QCOMPARE(m_messages.texts().last(), "Could not remove folder!\r\n" + gone);
         // Where the trash refuses a folder, nothing of it is removed.
         QVERIFY(QDir(m_folder->dataHome()).removeRecursively());
         QFile blocker(m_folder->dataHome());
@@ -415,7 +423,7 @@ private slots:
         QCOMPARE(m_messages.texts(), QStringList({"Are you sure you want to remove the folder:\r\n" + kept,
                                                   "Could not remove folder!\r\n" + kept}));
         QCOMPARE(contents(kept + QStringLiteral("sub/verbs.lif")), QByteArray("x"));
-        QCOMPARE(childCaptions(top), QStringList({"Kept", "Stick"}));
+        QCOMPARE(childCaptions(top), QStringList({"Gone", "Kept", "Stick"}));
     }
 
     void theBaseFolderGoesToTheTrash()
