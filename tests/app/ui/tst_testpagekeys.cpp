@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -235,6 +236,40 @@ private slots:
         for (auto entry = before.mistakes.cbegin(); entry != before.mistakes.cend(); ++entry)
             QCOMPARE(after.mistakes.value(entry.key()),
                      entry.value() + (missed.contains(entry.key()) ? 1 : 0));
+    }
+
+    void mnemonicsShownOnTheTestPage_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::newRow("English") << "english.llf";
+        QTest::newRow("German") << "deutsch.llf";
+    }
+
+    // The underlined letters of the test page's own controls and of the page tabs do what their
+    // controls do, in each shipped language.
+    void mnemonicsShownOnTheTestPage()
+    {
+        QFETCH(QString, languageFile);
+        form = createForm();
+        form->ApplyLanguageFile(folder->copyFromData(languageFile));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("unit"));
+        QVERIFY(form->PageControl()->requestPage(Test));
+        const auto letter = [](const QString &caption) {
+            return Qt::Key(QKeySequence::mnemonic(caption)[0].key());
+        };
+        page()->TestVariants->setFocus();
+
+        press(letter(page()->DueOrder->text()), Qt::AltModifier);
+        QTRY_VERIFY(page()->DueOrder->isChecked());
+        page()->RandomOrder->click();
+        press(letter(page()->StartBtn->text()), Qt::AltModifier);
+        QTRY_VERIFY(page()->StopBtn->isEnabled());
+        messages.answerWith(MessageService::Yes); // the running test is given up
+        const QString unitTab = form->PageControl()->tabText(UnitManager);
+        press(letter(unitTab), Qt::AltModifier);
+        QTRY_COMPARE(form->PageControl()->currentIndex(), int(UnitManager));
     }
 };
 
