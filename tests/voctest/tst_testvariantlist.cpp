@@ -25,7 +25,56 @@ private slots:
     void skipsVariantsWithoutDescription();
     void reloadStartsAfresh();
     void shippedStandardTestListsFirst();
+    void shippedNamesFollowTheLanguageFile_data();
+    void shippedNamesFollowTheLanguageFile();
+    void variantsAreFoundByFileName();
 };
+
+void TestTestVariantList::shippedNamesFollowTheLanguageFile_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("languageFile");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("shipped, German") << "Standard test"
+                                     << "deutsch.llf"
+                                     << "Standardtest";
+    QTest::newRow("shipped, English") << "Standard test"
+                                      << "english.llf"
+                                      << "Standard test";
+    QTest::newRow("shipped, no language file") << "Standard test"
+                                               << ""
+                                               << "Standard test";
+    QTest::newRow("renamed by the user") << "My test"
+                                         << "deutsch.llf"
+                                         << "My test";
+    QTest::newRow("language file without the key") << "Standard test"
+                                                   << "bare.llf"
+                                                   << "Standard test";
+}
+
+void TestTestVariantList::shippedNamesFollowTheLanguageFile()
+{
+    QFETCH(QString, description);
+    QFETCH(QString, languageFile);
+    QFETCH(QString, shown);
+    TestFolder folder;
+    folder.copyFromData(QStringLiteral("english.llf"));
+    folder.copyFromData(QStringLiteral("deutsch.llf"));
+    folder.writeFile(QStringLiteral("bare.llf"), "[MainForm]\nStartBtn=&Los\n");
+    folder.writeFile(QStringLiteral("1-standard.ltf"), variant(description.toUtf8().constData(), "standard"));
+    TestVariantList list;
+    list.load(folder.path(), languageFile.isEmpty() ? QString() : folder.filePath(languageFile));
+    QCOMPARE(list.descriptions(), QStringList{shown});
+}
+
+void TestTestVariantList::variantsAreFoundByFileName()
+{
+    const QStringList paths{"/installed/1-standard.ltf", "/home/user/.lumo/4-Multichoice.ltf"};
+    QCOMPARE(TestVariantList::indexOfFile(paths, QStringLiteral("/home/user/.lumo/1-standard.ltf")), 0);
+    QCOMPARE(TestVariantList::indexOfFile(paths, QStringLiteral("/installed/4-multichoice.LTF")), 1);
+    QCOMPARE(TestVariantList::indexOfFile(paths, QStringLiteral("/installed/5-comprehension.ltf")), -1);
+    QCOMPARE(TestVariantList::indexOfFile(paths, QString()), -1);
+}
 
 void TestTestVariantList::listsVariantsInNameOrderWithoutRegardToCase()
 {

@@ -27,6 +27,26 @@
 
 namespace {
 enum HelpContexts { UnitPageHelp = 170, TestPageHelp = 275, InputPageHelp = 340 };
+
+// A hidden menu also leaves the bar, which answers the mnemonic of every menu it holds, shown
+// or not: a hidden "&Search" would make Alt+S of the test page's "&Start" ambiguous.
+void showTopMenu(MainMenuBar &bar, int index, bool shown)
+{
+    QAction *action = bar.topLevel(index)->menuAction();
+    action->setVisible(shown);
+    const QList<QAction *> held = bar.QWidget::actions();
+    if (!shown) {
+        bar.removeAction(action);
+        return;
+    }
+    if (held.contains(action))
+        return;
+    QAction *before = nullptr;
+    for (int next = index + 1; !before && bar.topLevel(next); ++next)
+        if (held.contains(bar.topLevel(next)->menuAction()))
+            before = bar.topLevel(next)->menuAction();
+    bar.insertAction(before, action);
+}
 } // namespace
 
 bool TMainForm::PageControlChanging()
@@ -62,13 +82,8 @@ bool TMainForm::PageControlChanging()
         m_tableNeedsPacking = false;
         m_statusLine->clearMessage();
         m_mainMenu->actions().SearchFindItem->setEnabled(false);
-    } else if (leaving == m_testPage && m_testPage->testUnderWay()) {
-        const MessageService::Button answer = m_messages.show(
-            MessageService::Kind::Information, m_texts.kept(QStringLiteral("MsgAbordTestOnPageChange")),
-            MessageService::Yes | MessageService::No | MessageService::Cancel);
-        if (answer != MessageService::Yes)
-            return false;
-        m_lumoVocTest1->Finish();
+    } else if (leaving == m_testPage && !m_testPage->stopTestAsked()) {
+        return false;
     }
     return true;
 }
@@ -79,7 +94,7 @@ void TMainForm::PageControlChange()
     const MainMenuActions &menu = m_mainMenu->actions();
     for (int hidden :
          {MainMenuBar::EditMenu, MainMenuBar::SearchMenu, MainMenuBar::ViewMenu, MainMenuBar::TestMenu})
-        m_mainMenu->topLevel(hidden)->menuAction()->setVisible(false);
+        showTopMenu(*m_mainMenu, hidden, false);
     menu.optionsCharacterBarItem->setEnabled(false);
     menu.FileConvertItem->setEnabled(false);
     // An error of the table reaches the error report; the page has changed all the same and
@@ -102,20 +117,22 @@ void TMainForm::enterInputPage()
     m_pageControl->setHelpContext(InputPageHelp);
     if (m_lumoTable1->active())
         m_lumoTable1->first();
-    m_mainMenu->topLevel(MainMenuBar::EditMenu)->menuAction()->setVisible(true);
-    m_mainMenu->topLevel(MainMenuBar::SearchMenu)->menuAction()->setVisible(true);
+    showTopMenu(*m_mainMenu, MainMenuBar::EditMenu, true);
+    showTopMenu(*m_mainMenu, MainMenuBar::SearchMenu, true);
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     m_tableNeedsPacking = false;
     openUnitTable(false);
     m_inputPage->LumoDBGrid1->setVocabularyFile(m_currentUnitFile);
     m_inputPage->ShowTypeColBtnClick();
     m_mainMenu->actions().SearchFindItem->setEnabled(true);
+    // Words are typed at once, into the cell editor the grid opens with the focus.
+    m_inputPage->LumoDBGrid1->setFocus();
 }
 
 void TMainForm::enterTestPage()
 {
     m_pageControl->setHelpContext(TestPageHelp);
-    m_mainMenu->topLevel(MainMenuBar::TestMenu)->menuAction()->setVisible(true);
+    showTopMenu(*m_mainMenu, MainMenuBar::TestMenu, true);
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     openUnitTable(false);
     m_lumoVocTest1->setVocabularyFile(m_currentUnitFile);
@@ -129,7 +146,7 @@ void TMainForm::enterTestPage()
 void TMainForm::enterUnitPage()
 {
     m_pageControl->setHelpContext(UnitPageHelp);
-    m_mainMenu->topLevel(MainMenuBar::ViewMenu)->menuAction()->setVisible(true);
+    showTopMenu(*m_mainMenu, MainMenuBar::ViewMenu, true);
     m_mainMenu->actions().FileConvertItem->setEnabled(true);
     if (m_lumoTable1->state() == SqliteTable::State::Edit ||
         m_lumoTable1->state() == SqliteTable::State::Insert)

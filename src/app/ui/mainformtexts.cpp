@@ -116,6 +116,8 @@ const Rule Rules[] = {
     {"ResetLogBtn", "&Reset", Target::Caption, "ResetLogBtn"},
     {"SaveMistakesBtn", "Save as new unit...", Target::Caption, "SaveMistakesBtn"},
     {"ListeningBtn", "Spell it", Target::Caption, "ListeningBtn"},
+    {"ProgressLabel", "Progress", Target::Caption, "ProgressLabel"},
+    {"MistakesLabel", "Mistakes", Target::Caption, "MistakesLabel"},
 
     {"SortLeftBtnHint", "", Target::Hint, "SortLeftBtn"},
     {"SortNotBtnHint", "", Target::Hint, "SortNotBtn"},

@@ -356,9 +356,20 @@ void TLumoDBGrid::tableCurrentChanged(int position)
     QTimer::singleShot(0, this, &TLumoDBGrid::openCurrentEditor);
 }
 
+bool TLumoDBGrid::editorWanted() const
+{
+    // The table also moves for the other pages (a test walks through it): an editor opened
+    // on a hidden grid would take the keys typed there and store them into the entries.
+    if (!isVisible())
+        return false;
+    const QWidget *focus = window()->focusWidget();
+    const QWidget *page = parentWidget();
+    return focus && (focus == this || isAncestorOf(focus) || (page && page->isAncestorOf(focus)));
+}
+
 void TLumoDBGrid::openCurrentEditor()
 {
     const QModelIndex current = currentIndex();
-    if (current.isValid() && state() != QAbstractItemView::EditingState && !m_rejected)
+    if (current.isValid() && state() != QAbstractItemView::EditingState && !m_rejected && editorWanted())
         edit(current);
 }

@@ -103,6 +103,8 @@ protected:
 private:
     void tableCurrentChanged(int position);
     void openCurrentEditor();
+    // While the grid is shown and the focus is in it or on its page.
+    bool editorWanted() const;
     void restoreRejected();
     bool insertRowUntouched() const;
 

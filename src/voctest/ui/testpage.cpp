@@ -240,18 +240,22 @@ bool TestPage::eventFilter(QObject *watched, QEvent *event)
             MainPanelResize();
         else if (watched == InfoPanel)
             InfoPanelResize();
-    } else if (event->type() == QEvent::KeyPress && qobject_cast<QCheckBox *>(watched)) {
-        // Enter hands in the ticked choices, as it hands in the typed answer.
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            StartBtn->click();
-            return true;
-        }
     } else if (event->type() == QEvent::MouseButtonRelease &&
                (watched == QuestionLanguage || watched == QuestionLabel)) {
         QuestionLanguageClick();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TestPage::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto *button = qobject_cast<const QPushButton *>(focusWidget());
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) || (button && button != StartBtn)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    StartBtn->click();
 }
 
 void TestPage::InfoPanelResize()

@@ -53,6 +53,11 @@ public:
     const TestVariantList &variants() const { return m_variants; }
     // Whether a test is under way: the engine runs or Stop can be pressed.
     bool testUnderWay() const;
+    // Before anything that would end a running test: asks whether to stop it and stops it
+    // on Yes. True when no test is under way any more.
+    bool stopTestAsked();
+    // The file of the variant selected; empty when none.
+    QString selectedVariantFile() const;
 
     void LoadTestVariants();
     // Selects an index as stored; out of range selects the first, and TestVariantsChange runs.
@@ -113,6 +118,9 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Enter that no control took answers (or starts), unless another push button has the
+    // focus: the default button of a page does not work outside a dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildTopBar();
@@ -128,10 +136,13 @@ private:
     void colourChoices();
     void resetChoices();
     void refreshLanguages();
+    void relabelVariants();
+    void focusAnswer();
     int discardLanguage() const;
 
     TLumoVocTest *m_engine = nullptr;
     MessageService *m_messages = nullptr;
     TestVariantList m_variants;
+    QString m_listedLanguageFile; // the UI language file the variants are named in
     QCursor m_soundCursor{Qt::PointingHandCursor};
 };

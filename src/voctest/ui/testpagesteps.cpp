@@ -31,6 +31,9 @@ QString englishKept(const QString &key)
         return QStringLiteral("&Next");
     if (key == QStringLiteral("MsgNothingDue"))
         return QStringLiteral("No words are due today.");
+    if (key == QStringLiteral("MsgAbordTestOnPageChange"))
+        return QStringLiteral(
+            "If you change the page now, the test will be aborded. Do you want to abord the test?");
     return QString();
 }
 
@@ -49,8 +52,6 @@ void TestPage::connectControls()
         connect(direction, &QRadioButton::clicked, this, [this] { guarded([this] { Direction1Click(); }); });
     for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder, DueOrder})
         connect(order, &QRadioButton::clicked, this, [this] { guarded([this] { OrderClick(); }); });
-    // Enter answers: the Start/Next button is the page's default button.
-    connect(AnswerEdit, &QLineEdit::returnPressed, StartBtn, &QPushButton::click);
     connect(StartBtn, &QPushButton::clicked, this, [this] { guarded([this] { StartBtnClick(); }); });
     connect(StopBtn, &QPushButton::clicked, this, [this] { guarded([this] { StopBtnClick(); }); });
     for (QPushButton *listen : {SpellIt, ListeningBtn})
@@ -97,8 +98,26 @@ void TestPage::LoadTestVariants()
 {
     const QSignalBlocker quiet(TestVariants);
     TestVariants->clear();
-    m_variants.load(ProgramFolder());
+    m_listedLanguageFile = languageFile ? languageFile() : QString();
+    m_variants.load(ProgramFolder(), m_listedLanguageFile);
     TestVariants->addItems(m_variants.descriptions());
+}
+
+void TestPage::relabelVariants()
+{
+    // Another UI language names the shipped variants anew; the selection stays.
+    const QString file = languageFile ? languageFile() : QString();
+    if (file == m_listedLanguageFile)
+        return;
+    const int selected = TestVariants->currentIndex();
+    LoadTestVariants();
+    const QSignalBlocker quiet(TestVariants);
+    TestVariants->setCurrentIndex(selected < TestVariants->count() ? selected : 0);
+}
+
+QString TestPage::selectedVariantFile() const
+{
+    return m_variants.paths().value(TestVariants->currentIndex());
 }
 
 void TestPage::selectTestVariant(int index)
@@ -220,14 +239,12 @@ void TestPage::StartBtnClick()
         resetChoices();
         AnswerEdit->clear();
         RefreshTestPage();
-        if (AnswerEdit->isVisible())
-            AnswerEdit->setFocus();
+        focusAnswer();
     } else if (m_engine->ready()) {
         setIdleControlsEnabled(false);
         if (m_engine->testType() == TestType::Comprehension && activePage())
             m_engine->PlayQuestionSound();
-        if (AnswerEdit->isVisible())
-            AnswerEdit->setFocus();
+        focusAnswer();
     } else if (m_engine->nothingDue() && m_messages) {
         // Rather than an empty test.
         m_messages->plain(text(QStringLiteral("MsgNothingDue")));
@@ -254,8 +271,29 @@ void TestPage::LumoVocTest1Finished()
 
 void TestPage::LumoVocTest1MessageBoxClosed()
 {
+    focusAnswer();
+}
+
+void TestPage::focusAnswer()
+{
+    // The next answer is typed or ticked at once, wherever the focus was before.
     if (AnswerEdit->isVisible())
         AnswerEdit->setFocus();
+    else if (Choice[0]->isVisible() && Choice[0]->isEnabled())
+        Choice[0]->setFocus();
+}
+
+bool TestPage::stopTestAsked()
+{
+    if (!testUnderWay())
+        return true;
+    const MessageService::Button answer =
+        m_messages->show(MessageService::Kind::Information, text(QStringLiteral("MsgAbordTestOnPageChange")),
+                         MessageService::Yes | MessageService::No | MessageService::Cancel);
+    if (answer != MessageService::Yes)
+        return false;
+    m_engine->Finish();
+    return true;
 }
 
 int TestPage::discardLanguage() const
@@ -268,20 +306,22 @@ int TestPage::discardLanguage() const
 
 void TestPage::ConfigureTestBtnClick()
 {
+    // The dialog rebuilds the queue of the variant it saves: a running test ends first.
+    if (!stopTestAsked())
+        return;
+    const QString shown = selectedVariantFile();
     TTestParamsDlg dialog(*m_messages, this);
     connect(&dialog, &TTestParamsDlg::helpRequested, this, &TestPage::helpRequested);
-    dialog.selectByDescription(TestVariants->currentText());
     dialog.applyLanguageFile(languageFile ? languageFile() : QString());
+    dialog.selectByPath(shown);
     dialog.setDiscardLanguages(smallFlags, discardLanguage());
     const int result = runSettingsDialog ? runSettingsDialog(dialog) : dialog.exec();
-    if (result != QDialog::Accepted)
-        return;
+    // Cancelled too, the dialog may have saved the variant it left or deleted one: the list
+    // and the page's layout are read again, on the variant the page showed.
+    const QString chosen =
+        result == QDialog::Accepted ? dialog.paths().value(dialog.TestVariants->currentIndex()) : shown;
     LoadTestVariants();
-    {
-        const QSignalBlocker quiet(TestVariants);
-        TestVariants->setCurrentIndex(dialog.TestVariants->currentIndex());
-    }
-    TestVariantsChange();
+    selectTestVariant(TestVariantList::indexOfFile(m_variants.paths(), chosen));
 }
 
 void TestPage::refreshLanguages()
@@ -301,6 +341,7 @@ void TestPage::refreshLanguages()
 
 void TestPage::RefreshTestPage()
 {
+    relabelVariants();
     if (!m_engine)
         return;
     const int words = m_engine->wordCount();

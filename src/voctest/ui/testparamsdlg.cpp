@@ -10,6 +10,7 @@
 #include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
 #include "units/ui/languagecombobox.h"
+#include "voctest/testvariantlist.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/newtestprofile.h"
 
@@ -251,6 +252,16 @@ void TTestParamsDlg::applyLanguageFile(const QString &path)
     m_languageFile = path;
     m_texts.read(path, objectName());
     applyTexts();
+    for (int i = 0; i < TestVariants->count(); ++i)
+        TestVariants->setItemText(i, shownDescription(i));
+}
+
+QString TTestParamsDlg::shownDescription(int index) const
+{
+    const QString path = m_paths.value(index);
+    return TestVariantList::shownDescription(
+        path, IniFile(path).readString(Section, QStringLiteral("Description"), QStringLiteral("error")),
+        m_languageFile);
 }
 
 void TTestParamsDlg::applyTexts()
@@ -307,8 +318,8 @@ void TTestParamsDlg::LoadList()
             IniFile(path).readString(Section, QStringLiteral("Description"), QStringLiteral("error"));
         if (description == QStringLiteral("error"))
             continue;
-        TestVariants->addItem(description);
         m_paths.append(path);
+        TestVariants->addItem(TestVariantList::shownDescription(path, description, m_languageFile));
     }
     if (TestVariants->count() > 0)
         TestVariants->setCurrentIndex(0);
@@ -326,6 +337,17 @@ void TTestParamsDlg::selectByDescription(const QString &description)
         for (int i = 0; i < TestVariants->count(); ++i)
             if (TestVariants->itemText(i) == description)
                 TestVariants->setCurrentIndex(i);
+    }
+    m_current = TestVariants->currentIndex();
+    LoadProfile();
+}
+
+void TTestParamsDlg::selectByPath(const QString &path)
+{
+    const int index = TestVariantList::indexOfFile(m_paths, path);
+    if (index >= 0) {
+        const QSignalBlocker quiet(TestVariants);
+        TestVariants->setCurrentIndex(index);
     }
     m_current = TestVariants->currentIndex();
     LoadProfile();

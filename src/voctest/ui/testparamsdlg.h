@@ -31,7 +31,11 @@ public:
 
     // Selects every item equal to description in turn, so the last one wins, and shows it.
     void selectByDescription(const QString &description);
-    // Reads the captions and texts from a UI language file; a missing file changes nothing.
+    // Selects the variant of that file and shows it; the listed names may be translated, the
+    // files are not. With no such file the selection stays.
+    void selectByPath(const QString &path);
+    // Reads the captions and texts from a UI language file, and the names of the shipped
+    // variants in it; a missing file changes nothing.
     void applyLanguageFile(const QString &path);
     // The flags of the discard list dialog's languages and the language it shows first.
     void setDiscardLanguages(const TImageList *smallFlags, int language);
@@ -94,6 +98,7 @@ private:
     int showModal(QDialog &dialog);
     void afterProfileDialog(const QString &description);
     QString selectedPath() const;
+    QString shownDescription(int index) const;
     bool speechOffered() const;
 
     MessageService &m_messages;

@@ -28,6 +28,10 @@ void VocTestWindows::showMistakeReport(const MistakeReport &report, const VocTes
     m_report->activateWindow();
     if (m_report->isVisible())
         loop.exec();
+    // The next answer is typed into the test's window: it takes the keys back, whatever the
+    // window system activates after the report.
+    if (m_parent && m_parent->isVisible())
+        m_parent->window()->activateWindow();
 }
 
 void VocTestWindows::showSummary(const TestSummary &summary, const VocTestCaptions &captions)

@@ -3,6 +3,8 @@
 #include "app/ui/mainmenubar.h"
 #include "app/ui/mainpopups.h"
 #include "app/ui/pagecontrol.h"
+#include "input/ui/inputpage.h"
+#include "input/ui/lumodbgrid.h"
 #include "platform/scriptedhelpservice.h"
 #include "platform/scriptedmessageservice.h"
 #include "support/testfolder.h"
@@ -13,14 +15,17 @@
 #include "vocfile/ui/newvocfile.h"
 #include "vocfile/unitdescriptor.h"
 #include "voctest/lumovoctest.h"
+#include "widgets/speedbutton.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -151,6 +156,50 @@ private slots:
         deleteRecords(90);
         QVERIFY(form->PageControl()->requestPage(Test));
         QCOMPARE(QFileInfo(file).size(), packed);
+    }
+
+    void aWordInTheCellEditorSurvivesLeavingAfterADelete_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::newRow("logbook") << int(Logbook);
+        QTest::newRow("test") << int(Test);
+    }
+
+    // The page is left by its tab while a word is still being typed: it is stored before the
+    // table is packed, not lost with the editor.
+    void aWordInTheCellEditorSurvivesLeavingAfterADelete()
+    {
+        QFETCH(int, target);
+        makeUnit(QStringLiteral("unit"), 3);
+        auto form = createForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        list(*form)->selectCaption(QStringLiteral("unit"));
+        QTabBar *tabs = form->PageControl()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Input).center());
+        QCOMPARE(form->PageControl()->currentIndex(), int(Input));
+        InputPage *input = form->inputPage();
+        QTRY_VERIFY(input->LumoDBGrid1->activeEditor() &&
+                    QApplication::focusWidget() == input->LumoDBGrid1->activeEditor());
+        QTest::mouseClick(input->DeleteRecords, Qt::LeftButton);
+        QVERIFY(form->TableNeedsPacking());
+        QTRY_VERIFY(input->LumoDBGrid1->activeEditor() &&
+                    QApplication::focusWidget() == input->LumoDBGrid1->activeEditor());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(target).center());
+        QCOMPARE(form->PageControl()->currentIndex(), target);
+        QVERIFY(!form->TableNeedsPacking());
+
+        QVERIFY(form->PageControl()->requestPage(UnitManager));
+        TLumoTable table(messages);
+        table.setVocabularyFile(units + QStringLiteral("unit.db"));
+        table.open();
+        QStringList words;
+        for (table.first(); !table.eof(); table.next())
+            words.append(table.fieldValue(TLumoTable::NativeLanguage).toString());
+        QCOMPARE(words, QStringList({"typed", "word 2"}));
+        QVERIFY(messages.shown().isEmpty());
     }
 
     void leavingARunningTest()

@@ -2,6 +2,7 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
+#include "platform/inifile.h"
 #include "platform/scriptedhelpservice.h"
 #include "platform/scriptedmessageservice.h"
 #include "platform/wavewriter.h"
@@ -22,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -152,6 +154,139 @@ private slots:
         QCOMPARE(shownVariant, QStringLiteral("Multiple choice"));
         QCOMPARE(caption, QStringLiteral("Test Settings"));
         QCOMPARE(help.topics(), QList<int>{320});
+    }
+
+    void settingsDialogClosedAnyWayRelistsTheVariants_data()
+    {
+        QTest::addColumn<QString>("closing");
+        QTest::addColumn<QString>("variantFile");
+        QTest::newRow("Cancel") << "cancel"
+                                << "1-standard.ltf";
+        QTest::newRow("Escape") << "escape"
+                                << "1-standard.ltf";
+        QTest::newRow("OK") << "ok"
+                            << "4-multichoice.ltf";
+    }
+
+    // The variant shown is made multiple choice and saved by moving to another one: however
+    // the dialog closes, the page shows choices and a right choice is judged right.
+    void settingsDialogClosedAnyWayRelistsTheVariants()
+    {
+        QFETCH(QString, closing);
+        QFETCH(QString, variantFile);
+        auto form = openTestPage(QStringLiteral("Standard test"));
+        TestPage *page = form->testPage();
+        page->runSettingsDialog = [&](TTestParamsDlg &dialog) {
+            dialog.show();
+            QTest::mouseClick(dialog.MultiChoice, Qt::LeftButton);
+            QTest::keyClick(dialog.TestVariants, Qt::Key_Down);
+            if (closing == QStringLiteral("cancel"))
+                QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton);
+            else if (closing == QStringLiteral("escape"))
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                QTest::mouseClick(dialog.OkBtn, Qt::LeftButton);
+            return dialog.result();
+        };
+        QTest::mouseClick(page->ConfigureTestBtn, Qt::LeftButton);
+        QCOMPARE(QFileInfo(page->selectedVariantFile()).fileName(), variantFile);
+        TLumoVocTest *engine = form->LumoVocTest1();
+        QCOMPARE(engine->testType(), TestType::MultipleChoice);
+        QVERIFY(page->Choice[0]->isVisibleTo(page));
+        QVERIFY(!page->AnswerEdit->isVisibleTo(page));
+        page->StartBtn->click();
+        for (QCheckBox *choice : page->Choice)
+            if (choice->text() == engine->answer())
+                choice->click();
+        page->StartBtn->click();
+        QCOMPARE(page->ProgressCount->text(), QStringLiteral("(1)"));
+        QCOMPARE(page->MistakesCount->text(), QStringLiteral("(0)"));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void configureDuringATestAsksToStopItFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes") << int(MessageService::Yes);
+        QTest::newRow("No") << int(MessageService::No);
+        QTest::newRow("Cancel") << int(MessageService::Cancel);
+    }
+
+    // As leaving the page does: the dialog would rebuild the queue under the running test.
+    void configureDuringATestAsksToStopItFirst()
+    {
+        QFETCH(int, answer);
+        auto form = openTestPage(QStringLiteral("Standard test"));
+        TestPage *page = form->testPage();
+        TLumoVocTest *engine = form->LumoVocTest1();
+        page->StartBtn->click();
+        page->AnswerEdit->setText(engine->answer());
+        page->StartBtn->click();
+        const QString question = engine->question();
+        bool opened = false;
+        page->runSettingsDialog = [&](TTestParamsDlg &) {
+            opened = true;
+            return int(QDialog::Rejected);
+        };
+        messages.answerWith(MessageService::Button(answer));
+        QTest::mouseClick(page->ConfigureTestBtn, Qt::LeftButton);
+        const bool stopped = answer == MessageService::Yes;
+        QCOMPARE(opened, stopped);
+        QCOMPARE(page->StopBtn->isEnabled(), !stopped);
+        QCOMPARE(page->ProgressCount->text(), stopped ? QStringLiteral("(0)") : QStringLiteral("(1)"));
+        if (!stopped)
+            QCOMPARE(engine->question(), question);
+        QCOMPARE(messages.texts().value(0), QStringLiteral("If you change the page now, the test will be "
+                                                           "aborded. Do you want to abord the test?"));
+        QCOMPARE(messages.shown().at(0).buttons,
+                 MessageService::Yes | MessageService::No | MessageService::Cancel);
+        QCOMPARE(messages.texts().contains(QStringLiteral("Test aborded!")), stopped);
+    }
+
+    // The German file names the shipped variants; a variant of the user's own under one of
+    // those names, and a shipped one he renamed, keep their names. The dialog shows the
+    // variant of the page's file, whatever the names.
+    void variantsAreNamedByTheLanguageAndFoundByFile()
+    {
+        auto writeVariant = [this](const QString &name, const QString &description) {
+            const QString path = folder->path() + name;
+            IniFile(path).writeString(QStringLiteral("settings"), QStringLiteral("Description"), description);
+        };
+        writeVariant(QStringLiteral("9-mine.ltf"), QStringLiteral("Standardtest"));
+        writeVariant(QStringLiteral("5-comprehension.ltf"), QStringLiteral("Listening, my way"));
+        auto form = createForm();
+        form->ApplyLanguageFile(folder->copyFromData(QStringLiteral("deutsch.llf")));
+        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("animals"));
+        QVERIFY(form->PageControl()->requestPage(Test));
+        TestPage *page = form->testPage();
+        QStringList names;
+        for (int i = 0; i < page->TestVariants->count(); ++i)
+            names.append(page->TestVariants->itemText(i));
+        QCOMPARE(names,
+                 QStringList({"Standardtest", "Multiple Choice", "Listening, my way", "Standardtest"}));
+        QCOMPARE(page->ProgressLabel->text(), QStringLiteral("Fortschritt"));
+        QCOMPARE(page->MistakesLabel->text(), QStringLiteral("Fehler"));
+
+        QTest::keyClick(page->TestVariants, Qt::Key_Home);
+        QCOMPARE(QFileInfo(page->selectedVariantFile()).fileName(), QStringLiteral("1-standard.ltf"));
+        QString shownFile;
+        QStringList dialogNames;
+        page->runSettingsDialog = [&](TTestParamsDlg &dialog) {
+            shownFile = QFileInfo(dialog.paths().value(dialog.TestVariants->currentIndex())).fileName();
+            for (int i = 0; i < dialog.TestVariants->count(); ++i)
+                dialogNames.append(dialog.TestVariants->itemText(i));
+            return int(QDialog::Rejected);
+        };
+        QTest::mouseClick(page->ConfigureTestBtn, Qt::LeftButton);
+        QCOMPARE(shownFile, QStringLiteral("1-standard.ltf"));
+        QCOMPARE(dialogNames, names);
+        QCOMPARE(QFileInfo(page->selectedVariantFile()).fileName(), QStringLiteral("1-standard.ltf"));
+
+        // Back in English the shipped names are the files' own.
+        form->ApplyLanguageFile(folder->path() + QStringLiteral("english.llf"));
+        QCOMPARE(page->TestVariants->itemText(0), QStringLiteral("Standard test"));
+        QCOMPARE(page->TestVariants->currentIndex(), 0);
+        QCOMPARE(page->ProgressLabel->text(), QStringLiteral("Progress"));
     }
 
     void screenshotsOfEachKind_data()

@@ -470,12 +470,14 @@ private slots:
         QVERIFY(f.page.ListeningBtn->isVisible());
         QCOMPARE(f.page.variants().testTypes().at(0), QStringLiteral("multichoice"));
 
-        // Cancel leaves the page as it was.
+        // Cancel lists the variants again too, and stays on the variant the page showed.
         f.page.runSettingsDialog = [](TTestParamsDlg &) { return int(QDialog::Rejected); };
         f.page.TestVariants->setCurrentIndex(0);
-        f.folder.writeText(QStringLiteral("d.ltf"), variantText("standard").replace("=Variant", "=New"));
+        const QString shown = f.page.selectedVariantFile();
+        f.folder.writeText(QStringLiteral("0.ltf"), variantText("standard").replace("=Variant", "=New"));
         f.page.ConfigureTestBtn->click();
-        QCOMPARE(f.page.TestVariants->count(), 3);
+        QCOMPARE(f.page.TestVariants->count(), 4);
+        QCOMPARE(f.page.selectedVariantFile(), shown);
         QVERIFY(f.page.Choice[0]->isVisible());
     }
 
