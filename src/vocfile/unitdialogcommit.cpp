@@ -54,7 +54,8 @@ bool UnitDialogCommit::write(const QString &descriptor, const Input &input)
 {
     try {
         UnitDescriptor(descriptor)
-            .write(input.nativeLanguage, input.foreignLanguage, input.description, input.font);
+            .write(input.nativeLanguage, input.foreignLanguage, input.description,
+                   input.font.value_or(QString()));
         return true;
     } catch (const LumoError &) {
         m_messages.error(m_texts.creationFailedMessage);
@@ -90,6 +91,8 @@ UnitDialogCommit::Outcome UnitDialogCommit::run(Input &input)
     // The keys go into the unit's own descriptor first, so that a failed write renames
     // nothing; the rename then carries the whole unit, test log and journal included.
     const QString previous = descriptorPath(input, input.previousName);
+    if (!input.font)
+        input.font = UnitDescriptor(previous).font();
     if (!write(previous, input))
         return Outcome::Failed;
     m_written = previous;

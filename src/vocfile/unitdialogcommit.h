@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class MessageService;
 
@@ -24,7 +25,8 @@ public:
         int nativeLanguage = 0;
         int foreignLanguage = 0;
         QString description;
-        QString font;
+        // None in properties mode: the unit keeps the font it has.
+        std::optional<QString> font;
     };
     struct Texts
     {

@@ -22,9 +22,11 @@ void ApplyDataGridLook(QTableView &grid, int indicatorWidth)
     rows->setFixedWidth(indicatorWidth);
     rows->setDefaultAlignment(Qt::AlignCenter);
     fitRowsToFont(grid);
-    QFont title = UnitFont(grid.font(), QStringLiteral("MS Sans Serif"));
-    title.setPixelSize(11);
     QHeaderView *columns = grid.horizontalHeader();
+    QFont title = UnitFont(*columns, QStringLiteral("MS Sans Serif"));
+    title.setPixelSize(11);
+    // Every property set: the titles keep their font when the grid takes a unit's font.
+    title.setResolveMask(QFont::AllPropertiesResolved);
     columns->setFont(title);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setHighlightSections(false);
@@ -32,6 +34,6 @@ void ApplyDataGridLook(QTableView &grid, int indicatorWidth)
 
 void ApplyUnitFont(QTableView &grid, const QString &family)
 {
-    grid.setFont(UnitFont(grid.font(), family.left(255)));
+    grid.setFont(UnitFont(grid, family.left(255)));
     fitRowsToFont(grid);
 }

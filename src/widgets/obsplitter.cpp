@@ -1,5 +1,6 @@
 #include "widgets/obsplitter.h"
 
+#include <QBoxLayout>
 #include <QMouseEvent>
 #include <QRubberBand>
 
@@ -34,6 +35,7 @@ void TObSplitter::setLeftTopControl(QWidget *pane)
         // The pane given up takes its natural size again.
         m_leftTop->setMinimumSize(0, 0);
         m_leftTop->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        m_leftTop->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         disconnect(m_leftTop, &QObject::destroyed, this, nullptr);
     }
     m_leftTop = pane;
@@ -51,6 +53,7 @@ void TObSplitter::setRightBottomControl(QWidget *pane)
     m_rightBottom = pane;
     if (pane)
         connect(pane, &QObject::destroyed, this, &TObSplitter::paneDestroyed);
+    applyExtent();
 }
 
 void TObSplitter::paneDestroyed(QObject *pane)
@@ -68,18 +71,31 @@ void TObSplitter::setLeftTopExtent(int extent)
     applyExtent();
 }
 
+// The panes share what the window has and never ask it for more: the first pane grows up to
+// its extent and takes less when there is no room, the second takes the rest, down to nothing.
 void TObSplitter::applyExtent()
 {
+    const bool vertical = m_orientation == soVertical;
+    const auto shrinkable = [vertical](QWidget *pane) {
+        QSizePolicy policy = pane->sizePolicy();
+        if (vertical)
+            policy.setHorizontalPolicy(QSizePolicy::Ignored);
+        else
+            policy.setVerticalPolicy(QSizePolicy::Ignored);
+        pane->setSizePolicy(policy);
+    };
+    if (m_rightBottom)
+        shrinkable(m_rightBottom);
     if (!m_leftTop)
         return;
-    if (m_orientation == soVertical) {
-        m_leftTop->setMinimumHeight(0);
-        m_leftTop->setMaximumHeight(QWIDGETSIZE_MAX);
-        m_leftTop->setFixedWidth(m_extent);
-    } else {
-        m_leftTop->setMinimumWidth(0);
-        m_leftTop->setMaximumWidth(QWIDGETSIZE_MAX);
-        m_leftTop->setFixedHeight(m_extent);
+    shrinkable(m_leftTop);
+    m_leftTop->setMinimumSize(0, 0);
+    m_leftTop->setMaximumSize(vertical ? m_extent : QWIDGETSIZE_MAX, vertical ? QWIDGETSIZE_MAX : m_extent);
+    // Room goes to the first pane up to its extent; what is left goes to the second.
+    auto *box = parentWidget() ? qobject_cast<QBoxLayout *>(parentWidget()->layout()) : nullptr;
+    if (box && m_rightBottom) {
+        box->setStretchFactor(m_leftTop, 1);
+        box->setStretchFactor(m_rightBottom, 0);
     }
 }
 

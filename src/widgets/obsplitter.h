@@ -8,7 +8,8 @@ class QRubberBand;
 // A thin bar between two panes that the user drags to share the space between them. While
 // dragging, a band shows where the bar will go; the panes are resized once, when the mouse
 // button is released. The first pane keeps its width (height) when the window is resized;
-// the second takes the rest. The bar and both panes sit in one box layout of their parent.
+// the second takes the rest. The bar and both panes sit in one box layout of their parent,
+// whose stretch the bar sets: the panes never make the window larger.
 class TObSplitter : public QFrame
 {
     Q_OBJECT

@@ -1,10 +1,12 @@
 #include "widgets/unitfont.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QWidget>
 
-QFont UnitFont(const QFont &base, const QString &family)
+QFont UnitFont(const QWidget &widget, const QString &family)
 {
-    QFont font = base;
+    QFont font = QApplication::font(&widget);
     if (!family.isEmpty() && QFontDatabase::hasFamily(family))
         font.setFamily(family);
     return font;

@@ -2,7 +2,10 @@
 
 #include <QFont>
 
-// The font a unit names for its words, on top of base. Units made on other systems name
-// fonts this one lacks ("MS Sans Serif"); those keep the base font's family rather than
-// whatever the font matcher would substitute.
-QFont UnitFont(const QFont &base, const QString &family);
+class QWidget;
+
+// The font a unit names for the words shown in widget: the widget's default font with that
+// family. Units made on other systems name fonts this one lacks ("MS Sans Serif"); those get
+// the default font, never the font of the unit shown before nor whatever the font matcher
+// would substitute.
+QFont UnitFont(const QWidget &widget, const QString &family);

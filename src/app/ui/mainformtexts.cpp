@@ -212,7 +212,7 @@ void setHint(QObject *target, const QString &text)
 class ComponentIndex
 {
 public:
-    explicit ComponentIndex(QObject &form) { add(form); }
+    explicit ComponentIndex(const QObject &form) { add(form); }
 
     // Menu actions first: a top-level menu and its action share a name.
     QObject *find(const QString &name) const
@@ -224,27 +224,45 @@ public:
 
     QWidget *widget(const QString &name) const { return static_cast<QWidget *>(m_widgets.value(name)); }
 
+    // Names given to two actions or two widgets; only the first of each gets its texts.
+    QStringList shared() const { return m_shared; }
+
 private:
     void add(const QObject &parent)
     {
         for (QObject *child : parent.children()) {
             const QString name = child->objectName();
-            if (name.isEmpty())
+            // The toolkit names the inner parts of its own controls alike in every control.
+            if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
                 continue;
             QHash<QString, QObject *> *names = qobject_cast<QAction *>(child) ? &m_actions
                                                : child->isWidgetType()        ? &m_widgets
                                                                               : nullptr;
-            if (names && !names->contains(name))
+            if (!names)
+                continue;
+            if (!names->contains(name))
                 names->insert(name, child);
+            else if (names->value(name) != child && !m_shared.contains(name))
+                m_shared.append(name);
         }
-        for (const QObject *child : parent.children())
-            add(*child);
+        // A dialog or tool window below the form is a window of its own; menus belong to it.
+        for (const QObject *child : parent.children()) {
+            const auto *widget = qobject_cast<const QWidget *>(child);
+            if (!widget || !widget->isWindow() || qobject_cast<const QMenu *>(widget))
+                add(*child);
+        }
     }
 
     QHash<QString, QObject *> m_actions;
     QHash<QString, QObject *> m_widgets;
+    QStringList m_shared;
 };
 } // namespace
+
+QStringList MainFormTexts::sharedNames(const QObject &form)
+{
+    return ComponentIndex(form).shared();
+}
 
 QList<QPair<QString, QString>> MainFormTexts::englishTexts()
 {

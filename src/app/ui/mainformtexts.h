@@ -4,8 +4,10 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class MainMenuBar;
+class QObject;
 class QTabWidget;
 class QWidget;
 
@@ -18,6 +20,10 @@ public:
     // Puts every text on the component of that name below form; a component that does not
     // exist yet is passed over, its text is still kept when the window keeps it.
     void apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages);
+
+    // Names that two components below form share (two actions, or two widgets): texts are
+    // found by name, so one of the two would get none. Empty when every name is unique.
+    static QStringList sharedNames(const QObject &form);
 
     // Every key the window reads, with its English text (empty for most tool-bar hints), in
     // the order of reading; a key read for two purposes appears twice.

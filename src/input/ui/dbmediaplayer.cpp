@@ -72,7 +72,8 @@ void TDBMediaPlayer::buildButtons()
                                             "Step", "Back",  "Record", "Eject"};
     for (int index = 0; index < ButtonCount; ++index) {
         auto *button = new QToolButton(this);
-        button->setObjectName(QLatin1String(names[index]) + QStringLiteral("Btn"));
+        // Prefixed with the recorder's name: the test page in the same window has a "StopBtn".
+        button->setObjectName(objectName() + QLatin1String(names[index]) + QStringLiteral("Btn"));
         button->setAccessibleName(QLatin1String(names[index]));
         button->setIcon(SpeedButton::glyphIcon(glyphOf(index)));
         button->setFixedSize(ButtonWidth, 23);

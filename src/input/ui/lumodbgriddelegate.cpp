@@ -7,6 +7,19 @@
 #include <QEvent>
 #include <QPainter>
 
+namespace {
+// The pick-list entry of a type field: its number, an empty field "none"; -1 for a number
+// outside the list.
+int typePosition(const QVariant &value)
+{
+    if (value.isNull() || value.toString().isEmpty())
+        return 0;
+    bool number = false;
+    const int position = value.toInt(&number);
+    return number ? position : -1;
+}
+} // namespace
+
 LumoDBGridDelegate::LumoDBGridDelegate(TLumoDBGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
 void LumoDBGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -58,10 +71,12 @@ void LumoDBGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     if (!edit || edit->isModified())
         return;
     edit->setFieldText(index.data().toString());
-    if (index.column() == LumoTableModel::TypeColumn)
+    if (index.column() == LumoTableModel::TypeColumn) {
         edit->setText(m_grid->cellTypeName(index.data()));
-    else
+        edit->setFieldPosition(typePosition(index.data()));
+    } else {
         edit->setText(index.data(Qt::EditRole).toString());
+    }
 }
 
 void LumoDBGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const

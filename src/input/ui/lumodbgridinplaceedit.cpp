@@ -63,11 +63,12 @@ void TLumoDBGridInplaceEdit::dropDown()
     if (!m_pickList) {
         m_pickList = new QListWidget(this);
         m_pickList->setObjectName(QStringLiteral("PickList"));
-        m_pickList->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+        // A tool-tip window is never activated, so the window keeps its focus and its editor.
+        m_pickList->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         m_pickList->setAttribute(Qt::WA_ShowWithoutActivating);
         m_pickList->setFocusPolicy(Qt::NoFocus);
         m_pickList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        connect(m_pickList, &QListWidget::itemClicked, this, [this] { closeUp(true); });
+        m_pickList->viewport()->installEventFilter(this);
     }
     m_pickList->clear();
     m_pickList->addItems(m_items);
@@ -84,7 +85,6 @@ void TLumoDBGridInplaceEdit::dropDown()
         listWidth = std::max(listWidth, fontMetrics().horizontalAdvance(item) + padding);
     for (int i = 0; i < m_pickList->count(); ++i)
         m_pickList->item(i)->setSizeHint(QSize(listWidth, itemHeight));
-    // The field holds a number, which matches no name: nothing is selected at first.
     const int height = itemHeight * std::min(int(m_items.size()), DropDownRows) + 4;
     m_pickList->resize(listWidth, height);
     const QRect editor(mapToGlobal(QPoint(0, 0)), size());
@@ -92,9 +92,8 @@ void TLumoDBGridInplaceEdit::dropDown()
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
     m_pickList->move(dropDownPosition(editor, height, area));
     m_pickList->show();
-    // The field holds a number, which matches no name: nothing is selected at first.
-    const int index = m_items.indexOf(m_fieldText);
-    if (index >= 0)
+    const int index = m_fieldPosition >= 0 ? m_fieldPosition : m_items.indexOf(m_fieldText);
+    if (index >= 0 && index < m_items.size())
         m_pickList->setCurrentRow(index);
     else
         m_pickList->selectionModel()->clear();
@@ -196,10 +195,13 @@ void TLumoDBGridInplaceEdit::paintEvent(QPaintEvent *event)
 void TLumoDBGridInplaceEdit::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && buttonRect().contains(event->position().toPoint())) {
-        if (listVisible())
+        if (listVisible()) {
             closeUp(false);
-        else
+        } else {
             dropDown();
+            m_tracking = listVisible();
+            m_listEntered = false;
+        }
         return;
     }
     QLineEdit::mousePressEvent(event);
@@ -207,9 +209,60 @@ void TLumoDBGridInplaceEdit::mousePressEvent(QMouseEvent *event)
 
 void TLumoDBGridInplaceEdit::mouseMoveEvent(QMouseEvent *event)
 {
+    // The press on the button holds the mouse: moved over the list, it picks there.
+    if (m_tracking && listVisible()) {
+        m_listEntered = followMouse(event->globalPosition().toPoint()) || m_listEntered;
+        return;
+    }
     // Over the button the pointer is the arrow, not the text cursor.
     setCursor(buttonRect().contains(event->position().toPoint()) ? Qt::ArrowCursor : Qt::IBeamCursor);
     QLineEdit::mouseMoveEvent(event);
+}
+
+void TLumoDBGridInplaceEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_tracking) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    m_tracking = false;
+    // Released on the button itself the list stays open for a click on it.
+    if (followMouse(event->globalPosition().toPoint()))
+        closeUp(true);
+    else if (m_listEntered)
+        closeUp(false);
+}
+
+bool TLumoDBGridInplaceEdit::followMouse(const QPoint &global)
+{
+    if (!listVisible())
+        return false;
+    QWidget *area = m_pickList->viewport();
+    const QPoint at = area->mapFromGlobal(global);
+    if (!area->rect().contains(at))
+        return false;
+    if (QListWidgetItem *item = m_pickList->itemAt(at))
+        m_pickList->setCurrentItem(item);
+    return true;
+}
+
+bool TLumoDBGridInplaceEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                       type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+    if (!m_pickList || watched != m_pickList->viewport() || !mouse)
+        return QLineEdit::eventFilter(watched, event);
+    const auto *press = static_cast<QMouseEvent *>(event);
+    const QPoint global = press->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonRelease) {
+        m_tracking = false;
+        closeUp(followMouse(global));
+    } else if (type != QEvent::MouseMove || press->buttons() != Qt::NoButton) {
+        // The selection follows the mouse while a button is held.
+        followMouse(global);
+    }
+    return true;
 }
 
 void TLumoDBGridInplaceEdit::mouseDoubleClickEvent(QMouseEvent *event)

@@ -22,6 +22,9 @@ public:
     void setPickList(const QStringList &items);
     // The field's value as text; the list opens with the entry of that text selected.
     void setFieldText(const QString &text) { m_fieldText = text; }
+    // For a field that holds an entry's position (the word type): the list opens on that
+    // entry; -1 for none, when the text decides.
+    void setFieldPosition(int position) { m_fieldPosition = position; }
     EditStyle editStyle() const { return m_editStyle; }
     int buttonWidth() const;
 
@@ -45,16 +48,25 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // The list's own mouse presses, moves and releases.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QRect buttonRect() const;
     void updateMargins();
     bool handleListKey(QKeyEvent *event);
     void moveSelection(int key);
+    // The mouse at global over the list: its entry there becomes the selection; true when
+    // the point lies on the list.
+    bool followMouse(const QPoint &global);
 
     EditStyle m_editStyle = EditStyle::Simple;
     QStringList m_items;
     QString m_fieldText;
+    int m_fieldPosition = -1;
+    bool m_tracking = false;           // a press on the button is held
+    bool m_listEntered = false;        // ... and has been moved over the list
     QListWidget *m_pickList = nullptr; // made on first use
 };

@@ -91,7 +91,8 @@ bool LogbookPage::eventFilter(QObject *watched, QEvent *event)
 void LogbookPage::LogbookTopPanelResize()
 {
     const int height = LogbookTopPanel->height();
-    if (height < MinTopPanelHeight) {
+    // The bar's extent, not the panel's height: a short window may give the panel less.
+    if (topPanelHeight() < MinTopPanelHeight) {
         setTopPanelHeight(MinTopPanelHeight); // resizes the panel again
         return;
     }

@@ -126,7 +126,7 @@ void TNewVocFile::OKBtnClick()
     input.propertiesMode = PropertiesMode;
     // A box without a selection (a unit with a number outside the languages) keeps the
     // number the unit has.
-    const UnitDescriptor previous(Folder + PreviousName + QLatin1Char('.') + Extension);
+    const UnitDescriptor previous(descriptorPath());
     input.nativeLanguage = NativeLanguageComboBox->currentIndex() >= 0
                                ? NativeLanguageComboBox->SelectedLanguage()
                                : previous.firstLanguage();
@@ -134,7 +134,7 @@ void TNewVocFile::OKBtnClick()
                                 ? ForeignLanguageComboBox->SelectedLanguage()
                                 : previous.secondLanguage();
     input.description = DescriptionEdit->text();
-    input.font = SpecialFont;
+    input.font = chosenFont();
     const UnitDialogCommit::Outcome outcome = commit.run(input);
     FileNameEdit->setText(input.name);
     if (outcome != UnitDialogCommit::Outcome::Written)
@@ -143,10 +143,25 @@ void TNewVocFile::OKBtnClick()
     accept();
 }
 
+QString TNewVocFile::descriptorPath() const
+{
+    return Folder + PreviousName + QLatin1Char('.') + Extension;
+}
+
+std::optional<QString> TNewVocFile::chosenFont() const
+{
+    if (PropertiesMode && !m_fontChosen && SpecialFont.isEmpty())
+        return std::nullopt;
+    return SpecialFont;
+}
+
 void TNewVocFile::FontBtnClick()
 {
-    if (const std::optional<QString> chosen = m_chooseFont(SpecialFont))
+    const QString current = chosenFont().value_or(UnitDescriptor(descriptorPath()).font());
+    if (const std::optional<QString> chosen = m_chooseFont(current)) {
         SpecialFont = chosen->left(MaxFontNameLength);
+        m_fontChosen = true;
+    }
 }
 
 void TNewVocFile::HelpBtnClick()

@@ -32,6 +32,7 @@ public:
     QString UnitExistsMessage = QStringLiteral("Another unit of that name already exists.");
     QString RenameFailedMessage = QStringLiteral("Cannot rename file!");
     QString PreviousName;
+    // Properties mode: empty keeps the unit's font until the user chooses another.
     QString SpecialFont;
     bool PropertiesMode = false;
 
@@ -66,8 +67,12 @@ signals:
 
 private:
     void buildControls();
+    // The font OK writes; none keeps the unit's own.
+    std::optional<QString> chosenFont() const;
+    QString descriptorPath() const;
 
     MessageService &m_messages;
     std::function<std::optional<QString>(const QString &)> m_chooseFont;
     QString m_written;
+    bool m_fontChosen = false;
 };

@@ -49,7 +49,7 @@ void TMistakeReportForm::setContent(const MistakeReport &report, const VocTestCa
     Question->setText(report.question);
     Answer->setText(report.answer);
     for (QLabel *label : {Question, Answer}) {
-        label->setFont(UnitFont(label->font(), report.fontName));
+        label->setFont(UnitFont(*label, report.fontName));
     }
     adjustSize();
 }

@@ -309,6 +309,43 @@ private slots:
         QCOMPARE(captions(*list), QStringList({"Verbs 2"}));
     }
 
+    // Properties start from the unit's own font: OK keeps it unless the user chooses another.
+    void propertiesKeepTheUnitsFont_data()
+    {
+        QTest::addColumn<std::optional<QString>>("chosen"); // none: the font dialog is not opened
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("OK only") << std::optional<QString>() << false << "DejaVu Serif";
+        QTest::newRow("font dialog cancelled") << std::optional<QString>(QString()) << true << "DejaVu Serif";
+        QTest::newRow("another font")
+            << std::optional<QString>(QStringLiteral("DejaVu Sans")) << false << "DejaVu Sans";
+    }
+
+    void propertiesKeepTheUnitsFont()
+    {
+        QFETCH(std::optional<QString>, chosen);
+        QFETCH(bool, cancelled);
+        QFETCH(QString, written);
+        const QString path = folder->filePath(QStringLiteral("verbs.lif"));
+        UnitDescriptor(path).write(2, 6, QStringLiteral("words"), QStringLiteral("DejaVu Serif"));
+        auto list = makeList();
+        list->selectCaption(QStringLiteral("verbs"));
+        QString offered;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            dialog.setFontChooser([&](const QString &current) -> std::optional<QString> {
+                offered = current;
+                return cancelled ? std::nullopt : chosen;
+            });
+            if (chosen)
+                dialog.FontBtn->click();
+            dialog.OKBtn->click();
+            return dialog.result();
+        });
+        list->ShowProperties();
+        QCOMPARE(offered, chosen ? QStringLiteral("DejaVu Serif") : QString());
+        QCOMPARE(UnitDescriptor(path).font(), written);
+    }
+
     void propertiesWithoutSelectionDoNothing()
     {
         makeUnit(*folder, QStringLiteral("unit"));

@@ -61,6 +61,12 @@ void TestVocTestWindows::reportUsesTheUnitFontWhenInstalled()
     if (!QFontDatabase::hasFamily(withFont.fontName))
         QSKIP("DejaVu Serif is not installed");
     QCOMPARE(form.Question->font().family(), withFont.fontName);
+    // The next unit's font is missing: the default font, not the last unit's.
+    MistakeReport missing = report();
+    missing.fontName = QStringLiteral("No Such Font 97");
+    form.setContent(missing, germanCaptions());
+    for (const QLabel *label : {form.Question, form.Answer})
+        QCOMPARE(label->font().family(), QApplication::font(label).family());
 }
 
 void TestVocTestWindows::reportShowsQuestionAndAnswer()
