@@ -212,7 +212,19 @@ void TLumoListView::setLanguageFile(const QString &file)
 {
     m_languageFile = file;
     applyHeaders();
+    // Only the texts change: the unit open on another page stays the one chosen here.
+    const QStringList chosen = selectedCaptions();
     FillList();
+    for (const QString &caption : chosen) {
+        const int row = m_model->rowOf(caption);
+        if (row >= 0)
+            m_selection->select(m_model->index(row, UnitListModel::FileColumn),
+                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    if (!chosen.isEmpty())
+        m_selection->setCurrentIndex(
+            m_model->index(m_model->rowOf(chosen.first()), UnitListModel::FileColumn),
+            QItemSelectionModel::NoUpdate);
 }
 
 void TLumoListView::setPath(const QString &folder)

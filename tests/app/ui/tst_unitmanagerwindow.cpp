@@ -5,6 +5,7 @@
 #include "logbook/ui/logbookpage.h"
 #include "logbook/ui/lumodbloggrid.h"
 #include "logbook/ui/savemistakesform.h"
+#include "uilang/ui/languagedlg.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
@@ -14,7 +15,9 @@
 #include "widgets/speedbutton.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -257,6 +260,44 @@ private slots:
         QVERIFY(messages.shown().isEmpty());
         QCOMPARE(form->CurrentUnitFile(), units + QStringLiteral("verbs.lif"));
         QCOMPARE(form->LumoTable1()->recordCount(), 2);
+    }
+
+    // The program language is changed on the page the unit is open on: the list keeps the
+    // unit chosen, so the way back through the unit manager opens the same unit.
+    void aNewLanguageKeepsTheOpenUnitChosen_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::newRow("input page") << int(Input);
+        QTest::newRow("logbook") << int(Logbook);
+    }
+
+    void aNewLanguageKeepsTheOpenUnitChosen()
+    {
+        QFETCH(int, page);
+        folder->copyFromData(QStringLiteral("deutsch.llf"));
+        makeUnit(QStringLiteral("nouns"), 2);
+        makeUnit(QStringLiteral("verbs"), 3);
+        auto form = shownForm();
+        QVERIFY(form);
+        QTest::mouseDClick(list(*form)->currentView()->viewport(), Qt::LeftButton, {},
+                           itemPoint(*form, QStringLiteral("verbs")));
+        clickTab(*form, page);
+        QCOMPARE(form->PageControl()->currentIndex(), page);
+        form->LanguageDlg()->setFormRunner([](TLanguageSelect &dialog) {
+            dialog.LanguageComboBox->setCurrentIndex(
+                dialog.LanguageComboBox->findText(QStringLiteral("Deutsch")));
+            return int(QDialog::Accepted);
+        });
+        form->MainMenu()->actions().OptionsLanguageItem->trigger();
+        QCOMPARE(list(*form)->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Datei"));
+        QCOMPARE(list(*form)->selectedCaptions(), QStringList({"verbs"}));
+        clickTab(*form, UnitManager);
+        clickTab(*form, page);
+        QCOMPARE(form->PageControl()->currentIndex(), page);
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Lumo '96 - verbs"));
+        QCOMPARE(form->CurrentUnitFile(), units + QStringLiteral("verbs.lif"));
+        QCOMPARE(form->LumoTable1()->recordCount(), page == Input ? 3 : 0);
     }
 };
 
