@@ -12,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
