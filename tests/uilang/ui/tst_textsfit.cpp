@@ -175,9 +175,11 @@ class TestTextsFit : public QObject, public MainFormFixture
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const int earlier = int(m_seen.count(name));
         m_seen.append(name);
-        for (const QString &fault : clippedTexts(window))
+        // The toolkit's own dialogs are only looked at: their texts come from its translations.
+        const bool own = !QByteArray(window.metaObject()->className()).startsWith('Q');
+        for (const QString &fault : own ? clippedTexts(window) : QStringList())
             m_faults.append(name + QStringLiteral(": ") + fault);
-        for (const QString &fault : sharedMnemonics(window))
+        for (const QString &fault : own ? sharedMnemonics(window) : QStringList())
             m_faults.append(name + QStringLiteral(": mnemonic ") + fault);
         QDir().mkpath(shotFolder());
         window.grab().save(shotFolder() + m_language + u'-' + name +
@@ -269,6 +271,7 @@ private slots:
         trigger(*form, "OptionsLanguageItem");
         trigger(*form, "FileImportItem");
         trigger(*form, "FilePrintItem");
+        trigger(*form, "FileConvertItem"); // the toolkit's file dialog, in the file's language
 
         // The input page, its find and character bar dialogs, and the word types' list.
         form->unitPage()->LumoListView1->selectCaption(QStringLiteral("animals"));
