@@ -105,8 +105,11 @@ QStringList clippedTexts(QWidget &window)
                 check(label, text, room.width(), needed.width());
                 check(label, text + QStringLiteral(" (height)"), room.height(), needed.height());
             } else {
-                for (const QString &line : text.split(u'\n'))
+                const QStringList lines = text.split(u'\n');
+                for (const QString &line : lines)
                     check(label, line, room.width(), metrics.horizontalAdvance(line));
+                check(label, text + QStringLiteral(" (height)"), room.height(),
+                      int(lines.size()) * metrics.height());
             }
         } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
             const QString text = shownText(button->text());
