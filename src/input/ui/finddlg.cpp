@@ -78,7 +78,8 @@ void TFindDlg::fitCaptions()
     FindWhatEdit->setGeometry(editLeft, 9, 273 - editLeft, 22);
     int buttonWidth = 80;
     for (const QPushButton *button : {FindBtn, CancelBtn})
-        buttonWidth = std::max(buttonWidth, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+        buttonWidth = std::max(
+            buttonWidth, button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + 8);
     FindBtn->resize(buttonWidth, FindBtn->height());
     CancelBtn->resize(buttonWidth, CancelBtn->height());
     setFixedSize(std::max(int(ClientWidth), 287 + buttonWidth + 8), ClientHeight);

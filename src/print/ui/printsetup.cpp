@@ -202,7 +202,8 @@ void TPrintSetup::fitCaptions()
     }
     int buttonWidth = 75;
     for (const QPushButton *button : {PrintBtn, CancelBtn, HelpBtn})
-        buttonWidth = std::max(buttonWidth, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+        buttonWidth = std::max(
+            buttonWidth, button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + 8);
     int x = 160;
     for (QPushButton *button : {PrintBtn, CancelBtn, HelpBtn}) {
         button->setGeometry(x, button->y(), buttonWidth, button->height());

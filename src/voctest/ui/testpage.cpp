@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -220,9 +221,13 @@ void TestPage::buildBottomBar()
     auto *directionColumn = new QVBoxLayout;
     directionColumn->addWidget(Direction1);
     directionColumn->addWidget(Direction2);
-    auto *orderRow = new QHBoxLayout;
-    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder, DueOrder})
-        orderRow->addWidget(order);
+    // Two rows like the directions, so that two long language names still fit beside them.
+    auto *orderRow = new QGridLayout;
+    int place = 0;
+    for (QRadioButton *order : {ForwardOrder, BackwardOrder, RandomOrder, DueOrder}) {
+        orderRow->addWidget(order, place / 2, place % 2);
+        ++place;
+    }
     auto *layout = new QHBoxLayout(Panel3);
     layout->setContentsMargins(8, 2, 8, 2);
     layout->addLayout(directionColumn);
