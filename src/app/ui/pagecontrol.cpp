@@ -1,6 +1,8 @@
 #include "app/ui/pagecontrol.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QShortcut>
 #include <QShortcutEvent>
 #include <QTabBar>
@@ -45,7 +47,12 @@ protected:
             const auto *shortcut = static_cast<QShortcutEvent *>(event);
             for (int i = 0; i < count(); ++i) {
                 if (QKeySequence::mnemonic(tabText(i)) == shortcut->key()) {
-                    m_pages.requestPage(i);
+                    // The shown page's own letter has nothing to do here; where a menu shares
+                    // it, the menu opens, as it would without the tab.
+                    if (i == currentIndex() && shortcut->isAmbiguous())
+                        openMenuOf(shortcut->key());
+                    else
+                        m_pages.requestPage(i);
                     return true;
                 }
             }
@@ -54,6 +61,18 @@ protected:
     }
 
 private:
+    void openMenuOf(const QKeySequence &key)
+    {
+        auto *bar = window()->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly);
+        if (!bar)
+            return;
+        for (QAction *menu : bar->actions())
+            if (menu->isVisible() && menu->isEnabled() && QKeySequence::mnemonic(menu->text()) == key) {
+                bar->setActiveAction(menu);
+                return;
+            }
+    }
+
     TPageControl &m_pages;
 };
 } // namespace

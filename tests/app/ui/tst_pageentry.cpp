@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
@@ -148,6 +149,29 @@ private slots:
             QCOMPARE(help.topics().value(help.topics().size() - 1), topic);
         }
         QCOMPARE(help.topics().size(), 4);
+    }
+
+    // "Vocabulary &Test" and the "&Test" menu share a letter: on the test page it opens the
+    // menu every time.
+    void theShownPagesLetterOpensTheMenuThatSharesIt()
+    {
+        makeUnit(QStringLiteral("unit"), 3);
+        auto form = shownForm();
+        QVERIFY(form);
+        clickUnit(*form, QStringLiteral("unit"));
+        QTabBar *tabs = form->PageControl()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Test).center());
+        QCOMPARE(form->PageControl()->currentIndex(), int(Test));
+        QMenu *testMenu = form->MainMenu()->topLevel(MainMenuBar::TestMenu);
+        for (int press = 0; press < 2; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), testMenu);
+            QTest::keyClick(testMenu, Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        }
+        QCOMPARE(form->PageControl()->currentIndex(), int(Test));
     }
 
     void f1InADialogOpensItsTopic()
