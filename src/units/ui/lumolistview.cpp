@@ -457,8 +457,9 @@ void TLumoListView::ShowProperties()
     dialog.FileNameEdit->setText(caption);
     dialog.DescriptionEdit->setText(m_model->entry(m_model->rowOf(caption)).description);
     dialog.PreviousName = caption;
-    dialog.SpecialFont.clear();
     const UnitDescriptor unit(descriptor);
+    // The field starts with the unit's font, so that OK alone keeps it.
+    dialog.SpecialFont = unit.font();
     // A number outside the languages leaves its box without a selection.
     const int entries = dialog.NativeLanguageComboBox->count();
     const auto select = [entries](TLanguageComboBox *box, int number) {
