@@ -73,8 +73,10 @@ UnitDialogCommit::Outcome UnitDialogCommit::run(Input &input)
         m_messages.error(m_texts.creationFailedMessage);
         return Outcome::Failed;
     }
-    const QString descriptor = descriptorPath(input, input.name);
     if (!input.propertiesMode) {
+        // A unit of that name whose descriptor is spelt "NAME.LIF" is the one asked about
+        // and overwritten, never given a second descriptor beside it.
+        const QString descriptor = UnitFiles::findDescriptor(input.folder, input.name);
         if (QFileInfo::exists(descriptor) &&
             m_messages.show(MessageService::Kind::Information, m_texts.fileExistsQuestion,
                             MessageService::Yes | MessageService::No) != MessageService::Yes)

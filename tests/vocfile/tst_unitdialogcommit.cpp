@@ -62,6 +62,7 @@ private slots:
     void forbiddenCharactersAreRefused_data();
     void forbiddenCharactersAreRefused();
     void existingUnitAsksBeforeOverwriting();
+    void existingUpperCaseDescriptorIsTheOneOverwritten();
     void unwritableFolderShowsTheMessage();
     void propertiesWithSameNameRewriteKeys();
     void propertiesKeepTheFontUnlessChanged_data();
@@ -145,6 +146,25 @@ void TestUnitDialogCommit::existingUnitAsksBeforeOverwriting()
     QFile table(folder.filePath(QStringLiteral("unit.db")));
     QVERIFY(table.open(QIODevice::ReadOnly));
     QCOMPARE(table.readAll(), QByteArray("words of unit"));
+}
+
+void TestUnitDialogCommit::existingUpperCaseDescriptorIsTheOneOverwritten()
+{
+    TestFolder folder;
+    makeUnit(folder, QStringLiteral("SHOUT"));
+    QVERIFY(QFile::rename(folder.filePath(QStringLiteral("SHOUT.lif")),
+                          folder.filePath(QStringLiteral("SHOUT.LIF"))));
+    const QStringList before = files(folder);
+    UnitDialogCommit::Input in = input(folder, QStringLiteral("SHOUT"));
+    messages.answerWith(MessageService::No);
+    QCOMPARE(commit().run(in), UnitDialogCommit::Outcome::Declined);
+    QCOMPARE(files(folder), before);
+    messages.answerWith(MessageService::Yes);
+    QCOMPARE(commit().run(in), UnitDialogCommit::Outcome::Written);
+    QCOMPARE(files(folder), before);
+    QCOMPARE(UnitDescriptor(folder.filePath(QStringLiteral("SHOUT.LIF"))).description(),
+             QStringLiteral("  Verbs  "));
+    QCOMPARE(UnitTestLog(folder.filePath(QStringLiteral("SHOUT.LIF"))).results(99), QList<int>({3}));
 }
 
 void TestUnitDialogCommit::unwritableFolderShowsTheMessage()
