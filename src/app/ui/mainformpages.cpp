@@ -97,6 +97,9 @@ void TMainForm::PageControlChange()
         showTopMenu(*m_mainMenu, hidden, false);
     menu.optionsCharacterBarItem->setEnabled(false);
     menu.FileConvertItem->setEnabled(false);
+    // Renaming the unit whose table is open would leave the table, its journal and the
+    // logbook writing under the old name.
+    menu.FilePropertiesItem->setEnabled(false);
     // An error of the table reaches the error report; the page has changed all the same and
     // the rest of its preparation is skipped.
     QWidget *page = m_pageControl->currentWidget();
@@ -148,6 +151,7 @@ void TMainForm::enterUnitPage()
     m_pageControl->setHelpContext(UnitPageHelp);
     showTopMenu(*m_mainMenu, MainMenuBar::ViewMenu, true);
     m_mainMenu->actions().FileConvertItem->setEnabled(true);
+    m_mainMenu->actions().FilePropertiesItem->setEnabled(true);
     if (m_lumoTable1->state() == SqliteTable::State::Edit ||
         m_lumoTable1->state() == SqliteTable::State::Insert)
         m_lumoTable1->post();

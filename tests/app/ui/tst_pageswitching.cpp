@@ -75,6 +75,7 @@ private slots:
         const MainMenuActions &a = menu.actions();
         QCOMPARE(visibleMenus(menu), QStringList({"FileMenu", "ViewMenu", "OptionsMenu", "HelpMenu"}));
         QVERIFY(a.FileConvertItem->isEnabled());
+        QVERIFY(a.FilePropertiesItem->isEnabled());
         QVERIFY(!a.optionsCharacterBarItem->isEnabled());
         QCOMPARE(form->PageControl()->helpContext(), 170);
 
@@ -82,6 +83,7 @@ private slots:
         QCOMPARE(visibleMenus(menu), QStringList({"FileMenu", "OptionsMenu", "TestMenu", "HelpMenu"}));
         QVERIFY(a.optionsCharacterBarItem->isEnabled());
         QVERIFY(!a.FileConvertItem->isEnabled());
+        QVERIFY(!a.FilePropertiesItem->isEnabled());
         QCOMPARE(form->PageControl()->helpContext(), 275);
 
         QVERIFY(form->PageControl()->requestPage(Input));
@@ -94,6 +96,7 @@ private slots:
         QCOMPARE(visibleMenus(menu), QStringList({"FileMenu", "OptionsMenu", "HelpMenu"}));
         QVERIFY(!a.optionsCharacterBarItem->isEnabled());
         QVERIFY(!a.FileConvertItem->isEnabled());
+        QVERIFY(!a.FilePropertiesItem->isEnabled());
         QCOMPARE(form->PageControl()->helpContext(), 380);
         QVERIFY(messages.shown().isEmpty());
     }
