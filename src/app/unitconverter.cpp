@@ -2,8 +2,10 @@
 
 #include "app/oldunitfile.h"
 #include "platform/inibatch.h"
+#include "platform/lumoerror.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unitdialogcommit.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFileInfo>
@@ -20,20 +22,37 @@ QString UnitConverter::descriptorNameFor(const QString &oldFile, const QString &
     return name;
 }
 
+void UnitConverter::checkName(const QString &oldFile, const QString &folder)
+{
+    const QString name = QFileInfo(folder + descriptorNameFor(oldFile, folder)).completeBaseName();
+    // The unit dialog's rule: no line break, no separator, no name that is only an extension.
+    if (!UnitDialogCommit::isValidName(QFileInfo(oldFile).completeBaseName()))
+        throw LumoError(QStringLiteral("The name of this old unit cannot be the name of a unit: ") + oldFile);
+    if (!UnitDialogCommit::fitsFolder(folder, name))
+        throw LumoError(UnitDialogCommit::defaultNameTooLongMessage() + QStringLiteral("\r\n") + oldFile);
+}
+
 QString UnitConverter::convert(const QString &oldFile, const QString &folder)
 {
     // Read whole first, so that a file that cannot be read leaves nothing behind.
     const OldUnitFile unit = OldUnitFile::read(oldFile);
-    const QString descriptor = folder + descriptorNameFor(oldFile, folder);
-    IniBatch batch(descriptor);
-    const QString general = QString::fromLatin1(UnitDescriptor::Section);
-    batch.writeString(general, QStringLiteral("FileType"),
-                      QString::fromLatin1(UnitDescriptor::VocabularyFileType));
-    batch.writeInteger(general, QStringLiteral("FirstLanguage"), 0);
-    batch.writeInteger(general, QStringLiteral("SecondLanguage"), unit.foreignLanguage());
-    batch.writeString(general, QStringLiteral("Description"), unit.description());
-    batch.writeString(general, QStringLiteral("Font"), QString::fromLatin1(UnitDescriptor::DefaultFont));
-    batch.commit();
+    checkName(oldFile, folder);
+    QString descriptor;
+    // A descriptor that another program places meanwhile is never replaced: the next free
+    // name is taken instead, as for one that was there before.
+    do {
+        descriptor = folder + descriptorNameFor(oldFile, folder);
+        IniBatch batch(descriptor);
+        const QString general = QString::fromLatin1(UnitDescriptor::Section);
+        batch.writeString(general, QStringLiteral("FileType"),
+                          QString::fromLatin1(UnitDescriptor::VocabularyFileType));
+        batch.writeInteger(general, QStringLiteral("FirstLanguage"), 0);
+        batch.writeInteger(general, QStringLiteral("SecondLanguage"), unit.foreignLanguage());
+        batch.writeString(general, QStringLiteral("Description"), unit.description());
+        batch.writeString(general, QStringLiteral("Font"), QString::fromLatin1(UnitDescriptor::DefaultFont));
+        if (batch.commitAsNew())
+            break;
+    } while (true);
 
     m_table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
     try {

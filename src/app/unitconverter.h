@@ -16,6 +16,10 @@ public:
     // The descriptor's name in folder (ending in "/") for the old file.
     static QString descriptorNameFor(const QString &oldFile, const QString &folder);
 
+    // Throws LumoError when the old file's name is no unit name by the unit dialog's rule
+    // (a line break in it, or a file named ".vok"), or too long for the folder.
+    static void checkName(const QString &oldFile, const QString &folder);
+
     // Returns the new descriptor's path. Errors (reading the old file, writing the
     // descriptor, creating or filling the table) are raised; the entries appended before
     // one are kept, and the table is closed again in every case.

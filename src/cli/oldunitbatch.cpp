@@ -32,6 +32,8 @@ void OldUnitBatch::check() const
     }
     if (!QFileInfo(m_folder).isDir())
         throw LumoError(QStringLiteral("No such folder: ") + m_folder);
+    for (const QString &old : m_oldFiles)
+        UnitConverter::checkName(old, m_folder);
     // Root may write where the permissions say no; only a real write tells.
     QTemporaryFile probe(m_folder + QStringLiteral(".lumo-tool-XXXXXX"));
     if (!probe.open())

@@ -4,8 +4,6 @@
 #include "exchange/wordtypenames.h"
 #include "units/vocabularylanguages.h"
 
-#include <QIODevice>
-
 QString CsvWriter::quoted(const QString &field, QChar separator)
 {
     bool needsQuotes = field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r') ||
@@ -31,9 +29,4 @@ QString CsvWriter::text(const WordList &list, QChar separator)
     for (const WordPair &pair : list.pairs)
         row(pair.native, pair.foreign, WordTypeNames::name(pair.type));
     return out;
-}
-
-void CsvWriter::write(QIODevice &device, const WordList &list, QChar separator)
-{
-    device.write(text(list, separator).toUtf8());
 }

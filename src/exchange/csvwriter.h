@@ -5,8 +5,6 @@
 #include <QChar>
 #include <QString>
 
-class QIODevice;
-
 // Writes a unit's words as comma- or tab-separated text in UTF-8, lines ending in CR LF: a
 // header row with the two languages' names and "Type", then one row per entry with the word
 // type's English name. A field is quoted when it holds a quote, a line break, blanks at its
@@ -18,5 +16,4 @@ public:
 
     static QString quoted(const QString &field, QChar separator);
     static QString text(const WordList &list, QChar separator);
-    static void write(QIODevice &device, const WordList &list, QChar separator);
 };

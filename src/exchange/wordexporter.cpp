@@ -3,13 +3,13 @@
 #include "exchange/csvwriter.h"
 #include "exchange/exchangeerror.h"
 #include "exchange/kvtmlwriter.h"
+#include "platform/atomicfile.h"
 #include "platform/sqlitetable.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 WordList WordExporter::readUnit(const QString &descriptorPath)
 {
@@ -44,13 +44,11 @@ WordList WordExporter::readUnit(const QString &descriptorPath)
 
 void WordExporter::write(const WordList &list, const QString &path, WordListFormat format)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ExchangeError(ExchangeError::Kind::CannotWrite, path, 0, file.errorString());
-    if (format == WordListFormat::Kvtml)
-        KvtmlWriter::write(file, list);
-    else
-        CsvWriter::write(file, list, WordListFormats::separator(format));
-    if (!file.commit())
-        throw ExchangeError(ExchangeError::Kind::CannotWrite, path, 0, file.errorString());
+    const QByteArray bytes = format == WordListFormat::Kvtml
+                                 ? KvtmlWriter::bytes(list)
+                                 : CsvWriter::text(list, WordListFormats::separator(format)).toUtf8();
+    // Every write is checked: a full disk must not leave a cut file in place of the old one.
+    QString reason;
+    if (!SaveFileAtomically(path, bytes, &reason))
+        throw ExchangeError(ExchangeError::Kind::CannotWrite, path, 0, reason);
 }

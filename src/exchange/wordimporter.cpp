@@ -4,10 +4,13 @@
 #include "exchange/languagecodes.h"
 #include "exchange/wordexporter.h"
 #include "exchange/wordtypenames.h"
+#include "platform/newfile.h"
 #include "platform/sqlitetable.h"
+#include "platform/tablefile.h"
 #include "units/vocabularylanguages.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unitdialogcommit.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFile>
@@ -54,10 +57,10 @@ int languageNamed(const QString &text, bool codes)
     return coded > 0 ? coded : -1;
 }
 
-void removeCreatedTable(const QString &tablePath)
+void removeScratchTable(const QString &scratchPath)
 {
-    QFile::remove(tablePath);
-    QFile::remove(tablePath.chopped(3) + UnitFiles::journalExtension());
+    QFile::remove(scratchPath);
+    QFile::remove(scratchPath + QStringLiteral("-journal"));
 }
 
 void bindTable(SqliteTable &table, const QString &tablePath, bool create)
@@ -90,7 +93,11 @@ bool appendAll(SqliteTable &table, const QList<WordPair> &pairs, const WordImpor
         }
         table.commit();
     } catch (...) {
-        table.rollback();
+        try {
+            table.rollback();
+        } catch (...) {
+            // The error that ended the transaction is the one to report.
+        }
         throw;
     }
     if (progress)
@@ -212,24 +219,56 @@ ImportResult WordImporter::importInto(const QString &descriptorPath, const WordT
     result.createdUnit = !QFileInfo::exists(descriptorPath);
     const QString tablePath = UnitFiles::tablePathOf(descriptorPath);
     const bool createTable = !QFileInfo::exists(tablePath);
+    const QFileInfo unit(descriptorPath);
+    if ((result.createdUnit || createTable) &&
+        !UnitDialogCommit::fitsFolder(unit.absolutePath() + u'/', unit.completeBaseName()))
+        throw LumoError(UnitDialogCommit::defaultNameTooLongMessage() + QStringLiteral("\r\n") +
+                        descriptorPath);
+    // A new table is filled under a scratch name of its own and placed whole at the end, so
+    // that no other program sees it half made, and a process that loses the race for the
+    // name never removes the table of the one that won.
+    const QString fillPath =
+        createTable ? NewFile::scratchPath(QFileInfo(tablePath).absolutePath() + u'/', QStringLiteral(".db"))
+                    : tablePath;
     SqliteTable target;
+    NewFile::Identity placed;
     try {
-        bindTable(target, tablePath, createTable);
+        bindTable(target, fillPath, createTable);
         result.cancelled = !appendAll(target, pairs, progress);
         target.close();
-        // The descriptor comes last, so that a unit only shows once its words are in.
-        if (result.createdUnit && !result.cancelled)
-            UnitDescriptor(descriptorPath)
-                .write(choice.nativeLanguage, choice.foreignLanguage, choice.description,
-                       QString::fromLatin1(UnitDescriptor::DefaultFont));
+        if (createTable && !result.cancelled) {
+            placed = NewFile::identityOf(fillPath);
+            TableFile::place(fillPath, tablePath);
+        }
+    } catch (const TableError &error) {
+        target.close();
+        if (!createTable)
+            throw;
+        removeScratchTable(fillPath);
+        // The scratch file's name means nothing to the user; the unit's table's does.
+        throw TableError(QString(error.message()).replace(fillPath, tablePath));
     } catch (...) {
         target.close();
         if (createTable)
-            removeCreatedTable(tablePath);
+            removeScratchTable(fillPath);
         throw;
     }
     if (result.cancelled && createTable)
-        removeCreatedTable(tablePath);
+        removeScratchTable(fillPath);
+    // The descriptor comes last, so that a unit only shows once its words are in. One that
+    // another program made meanwhile is its unit, which now holds our words too.
+    if (result.createdUnit && !result.cancelled) {
+        try {
+            result.createdUnit =
+                UnitDescriptor(descriptorPath)
+                    .create(choice.nativeLanguage, choice.foreignLanguage, choice.description,
+                            QString::fromLatin1(UnitDescriptor::DefaultFont));
+        } catch (...) {
+            if (createTable)
+                NewFile::removeIfStill(tablePath, placed);
+            throw;
+        }
+    }
     result.imported = result.cancelled ? 0 : int(pairs.size());
     return result;
 }

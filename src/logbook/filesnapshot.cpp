@@ -1,11 +1,11 @@
 #include "logbook/filesnapshot.h"
 
+#include "platform/atomicfile.h"
 #include "platform/inicache.h"
 #include "platform/lumoerror.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 FileSnapshot::FileSnapshot(QString path) : m_path(std::move(path))
 {
@@ -25,9 +25,7 @@ void FileSnapshot::restore() const noexcept
         if (!m_existed) {
             QFile::remove(m_path);
         } else {
-            QSaveFile file(m_path);
-            if (file.open(QIODevice::WriteOnly) && file.write(m_bytes) == m_bytes.size())
-                file.commit();
+            SaveFileAtomically(m_path, m_bytes);
         }
         IniCache::forget(m_path);
     } catch (...) {

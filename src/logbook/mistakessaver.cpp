@@ -4,6 +4,7 @@
 #include "platform/inibatch.h"
 #include "platform/inifile.h"
 #include "platform/messageservice.h"
+#include "platform/newfile.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"
@@ -49,7 +50,18 @@ MistakesSaver::Outcome MistakesSaver::save(const Choice &choice)
     if (before.existed() && m_messages.show(MessageService::Kind::Information, m_source.msgFileExists,
                                             MessageService::Yes | MessageService::No) != MessageService::Yes)
         return Outcome::StayOpen;
-    if (!writeDescriptor(descriptor, choice.description)) {
+    if (!UnitDialogCommit::fitsFolder(m_source.folder, choice.name)) {
+        m_messages.show(MessageService::Kind::Error, m_source.msgNameTooLong, MessageService::Ok);
+        return Outcome::StayOpen;
+    }
+    switch (writeDescriptor(descriptor, choice.description, before.existed())) {
+    case Written::Yes: break;
+    case Written::Appeared:
+        // Another program made a unit of that name since the question: it is not ours to
+        // replace or to remove.
+        m_messages.show(MessageService::Kind::Error, m_source.msgUnitExists, MessageService::Ok);
+        return Outcome::StayOpen;
+    case Written::Failed:
         before.restore();
         refuseName();
         return Outcome::StayOpen;
@@ -78,24 +90,26 @@ void MistakesSaver::refuseName() const
                     MessageService::Ok);
 }
 
-bool MistakesSaver::writeDescriptor(const QString &path, const QString &description) const
+MistakesSaver::Written MistakesSaver::writeDescriptor(const QString &path, const QString &description,
+                                                      bool replace) const
 {
     const QFileInfo info(path);
     // A descriptor that may not be changed is not deleted either.
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
-        return false;
+    if (replace && info.exists() && (!info.isFile() || !info.isWritable()))
+        return Written::Failed;
     try {
         // The unit gets a descriptor of its own: nothing of the one it replaces stays.
-        if (info.exists() && !QFile::remove(path))
-            return false;
+        if (replace && info.exists() && !QFile::remove(path))
+            return Written::Failed;
         IniBatch batch(path);
         UnitDescriptor::writeKeys(batch, m_source.firstLanguage, m_source.secondLanguage, description,
                                   m_source.fontName);
-        batch.commit();
+        if (!batch.commitAsNew())
+            return replace ? Written::Failed : Written::Appeared;
     } catch (const IniWriteError &) {
-        return false;
+        return Written::Failed;
     }
-    return true;
+    return Written::Yes;
 }
 
 void MistakesSaver::appendEntries(const QString &tablePath, const Choice &choice) const
@@ -105,16 +119,15 @@ void MistakesSaver::appendEntries(const QString &tablePath, const Choice &choice
     target.setVocabularyFile(tablePath);
     if (target.vocabularyFile().isEmpty())
         throw TableError(QStringLiteral("The table ") + tablePath + QStringLiteral(" could not be created."));
+    const NewFile::Identity made = existed ? NewFile::Identity() : NewFile::identityOf(tablePath);
     try {
         target.open();
         copyEntries(target, choice);
         target.close();
     } catch (...) {
         target.close(); // an open transaction is rolled back
-        if (!existed) {
-            QFile::remove(tablePath);
-            QFile::remove(tablePath.chopped(3) + UnitFiles::journalExtension());
-        }
+        // Only the table made here, and only while it is still that one.
+        NewFile::removeIfStill(tablePath, made);
         throw;
     }
 }

@@ -26,6 +26,9 @@ public:
             QStringLiteral("A filename cannot contain any of the following characters:");
         QString msgSameUnit = QStringLiteral(
             "The mistakes cannot be saved into the unit they come from. Please choose another name.");
+        QString msgUnitExists = QStringLiteral("Another unit of that name already exists.");
+        QString msgNameTooLong =
+            QStringLiteral("The name of the unit is too long for this folder. Please choose a shorter name.");
     };
 
     // What the user chose.
@@ -54,7 +57,10 @@ public:
 private:
     bool isCurrentUnit(const QString &descriptorPath) const;
     void refuseName() const;
-    bool writeDescriptor(const QString &path, const QString &description) const;
+    enum class Written { Yes, Appeared, Failed };
+    // replace: the user agreed to replace the descriptor there; otherwise one that appears
+    // meanwhile is left alone (Appeared).
+    Written writeDescriptor(const QString &path, const QString &description, bool replace) const;
     void copyEntries(SqliteTable &target, const Choice &choice) const;
     void appendEntries(const QString &tablePath, const Choice &choice) const;
 

@@ -3,6 +3,7 @@
 #include "platform/atomicfile.h"
 #include "platform/inicache.h"
 #include "platform/inifile.h"
+#include "platform/newfile.h"
 #include "platform/textdecoding.h"
 
 #include <QFile>
@@ -62,4 +63,16 @@ void IniBatch::commit()
         return;
     save(m_path, m_document);
     m_changed = false;
+}
+
+bool IniBatch::commitAsNew()
+{
+    switch (NewFile::save(m_path, m_document.toText().toUtf8())) {
+    case NewFile::Result::Placed: break;
+    case NewFile::Result::Exists: return false;
+    case NewFile::Result::Failed: throw IniWriteError(m_path);
+    }
+    IniCache::forget(m_path);
+    m_changed = false;
+    return true;
 }

@@ -22,6 +22,10 @@ public:
     // Saves when anything changed; throws IniWriteError ("Unable to write to " + path) and
     // leaves the file as it was when it cannot.
     void commit();
+    // Saves as a new file that did not exist: false, and nothing written, when a file of that
+    // name is there or appears meanwhile (another program made it), so it is never replaced.
+    // Throws IniWriteError as commit does.
+    bool commitAsNew();
 
 private:
     QString m_path;

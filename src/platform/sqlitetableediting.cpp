@@ -163,7 +163,10 @@ void SqliteTable::rollback()
     requireActive();
     cancel();
     d->cache->stopReading();
-    d->db->exec(QStringLiteral("ROLLBACK"));
+    // After some errors (a full disk, above all) SQLite has rolled back already; a second
+    // ROLLBACK would only fail and hide the error that ended the transaction.
+    if (d->db->inTransaction())
+        d->db->exec(QStringLiteral("ROLLBACK"));
     reloadKeepingPosition();
 }
 

@@ -1,11 +1,14 @@
 #include "platform/tablefile.h"
 
+#include "platform/newfile.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cerrno>
 #include <csignal>
@@ -24,19 +27,43 @@ bool processIsGone(qint64 pid)
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
-// "<name>.new-<pid>-<random>" with its journal, left by a process that was killed while it
-// built a table. Never a user's data: the file only becomes a table by its final rename.
+// Whether a scratch file's process is gone and the file old enough to be abandoned.
+bool isAbandoned(const QFileInfo &scratch, const QString &pid, const QDateTime &before)
+{
+    bool isNumber = false;
+    const qint64 number = pid.toLongLong(&isNumber);
+    return isNumber && processIsGone(number) && scratch.lastModified().toUTC() < before;
+}
+
+// Scratch files with their journals left by a process that was killed while it built a
+// table: ".lumo-new-<pid>-<random>.db" (".tmp" for a new descriptor), or
+// "<name>.db.new-<pid>-<random>" as older versions named them. Never a user's data: such a
+// file only becomes a table by its final rename. A unit whose name merely looks like a
+// scratch file is known by its descriptor and left alone.
 void removeAbandonedScratchFiles(const QString &path)
 {
     const QFileInfo table(path);
-    const QString prefix = table.fileName() + QStringLiteral(".new-");
+    const QDir folder(table.path());
+    const QRegularExpression current(QStringLiteral("^(%1(\\d+)-[0-9a-f]{8})\\.(?:db(?:-journal)?|tmp)$")
+                                         .arg(QRegularExpression::escape(NewFile::scratchPrefix())));
+    const QRegularExpression older(QStringLiteral("^%1\\.new-(\\d+)-[0-9a-f]{8}(?:-journal)?$")
+                                       .arg(QRegularExpression::escape(table.fileName())));
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden);
+    QSet<QString> lowerNames;
+    for (const QString &name : names)
+        lowerNames.insert(name.toLower());
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-AbandonedAfterSeconds);
-    const QFileInfoList found =
-        QDir(table.path()).entryInfoList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
-    for (const QFileInfo &scratch : found) {
-        bool isNumber = false;
-        const qint64 pid = scratch.fileName().mid(prefix.size()).section(u'-', 0, 0).toLongLong(&isNumber);
-        if (isNumber && processIsGone(pid) && scratch.lastModified().toUTC() < before)
+    for (const QString &name : names) {
+        QRegularExpressionMatch match = current.match(name);
+        QString pid = match.captured(2);
+        if (match.hasMatch() && lowerNames.contains(match.captured(1).toLower() + QStringLiteral(".lif")))
+            continue;
+        if (!match.hasMatch()) {
+            match = older.match(name);
+            pid = match.captured(1);
+        }
+        const QFileInfo scratch(folder.filePath(name));
+        if (match.hasMatch() && isAbandoned(scratch, pid, before))
             QFile::remove(scratch.filePath());
     }
 }
@@ -48,13 +75,10 @@ void TableFile::create(const QString &path, const TableSchema &schema)
         throw TableError(QStringLiteral("The table ") + path + QStringLiteral(" already exists."));
     const QStringList statements = schema.createStatements(path);
     removeAbandonedScratchFiles(path);
-    // A fresh empty file is an empty database to SQLite; it gets the usual permissions. The
-    // process id keeps the name apart from a scratch file a crashed process left behind, even
-    // in a forked process that shares its parent's random state.
+    // A fresh empty file is an empty database to SQLite; it gets the usual permissions. Its
+    // name is short whatever the table's name, so that it and its journal always fit.
     const QString scratchPath =
-        path + QStringLiteral(".new-%1-%2")
-                   .arg(QCoreApplication::applicationPid())
-                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        NewFile::scratchPath(QFileInfo(path).absolutePath() + u'/', QStringLiteral(".db"));
     QFile scratch(scratchPath);
     if (!scratch.open(QIODevice::WriteOnly | QIODevice::NewOnly, ScratchPermissions))
         throw TableError(QStringLiteral("Could not create the table ") + path + QStringLiteral(": ") +
@@ -68,14 +92,26 @@ void TableFile::create(const QString &path, const TableSchema &schema)
         for (const QString &sql : statements)
             db.exec(sql);
         db.exec(QStringLiteral("COMMIT"));
+    } catch (const TableError &error) {
+        QFile::remove(scratchPath);
+        // The scratch file's name means nothing to the user; the table's does.
+        throw TableError(QString(error.message()).replace(scratchPath, path));
     } catch (...) {
         QFile::remove(scratchPath);
         throw;
     }
-    // QFile::rename never replaces an existing file.
-    if (!scratch.rename(path)) {
-        const QString reason = scratch.errorString();
-        QFile::remove(scratchPath);
+    place(scratchPath, path);
+}
+
+void TableFile::place(const QString &scratchPath, const QString &path)
+{
+    // Never over a table that another process placed meanwhile.
+    QString reason;
+    switch (NewFile::place(scratchPath, path, &reason)) {
+    case NewFile::Result::Placed: return;
+    case NewFile::Result::Exists:
+        throw TableError(QStringLiteral("The table ") + path + QStringLiteral(" already exists."));
+    case NewFile::Result::Failed:
         throw TableError(QStringLiteral("Could not create the table ") + path + QStringLiteral(": ") +
                          reason);
     }

@@ -54,6 +54,14 @@ void UnitDescriptor::write(int firstLanguage, int secondLanguage, const QString 
     batch.commit();
 }
 
+bool UnitDescriptor::create(int firstLanguage, int secondLanguage, const QString &description,
+                            const QString &font)
+{
+    IniBatch batch(path());
+    writeKeys(batch, firstLanguage, secondLanguage, description, font);
+    return batch.commitAsNew();
+}
+
 void UnitDescriptor::writeKeys(IniBatch &batch, int firstLanguage, int secondLanguage,
                                const QString &description, const QString &font)
 {

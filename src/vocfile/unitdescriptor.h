@@ -29,6 +29,9 @@ public:
     // "Font" in this order, in one atomic save. Throws IniWriteError ("Unable to write to " +
     // path) and leaves the file as it was.
     void write(int firstLanguage, int secondLanguage, const QString &description, const QString &font);
+    // The same keys in a new descriptor: false, and nothing written, when a file of that name
+    // is there or appears meanwhile; it is never replaced. Throws IniWriteError.
+    bool create(int firstLanguage, int secondLanguage, const QString &description, const QString &font);
     // The same keys as part of a larger change of the descriptor.
     static void writeKeys(IniBatch &batch, int firstLanguage, int secondLanguage, const QString &description,
                           const QString &font);

@@ -5,7 +5,11 @@
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <climits>
+#include <unistd.h>
 
 QString UnitDialogCommit::forbiddenCharacters()
 {
@@ -19,6 +23,19 @@ bool UnitDialogCommit::isValidName(const QString &name)
         if (forbidden.contains(c) || c.unicode() < 32)
             return false;
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+bool UnitDialogCommit::fitsFolder(const QString &folder, const QString &name)
+{
+    long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    QStringList extensions = UnitFiles::tableExtensions();
+    extensions << UnitFiles::descriptorExtension() << UnitFiles::journalExtension();
+    for (const QString &extension : extensions)
+        if (QFile::encodeName(name + extension).size() > longest)
+            return false;
+    return true;
 }
 
 UnitDialogCommit::UnitDialogCommit(MessageService &messages, Texts texts)
@@ -63,6 +80,25 @@ bool UnitDialogCommit::write(const QString &descriptor, const Input &input)
     }
 }
 
+UnitDialogCommit::Outcome UnitDialogCommit::create(const QString &descriptor, const Input &input)
+{
+    try {
+        // Another program may make a unit of that name at the same moment: it is never
+        // replaced, as the user was not asked about it.
+        if (!UnitDescriptor(descriptor)
+                 .create(input.nativeLanguage, input.foreignLanguage, input.description,
+                         input.font.value_or(QString()))) {
+            m_messages.error(m_texts.unitExistsMessage);
+            return Outcome::Refused;
+        }
+    } catch (const LumoError &) {
+        m_messages.error(m_texts.creationFailedMessage);
+        return Outcome::Failed;
+    }
+    m_written = descriptor;
+    return Outcome::Written;
+}
+
 UnitDialogCommit::Outcome UnitDialogCommit::run(Input &input)
 {
     input.name = input.name.trimmed();
@@ -73,6 +109,10 @@ UnitDialogCommit::Outcome UnitDialogCommit::run(Input &input)
         m_messages.error(m_texts.creationFailedMessage);
         return Outcome::Failed;
     }
+    if (!fitsFolder(input.folder, input.name)) {
+        m_messages.error(m_texts.nameTooLongMessage);
+        return Outcome::Failed;
+    }
     if (!input.propertiesMode) {
         // A unit of that name whose descriptor is spelt "NAME.LIF" is the one asked about
         // and overwritten, never given a second descriptor beside it.
@@ -81,6 +121,8 @@ UnitDialogCommit::Outcome UnitDialogCommit::run(Input &input)
             m_messages.show(MessageService::Kind::Information, m_texts.fileExistsQuestion,
                             MessageService::Yes | MessageService::No) != MessageService::Yes)
             return Outcome::Declined;
+        if (!QFileInfo::exists(descriptor))
+            return create(descriptor, input);
         if (!write(descriptor, input))
             return Outcome::Failed;
         m_written = descriptor;

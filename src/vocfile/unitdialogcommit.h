@@ -14,6 +14,15 @@ public:
     // The nine characters no unit name may hold, so that units stay portable.
     static QString forbiddenCharacters(); // "\/:*?\"<>|"
     static bool isValidName(const QString &name);
+    // Whether every file the unit needs in folder (descriptor, table, companions, the
+    // engine's journal) has a name the folder's file system can hold. Checked before
+    // anything is written, since a table that cannot get its journal is never made.
+    static bool fitsFolder(const QString &folder, const QString &name);
+    static QString defaultNameTooLongMessage()
+    {
+        return QStringLiteral(
+            "The name of the unit is too long for this folder. Please choose a shorter name.");
+    }
 
     struct Input
     {
@@ -34,6 +43,7 @@ public:
         QString creationFailedMessage; // shown with an error box when nothing could be written
         QString unitExistsMessage = QStringLiteral("Another unit of that name already exists.");
         QString renameFailedMessage = QStringLiteral("Cannot rename file!");
+        QString nameTooLongMessage = defaultNameTooLongMessage();
     };
     enum class Outcome {
         Ignored,  // blank name: nothing done, no message
@@ -54,6 +64,7 @@ private:
     QString descriptorPath(const Input &input, const QString &name) const;
     bool renamesOntoAnotherUnit(const Input &input) const;
     bool write(const QString &descriptor, const Input &input);
+    Outcome create(const QString &descriptor, const Input &input);
 
     MessageService &m_messages;
     Texts m_texts;

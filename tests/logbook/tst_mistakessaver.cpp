@@ -204,23 +204,27 @@ void TestMistakesSaver::emptyNameClosesWithoutCreating()
 void TestMistakesSaver::refusedNamesKeepTheDialogOpen_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const QString forbidden =
+        QStringLiteral("A filename cannot contain any of the following characters:\r\n\\/:*?\"<>|");
     for (const QChar c : QStringLiteral("\\/:*?\"<>|"))
         QTest::newRow(qPrintable(QStringLiteral("with ") + c))
-            << QStringLiteral("a") + c + QStringLiteral("b");
-    QTest::newRow("control character") << QStringLiteral("a\tb");
-    // Refused by the file system itself.
-    QTest::newRow("too long") << QString(300, u'x');
+            << QStringLiteral("a") + c + QStringLiteral("b") << forbidden;
+    QTest::newRow("control character") << QStringLiteral("a\tb") << forbidden;
+    // More than the file system holds: told so before anything is written.
+    QTest::newRow("too long")
+        << QString(300, u'x')
+        << QStringLiteral("The name of the unit is too long for this folder. Please choose a shorter name.");
 }
 
 void TestMistakesSaver::refusedNamesKeepTheDialogOpen()
 {
     QFETCH(QString, name);
+    QFETCH(QString, message);
     QDir().mkpath(path(QStringLiteral("a"))); // "a/b" must not reach into it
     const QStringList before = QDir(m_folder->path()).entryList(QDir::Files);
     QCOMPARE(saver().save(choice(name)), Outcome::StayOpen);
-    QCOMPARE(m_messages.texts(),
-             QStringList{QStringLiteral("A filename cannot contain any of the following characters:\r\n"
-                                        "\\/:*?\"<>|")});
+    QCOMPARE(m_messages.texts(), QStringList{message});
     QCOMPARE(m_messages.shown().at(0).kind, MessageService::Kind::Error);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), before);
     QVERIFY(QDir(path(QStringLiteral("a"))).isEmpty());

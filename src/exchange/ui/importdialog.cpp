@@ -57,6 +57,8 @@ const Text Texts[] = {
     {"MsgSameColumns", "Please choose two different columns for the two languages.", false},
     {"MsgCreationFailed", "A filename cannot contain any of the following characters:", false},
     {"MsgUnitExists", "Another unit of that name already exists.", false},
+    {"MsgNameTooLong", "The name of the unit is too long for this folder. Please choose a shorter name.",
+     false},
 };
 
 // The separators in the order of the box's items.
@@ -463,6 +465,11 @@ void TImportDialog::OkBtnClick()
             m_messages.show(MessageService::Kind::Error,
                             text(QStringLiteral("MsgCreationFailed")) + QStringLiteral("\r\n") +
                                 UnitDialogCommit::forbiddenCharacters(),
+                            MessageService::Ok);
+            return;
+        }
+        if (!UnitDialogCommit::fitsFolder(m_folder, NewUnitEdit->text())) {
+            m_messages.show(MessageService::Kind::Error, text(QStringLiteral("MsgNameTooLong")),
                             MessageService::Ok);
             return;
         }

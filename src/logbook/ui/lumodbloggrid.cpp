@@ -139,6 +139,8 @@ int TLumoDBLogGrid::SaveMistakes()
     source.msgCreationFailed =
         Translate(objectName(), QStringLiteral("MsgCreationFailed"), source.msgCreationFailed);
     source.msgSameUnit = Translate(objectName(), QStringLiteral("MsgSameUnit"), source.msgSameUnit);
+    source.msgUnitExists = Translate(objectName(), QStringLiteral("MsgUnitExists"), source.msgUnitExists);
+    source.msgNameTooLong = Translate(objectName(), QStringLiteral("MsgNameTooLong"), source.msgNameTooLong);
     dialog.applyLanguageFile(m_languageFile, objectName());
     return m_runDialog(dialog);
 }

@@ -55,6 +55,7 @@ const std::pair<const char *, const char *> Texts[] = {
     {"MsgCreationFailed", "A filename cannot contain any of the following characters:"},
     {"MsgFileExists", "Overwrite existing file?"},
     {"MsgUnitExists", "Another unit of that name already exists."},
+    {"MsgNameTooLong", "The name of the unit is too long for this folder. Please choose a shorter name."},
     {"MsgUnitFilesClash",
      "Two files of this unit differ only in the case of their extension. Keep one of them and try again:"},
 };
@@ -334,7 +335,8 @@ bool TLumoListView::RenameUnit(const QString &caption, const QString &newName)
     if (refuseClash(old))
         return false;
     bool renamed = false;
-    if (UnitDialogCommit::isValidName(newName)) {
+    if (UnitDialogCommit::isValidName(newName) &&
+        UnitDialogCommit::fitsFolder(QFileInfo(old).absolutePath() + u'/', newName)) {
         try {
             UnitFiles(old).rename(newName);
             renamed = true;
@@ -409,6 +411,7 @@ void TLumoListView::prepareDialog(TNewVocFile &dialog, bool properties)
     dialog.FileExistsQuestion = text("MsgFileExists");
     dialog.UnitExistsMessage = text("MsgUnitExists");
     dialog.RenameFailedMessage = text("FileMoveFailed");
+    dialog.NameTooLongMessage = text("MsgNameTooLong");
     dialog.Folder = m_path;
     dialog.Extension = m_extension;
     dialog.PropertiesMode = properties;

@@ -117,6 +117,7 @@ void TNewVocFile::OKBtnClick()
     texts.creationFailedMessage = CreationFailedMessage;
     texts.unitExistsMessage = UnitExistsMessage;
     texts.renameFailedMessage = RenameFailedMessage;
+    texts.nameTooLongMessage = NameTooLongMessage;
     UnitDialogCommit commit(m_messages, texts);
     UnitDialogCommit::Input input;
     input.folder = Folder;

@@ -31,6 +31,7 @@ public:
     QString CreationFailedMessage = DefaultCreationFailedMessage();
     QString UnitExistsMessage = QStringLiteral("Another unit of that name already exists.");
     QString RenameFailedMessage = QStringLiteral("Cannot rename file!");
+    QString NameTooLongMessage = UnitDialogCommit::defaultNameTooLongMessage();
     QString PreviousName;
     // Properties mode: empty keeps the unit's font until the user chooses another.
     QString SpecialFont;

@@ -6,6 +6,7 @@
 #include "units/ui/languagecombobox.h"
 #include "units/ui/lumolistview.h"
 #include "units/unitlistmodel.h"
+#include "vocfile/lumotable.h"
 #include "vocfile/ui/newvocfile.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unittestlog.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -281,6 +283,55 @@ private slots:
         QVERIFY(files(folder->path()).isEmpty());
     }
 
+    // The name is entered as the user enters it; one whose table journal would pass the file
+    // system's limit of 255 bytes is refused before anything is written.
+    void newUnitWithALongName_data()
+    {
+        QTest::addColumn<int>("characters");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("75 CJK characters") << 75 << true;
+        QTest::newRow("80 CJK characters") << 80 << true;
+        QTest::newRow("82 CJK characters") << 82 << false;
+    }
+    void newUnitWithALongName()
+    {
+        QFETCH(int, characters);
+        QFETCH(bool, fits);
+        const QString name(characters, QChar(0x8A9E));
+        auto list = makeList();
+        int result = -1;
+        list->setDialogRunner([&](TNewVocFile &dialog) {
+            dialog.show();
+            // As an input method commits CJK text.
+            QInputMethodEvent typed;
+            typed.setCommitString(name);
+            QApplication::sendEvent(dialog.FileNameEdit, &typed);
+            QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+            result = dialog.result();
+            if (result != QDialog::Accepted)
+                dialog.reject();
+            return dialog.result();
+        });
+        list->NewFile();
+        QCOMPARE(result, fits ? int(QDialog::Accepted) : 0);
+        if (!fits) {
+            QCOMPARE(messages.texts(),
+                     QStringList({"The name of the unit is too long for this folder. Please "
+                                  "choose a shorter name."}));
+            QVERIFY(files(folder->path()).isEmpty());
+            return;
+        }
+        QCOMPARE(files(folder->path()), QStringList({name + ".lif"}));
+        // The table is made when the unit is first opened, and takes words with its journal.
+        TLumoTable table(messages);
+        table.setVocabularyFile(folder->filePath(name + QStringLiteral(".db")));
+        table.open();
+        table.appendRecord({QVariant(), "Hund", "dog", 1, QVariant(), QVariant(), 0});
+        table.close();
+        QVERIFY(messages.texts().isEmpty());
+        QCOMPARE(files(folder->path()), QStringList({name + ".db", name + ".lif"}));
+    }
+
     void propertiesRenameKeepsTheTestLog()
     {
         makeUnit(*folder, QStringLiteral("verbs"), 2, 40, QStringLiteral("old words"));
@@ -517,7 +568,7 @@ private slots:
             QCOMPARE(english.readString(section, key, QString()), text);
             QVERIFY2(german.valueExists(section, key), qPrintable(key));
         }
-        QCOMPARE(TLumoListView::englishTexts().size(), 17);
+        QCOMPARE(TLumoListView::englishTexts().size(), 18);
     }
 
     void fourViewStyles()
