@@ -39,6 +39,10 @@ MistakesSaver::Outcome MistakesSaver::save(const Choice &choice)
         refuseName();
         return Outcome::StayOpen;
     }
+    if (!UnitDialogCommit::fitsFolder(m_source.folder, choice.name)) {
+        m_messages.show(MessageService::Kind::Error, m_source.msgNameTooLong, MessageService::Ok);
+        return Outcome::StayOpen;
+    }
     const QString descriptor = m_source.folder + choice.name + QLatin1Char('.') + m_source.extension;
     // Replacing the open unit's descriptor and appending its mistakes to itself would lose
     // the unit's own description and test log.
@@ -50,10 +54,6 @@ MistakesSaver::Outcome MistakesSaver::save(const Choice &choice)
     if (before.existed() && m_messages.show(MessageService::Kind::Information, m_source.msgFileExists,
                                             MessageService::Yes | MessageService::No) != MessageService::Yes)
         return Outcome::StayOpen;
-    if (!UnitDialogCommit::fitsFolder(m_source.folder, choice.name)) {
-        m_messages.show(MessageService::Kind::Error, m_source.msgNameTooLong, MessageService::Ok);
-        return Outcome::StayOpen;
-    }
     switch (writeDescriptor(descriptor, choice.description, before.existed())) {
     case Written::Yes: break;
     case Written::Appeared:
