@@ -13,6 +13,16 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+// The PDF engine does not check its own writes: on a full disk it leaves a file cut short,
+// which must not replace an older one. A whole PDF ends with its "%%EOF" marker.
+bool holdsWholePdf(QFile &file)
+{
+    const qint64 tail = 32;
+    return file.seek(qMax<qint64>(0, file.size() - tail)) && file.read(tail).contains("%%EOF");
+}
+} // namespace
+
 QPrinterTarget::QPrinterTarget(QPrinter &printer, PdfChooser chooser)
     : m_printer(printer), m_choosePdf(std::move(chooser))
 {
@@ -121,6 +131,11 @@ void QPrinterTarget::endJob()
     if (!drawn || m_partial->size() == 0) {
         abandonJob();
         return;
+    }
+    if (!holdsWholePdf(*m_partial)) {
+        abandonJob();
+        throw PrintError(message("MsgCannotWriteFile", "Cannot write the file") + u' ' +
+                         QDir::toNativeSeparators(m_target));
     }
     // rename() replaces an older file of that name in one step.
     if (std::rename(QFile::encodeName(m_partial->fileName()).constData(),

@@ -2,6 +2,7 @@
 #include "print/printerror.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printstatus.h"
+#include "support/killedchild.h"
 #include "support/withoutroot.h"
 
 #include <QDir>
@@ -70,6 +71,7 @@ private slots:
     void closedTableIsOpenedForTheJobOnly();
     void noUnitDoesNothing();
     void folderThatCannotBeWrittenLeavesNoFile();
+    void fullDiskKeepsTheOlderFile();
     void statusWindowWaitsForTheFileName_data();
     void statusWindowWaitsForTheFileName();
     void emptyUnitAsksForNoFile_data();
@@ -197,6 +199,35 @@ void TestPrintCommands::folderThatCannotBeWrittenLeavesNoFile()
                                       QFileDevice::ExeOther);
     VERIFY_WITHOUT_ROOT({locked});
     QVERIFY(QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+// A PDF cut short by a full disk is reported and never replaces the file printed before.
+void TestPrintCommands::fullDiskKeepsTheOlderFile()
+{
+    PrintFixture fixture;
+    fixture.addEntries(150);
+    const QString pdf = fixture.folder.filePath(QStringLiteral("out/lesson.pdf"));
+    QDir().mkpath(QFileInfo(pdf).path());
+    const QByteArray older("%PDF- printed last week");
+    {
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(older) == older.size());
+    }
+    KilledChild child;
+    const KilledChild::Outcome outcome = child.runWithFileSizeLimit(
+        [&](KilledChild::Reporter &) {
+            QWidget window;
+            PdfJob job(&window);
+            job.answers = {pdf};
+            PrintSettings settings;
+            job.commands.printUnit(*fixture.table, fixture.descriptor, QString(), settings);
+        },
+        8 * 1024);
+    QCOMPARE(outcome.error, QStringLiteral("Cannot write the file ") + pdf);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), older);
+    QVERIFY(leftovers(QFileInfo(pdf).path()).isEmpty());
 }
 
 void TestPrintCommands::statusWindowWaitsForTheFileName_data()
