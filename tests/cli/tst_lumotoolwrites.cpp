@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 struct Run
 {
@@ -79,6 +81,7 @@ private slots:
     void exportOnAFullDiskFailsAndKeepsTheOldFile();
     void importOnAFullDiskNamesTheCause_data();
     void importOnAFullDiskNamesTheCause();
+    void twoToolsImportIntoOneNewUnit();
     void longUnitNamesGetATableOrAClearRefusal_data();
     void longUnitNamesGetATableOrAClearRefusal();
     void convertRefusesNamesTheUnitDialogRefuses_data();
@@ -148,6 +151,42 @@ void TestLumoToolWrites::importOnAFullDiskNamesTheCause()
     QCOMPARE(filesIn(folder.path()), files);
     if (unitExists)
         QCOMPARE(nativeWords(unit), before);
+}
+
+// Two lumo-tool imports started at once into a unit that does not exist yet: one that says
+// it imported left its words in the unit; the other says the table exists already.
+void TestLumoToolWrites::twoToolsImportIntoOneNewUnit()
+{
+    for (int round = 0; round < 30; ++round) {
+        TestFolder folder;
+        const QString unit = folder.filePath(QStringLiteral("r.lif"));
+        const QStringList tags{QStringLiteral("a"), QStringLiteral("b")};
+        QList<std::shared_ptr<QProcess>> tools;
+        for (const QString &tag : tags) {
+            const QString list = folder.writeFile(
+                tag + QStringLiteral(".csv"),
+                (tag + "-one," + tag + "-uno\r\n" + tag + "-two," + tag + "-dos\r\n").toUtf8());
+            tools.append(std::make_shared<QProcess>());
+            tools.last()->start(toolProgram(),
+                                {QStringLiteral("import"), list, QStringLiteral("--to"), unit});
+        }
+        for (const auto &tool : tools)
+            QVERIFY(tool->waitForFinished(60000));
+        const QStringList words = QFileInfo::exists(unit) ? nativeWords(unit) : QStringList();
+        for (qsizetype i = 0; i < tags.size(); ++i) {
+            const QString err = QString::fromUtf8(tools.at(i)->readAllStandardError());
+            if (tools.at(i)->exitCode() == 0) {
+                QVERIFY2(words.contains(tags.at(i) + "-one") && words.contains(tags.at(i) + "-two"),
+                         qPrintable(QStringLiteral("round %1: %2 imported, the unit holds: %3")
+                                        .arg(round)
+                                        .arg(tags.at(i), words.join(u' '))));
+            } else {
+                QVERIFY2(err.startsWith(QStringLiteral("lumo-tool: The table ")) &&
+                             err.endsWith(QStringLiteral(" already exists.\n")),
+                         qPrintable(err));
+            }
+        }
+    }
 }
 
 void TestLumoToolWrites::longUnitNamesGetATableOrAClearRefusal_data()
