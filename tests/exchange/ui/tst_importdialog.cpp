@@ -139,10 +139,17 @@ private slots:
         dialog.OkBtn->click();
         QVERIFY(messages.texts().last().startsWith(QStringLiteral("A filename cannot contain")));
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        // 82 CJK characters: 246 bytes, too many for the table's journal beside it.
+        dialog.NewUnitEdit->setText(QString(82, QChar(0x8A9E)));
+        dialog.OkBtn->click();
+        QCOMPARE(messages.texts().last(),
+                 QStringLiteral(
+                     "The name of the unit is too long for this folder. Please choose a shorter name."));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
         dialog.NewUnitEdit->setText(QStringLiteral("fresh"));
         dialog.OkBtn->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(messages.shown().size(), 3);
+        QCOMPARE(messages.shown().size(), 4);
     }
 
     void kvtmlBringsItsLanguagesAndTypes()
