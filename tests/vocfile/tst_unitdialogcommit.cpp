@@ -70,6 +70,8 @@ private slots:
     void propertiesRenameCarriesTheWholeUnit();
     void caseOnlyRenameLeavesOneDescriptor();
     void renameOntoAnotherUnitIsRefused();
+    void namesTooLongForTheFolderAreRefused_data();
+    void namesTooLongForTheFolderAreRefused();
 
 private:
     UnitDialogCommit commit()
@@ -253,6 +255,40 @@ void TestUnitDialogCommit::renameOntoAnotherUnitIsRefused()
     QCOMPARE(messages.texts(), QStringList({"Another unit of that name already exists."}));
     QCOMPARE(files(folder), QStringList({"a.db", "a.lif", "b.db"}));
     QCOMPARE(UnitDescriptor(folder.filePath(QStringLiteral("a.lif"))).description(), QStringLiteral("old"));
+}
+
+void TestUnitDialogCommit::namesTooLongForTheFolderAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("properties");
+    QTest::addColumn<bool>("fits");
+    // 244 bytes leave room for "<name>.db-journal" in a file name of 255 bytes, 245 do not.
+    QTest::newRow("244 bytes, new") << QString(244, u'v') << false << true;
+    QTest::newRow("245 bytes, new") << QString(245, u'v') << false << false;
+    QTest::newRow("82 CJK characters, new") << QString(82, QChar(0x8A9E)) << false << false;
+    QTest::newRow("80 CJK characters, renamed") << QString(80, QChar(0x8A9E)) << true << true;
+    QTest::newRow("82 CJK characters, renamed") << QString(82, QChar(0x8A9E)) << true << false;
+}
+
+void TestUnitDialogCommit::namesTooLongForTheFolderAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, properties);
+    QFETCH(bool, fits);
+    TestFolder folder;
+    QCOMPARE(UnitDialogCommit::fitsFolder(folder.path(), name), fits);
+    if (properties)
+        makeUnit(folder, QStringLiteral("a"));
+    const QStringList before = files(folder);
+    UnitDialogCommit::Input in =
+        properties ? ::properties(folder, QStringLiteral("a"), name) : input(folder, name);
+    QCOMPARE(commit().run(in), fits ? UnitDialogCommit::Outcome::Written : UnitDialogCommit::Outcome::Failed);
+    if (fits)
+        return;
+    QCOMPARE(
+        messages.texts(),
+        QStringList({"The name of the unit is too long for this folder. Please choose a shorter name."}));
+    QCOMPARE(files(folder), before);
 }
 
 QTEST_GUILESS_MAIN(TestUnitDialogCommit)
