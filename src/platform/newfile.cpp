@@ -35,17 +35,13 @@ NewFile::Result placeByClaim(const QByteArray &from, const QByteArray &to, QStri
     const int claim = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (claim < 0)
         return errno == EEXIST ? NewFile::Result::Exists : failed(error, errno);
-    struct stat claimed
-    {
-    };
+    struct stat claimed = {};
     const bool known = ::fstat(claim, &claimed) == 0;
     ::close(claim);
     if (::rename(from.constData(), to.constData()) == 0)
         return NewFile::Result::Placed;
     const int reason = errno;
-    struct stat now
-    {
-    };
+    struct stat now = {};
     if (known && ::stat(to.constData(), &now) == 0 && now.st_dev == claimed.st_dev &&
         now.st_ino == claimed.st_ino)
         ::unlink(to.constData());
@@ -106,9 +102,7 @@ NewFile::Result NewFile::save(const QString &path, const QByteArray &bytes, QStr
 
 NewFile::Identity NewFile::identityOf(const QString &path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {quint64(info.st_dev), quint64(info.st_ino)};
