@@ -212,8 +212,9 @@ void LumoTool::exportList(QStringList arguments)
     const QString unit = oneSourceTo(arguments, QStringLiteral("export"), list);
     // The unit must be there: exporting never makes one.
     const ToolUnit checked(unit);
-    m_out << "Exported: "
-          << WordExchange::exportUnit(checked.descriptor(), QFileInfo(list).absoluteFilePath()) << '\n';
+    // Counted before anything is printed: a refused unit leaves standard output empty.
+    const int exported = WordExchange::exportUnit(checked.descriptor(), QFileInfo(list).absoluteFilePath());
+    m_out << "Exported: " << exported << '\n';
 }
 
 void LumoTool::check(const QStringList &arguments, ConsoleMessages &messages)
