@@ -7,6 +7,7 @@
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"
+#include "vocfile/unitfields.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFile>
@@ -106,7 +107,8 @@ void MistakesSaver::appendEntries(const QString &tablePath, const Choice &choice
     if (target.vocabularyFile().isEmpty())
         throw TableError(QStringLiteral("The table ") + tablePath + QStringLiteral(" could not be created."));
     try {
-        target.open();
+        // An existing unit may have been made elsewhere: its fields are found by name.
+        target.openChecked();
         copyEntries(target, choice);
         target.close();
     } catch (...) {
@@ -134,6 +136,7 @@ void MistakesSaver::copyEntries(SqliteTable &target, const Choice &choice) const
         source.enableControls();
         target.enableControls();
     });
+    const UnitFields targetFields(target);
     target.startTransaction();
     for (source.first(); !source.eof(); source.next()) {
         if (!choice.allEntries && source.fieldValue(mistakes).toInt() <= choice.moreThan)
@@ -147,7 +150,7 @@ void MistakesSaver::copyEntries(SqliteTable &target, const Choice &choice) const
             values[TLumoTable::ForeignSound] = source.fieldValue(foreignSound);
         }
         values[TLumoTable::Mistakes] = 0;
-        target.appendRecord(values);
+        target.appendRecord(targetFields.record(values));
     }
     target.commit();
     source.first();

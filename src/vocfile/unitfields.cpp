@@ -26,6 +26,15 @@ void UnitFields::require(Fields fields) const
             throw m_table.fieldNotFound(TLumoTable::schemaFields().at(field).name);
 }
 
+QVariantList UnitFields::record(const QVariantList &values) const
+{
+    QVariantList placed(m_table.fieldDefs().size());
+    for (int field = 0; field < std::min(int(values.size()), TLumoTable::FieldCount); ++field)
+        if (m_positions.at(field) >= 0)
+            placed[m_positions.at(field)] = values.at(field);
+    return placed;
+}
+
 UnitFields::Fields UnitFields::all()
 {
     using F = TLumoTable::Field;

@@ -21,6 +21,10 @@ public:
     bool has(Fields fields) const;
     // Throws the table's error for the first of the fields it lacks.
     void require(Fields fields) const;
+    // A record given in the schema's order, placed in the table's order for appendRecord();
+    // a field the table lacks is left out.
+    QVariantList record(const QVariantList &values) const;
+
     // Every field of the schema.
     static Fields all();
 

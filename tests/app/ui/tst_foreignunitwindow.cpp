@@ -8,6 +8,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/sqlitedatabase.h"
+#include "platform/wavewriter.h"
 #include "repetition/reviewstore.h"
 #include "support/foreignunit.h"
 #include "units/ui/lumolistview.h"
@@ -180,23 +181,43 @@ private slots:
         QCOMPARE(digest(table), before);
     }
 
-    // A table whose fields stand in another order shows each word in its own column.
-    void fieldsInAnotherOrderShowInTheirColumns()
+    // A table whose fields stand in another order shows each word in its own column, and a
+    // sound loaded for the foreign side goes into the foreign sound field.
+    void fieldsInAnotherOrderAreShownAndWrittenByName()
     {
         MakeForeignUnit(
             units, QStringLiteral("shuffled"),
-            {QStringLiteral("CREATE TABLE vocabulary (ForeignSound BLOB, Mistakes INTEGER, ForeignLanguage "
-                            "TEXT, Type SMALLINT, NativeSound BLOB, NativeLanguage TEXT, Count INTEGER "
-                            "PRIMARY KEY AUTOINCREMENT)"),
+            {QStringLiteral("CREATE TABLE vocabulary (NativeSound BLOB, Mistakes INTEGER, ForeignLanguage "
+                            "TEXT, Type SMALLINT, Count INTEGER PRIMARY KEY AUTOINCREMENT, "
+                            "NativeLanguage TEXT, ForeignSound BLOB)"),
              QStringLiteral("INSERT INTO vocabulary (NativeLanguage, ForeignLanguage, Type) VALUES "
                             "('Hund', 'dog', 1)")});
+        const QByteArray image = WaveWriter().image(QByteArray(800, '\x80'));
+        const QString wave = folder->writeFile(QStringLiteral("dog.wav"), image);
         auto form = openForm(QStringLiteral("shuffled"));
         QVERIFY(form);
+        form->setWaveFileChooser([wave] { return wave; });
         clickTab(*form, Input);
         QVERIFY(messages.shown().isEmpty());
-        const QAbstractItemModel *model = form->inputPage()->LumoDBGrid1->model();
-        QCOMPARE(model->index(0, LumoTableModel::NativeColumn).data().toString(), QStringLiteral("Hund"));
-        QCOMPARE(model->index(0, LumoTableModel::ForeignColumn).data().toString(), QStringLiteral("dog"));
+        TLumoDBGrid *grid = form->inputPage()->LumoDBGrid1;
+        QCOMPARE(grid->model()->index(0, LumoTableModel::NativeColumn).data().toString(),
+                 QStringLiteral("Hund"));
+        QCOMPARE(grid->model()->index(0, LumoTableModel::ForeignColumn).data().toString(),
+                 QStringLiteral("dog"));
+
+        QCoreApplication::processEvents(); // the rows are laid out
+        const QModelIndex foreign = grid->model()->index(0, LumoTableModel::ForeignColumn);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(foreign).center());
+        QTRY_COMPARE(grid->currentIndex().column(), int(LumoTableModel::ForeignColumn));
+        form->inputPage()->ShowSoundTools->click();
+        QTest::mouseClick(form->inputPage()->OpenWaveBtn, Qt::LeftButton);
+        clickTab(*form, UnitManager);
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(column(units + QStringLiteral("shuffled.db"),
+                        QStringLiteral("SELECT NativeLanguage || '|' || ForeignLanguage || '|' || "
+                                       "ifnull(length(NativeSound), '-') || '|' || length(ForeignSound) "
+                                       "FROM vocabulary")),
+                 QStringList(QStringLiteral("Hund|dog|-|%1").arg(image.size())));
     }
 };
 
