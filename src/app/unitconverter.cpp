@@ -6,6 +6,7 @@
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"
+#include "vocfile/unitfields.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFileInfo>
@@ -56,7 +57,8 @@ QString UnitConverter::convert(const QString &oldFile, const QString &folder)
 
     m_table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
     try {
-        m_table.open();
+        // A table already there may have been made elsewhere: it gets the words by field name.
+        m_table.openChecked();
         appendPairs(unit);
     } catch (...) {
         m_table.close();
@@ -70,10 +72,11 @@ void UnitConverter::appendPairs(const OldUnitFile &unit)
 {
     // One transaction for the whole unit; what was appended before a failure is kept, as if
     // each entry had been posted on its own.
+    const UnitFields fields(m_table);
     m_table.startTransaction();
     try {
         for (const auto &[foreign, native] : unit.pairs)
-            m_table.appendRecord({QVariant(), native, foreign, 0, QVariant(), QVariant(), 0});
+            m_table.appendRecord(fields.record({QVariant(), native, foreign, 0, QVariant(), QVariant(), 0}));
     } catch (...) {
         m_table.commit();
         throw;

@@ -3,6 +3,7 @@
 #include "platform/lumoerror.h"
 #include "platform/sqlitedatabase.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitfields.h"
 
 QStringList UnitCheck::integrityProblems(const QString &table)
 {
@@ -23,12 +24,14 @@ UnitCheck::Counts UnitCheck::count(const QString &table, MessageService &message
     TLumoTable unit(messages);
     unit.setVocabularyFile(table);
     unit.open();
+    using F = TLumoTable::Field;
+    const UnitFields fields = UnitFields::required(unit, {F::NativeSound, F::ForeignSound, F::Mistakes});
     Counts counts;
     counts.entries = unit.recordCount();
     for (unit.first(); !unit.eof(); unit.next()) {
-        counts.sounds += (unit.fieldIsNull(TLumoTable::NativeSound) ? 0 : 1) +
-                         (unit.fieldIsNull(TLumoTable::ForeignSound) ? 0 : 1);
-        const qint64 mistakes = unit.fieldValue(TLumoTable::Mistakes).toLongLong();
+        counts.sounds += (unit.fieldIsNull(fields[F::NativeSound]) ? 0 : 1) +
+                         (unit.fieldIsNull(fields[F::ForeignSound]) ? 0 : 1);
+        const qint64 mistakes = unit.fieldValue(fields[F::Mistakes]).toLongLong();
         if (mistakes > 0) {
             ++counts.mistakenEntries;
             counts.mistakes += mistakes;

@@ -7,6 +7,7 @@
 #include "platform/sqlitetable.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfields.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFileInfo>
@@ -28,8 +29,11 @@ WordList WordExporter::readUnit(const QString &descriptorPath)
     table.setExclusive(true);
     table.open();
     try {
+        using F = TLumoTable::Field;
+        const UnitFields fields =
+            UnitFields::required(table, {F::NativeLanguage, F::ForeignLanguage, F::Type});
         const auto columns =
-            table.readColumns({TLumoTable::NativeLanguage, TLumoTable::ForeignLanguage, TLumoTable::Type});
+            table.readColumns({fields[F::NativeLanguage], fields[F::ForeignLanguage], fields[F::Type]});
         list.pairs.reserve(columns.at(0).size());
         for (qsizetype i = 0; i < columns.at(0).size(); ++i)
             list.pairs.append({columns.at(0).at(i).toString(), columns.at(1).at(i).toString(),

@@ -8,6 +8,7 @@
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"
+#include "vocfile/unitfields.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFile>
@@ -121,7 +122,8 @@ void MistakesSaver::appendEntries(const QString &tablePath, const Choice &choice
         throw TableError(QStringLiteral("The table ") + tablePath + QStringLiteral(" could not be created."));
     const NewFile::Identity made = existed ? NewFile::Identity() : NewFile::identityOf(tablePath);
     try {
-        target.open();
+        // An existing unit may have been made elsewhere: its fields are found by name.
+        target.openChecked();
         copyEntries(target, choice);
         target.close();
     } catch (...) {
@@ -147,6 +149,7 @@ void MistakesSaver::copyEntries(SqliteTable &target, const Choice &choice) const
         source.enableControls();
         target.enableControls();
     });
+    const UnitFields targetFields(target);
     target.startTransaction();
     for (source.first(); !source.eof(); source.next()) {
         if (!choice.allEntries && source.fieldValue(mistakes).toInt() <= choice.moreThan)
@@ -160,7 +163,7 @@ void MistakesSaver::copyEntries(SqliteTable &target, const Choice &choice) const
             values[TLumoTable::ForeignSound] = source.fieldValue(foreignSound);
         }
         values[TLumoTable::Mistakes] = 0;
-        target.appendRecord(values);
+        target.appendRecord(targetFields.record(values));
     }
     target.commit();
     source.first();

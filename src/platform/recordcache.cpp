@@ -208,6 +208,10 @@ QList<QVector<QVariant>> RecordCache::columns(const QVector<qint64> &keys, const
 {
     QStringList list{QStringLiteral("rowid")};
     for (int field : fields) {
+        // Callers name fields by the schema they expect; a table from elsewhere may not have them.
+        if (field < 0 || field >= m_schema.fields.size())
+            throw TableError(QStringLiteral("Unknown field number %1 in the table ").arg(field) +
+                             m_db.path());
         const FieldDef &def = m_schema.fields.at(field);
         list.append(def.type == FieldType::Blob
                         ? QStringLiteral("length(%1)").arg(TableSchema::quoted(def.name))

@@ -46,25 +46,24 @@ quint64 RecordWriter::storedFields(const QVariantList &values, const QVector<boo
     return fields;
 }
 
-SqliteStatement &RecordWriter::insertStatement(quint64 fields)
+SqliteStatement &RecordWriter::insertStatement()
 {
-    std::unique_ptr<SqliteStatement> &statement = m_inserts[fields];
-    if (!statement) {
+    if (!m_insert) {
         QStringList columns, marks;
-        for (int field = 0; field < m_schema.fields.size(); ++field) {
-            if (has(fields, field)) {
-                columns.append(TableSchema::quoted(m_schema.fields.at(field).name));
+        for (const FieldDef &def : m_schema.fields) {
+            if (def.type != FieldType::AutoInc) {
+                columns.append(TableSchema::quoted(def.name));
                 marks.append(QStringLiteral("?"));
             }
         }
         const QString table = TableSchema::quoted(TableSchema::DataTable);
-        statement = std::make_unique<SqliteStatement>(
+        m_insert = std::make_unique<SqliteStatement>(
             m_db, columns.isEmpty()
                       ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                       : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(table, columns.join(QLatin1String(", ")), marks.join(QLatin1String(", "))));
     }
-    return *statement;
+    return *m_insert;
 }
 
 SqliteStatement &RecordWriter::updateStatement(quint64 fields)
@@ -97,8 +96,11 @@ qint64 RecordWriter::insert(const QVariantList &values, const QVector<bool> &cha
 {
     m_cache.stopReading();
     const quint64 fields = storedFields(values, changed);
-    SqliteStatement &statement = insertStatement(fields);
-    bindValues(statement, fields, values);
+    SqliteStatement &statement = insertStatement();
+    int parameter = 0;
+    for (int field = 0; field < m_schema.fields.size(); ++field)
+        if (m_schema.fields.at(field).type != FieldType::AutoInc)
+            statement.bind(++parameter, has(fields, field) ? storable(values.at(field)) : QVariant());
     run(statement);
     return m_db.lastInsertRowId();
 }
@@ -115,14 +117,30 @@ void RecordWriter::update(qint64 key, const QVariantList &values, const QVector<
     run(statement);
 }
 
-void RecordWriter::remove(qint64 key)
+void RecordWriter::remove(qint64 key, const std::function<void(SqliteDatabase &, qint64)> &companion)
 {
     m_cache.stopReading();
     if (!m_remove)
         m_remove =
             std::make_unique<SqliteStatement>(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?")
                                                         .arg(TableSchema::quoted(TableSchema::DataTable)));
-    m_remove->bindInt(1, key);
-    run(*m_remove);
+    // A savepoint nests inside a transaction the caller holds, and stands alone without one.
+    m_db.exec(QStringLiteral("SAVEPOINT record_delete"));
+    try {
+        m_remove->bindInt(1, key);
+        run(*m_remove);
+        if (companion)
+            companion(m_db, key);
+        m_db.exec(QStringLiteral("RELEASE record_delete"));
+    } catch (...) {
+        try {
+            m_db.exec(QStringLiteral("ROLLBACK TO record_delete"));
+            m_db.exec(QStringLiteral("RELEASE record_delete"));
+        } catch (...) {
+            // The error that stopped the delete is the one to report.
+        }
+        m_cache.forget(key);
+        throw;
+    }
     m_cache.forget(key);
 }

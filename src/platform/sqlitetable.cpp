@@ -157,6 +157,11 @@ SqliteDatabase *SqliteTable::connection() const
     return d->db.get();
 }
 
+void SqliteTable::setDeleteCompanion(DeleteCompanion companion)
+{
+    d->deleteCompanion = std::move(companion);
+}
+
 bool SqliteTable::vacuum()
 {
     if (active() || d->table.isEmpty())
@@ -337,8 +342,13 @@ void SqliteTable::setFieldValue(const QString &name, const QVariant &value)
 {
     const int field = fieldIndex(name);
     if (field < 0)
-        throw TableError(QStringLiteral("Field '%1' not found in the table ").arg(name) + filePath());
+        throw fieldNotFound(name);
     setFieldValue(field, value);
+}
+
+TableError SqliteTable::fieldNotFound(const QString &name) const
+{
+    return TableError(QStringLiteral("Field '%1' not found in the table ").arg(name) + filePath());
 }
 
 // Signals ---------------------------------------------------------------------------------

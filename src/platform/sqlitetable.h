@@ -86,6 +86,8 @@ public:
     QByteArray blobValue(int field) const;
     void setFieldValue(int field, const QVariant &value); // only in Edit or Insert state
     void setFieldValue(const QString &name, const QVariant &value);
+    // The error for a field the table lacks, naming the file.
+    TableError fieldNotFound(const QString &name) const;
 
     // The values of some fields for every record in the current order and filter, read in
     // one pass without moving the current record; blobs as "non-empty" flags. One vector per
@@ -102,6 +104,11 @@ public:
     void post();
     void cancel();
     void deleteRecord();
+    // Runs for every record deleteRecord() removes, in the delete's own transaction and after
+    // it: rows of other tables in the file that belong to the record go with it, whether or
+    // not the file's triggers run. A throw undoes the delete.
+    using DeleteCompanion = std::function<void(SqliteDatabase &db, qint64 key)>;
+    void setDeleteCompanion(DeleteCompanion companion);
     void appendRecord(const QVariantList &values); // positional; a null QVariant leaves a field null
 
     // Bulk work in one transaction.

@@ -123,7 +123,7 @@ void SqliteTable::deleteRecord()
     if (d->cursor().count() == 0)
         throw TableError(QStringLiteral("The table ") + filePath() +
                          QStringLiteral(" has no record to delete."));
-    d->writer->remove(currentKey());
+    d->writer->remove(currentKey(), d->deleteCompanion);
     d->cursor().removeCurrent();
     notifyDataSet();
     notifyCurrent();

@@ -43,6 +43,8 @@ struct SqliteTable::Private
     RecordBuffer buffer; // the record being edited or inserted
     int positionBeforeInsert = -1;
 
+    DeleteCompanion deleteCompanion;
+
     RecordFilter filter;
     QString condition;
     bool filtered = false;

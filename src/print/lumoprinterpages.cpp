@@ -7,6 +7,7 @@
 #include "print/printtarget.h"
 #include "print/printunits.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitfields.h"
 
 #include <QFileInfo>
 #include <QRect>
@@ -67,8 +68,11 @@ bool TLumoPrinter::DrawListPage(PageCanvas &canvas)
     canvas.setFont(m_fontName, settings.fontSize);
     canvas.setPen(1, Qt::DotLine);
     y += pitch(canvas, 0.1);
-    const int leftField = settings.swapColumns ? TLumoTable::ForeignLanguage : TLumoTable::NativeLanguage;
-    const int rightField = settings.swapColumns ? TLumoTable::NativeLanguage : TLumoTable::ForeignLanguage;
+    const UnitFields fields(*m_table);
+    const int leftField =
+        fields[settings.swapColumns ? TLumoTable::ForeignLanguage : TLumoTable::NativeLanguage];
+    const int rightField =
+        fields[settings.swapColumns ? TLumoTable::NativeLanguage : TLumoTable::ForeignLanguage];
     const int columnWidth = (width - InchToDeviceX(0.2)) / 2;
     while (!m_table->eof() && y < bottom - pitch(canvas, 1.2)) {
         const QString leftText = m_table->fieldValue(leftField).toString();
@@ -148,7 +152,7 @@ void TLumoPrinter::drawCard(PageCanvas &canvas, int column, int row, const QStri
     if (m_table->eof())
         return;
     canvas.setFontFamily(m_fontName);
-    const QString text = m_table->fieldValue(field).toString();
+    const QString text = m_table->fieldValue(UnitFields(*m_table)[TLumoTable::Field(field)]).toString();
     m_table->next();
     const QStringList lines =
         CardText::WrapCardText(text, cw, [&canvas](const QString &s) { return canvas.textWidth(s); });

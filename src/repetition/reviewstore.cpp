@@ -60,6 +60,7 @@ void ReviewStore::ensureTable()
                            "PRIMARY KEY (entry, direction)) WITHOUT ROWID")
                 .arg(table()));
         // Counts are never reused, so a state removed with its entry can never be missed.
+        // Older programs delete entries without forget() and rely on the trigger.
         m_db.exec(QStringLiteral("CREATE TRIGGER IF NOT EXISTS review_state_forget AFTER DELETE ON %1 "
                                  "BEGIN DELETE FROM %2 WHERE entry = old.rowid; END")
                       .arg(TableSchema::quoted(QLatin1String(TableSchema::DataTable)), table()));
@@ -121,6 +122,15 @@ void ReviewStore::save(const ReviewState &state)
     upsert.bindInt(8, state.reviews);
     upsert.bindInt(9, state.lapses);
     upsert.step();
+}
+
+void ReviewStore::forget(qint64 entry)
+{
+    if (!hasTable())
+        return;
+    SqliteStatement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE entry = ?").arg(table()));
+    remove.bindInt(1, entry);
+    remove.step();
 }
 
 ReviewStore::DueStates ReviewStore::dueStates(int direction, qint64 latest, qint64 startOfToday) const

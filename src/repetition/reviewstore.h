@@ -10,7 +10,8 @@ class SqliteDatabase;
 // The review states of a unit, kept in a table of their own beside the vocabulary table in
 // the unit's ".db" file, so that copying, moving, renaming and packing the unit carry them.
 // The table is made when the first review is written; a unit without it has never been
-// reviewed. Deleting an entry deletes its states with it, whichever way it is deleted.
+// reviewed. Deleting an entry deletes its states with it: the unit's table calls forget(), and
+// a trigger does it for older programs, which do not.
 // Columns a later version adds are left alone. Failures throw TableError.
 class ReviewStore
 {
@@ -46,6 +47,8 @@ public:
 
     std::optional<ReviewState> state(qint64 entry, int direction) const;
     void save(const ReviewState &state);
+    // Removes the states of an entry, in both directions.
+    void forget(qint64 entry);
 
     // Every state of one direction with the moment it is due. A damaged state (no usable
     // memory, no due moment) is due at once; none is due later than latest, so a date far

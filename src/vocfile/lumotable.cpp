@@ -1,12 +1,16 @@
 #include "vocfile/lumotable.h"
 
 #include "platform/messageservice.h"
+#include "repetition/reviewstore.h"
+#include "vocfile/unitfields.h"
 
 #include <QFileInfo>
 
 TLumoTable::TLumoTable(MessageService &messages, QObject *parent) : SqliteTable(parent), m_messages(messages)
 {
     setExclusive(true);
+    // A unit's file may be opened with its triggers off, the program's own among them.
+    setDeleteCompanion([](SqliteDatabase &db, qint64 key) { ReviewStore(db).forget(key); });
 }
 
 QList<FieldDef> TLumoTable::schemaFields()
@@ -59,6 +63,17 @@ void TLumoTable::setVocabularyFile(const QString &path)
         m_vocabularyFile.clear();
         setDatabaseName(QString());
         setTableName(QString());
+    }
+}
+
+void TLumoTable::openChecked()
+{
+    open();
+    try {
+        UnitFields(*this).require(UnitFields::all());
+    } catch (...) {
+        close();
+        throw;
     }
 }
 

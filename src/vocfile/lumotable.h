@@ -28,6 +28,10 @@ public:
     // failure "Could not create database!" is shown and the component is left unbound.
     void setVocabularyFile(const QString &path);
 
+    // Opens the table for the pages, which need every field of the schema: a table that lacks
+    // one is closed again and the error naming it thrown.
+    void openChecked();
+
     // Compacts the bound table; true when it worked. The table stays closed.
     bool Pack();
 

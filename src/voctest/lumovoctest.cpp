@@ -11,6 +11,7 @@
 #include "uilang/translate.h"
 #include "units/speechvoices.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfields.h"
 #include "vocfile/unittestlog.h"
 
 #include <QFileInfo>
@@ -157,14 +158,14 @@ void TLumoVocTest::clearQuestion()
 
 TLumoVocTest::Fields TLumoVocTest::fields() const
 {
-    const SqliteTable &t = *m_dataSet;
+    const UnitFields unit(*m_dataSet);
     Fields f;
-    f.count = t.fieldIndex(QStringLiteral("Count"));
-    f.question = t.fieldIndex(m_swap ? QStringLiteral("ForeignLanguage") : QStringLiteral("NativeLanguage"));
-    f.answer = t.fieldIndex(m_swap ? QStringLiteral("NativeLanguage") : QStringLiteral("ForeignLanguage"));
-    f.type = t.fieldIndex(QStringLiteral("Type"));
-    f.questionSound = t.fieldIndex(m_swap ? QStringLiteral("ForeignSound") : QStringLiteral("NativeSound"));
-    f.mistakes = t.fieldIndex(QStringLiteral("Mistakes"));
+    f.count = unit[TLumoTable::Count];
+    f.question = unit[m_swap ? TLumoTable::ForeignLanguage : TLumoTable::NativeLanguage];
+    f.answer = unit[m_swap ? TLumoTable::NativeLanguage : TLumoTable::ForeignLanguage];
+    f.type = unit[TLumoTable::Type];
+    f.questionSound = unit[m_swap ? TLumoTable::ForeignSound : TLumoTable::NativeSound];
+    f.mistakes = unit[TLumoTable::Mistakes];
     return f;
 }
 
@@ -317,7 +318,7 @@ void TLumoVocTest::BuildChoices(int answerField, int type)
 {
     m_choices = QStringList(ChoiceCount, QString());
     if (!m_candidatesValid || m_candidatesField != answerField)
-        readCandidates(answerField, m_dataSet->fieldIndex(QStringLiteral("Type")));
+        readCandidates(answerField, UnitFields(*m_dataSet)[TLumoTable::Type]);
     QRandomGenerator generator = ClockSeededGenerator();
     const QStringList options = ChoiceBuilder::options(m_candidates, m_answer, type, generator);
     for (int i = 0; i < options.size() && i < ChoiceCount; ++i)

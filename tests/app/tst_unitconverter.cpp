@@ -3,6 +3,7 @@
 #include "platform/inifile.h"
 #include "platform/scriptedmessageservice.h"
 #include "platform/sqlitedatabase.h"
+#include "support/foreignunit.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
 #include "vocfile/lumotable.h"
@@ -50,6 +51,7 @@ private slots:
     void headerOnlyGivesAnEmptyTable();
     void clashesGetAnXInFront();
     void existingTableWithoutDescriptorIsAppendedTo();
+    void aTableMadeElsewhereGetsTheWordsByFieldName();
     void longLinesAreCut();
     void failureWhileAppendingKeepsWhatWasAppended();
     void vanishedFileLeavesNothing();
@@ -185,6 +187,39 @@ void TestUnitConverter::existingTableWithoutDescriptorIsAppendedTo()
     QCOMPARE(UnitConverter(table).convert(path, folder.path()), folder.filePath(QStringLiteral("words.lif")));
     QCOMPARE(tablePairs(folder.filePath(QStringLiteral("words.db"))),
              Pairs({{"vorher", "before"}, {"Haus", "house"}}));
+}
+
+// A table whose fields stand in another order gets each word in its own field; one that
+// lacks a field is refused and left as it was.
+void TestUnitConverter::aTableMadeElsewhereGetsTheWordsByFieldName()
+{
+    TestFolder folder;
+    const QString old =
+        folder.writeFile(QStringLiteral("in/words.vok"), "german\r\na\r\nb\r\nHaus\r\nhouse\r\n");
+    MakeForeignUnit(
+        folder.path(), QStringLiteral("words"),
+        {ForeignTable({"Mistakes INTEGER", "ForeignLanguage TEXT", "NativeSound BLOB", "Type SMALLINT",
+                       "ForeignSound BLOB", "NativeLanguage TEXT", "Count INTEGER PRIMARY KEY"})});
+    QVERIFY(QFile::remove(folder.filePath(QStringLiteral("words.lif"))));
+    TLumoTable table(messages);
+    UnitConverter(table).convert(old, folder.path());
+    SqliteDatabase db(folder.filePath(QStringLiteral("words.db")));
+    db.open(SqliteDatabase::tableOptions(true));
+    SqliteStatement select(
+        db, QStringLiteral("SELECT NativeLanguage || '/' || ForeignLanguage || '/' || Type || '/' || "
+                           "Mistakes FROM vocabulary"));
+    QVERIFY(select.step());
+    QCOMPARE(select.text(0), QStringLiteral("house/Haus/0/0"));
+    db.close();
+
+    MakeForeignUnit(folder.path(), QStringLiteral("narrow"),
+                    {ForeignTable({"Count INTEGER PRIMARY KEY", "Word TEXT"})});
+    QVERIFY(QFile::remove(folder.filePath(QStringLiteral("narrow.lif"))));
+    const QByteArray before = contents(folder.filePath(QStringLiteral("narrow.db")));
+    const QString narrow =
+        folder.writeFile(QStringLiteral("in/narrow.vok"), "german\r\na\r\nb\r\nHaus\r\nhouse\r\n");
+    QVERIFY_THROWS_EXCEPTION(TableError, UnitConverter(table).convert(narrow, folder.path()));
+    QCOMPARE(contents(folder.filePath(QStringLiteral("narrow.db"))), before);
 }
 
 void TestUnitConverter::longLinesAreCut()

@@ -3,6 +3,8 @@
 #include "logbook/logbookstore.h"
 #include "logbook/mistakessaver.h"
 #include "platform/scriptedmessageservice.h"
+#include "platform/sqlitedatabase.h"
+#include "support/foreignunit.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
@@ -125,6 +127,8 @@ private slots:
     void refusedNamesKeepTheDialogOpen();
     void theOpenUnitIsRefused();
     void failedTableLeavesBothFilesAsTheyWere();
+    void aTableMadeElsewhereGetsTheWordsByFieldName_data();
+    void aTableMadeElsewhereGetsTheWordsByFieldName();
 };
 
 void TestMistakesSaver::copiesTheMistakesIntoANewUnit_data()
@@ -278,6 +282,48 @@ void TestMistakesSaver::failedTableLeavesBothFilesAsTheyWere()
     QVERIFY_THROWS_EXCEPTION(TableError, saver().save(choice(QStringLiteral("fresh"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("fresh.lif"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("fresh.db"))));
+}
+
+void TestMistakesSaver::aTableMadeElsewhereGetsTheWordsByFieldName_data()
+{
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<QStringList>("rows"); // none: refused
+    QTest::newRow("another order") << QStringList{"Mistakes INTEGER",
+                                                  "ForeignSound BLOB",
+                                                  "Type SMALLINT",
+                                                  "ForeignLanguage TEXT",
+                                                  "NativeSound BLOB",
+                                                  "NativeLanguage TEXT",
+                                                  "Count INTEGER PRIMARY KEY AUTOINCREMENT"}
+                                   << QStringList{"go/GO/1/0", "see/SEE/1/0", "run/RUN/1/0"};
+    QTest::newRow("two fields") << QStringList{"Count INTEGER PRIMARY KEY AUTOINCREMENT",
+                                               "NativeLanguage TEXT"}
+                                << QStringList();
+}
+
+void TestMistakesSaver::aTableMadeElsewhereGetsTheWordsByFieldName()
+{
+    QFETCH(QStringList, columns);
+    QFETCH(QStringList, rows);
+    MakeForeignUnit(m_folder->path(), QStringLiteral("hard"), {ForeignTable(columns)});
+    const QString table = path(QStringLiteral("hard.db"));
+    const QByteArray before = contents(table);
+    m_messages.answerWith(MessageService::Yes);
+    if (rows.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(TableError, saver().save(choice(QStringLiteral("hard"))));
+        QCOMPARE(contents(table), before);
+        return;
+    }
+    QCOMPARE(saver().save(choice(QStringLiteral("hard"))), Outcome::Closed);
+    SqliteDatabase db(table);
+    db.open(SqliteDatabase::tableOptions(true));
+    SqliteStatement select(db,
+                           QStringLiteral("SELECT NativeLanguage || '/' || ForeignLanguage || '/' || Type || "
+                                          "'/' || Mistakes FROM vocabulary ORDER BY Count"));
+    QStringList stored;
+    while (select.step())
+        stored.append(select.text(0));
+    QCOMPARE(stored, rows);
 }
 
 QTEST_GUILESS_MAIN(TestMistakesSaver)

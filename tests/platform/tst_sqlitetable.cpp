@@ -70,6 +70,9 @@ private slots:
     void postedRecordsTakeTheirPlace();
     void writingWhileWalkingReadsCurrentValues();
     void anOrderOthersChangedIsReadByKeys();
+    void aDeleteAndItsCompanionAreOneTransaction_data();
+    void aDeleteAndItsCompanionAreOneTransaction();
+    void columnsOfAFieldTheTableLacksAreRefused();
 
 private:
     std::unique_ptr<SqliteTable> create(const QString &name);
@@ -304,6 +307,66 @@ void TestSqliteTable::anOrderOthersChangedIsReadByKeys()
     QCOMPARE(column(*table, Word), (QStringList{"apple", QString(), "pear"}));
     table->refresh();
     QCOMPARE(column(*table, Word), (QStringList{"aaa", "apple", "pear"}));
+}
+
+void TestSqliteTable::aDeleteAndItsCompanionAreOneTransaction_data()
+{
+    QTest::addColumn<bool>("companionFails");
+    QTest::addColumn<bool>("inTransaction");
+    QTest::newRow("alone") << false << false;
+    QTest::newRow("in a transaction") << false << true;
+    QTest::newRow("companion fails") << true << false;
+    QTest::newRow("companion fails in a transaction") << true << true;
+}
+
+// The companion removes rows of its own table that belong to the record; when it fails, the
+// record stays too.
+void TestSqliteTable::aDeleteAndItsCompanionAreOneTransaction()
+{
+    QFETCH(bool, companionFails);
+    QFETCH(bool, inTransaction);
+    auto table = create(QStringLiteral("companion.db"));
+    fill(*table, {QStringLiteral("pear"), QStringLiteral("fig")});
+    table->connection()->exec(QStringLiteral("CREATE TABLE notes (entry INTEGER)"));
+    table->connection()->exec(QStringLiteral("INSERT INTO notes VALUES (1), (2)"));
+    table->setDeleteCompanion([companionFails](SqliteDatabase &db, qint64 key) {
+        db.exec(QStringLiteral("DELETE FROM notes WHERE entry = %1").arg(key));
+        if (companionFails)
+            throw TableError(QStringLiteral("companion failed"));
+    });
+    if (inTransaction)
+        table->startTransaction();
+    table->first();
+    QCOMPARE(table->currentKey(), 1);
+    bool failed = false;
+    try {
+        table->deleteRecord();
+    } catch (const TableError &) {
+        failed = true;
+    }
+    QCOMPARE(failed, companionFails);
+    if (inTransaction)
+        table->commit();
+    table = reopen(std::move(table));
+    QCOMPARE(column(*table, Word), companionFails ? QStringList({"pear", "fig"}) : QStringList({"fig"}));
+    SqliteStatement notes(*table->connection(), QStringLiteral("SELECT count(*) FROM notes"));
+    QVERIFY(notes.step());
+    QCOMPARE(notes.int64(0), companionFails ? 2 : 1);
+}
+
+void TestSqliteTable::columnsOfAFieldTheTableLacksAreRefused()
+{
+    auto table = create(QStringLiteral("narrow.db"));
+    fill(*table, {QStringLiteral("pear")});
+    for (int field : {-1, 3, 6}) {
+        try {
+            table->readColumns({Word, field});
+            QFAIL("a field the table lacks was read");
+        } catch (const TableError &error) {
+            QVERIFY2(error.message().contains(table->filePath()), qPrintable(error.message()));
+        }
+    }
+    QCOMPARE(table->readColumns({Note, Word}), (QList<QVector<QVariant>>{{"shown"}, {"pear"}}));
 }
 
 QTEST_GUILESS_MAIN(TestSqliteTable)

@@ -163,7 +163,7 @@ void TMainForm::openUnitTable(bool filtered)
 {
     if (!m_lumoTable1->active()) {
         m_lumoTable1->setVocabularyFile(UnitFiles::tablePathOf(m_currentUnitFile));
-        m_lumoTable1->open();
+        m_lumoTable1->openChecked();
     }
     m_lumoTable1->setFiltered(filtered);
 }

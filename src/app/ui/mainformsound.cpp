@@ -8,6 +8,7 @@
 #include "platform/messageservice.h"
 #include "platform/wavefile.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitfields.h"
 #include "widgets/lumotablemodel.h"
 #include "widgets/speedbutton.h"
 
@@ -24,14 +25,15 @@ QString currentColumnField(const InputPage &page)
     return page.LumoDBGrid1->currentIndex().data(LumoTableModel::FieldNameRole).toString().toLower();
 }
 
-// The sound field of the side whose column is current; -1 on the type column.
-int currentSideSoundField(const InputPage &page)
+// The table's sound field of the side whose column is current; -1 on the type column or
+// where the table lacks it.
+int currentSideSoundField(const InputPage &page, const SqliteTable &table)
 {
     const QString field = currentColumnField(page);
     if (field == QStringLiteral("nativelanguage"))
-        return TLumoTable::NativeSound;
+        return UnitFields(table)[TLumoTable::NativeSound];
     if (field == QStringLiteral("foreignlanguage"))
-        return TLumoTable::ForeignSound;
+        return UnitFields(table)[TLumoTable::ForeignSound];
     return -1;
 }
 
@@ -99,7 +101,7 @@ void TMainForm::ShowSoundToolsClick()
 
 void TMainForm::OpenWaveBtnClick()
 {
-    const int field = currentSideSoundField(*m_inputPage);
+    const int field = currentSideSoundField(*m_inputPage, *m_lumoTable1);
     if (!m_lumoTable1->active() || field < 0)
         return;
     const QString path = m_chooseWaveFile();
@@ -129,7 +131,7 @@ void TMainForm::OpenWaveBtnClick()
 
 void TMainForm::DeleteSoundBtnClick()
 {
-    const int field = currentSideSoundField(*m_inputPage);
+    const int field = currentSideSoundField(*m_inputPage, *m_lumoTable1);
     if (!m_lumoTable1->active() || field < 0)
         return;
     if (Guarded(m_messages, [&] { storeSound(*m_lumoTable1, field, QVariant()); }))

@@ -53,7 +53,7 @@ void PrintCommands::printUnit(TLumoTable &table, const QString &unitFile, const 
     bool openedHere = false;
     if (!table.active()) {
         table.setVocabularyFile(UnitFiles::tablePathOf(unitFile));
-        table.open();
+        table.openChecked();
         openedHere = true;
     }
     // The unit manager keeps no table open: renaming or deleting the unit must still work.
