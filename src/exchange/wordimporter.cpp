@@ -11,6 +11,7 @@
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"
+#include "vocfile/unitfields.h"
 #include "vocfile/unitfiles.h"
 
 #include <QFile>
@@ -80,6 +81,11 @@ void bindTable(SqliteTable &table, const QString &tablePath, bool create)
 bool appendAll(SqliteTable &table, const QList<WordPair> &pairs, const WordImporter::Progress &progress)
 {
     table.open();
+    // A table made elsewhere may hold its fields in another order and key its records by
+    // another name; the fields a new word fills must be there.
+    using F = TLumoTable::Field;
+    const UnitFields fields =
+        UnitFields::required(table, {F::NativeLanguage, F::ForeignLanguage, F::Type, F::Mistakes});
     table.disableControls();
     table.startTransaction();
     try {
@@ -89,7 +95,8 @@ bool appendAll(SqliteTable &table, const QList<WordPair> &pairs, const WordImpor
                 return false;
             }
             const WordPair &pair = pairs.at(i);
-            table.appendRecord({QVariant(), pair.native, pair.foreign, pair.type, QVariant(), QVariant(), 0});
+            table.appendRecord(
+                fields.record({QVariant(), pair.native, pair.foreign, pair.type, QVariant(), QVariant(), 0}));
         }
         table.commit();
     } catch (...) {

@@ -147,6 +147,12 @@ private slots:
         QVERIFY2(checked.out.contains("Sounds:           1\n") &&
                      checked.out.contains("Mistakes:         2\n"),
                  checked.out.constData());
+        // Words imported into the shuffled table land in their own fields too.
+        const Outcome back = runTool({QStringLiteral("import"), list, QStringLiteral("--to"), unit});
+        QVERIFY2(back.code == 0, back.err.constData());
+        QCOMPARE(rows(folder->filePath(QStringLiteral("shuffled.db")),
+                      QStringLiteral("NativeLanguage, ForeignLanguage, Type, Mistakes, length(NativeSound)")),
+                 QStringList({"Hund|dog|1|2|1", "laufen|run|2|0|-", "Hund|dog|1|0|-", "laufen|run|2|0|-"}));
     }
 
     // Every field of a new word is written, an empty one as null: no default of the table
