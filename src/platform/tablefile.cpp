@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <sqlite3.h>
+
 #include <cerrno>
 #include <csignal>
 
@@ -91,8 +93,9 @@ std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclus
         db->exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"));
         schema = TableSchema::read(*db);
         db->exec(QStringLiteral("COMMIT"));
-    } catch (const TableError &) {
-        if (db->lastErrorWasBusy())
+    } catch (const SqliteError &error) {
+        // Found out while the connection was set up, which leaves no connection to ask.
+        if (error.primaryCode() == SQLITE_BUSY || error.primaryCode() == SQLITE_LOCKED)
             throw TableError(QStringLiteral("The table ") + path +
                              QStringLiteral(" is in use by another program."));
         throw;

@@ -1,0 +1,64 @@
+#include "platform/schemaobjects.h"
+
+#include "platform/sqlitedatabase.h"
+
+namespace {
+bool knownCollation(const QString &name)
+{
+    for (const char *known : {"BINARY", "NOCASE", "RTRIM", SqliteDatabase::NoCaseCollation})
+        if (name.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+} // namespace
+
+QList<SchemaObjects::Object> SchemaObjects::read(const SqliteDatabase &db)
+{
+    QList<Object> objects;
+    SqliteStatement query(db,
+                          QStringLiteral("SELECT type, name, tbl_name, sql, rootpage FROM sqlite_master"));
+    while (query.step())
+        objects.append({query.text(0), query.text(1), query.text(2), query.text(3), query.int64(4)});
+    return objects;
+}
+
+bool SchemaObjects::isVirtualTable(const Object &object)
+{
+    // A virtual table has no pages of its own; its text is how SQLite tells it apart.
+    return object.type == QLatin1String("table") &&
+           (object.rootPage <= 0 ||
+            object.sql.simplified().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive));
+}
+
+bool SchemaObjects::isPlainIndex(const SqliteDatabase &db, const Object &index)
+{
+    SqliteStatement partial(db, QStringLiteral("SELECT partial FROM pragma_index_list(?) WHERE name = ?"));
+    partial.bindText(1, index.table);
+    partial.bindText(2, index.name);
+    if (!partial.step() || partial.int64(0) != 0) {
+        partial.reset();
+        return false;
+    }
+    partial.reset();
+    // Column -2 is an expression; -1, the row id, is as plain as a column.
+    SqliteStatement columns(db, QStringLiteral("SELECT cid, coll FROM pragma_index_xinfo(?) WHERE key = 1"));
+    columns.bindText(1, index.name);
+    bool plain = true;
+    while (columns.step())
+        plain = plain && columns.int64(0) != -2 && knownCollation(columns.text(1));
+    return plain;
+}
+
+QList<SchemaObjects::Object> SchemaObjects::foreignCode(const SqliteDatabase &db,
+                                                        const QList<Object> &objects)
+{
+    QList<Object> found;
+    for (const Object &object : objects) {
+        const bool foreign = object.type == QLatin1String("index")
+                                 ? !isPlainIndex(db, object)
+                                 : object.type != QLatin1String("table") || isVirtualTable(object);
+        if (foreign)
+            found.append(object);
+    }
+    return found;
+}
