@@ -2,6 +2,8 @@
 
 #include "platform/sqlitedatabase.h"
 
+#include <QRegularExpression>
+
 namespace {
 bool knownCollation(const QString &name)
 {
@@ -9,6 +11,18 @@ bool knownCollation(const QString &name)
         if (name.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+// A default that is a value as it stands: a number, a text, a blob, NULL, a truth value or
+// the moment of the write.
+bool isPlainDefault(const QString &text)
+{
+    static const QRegularExpression plain(
+        QStringLiteral(
+            "^\\s*(?:[-+]?\\.?[0-9][0-9a-fA-F.xX+-]*|'(?:[^']|'')*'|\"(?:[^\"]|\"\")*\"|[xX]'[0-9a-fA-F]*'|"
+            "NULL|TRUE|FALSE|CURRENT_TIME|CURRENT_DATE|CURRENT_TIMESTAMP)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return plain.match(text).hasMatch();
 }
 } // namespace
 
@@ -47,6 +61,18 @@ bool SchemaObjects::isPlainIndex(const SqliteDatabase &db, const Object &index)
     while (columns.step())
         plain = plain && columns.int64(0) != -2 && knownCollation(columns.text(1));
     return plain;
+}
+
+bool SchemaObjects::computesOnWrite(const SqliteDatabase &db, const QString &table)
+{
+    // Hidden 2 and 3 are generated columns.
+    SqliteStatement columns(db, QStringLiteral("SELECT hidden, dflt_value FROM pragma_table_xinfo(?)"));
+    columns.bindText(1, table);
+    bool computes = false;
+    while (columns.step())
+        computes =
+            computes || columns.int64(0) >= 2 || (!columns.isNull(1) && !isPlainDefault(columns.text(1)));
+    return computes;
 }
 
 QList<SchemaObjects::Object> SchemaObjects::foreignCode(const SqliteDatabase &db,

@@ -27,6 +27,9 @@ public:
     // An index of plain columns in the collations this program knows, over all rows: keeping
     // it up runs nothing of the file's own. Throws SqliteError.
     static bool isPlainIndex(const SqliteDatabase &db, const Object &index);
+    // Whether writing a row of the table computes something the file asks for: a generated
+    // column, or a default that is not a plain value. Throws SqliteError.
+    static bool computesOnWrite(const SqliteDatabase &db, const QString &table);
     // Triggers, views, virtual tables and indexes that are not plain; empty when none.
     static QList<Object> foreignCode(const SqliteDatabase &db, const QList<Object> &objects);
 };

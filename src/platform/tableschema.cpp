@@ -108,9 +108,10 @@ bool lacksRowIds(const SqliteDatabase &db)
 }
 
 // Refuses a file whose schema would run SQL of its own (triggers, views, virtual tables,
-// indexes on expressions, partial or in unknown collations) or whose data table we cannot
-// use, before anything else reads it. Reading the schema runs nothing: the connection is
-// defensive, and a schema SQLite cannot even read is refused alike.
+// indexes on expressions, partial or in unknown collations, defaults that are expressions,
+// generated columns) or whose data table we cannot use, before anything else reads it.
+// Reading the schema runs nothing: the connection is defensive, and a schema SQLite cannot
+// even read is refused alike.
 void refuseUnsafeSchema(const SqliteDatabase &db)
 {
     const QString refusal = QStringLiteral("The file ") + db.path() +
@@ -120,7 +121,7 @@ void refuseUnsafeSchema(const SqliteDatabase &db)
         for (const SchemaObjects::Object &object : SchemaObjects::foreignCode(db, objects))
             if (!isOwnCode(object))
                 throw TableError(refusal);
-        if (lacksRowIds(db))
+        if (lacksRowIds(db) || SchemaObjects::computesOnWrite(db, QLatin1String(TableSchema::DataTable)))
             throw TableError(refusal);
     } catch (const SqliteError &error) {
         if (error.primaryCode() != SQLITE_ERROR)

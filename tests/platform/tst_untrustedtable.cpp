@@ -79,6 +79,8 @@ private slots:
     void importIntoAHostileUnitLosesNothing();
     void aConnectionRefusesWhatAFileCannotAsk_data();
     void aConnectionRefusesWhatAFileCannotAsk();
+    void theLargestSoundsFitAndLargerOnesAreRefused_data();
+    void theLargestSoundsFitAndLargerOnesAreRefused();
 
 private:
     ScriptedMessageService m_messages;
@@ -123,14 +125,16 @@ void TestUntrustedTable::ourOwnUnitsStillOpenAndWork_data()
     QTest::newRow("with review states") << QStringList() << true;
     QTest::newRow("extra columns and an index of them")
         << QStringList{QStringLiteral("ALTER TABLE vocabulary ADD COLUMN Note TEXT DEFAULT 'none'"),
-                       QStringLiteral("ALTER TABLE vocabulary ADD COLUMN Picture BLOB"),
+                       QStringLiteral("ALTER TABLE vocabulary ADD COLUMN Picture BLOB DEFAULT X'00'"),
+                       QStringLiteral("ALTER TABLE vocabulary ADD COLUMN Level INTEGER DEFAULT -1"),
                        QStringLiteral("CREATE INDEX NoteIndex ON vocabulary (Note COLLATE NOCASE, Type)")}
         << true;
     QTest::newRow("other column types")
         << QStringList{QStringLiteral("DROP TABLE vocabulary"),
-                       QStringLiteral("CREATE TABLE vocabulary (Count INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                      "NativeLanguage TEXT, ForeignLanguage CHAR(20), Type INT, NativeSound, "
-                                      "ForeignSound BLOB, Mistakes BIGINT)"),
+                       QStringLiteral(
+                           "CREATE TABLE vocabulary (Count INTEGER PRIMARY KEY AUTOINCREMENT, "
+                           "NativeLanguage TEXT, ForeignLanguage CHAR(20), Type INT, NativeSound, "
+                           "ForeignSound BLOB, Mistakes BIGINT, Added TEXT DEFAULT CURRENT_TIMESTAMP)"),
                        QStringLiteral(
                            "INSERT INTO vocabulary (NativeLanguage, ForeignLanguage) VALUES ('%1', '%2')")
                            .arg(QLatin1String(HostileUnit::KeptNative),
@@ -244,6 +248,43 @@ void TestUntrustedTable::aConnectionRefusesWhatAFileCannotAsk()
     table.setVocabularyFile(path);
     table.open();
     QCOMPARE(table.indexDefs().size(), 3);
+}
+
+void TestUntrustedTable::theLargestSoundsFitAndLargerOnesAreRefused_data()
+{
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("the largest on both sides") << SqliteDatabase::MaxValueBytes << true;
+    QTest::newRow("one byte more") << SqliteDatabase::MaxValueBytes + 1 << false;
+}
+
+// The length limit that stops a file's own huge defaults still lets the program's largest
+// entry through: a sound of the largest size on each side.
+void TestUntrustedTable::theLargestSoundsFitAndLargerOnesAreRefused()
+{
+    QFETCH(qint64, bytes);
+    QFETCH(bool, stored);
+    TestFolder folder;
+    const QString path = folder.filePath(QStringLiteral("unit.db"));
+    QVERIFY(HostileUnit::make(path, {}).isEmpty());
+    TLumoTable table(m_messages);
+    table.setVocabularyFile(path);
+    table.open();
+    const QByteArray sound(bytes, 'R');
+    try {
+        table.appendRecord({QVariant(), QString(255, u'n'), QString(255, u'f'), 1, sound, sound, 0});
+        QVERIFY(stored);
+    } catch (const TableError &error) {
+        QVERIFY2(!stored, qPrintable(error.message()));
+        QVERIFY2(error.message().contains(QStringLiteral("NativeSound")), qPrintable(error.message()));
+    }
+    table.close();
+    table.open();
+    QCOMPARE(table.recordCount(), stored ? 2 : 1);
+    if (stored) {
+        table.last();
+        QCOMPARE(table.blobValue(F::ForeignSound).size(), bytes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestUntrustedTable)

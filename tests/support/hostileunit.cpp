@@ -127,6 +127,13 @@ QList<Recipe> refusedAtOpen()
         {QStringLiteral("index in an unknown collation"),
          {QStringLiteral("CREATE INDEX odd ON %1 (NativeLanguage COLLATE %2)")
               .arg(table, QLatin1String(UnknownCollation))}},
+        growingDefault(),
+        {QStringLiteral("extra column with an expression default"),
+         {QStringLiteral("PRAGMA writable_schema = ON"),
+          QStringLiteral("UPDATE sqlite_master SET sql = substr(sql, 1, length(sql) - 1) || "
+                         "', Picture BLOB DEFAULT (zeroblob(60000000)))' WHERE name = 'vocabulary'")}},
+        {QStringLiteral("generated column"),
+         {QStringLiteral("ALTER TABLE vocabulary ADD COLUMN Shout TEXT AS (upper(NativeLanguage)) VIRTUAL")}},
         {QStringLiteral("expression index on another table"),
          {QStringLiteral("CREATE TABLE notes (n)"), QStringLiteral("CREATE INDEX noted ON notes (n + 1)")}},
     };
