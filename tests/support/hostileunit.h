@@ -28,7 +28,7 @@ struct Recipe
 
 // An AFTER INSERT trigger that deletes every other entry.
 Recipe deletingTrigger();
-// A trigger that inserts a sound of 300,000,000 zero bytes with every new entry.
+// A trigger that gives every new entry a sound of 300,000,000 zero bytes.
 Recipe growingTrigger();
 // A default of 200,000,000 zero bytes for the native sound.
 Recipe growingDefault();
