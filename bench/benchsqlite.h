@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QString>
 #include <sqlite3.h>
+#include <utility>
 
 // A plain SQLite connection set up as the table component sets up its own (flags, collation,
 // locking, page cache), so that a benchmark compares like with like.
@@ -21,6 +22,20 @@ inline sqlite3 *openLikeTheTable(const QString &path, int flags)
         QByteArrayLiteral("PRAGMA cache_size=-") + QByteArray::number(SqliteDatabase::TablePageCacheKiB);
     sqlite3_exec(db, cache.constData(), nullptr, nullptr, nullptr);
     return db;
+}
+
+// Takes back what every connection of the program sets against a file's own SQL (defensive
+// mode, untrusted schema, no triggers or views, the length limit, the step guard), so that a
+// benchmark can weigh them on the program's own connection.
+inline void withoutDefences(sqlite3 *db)
+{
+    for (const auto &[option, value] : {std::pair{SQLITE_DBCONFIG_DEFENSIVE, 0},
+                                        {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 1},
+                                        {SQLITE_DBCONFIG_ENABLE_TRIGGER, 1},
+                                        {SQLITE_DBCONFIG_ENABLE_VIEW, 1}})
+        sqlite3_db_config(db, option, value, nullptr);
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 1000000000);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
 }
 
 // Inserts count word pairs (pair(i) gives the native and the foreign text as UTF-8) into the

@@ -1,5 +1,6 @@
 #include "platform/registryhive.h"
 
+#include "platform/schemaobjects.h"
 #include "platform/sqlitedatabase.h"
 
 #include <QDateTime>
@@ -73,18 +74,21 @@ qint64 readInteger(const SqliteDatabase &db, const QString &sql)
     return query.int64(0);
 }
 
-// Our tables with every column we use; a missing table or column means a foreign file.
+// Our tables with every column we use; a missing table or column means a foreign file, and
+// so does SQL of the file's own (triggers, views, virtual tables, indexes that run code),
+// which a registry copied from elsewhere could carry.
 void checkColumns(const SqliteDatabase &db)
 {
-    for (const char *sql : {"SELECT id, hive, path, folded FROM keys LIMIT 0",
-                            "SELECT key, name, folded, type, data FROM vals LIMIT 0"}) {
-        try {
+    try {
+        for (const char *sql : {"SELECT id, hive, path, folded FROM keys LIMIT 0",
+                                "SELECT key, name, folded, type, data FROM vals LIMIT 0"})
             SqliteStatement(db, QLatin1String(sql));
-        } catch (const SqliteError &error) {
-            if (error.primaryCode() == SQLITE_ERROR)
-                throw Refusal{RegistryHive::ErrorBadDb};
-            throw;
-        }
+        if (!SchemaObjects::foreignCode(db, SchemaObjects::read(db)).isEmpty())
+            throw Refusal{RegistryHive::ErrorBadDb};
+    } catch (const SqliteError &error) {
+        if (error.primaryCode() == SQLITE_ERROR)
+            throw Refusal{RegistryHive::ErrorBadDb};
+        throw;
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <sqlite3.h>
+#include <algorithm>
+#include <utility>
 
 SqliteDatabase::SqliteDatabase(QString path) : m_path(std::move(path)) {}
 
@@ -22,15 +24,51 @@ void SqliteDatabase::open(const Options &options)
         close();
         throw failure;
     }
-    sqlite3_extended_result_codes(m_db, 1);
-    TableCollation::install(m_db);
-    CaseBlindText::install(m_db);
-    if (options.busyTimeoutMs > 0)
-        sqlite3_busy_timeout(m_db, options.busyTimeoutMs);
-    if (options.exclusive)
-        exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
-    if (options.pageCacheKiB > 0)
-        exec(QStringLiteral("PRAGMA cache_size=-%1").arg(options.pageCacheKiB));
+    try {
+        sqlite3_extended_result_codes(m_db, 1);
+        protect(options.maxStatementSteps);
+        for (const int installed : {TableCollation::install(m_db), CaseBlindText::install(m_db)})
+            if (installed != SQLITE_OK)
+                throw error(QStringLiteral("Could not open the table "), installed);
+        if (options.busyTimeoutMs > 0)
+            sqlite3_busy_timeout(m_db, options.busyTimeoutMs);
+        if (options.exclusive)
+            exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
+        if (options.pageCacheKiB > 0)
+            exec(QStringLiteral("PRAGMA cache_size=-%1").arg(options.pageCacheKiB));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void SqliteDatabase::protect(qint64 maxStatementSteps)
+{
+    // A file from elsewhere may carry triggers, views, defaults and functions in its schema:
+    // none of its own SQL runs, and the schema cannot be written around SQLite.
+    constexpr std::pair<int, int> settings[] = {{SQLITE_DBCONFIG_DEFENSIVE, 1},
+                                                {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0},
+                                                {SQLITE_DBCONFIG_ENABLE_TRIGGER, 0},
+                                                {SQLITE_DBCONFIG_ENABLE_VIEW, 0}};
+    for (const auto &[option, wanted] : settings) {
+        int now = -1;
+        const int rc = sqlite3_db_config(m_db, option, wanted, &now);
+        if (rc != SQLITE_OK || now != wanted)
+            throw error(QStringLiteral("Could not open the table safely "),
+                        rc == SQLITE_OK ? SQLITE_MISUSE : rc);
+    }
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, MaxRowBytes);
+    if (sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, -1) != MaxRowBytes)
+        throw error(QStringLiteral("Could not open the table safely "), SQLITE_MISUSE);
+    m_maxLooks = std::max<qint64>(maxStatementSteps / StepsPerLook, 1);
+    sqlite3_progress_handler(m_db, StepsPerLook, &SqliteDatabase::lookAtStatement, this);
+}
+
+int SqliteDatabase::lookAtStatement(void *database)
+{
+    const auto *db = static_cast<const SqliteDatabase *>(database);
+    db->m_stopped = ++db->m_looks > db->m_maxLooks;
+    return db->m_stopped ? 1 : 0;
 }
 
 void SqliteDatabase::close()
@@ -43,6 +81,7 @@ void SqliteDatabase::close()
 
 void SqliteDatabase::exec(const QString &sql)
 {
+    startStatement();
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         throw error(QStringLiteral("Error in the table "), rc);
@@ -66,6 +105,10 @@ bool SqliteDatabase::lastErrorWasBusy() const
 
 SqliteError SqliteDatabase::error(const QString &what, int code) const
 {
+    if ((code & 0xff) == SQLITE_INTERRUPT && m_stopped)
+        return SqliteError(QStringLiteral("The work on the file ") + m_path +
+                               QStringLiteral(" was stopped because it did not end."),
+                           code);
     // A connection that failed to open still explains why; one never made cannot.
     const QString detail =
         m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
@@ -151,6 +194,7 @@ void SqliteStatement::bindNull(int index)
 
 bool SqliteStatement::step()
 {
+    m_db.startStatement();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;

@@ -34,15 +34,33 @@ public:
     // holds a large unit whole keeps that from re-reading the file.
     static constexpr int TablePageCacheKiB = 16384;
 
+    // The largest value one field may hold: a loaded sound of about six minutes in CD quality.
+    // The recorder's own sounds stay far below (30 seconds at 8,000 bytes a second).
+    static constexpr qint64 MaxValueBytes = qint64(64) << 20;
+    // The most one statement may build, a whole row included: two sounds of the largest size
+    // and room for the texts beside them. A file's own default asking for more is refused.
+    static constexpr int MaxRowBytes = int(2 * MaxValueBytes + (qint64(1) << 20));
+    // Virtual-machine steps between two looks at a running statement, and the most one call
+    // that runs a statement may take before it is stopped as a runaway. The largest real work
+    // stays 20 times below: on a unit of 1,000,000 entries packing takes about 11 million
+    // steps and an integrity check about 14 million; a walk, an import or a test takes a few
+    // hundred steps per call. A runaway ends after some seconds.
+    static constexpr int StepsPerLook = 100000;
+    static constexpr qint64 MaxStatementSteps = 300000000;
+
     struct Options
     {
-        bool create = false;    // make the file when it is missing
-        bool exclusive = false; // lock the file for as long as the connection lives
-        int pageCacheKiB = 0;   // 0 keeps SQLite's default
-        int busyTimeoutMs = 0;  // how long to wait for another connection's lock
+        bool create = false;                          // make the file when it is missing
+        bool exclusive = false;                       // lock the file for as long as the connection lives
+        int pageCacheKiB = 0;                         // 0 keeps SQLite's default
+        int busyTimeoutMs = 0;                        // how long to wait for another connection's lock
+        qint64 maxStatementSteps = MaxStatementSteps; // lower only where a runaway is wanted
     };
     // How a table file is opened.
-    static Options tableOptions(bool exclusive) { return {false, exclusive, TablePageCacheKiB, 0}; }
+    static Options tableOptions(bool exclusive)
+    {
+        return {false, exclusive, TablePageCacheKiB, 0, MaxStatementSteps};
+    }
 
     explicit SqliteDatabase(QString path);
     ~SqliteDatabase();
@@ -65,9 +83,23 @@ public:
     // code of the failed call.
     SqliteError error(const QString &what, int code) const;
 
+    // Counts the steps of a statement from here on; called before each call that runs one.
+    void startStatement() const
+    {
+        m_looks = 0;
+        m_stopped = false;
+    }
+
 private:
+    // Sets what keeps a file's own SQL from running; throws SqliteError when SQLite refuses.
+    void protect(qint64 maxStatementSteps);
+    static int lookAtStatement(void *database);
+
     QString m_path;
     sqlite3 *m_db = nullptr;
+    qint64 m_maxLooks = 0;
+    mutable qint64 m_looks = 0;     // progress calls since the running statement started
+    mutable bool m_stopped = false; // the last statement was stopped as a runaway
 };
 
 // A prepared statement of one connection.

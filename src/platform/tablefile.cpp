@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <sqlite3.h>
+
 #include <cerrno>
 #include <csignal>
 
@@ -127,8 +129,9 @@ std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclus
         db->exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"));
         schema = TableSchema::read(*db);
         db->exec(QStringLiteral("COMMIT"));
-    } catch (const TableError &) {
-        if (db->lastErrorWasBusy())
+    } catch (const SqliteError &error) {
+        // Found out while the connection was set up, which leaves no connection to ask.
+        if (error.primaryCode() == SQLITE_BUSY || error.primaryCode() == SQLITE_LOCKED)
             throw TableError(QStringLiteral("The table ") + path +
                              QStringLiteral(" is in use by another program."));
         throw;

@@ -1,5 +1,6 @@
 #include "platform/tableschema.h"
 
+#include "platform/schemaobjects.h"
 #include "platform/sqlitedatabase.h"
 
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QRegularExpression>
 #include <QtEndian>
 #include <limits>
+#include <sqlite3.h>
 
 namespace {
 
@@ -84,6 +86,50 @@ QVariant checkedInteger(const FieldDef &def, const QVariant &value)
     return int(number);
 }
 
+// The one piece of SQL our own units carry beside their tables and indexes, as SQLite keeps
+// its text: it removed an entry's review states with the entry.
+const char *const ReviewStateTrigger =
+    "CREATE TRIGGER review_state_forget AFTER DELETE ON \"vocabulary\" BEGIN "
+    "DELETE FROM \"review_state\" WHERE entry = old.rowid; END";
+
+bool isOwnCode(const SchemaObjects::Object &object)
+{
+    return object.type == QLatin1String("trigger") && object.sql == QLatin1String(ReviewStateTrigger);
+}
+
+// A data table whose rows have no row id: every read of ours goes by it.
+bool lacksRowIds(const SqliteDatabase &db)
+{
+    SqliteStatement list(db, QStringLiteral("SELECT wr FROM pragma_table_list(?)"));
+    list.bindText(1, QLatin1String(TableSchema::DataTable));
+    const bool withoutRowIds = list.step() && list.int64(0) != 0;
+    list.reset();
+    return withoutRowIds;
+}
+
+// Refuses a file whose schema would run SQL of its own (triggers, views, virtual tables,
+// indexes on expressions, partial or in unknown collations, defaults that are expressions,
+// generated columns) or whose data table we cannot use, before anything else reads it.
+// Reading the schema runs nothing: the connection is defensive, and a schema SQLite cannot
+// even read is refused alike.
+void refuseUnsafeSchema(const SqliteDatabase &db)
+{
+    const QString refusal = QStringLiteral("The file ") + db.path() +
+                            QStringLiteral(" is not a vocabulary table this program can use safely.");
+    try {
+        const QList<SchemaObjects::Object> objects = SchemaObjects::read(db);
+        for (const SchemaObjects::Object &object : SchemaObjects::foreignCode(db, objects))
+            if (!isOwnCode(object))
+                throw TableError(refusal);
+        if (lacksRowIds(db) || SchemaObjects::computesOnWrite(db, QLatin1String(TableSchema::DataTable)))
+            throw TableError(refusal);
+    } catch (const SqliteError &error) {
+        if (error.primaryCode() != SQLITE_ERROR)
+            throw;
+        throw TableError(refusal);
+    }
+}
+
 } // namespace
 
 QString TableSchema::quoted(const QString &name)
@@ -153,6 +199,7 @@ void TableSchema::verifyFile(const QString &path)
 
 TableSchema TableSchema::read(const SqliteDatabase &db)
 {
+    refuseUnsafeSchema(db);
     TableSchema schema;
     SqliteStatement columns(
         db,
@@ -265,6 +312,11 @@ QVariant TableSchema::storedValue(int field, const QVariant &value) const
     }
     case FieldType::Blob: {
         const QByteArray bytes = value.toByteArray();
+        if (bytes.size() > SqliteDatabase::MaxValueBytes)
+            throw TableError(QStringLiteral("The value for field '%1' is too large: %2 bytes, at most %3")
+                                 .arg(def.name)
+                                 .arg(bytes.size())
+                                 .arg(SqliteDatabase::MaxValueBytes));
         return bytes.isEmpty() ? QVariant() : QVariant(bytes);
     }
     case FieldType::AutoInc: return value.toLongLong();

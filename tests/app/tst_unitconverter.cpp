@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <QTest>
+#include <sqlite3.h>
 
 namespace {
 QByteArray contents(const QString &path)
@@ -239,13 +240,19 @@ void TestUnitConverter::failureWhileAppendingKeepsWhatWasAppended()
 {
     TestFolder folder;
     {
-        // A table that refuses one word, as a full disk refuses the next page.
+        // A table that refuses one word, as a full disk refuses the next page. A file's own
+        // triggers never run, so the refusal is a check written into the table's definition.
         TLumoTable table(messages);
         table.setVocabularyFile(folder.filePath(QStringLiteral("words.db")));
-        table.open();
-        table.connection()->exec(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE INSERT ON vocabulary WHEN NEW.NativeLanguage = 'refused' "
-            "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(table.vocabularyFile()).constData(), &db), SQLITE_OK);
+        const int refused = sqlite3_exec(db,
+                                         "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = "
+                                         "substr(sql, 1, length(sql) - 1) || ', CHECK (NativeLanguage <> "
+                                         "''refused''))' WHERE name = 'vocabulary'",
+                                         nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QCOMPARE(refused, SQLITE_OK);
     }
     const QString path = folder.writeFile(QStringLiteral("in/words.vok"),
                                           "german\r\na\r\nb\r\nHaus\r\nhouse\r\nBaum\r\ntree\r\n"
