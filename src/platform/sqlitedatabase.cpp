@@ -3,8 +3,8 @@
 #include "platform/caseblindtext.h"
 
 #include <QFile>
-#include <sqlite3.h>
 #include <algorithm>
+#include <sqlite3.h>
 #include <utility>
 
 SqliteDatabase::SqliteDatabase(QString path) : m_path(std::move(path)) {}
@@ -110,8 +110,15 @@ SqliteError SqliteDatabase::error(const QString &what, int code) const
                                QStringLiteral(" was stopped because it did not end."),
                            code);
     // A connection that failed to open still explains why; one never made cannot.
-    const QString detail =
-        m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
+    QString detail = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
+    // "disk I/O error" alone hides a full disk or a file grown past its limit.
+    const int primary = code & 0xff;
+    int systemError = m_db ? sqlite3_system_errno(m_db) : 0;
+    // Later calls of the failed statement may have reset errno; the file keeps its own.
+    if (m_db && systemError == 0)
+        sqlite3_file_control(m_db, "main", SQLITE_FCNTL_LAST_ERRNO, &systemError);
+    if (systemError != 0 && (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN))
+        detail += QStringLiteral(" (") + qt_error_string(systemError) + u')';
     return SqliteError(what + m_path + QStringLiteral(": ") + detail, code);
 }
 

@@ -25,10 +25,14 @@ double realOrNaN(const SqliteStatement &row, int column)
 // memory, no due moment, text in the due column) is long overdue, and none is due after latest.
 template <class Visit> void readDue(const SqliteDatabase &db, int direction, qint64 latest, Visit visit)
 {
-    const QString where = direction < 0 ? QString() : QStringLiteral(" WHERE direction = %1").arg(direction);
+    // A state whose entry is gone (deleted by a program that left its states behind) is no
+    // word to review.
+    const QString ofDirection =
+        direction < 0 ? QString() : QStringLiteral(" AND direction = %1").arg(direction);
     SqliteStatement query(
-        db, QStringLiteral("SELECT entry, due, stability, difficulty, first_review FROM %1%2 ORDER BY entry")
-                .arg(table(), where));
+        db, QStringLiteral("SELECT entry, due, stability, difficulty, first_review FROM %1 AS s WHERE "
+                           "EXISTS (SELECT 1 FROM %2 AS v WHERE v.rowid = s.entry)%3 ORDER BY entry")
+                .arg(table(), TableSchema::quoted(QLatin1String(TableSchema::DataTable)), ofDirection));
     while (query.step()) {
         const FsrsModel::Memory memory{realOrNaN(query, 2), realOrNaN(query, 3)};
         const qint64 due =

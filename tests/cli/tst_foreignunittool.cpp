@@ -156,7 +156,8 @@ private slots:
     }
 
     // Every field of a new word is written, an empty one as null: no default of the table
-    // fills it, not even a sound of many bytes.
+    // fills it, not even a sound. (A default that computes, such as a zeroblob of many bytes,
+    // has the file refused when it opens.)
     void importWritesNoColumnDefault()
     {
         const QString unit = MakeForeignUnit(
@@ -164,9 +165,8 @@ private slots:
             {ForeignTable({"Count INTEGER PRIMARY KEY AUTOINCREMENT",
                            "NativeLanguage VARCHAR(255) DEFAULT 'planted'",
                            "ForeignLanguage VARCHAR(255) DEFAULT 'planted'", "Type SMALLINT DEFAULT 9",
-                           "NativeSound BLOB DEFAULT (zeroblob(200000))",
-                           "ForeignSound BLOB DEFAULT (zeroblob(200000))", "Mistakes INTEGER DEFAULT 99",
-                           "Note TEXT"})});
+                           "NativeSound BLOB DEFAULT x'52494646'", "ForeignSound BLOB DEFAULT x'52494646'",
+                           "Mistakes INTEGER DEFAULT 99", "Note TEXT"})});
         const QString list =
             folder->writeText(QStringLiteral("words.csv"), QStringLiteral("Hund;dog\nKatze;\n"));
         const Outcome imported = runTool({QStringLiteral("import"), list, QStringLiteral("--to"), unit});
@@ -175,7 +175,6 @@ private slots:
                       QStringLiteral("NativeLanguage, ForeignLanguage, Type, length(NativeSound), "
                                      "length(ForeignSound), Mistakes, Note")),
                  QStringList({"Hund|dog|0|-|-|0|-", "Katze|-|0|-|-|0|-"}));
-        QVERIFY(QFileInfo(folder->filePath(QStringLiteral("defaults.db"))).size() < 100000);
     }
 };
 

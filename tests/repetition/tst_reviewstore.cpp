@@ -252,6 +252,11 @@ void TestReviewStore::dueCounts()
     c = DueWords::counts(*m_table, Monday.addDays(5)); // seven days on reach day 12
     QCOMPARE(c.today, 2);
     QCOMPARE(c.nextWeek, 3);
+    // A state whose entry another program deleted without it counts for nothing.
+    review(99, 1, FsrsModel::Rating::Again, Monday);
+    c = DueWords::counts(*m_table, Monday.addDays(5));
+    QCOMPARE(c.today, 2);
+    QVERIFY(store().dueStates(1, at(Monday.addDays(5)), 0).rows.size() == 1);
 }
 
 void TestReviewStore::dueQueueOrder()
