@@ -2,6 +2,7 @@
 #include "exchange/kvtmlreader.h"
 #include "exchange/kvtmlwriter.h"
 #include "exchange/languagecodes.h"
+#include "exchange/wordimporter.h"
 #include "units/vocabularylanguages.h"
 
 #include <QTest>
@@ -47,6 +48,10 @@ private slots:
     void readsEntriesAndWordTypes();
     void subContainerTakesItsParentsType_data();
     void subContainerTakesItsParentsType();
+    void deepContainersKeepTheOutermostType_data();
+    void deepContainersKeepTheOutermostType();
+    void anEntryWithOneSideImportsTheOtherEmpty_data();
+    void anEntryWithOneSideImportsTheOtherEmpty();
     void roundTripKeepsPairsTypesAndLanguages();
     void refusesBadFiles_data();
     void refusesBadFiles();
@@ -105,7 +110,7 @@ void TestKvtmlFormat::readsEntriesAndWordTypes()
     QCOMPARE(table.rows.at(0).type, 1);
     QCOMPARE(table.rows.at(1).cells, QStringList({"go", "gehen laufen"}));
     QCOMPARE(table.rows.at(1).type, 2);
-    QCOMPARE(table.rows.at(2).cells, QStringList({"and"}));
+    QCOMPARE(table.rows.at(2).cells, QStringList({"and", ""}));
     QCOMPARE(table.rows.at(2).type, -1); // a lesson is no word type
     QCOMPARE(table.rows.at(1).line, 6);
 }
@@ -143,6 +148,60 @@ void TestKvtmlFormat::subContainerTakesItsParentsType()
     const WordTable table = KvtmlReader::parse(kvtml(TwoLanguages, entry, types), QStringLiteral("f"));
     QCOMPARE(table.rows.size(), 1);
     QCOMPARE(std::max(table.rows.at(0).type, 0), type);
+}
+
+void TestKvtmlFormat::deepContainersKeepTheOutermostType_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::newRow("two") << 2;
+    QTest::newRow("five thousand") << 5000;
+    // Far deeper than a call stack holds one frame a level for.
+    QTest::newRow("two hundred thousand") << 200000;
+}
+
+void TestKvtmlFormat::deepContainersKeepTheOutermostType()
+{
+    QFETCH(int, depth);
+    QByteArray types = "<wordtypes><container><name>Verb</name>";
+    types += QByteArray("<container>").repeated(depth - 1);
+    types += "<entry id=\"3\"/>" + QByteArray("</container>").repeated(depth) + "</wordtypes>";
+    const QByteArray entry = "<entry id=\"3\"><translation id=\"0\"><text>go</text></translation>"
+                             "<translation id=\"1\"><text>gehen</text></translation></entry>";
+    const WordTable table = KvtmlReader::parse(kvtml(TwoLanguages, entry, types), QStringLiteral("f"));
+    QCOMPARE(table.rows.size(), 1);
+    QCOMPARE(table.rows.at(0).type, 2);
+}
+
+void TestKvtmlFormat::anEntryWithOneSideImportsTheOtherEmpty_data()
+{
+    QTest::addColumn<QByteArray>("translations");
+    QTest::addColumn<QStringList>("pair"); // empty: the entry is left out
+    const auto translation = [](int id, const QByteArray &word) {
+        return "<translation id=\"" + QByteArray::number(id) + "\"><text>" + word + "</text></translation>";
+    };
+    QTest::newRow("both") << translation(0, "house") + translation(1, "Haus") << QStringList{"house", "Haus"};
+    QTest::newRow("first only") << translation(0, "house") << QStringList{"house", ""};
+    QTest::newRow("second only") << translation(1, "Haus") << QStringList{"", "Haus"};
+    QTest::newRow("first only, second empty")
+        << translation(0, "house") + translation(1, " ") << QStringList{"house", ""};
+    QTest::newRow("neither") << QByteArray() << QStringList();
+    QTest::newRow("only a language not declared") << translation(7, "maison") << QStringList();
+}
+
+void TestKvtmlFormat::anEntryWithOneSideImportsTheOtherEmpty()
+{
+    QFETCH(QByteArray, translations);
+    QFETCH(QStringList, pair);
+    const WordTable table = KvtmlReader::parse(
+        kvtml(TwoLanguages, "<entry id=\"0\">" + translations + "</entry>"), QStringLiteral("f"));
+    ImportResult result;
+    const QList<WordPair> pairs = WordImporter::pairsOf(table, WordImporter::suggest(table), result);
+    QCOMPARE(pairs.size(), pair.isEmpty() ? 0 : 1);
+    QCOMPARE(result.skipped, pair.isEmpty() ? 1 : 0);
+    if (!pair.isEmpty()) {
+        QCOMPARE(pairs.first().native, pair.at(0));
+        QCOMPARE(pairs.first().foreign, pair.at(1));
+    }
 }
 
 void TestKvtmlFormat::roundTripKeepsPairsTypesAndLanguages()
