@@ -41,7 +41,10 @@ QString oneLine(QString text)
 class Reader
 {
 public:
-    Reader(const QByteArray &bytes, const QString &fileName) : m_xml(bytes), m_file(fileName) {}
+    Reader(const QByteArray &bytes, const QString &fileName)
+        : m_xml(bytes), m_file(fileName), m_utf16(bytes.startsWith(QByteArrayView("\xFF\xFE")) ||
+                                                  bytes.startsWith(QByteArrayView("\xFE\xFF")))
+    {}
     WordTable read();
 
 private:
@@ -61,6 +64,7 @@ private:
 
     QXmlStreamReader m_xml;
     QString m_file;
+    bool m_utf16; // a byte-order mark says so where the file declares no encoding
     WordTable m_table;
     QHash<QString, int> m_columnOfId;
     QHash<QString, int> m_rowOfEntry;
@@ -113,6 +117,10 @@ WordTable Reader::read()
     }
     if (m_columnOfId.size() < 2)
         fail(Kind::TooFewLanguages);
+    const QString declared = m_xml.documentEncoding().toString().toUpper();
+    m_table.encoding = !declared.isEmpty() ? declared
+                       : m_utf16           ? QStringLiteral("UTF-16")
+                                           : QStringLiteral("UTF-8");
     // An entry without a translation in some language has an empty word there, whichever
     // language it is, as an entry typed into the grid with one side left empty.
     for (WordTable::Row &row : m_table.rows)
