@@ -42,8 +42,9 @@ class Reader
 {
 public:
     Reader(const QByteArray &bytes, const QString &fileName)
-        : m_xml(bytes), m_file(fileName), m_utf16(bytes.startsWith(QByteArrayView("\xFF\xFE")) ||
-                                                  bytes.startsWith(QByteArrayView("\xFE\xFF")))
+        : m_xml(bytes), m_file(fileName), m_cellsLeft(bytes.size()),
+          m_utf16(bytes.startsWith(QByteArrayView("\xFF\xFE")) ||
+                  bytes.startsWith(QByteArrayView("\xFE\xFF")))
     {}
     WordTable read();
 
@@ -65,6 +66,10 @@ private:
     QXmlStreamReader m_xml;
     QString m_file;
     bool m_utf16; // a byte-order mark says so where the file declares no encoding
+    // Every word of a real list takes far more than a byte of the file; a list whose entries
+    // name only its last of thousands of languages would otherwise make gigabytes of empty
+    // cells from one megabyte.
+    qsizetype m_cellsLeft;
     WordTable m_table;
     QHash<QString, int> m_columnOfId;
     QHash<QString, int> m_rowOfEntry;
@@ -121,11 +126,6 @@ WordTable Reader::read()
     m_table.encoding = !declared.isEmpty() ? declared
                        : m_utf16           ? QStringLiteral("UTF-16")
                                            : QStringLiteral("UTF-8");
-    // An entry without a translation in some language has an empty word there, whichever
-    // language it is, as an entry typed into the grid with one side left empty.
-    for (WordTable::Row &row : m_table.rows)
-        while (row.cells.size() < m_table.columnCount)
-            row.cells.append(QString());
     for (auto it = m_typeOfEntry.cbegin(); it != m_typeOfEntry.cend(); ++it) {
         const auto row = m_rowOfEntry.constFind(it.key());
         if (row != m_rowOfEntry.cend())
@@ -190,6 +190,9 @@ void Reader::readEntry()
             m_xml.name() == u"text" ? void(text = oneLine(elementText())) : m_xml.skipCurrentElement();
         if (column < 0)
             continue;
+        m_cellsLeft -= std::max<qsizetype>(column + 1 - row.cells.size(), 0);
+        if (m_cellsLeft < 0)
+            fail(Kind::TooManyColumns);
         while (row.cells.size() <= column)
             row.cells.append(QString());
         row.cells[column] = text;

@@ -110,7 +110,7 @@ void TestKvtmlFormat::readsEntriesAndWordTypes()
     QCOMPARE(table.rows.at(0).type, 1);
     QCOMPARE(table.rows.at(1).cells, QStringList({"go", "gehen laufen"}));
     QCOMPARE(table.rows.at(1).type, 2);
-    QCOMPARE(table.rows.at(2).cells, QStringList({"and", ""}));
+    QCOMPARE(table.rows.at(2).cells, QStringList({"and"}));
     QCOMPARE(table.rows.at(2).type, -1); // a lesson is no word type
     QCOMPARE(table.rows.at(1).line, 6);
 }
@@ -247,6 +247,14 @@ void TestKvtmlFormat::refusesBadFiles_data()
                                << int(ExchangeError::Kind::NotKvtml) << 2;
     QTest::newRow("old version") << QByteArray("<kvtml version=\"1.0\"><e/></kvtml>")
                                  << int(ExchangeError::Kind::NotKvtml) << 1;
+    // Each entry naming only the last of thousands of languages: gigabytes of empty cells
+    // from a megabyte, were it read.
+    QByteArray identifiers;
+    for (int id = 0; id < 2000; ++id)
+        identifiers += "<identifier id=\"" + QByteArray::number(id) + "\"/>";
+    const QByteArray lastOnly = "<entry><translation id=\"1999\"><text>a</text></translation></entry>\n";
+    QTest::newRow("languages no entry fills")
+        << kvtml(identifiers, lastOnly.repeated(200)) << int(ExchangeError::Kind::TooManyColumns) << 0;
     QTest::newRow("garbage") << QByteArray("\x01\x02 PK\x03\x04 garbage", 15)
                              << int(ExchangeError::Kind::NotWellFormed) << 1;
 }
