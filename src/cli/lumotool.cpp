@@ -204,6 +204,9 @@ void LumoTool::importList(QStringList arguments)
         m_out << "Cut:      " << result.cut << '\n';
     if (result.unknownTypes > 0)
         m_out << "Unknown word types: " << result.unknownTypes << '\n';
+    m_out << "Encoding: " << table.encoding << '\n';
+    if (table.replacedBytes > 0)
+        m_out << "Replaced: " << table.replacedBytes << " (bytes that are not UTF-8, read as U+FFFD)\n";
 }
 
 void LumoTool::exportList(QStringList arguments)

@@ -137,7 +137,7 @@ QChar CsvReader::detectSeparator(const QString &text, QChar fallback)
     return chosen;
 }
 
-QString CsvReader::readText(const QString &path)
+DecodedText CsvReader::readText(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -148,7 +148,7 @@ QString CsvReader::readText(const QString &path)
     // No text of ours holds a NUL byte; a file that does is a picture, an archive or the like.
     if (bytes.contains('\0'))
         throw ExchangeError(ExchangeError::Kind::NotText, path);
-    return DecodeText(bytes);
+    return DecodeWordList(bytes);
 }
 
 WordTable CsvReader::parse(const QString &text, QChar separator, const QString &fileName, int maxRows)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/wordtable.h"
+#include "platform/textdecoding.h"
 
 #include <QChar>
 #include <QList>
@@ -21,9 +22,10 @@ public:
     // most often; fallback when none does.
     static QChar detectSeparator(const QString &text, QChar fallback = u',');
 
-    // The file's text: UTF-8 with or without byte-order mark, else Windows-1252. Throws
-    // ExchangeError for a file that cannot be read or holds binary data.
-    static QString readText(const QString &path);
+    // The file's text: UTF-8 with or without byte-order mark (a few damaged bytes replaced
+    // and counted), else Windows-1252. Throws ExchangeError for a file that cannot be read or
+    // holds binary data.
+    static DecodedText readText(const QString &path);
 
     // Throws ExchangeError naming the line where a quoted field opens that is never closed.
     // maxRows > 0 stops after that many rows (for detection and previews).

@@ -21,6 +21,8 @@ const KindText Texts[] = {
     {ExchangeError::Kind::NotKvtml, "MsgImportNotKvtml", "This is not a KVTML 2 word list:"},
     {ExchangeError::Kind::TooFewLanguages, "MsgImportTooFewLanguages",
      "The word list names fewer than two languages:"},
+    {ExchangeError::Kind::TooManyColumns, "MsgImportTooManyLanguages",
+     "The word list names far more languages than its words can fill. Nothing was imported from:"},
     {ExchangeError::Kind::NoWords, "MsgImportNoWords", "No word pair to import was found in:"},
 };
 

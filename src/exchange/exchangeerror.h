@@ -17,6 +17,7 @@ public:
         EntitiesRefused, // a DOCTYPE declaring entities of its own
         NotKvtml,        // XML that is not a KVTML 2 word list
         TooFewLanguages, // a KVTML file naming fewer than two languages
+        TooManyColumns,  // a KVTML file naming far more languages than its entries can fill
         NoWords,         // nothing to import: every row was empty or short
     };
 

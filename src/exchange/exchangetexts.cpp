@@ -26,7 +26,7 @@ QList<QPair<QString, QString>> ExchangeTexts::englishTexts()
     using Kind = ExchangeError::Kind;
     for (Kind kind :
          {Kind::CannotRead, Kind::CannotWrite, Kind::NotText, Kind::UnbalancedQuote, Kind::NotWellFormed,
-          Kind::EntitiesRefused, Kind::NotKvtml, Kind::TooFewLanguages, Kind::NoWords})
+          Kind::EntitiesRefused, Kind::NotKvtml, Kind::TooFewLanguages, Kind::TooManyColumns, Kind::NoWords})
         texts.append({ExchangeError::key(kind), ExchangeError::englishText(kind)});
     return texts;
 }

@@ -11,14 +11,16 @@
 namespace {
 using Kind = ExchangeError::Kind;
 
-// One word type container while it is read; nested ones inherit the type of their parent.
+// One word type container while it is read. Its type falls back on its parent's, which is
+// settled by then: a parent's name cannot change while one of its containers is open.
 struct Container
 {
+    int parentType = 0;
     QString name;
     QString special;
     QStringList entries;
 
-    int type(int parentType) const
+    int type() const
     {
         const int bySpecial = special.isEmpty() ? -1 : WordTypeNames::parse(special);
         if (bySpecial > 0)
@@ -39,7 +41,11 @@ QString oneLine(QString text)
 class Reader
 {
 public:
-    Reader(const QByteArray &bytes, const QString &fileName) : m_xml(bytes), m_file(fileName) {}
+    Reader(const QByteArray &bytes, const QString &fileName)
+        : m_xml(bytes), m_file(fileName), m_cellsLeft(bytes.size()),
+          m_utf16(bytes.startsWith(QByteArrayView("\xFF\xFE")) ||
+                  bytes.startsWith(QByteArrayView("\xFE\xFF")))
+    {}
     WordTable read();
 
 private:
@@ -52,12 +58,18 @@ private:
     void readIdentifier();
     void readEntry();
     void readWordTypes();
-    void readContainer(QList<Container> &stack);
+    // One child element of the innermost open container.
+    void readContainerPart(QList<Container> &open);
     // The text of a simple element, read to its end.
     QString elementText();
 
     QXmlStreamReader m_xml;
     QString m_file;
+    bool m_utf16; // a byte-order mark says so where the file declares no encoding
+    // Every word of a real list takes far more than a byte of the file; a list whose entries
+    // name only its last of thousands of languages would otherwise make gigabytes of empty
+    // cells from one megabyte.
+    qsizetype m_cellsLeft;
     WordTable m_table;
     QHash<QString, int> m_columnOfId;
     QHash<QString, int> m_rowOfEntry;
@@ -110,6 +122,10 @@ WordTable Reader::read()
     }
     if (m_columnOfId.size() < 2)
         fail(Kind::TooFewLanguages);
+    const QString declared = m_xml.documentEncoding().toString().toUpper();
+    m_table.encoding = !declared.isEmpty() ? declared
+                       : m_utf16           ? QStringLiteral("UTF-16")
+                                           : QStringLiteral("UTF-8");
     for (auto it = m_typeOfEntry.cbegin(); it != m_typeOfEntry.cend(); ++it) {
         const auto row = m_rowOfEntry.constFind(it.key());
         if (row != m_rowOfEntry.cend())
@@ -174,6 +190,9 @@ void Reader::readEntry()
             m_xml.name() == u"text" ? void(text = oneLine(elementText())) : m_xml.skipCurrentElement();
         if (column < 0)
             continue;
+        m_cellsLeft -= std::max<qsizetype>(column + 1 - row.cells.size(), 0);
+        if (m_cellsLeft < 0)
+            fail(Kind::TooManyColumns);
         while (row.cells.size() <= column)
             row.cells.append(QString());
         row.cells[column] = text;
@@ -184,33 +203,39 @@ void Reader::readEntry()
 
 void Reader::readWordTypes()
 {
-    QList<Container> stack;
-    while (m_xml.readNextStartElement())
-        m_xml.name() == u"container" ? readContainer(stack) : m_xml.skipCurrentElement();
+    // Containers nest without bound, so they are kept on a list of their own rather than on
+    // the call stack.
+    QList<Container> open;
+    while (!m_xml.hasError()) {
+        if (!m_xml.readNextStartElement()) {
+            // The end of the innermost container, or of the word types themselves.
+            if (open.isEmpty())
+                return;
+            const Container done = open.takeLast();
+            for (const QString &entry : done.entries)
+                m_typeOfEntry.insert(entry, done.type());
+        } else if (m_xml.name() == u"container") {
+            open.append(Container{open.isEmpty() ? 0 : open.last().type(), {}, {}, {}});
+        } else if (open.isEmpty()) {
+            m_xml.skipCurrentElement();
+        } else {
+            readContainerPart(open);
+        }
+    }
 }
 
-void Reader::readContainer(QList<Container> &stack)
+void Reader::readContainerPart(QList<Container> &open)
 {
-    stack.append(Container());
-    while (m_xml.readNextStartElement()) {
-        if (m_xml.name() == u"name")
-            stack.last().name = elementText().trimmed();
-        else if (m_xml.name() == u"specialwordtype")
-            stack.last().special = elementText().trimmed();
-        else if (m_xml.name() == u"entry") {
-            stack.last().entries.append(m_xml.attributes().value(QLatin1String("id")).toString());
-            m_xml.skipCurrentElement();
-        } else if (m_xml.name() == u"container")
-            readContainer(stack);
-        else
-            m_xml.skipCurrentElement();
+    Container &container = open.last();
+    if (m_xml.name() == u"name") {
+        container.name = elementText().trimmed();
+    } else if (m_xml.name() == u"specialwordtype") {
+        container.special = elementText().trimmed();
+    } else {
+        if (m_xml.name() == u"entry")
+            container.entries.append(m_xml.attributes().value(QLatin1String("id")).toString());
+        m_xml.skipCurrentElement();
     }
-    int type = 0;
-    for (const Container &c : stack)
-        type = c.type(type);
-    for (const QString &entry : stack.last().entries)
-        m_typeOfEntry.insert(entry, type);
-    stack.removeLast();
 }
 } // namespace
 

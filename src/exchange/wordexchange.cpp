@@ -21,10 +21,13 @@ WordTable WordExchange::readFile(const QString &path, WordListFormat format, QCh
             table.rows.resize(maxRows);
         return table;
     }
-    const QString text = CsvReader::readText(path);
+    const DecodedText text = CsvReader::readText(path);
     if (separator.isNull())
-        separator = CsvReader::detectSeparator(text, WordListFormats::separator(format));
-    return CsvReader::parse(text, separator, path, maxRows);
+        separator = CsvReader::detectSeparator(text.text, WordListFormats::separator(format));
+    WordTable table = CsvReader::parse(text.text, separator, path, maxRows);
+    table.encoding = EncodingName(text.encoding);
+    table.replacedBytes = text.replaced;
+    return table;
 }
 
 ImportResult WordExchange::importFile(const QString &file, const QString &descriptorPath,

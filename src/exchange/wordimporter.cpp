@@ -163,7 +163,10 @@ QList<WordPair> WordImporter::pairsOf(const WordTable &table, const ImportChoice
 {
     QList<WordPair> pairs;
     pairs.reserve(table.rows.size());
-    const int needed = std::max(choice.nativeColumn, choice.foreignColumn) + 1;
+    // A KVTML entry lacking a language has an empty word there, as a grid entry may; only a
+    // CSV row can be too short.
+    const int needed =
+        table.columnLanguages.isEmpty() ? std::max(choice.nativeColumn, choice.foreignColumn) + 1 : 0;
     for (qsizetype i = choice.header ? 1 : 0; i < table.rows.size(); ++i) {
         const WordTable::Row &row = table.rows.at(i);
         WordPair pair;

@@ -19,5 +19,7 @@ struct WordTable
     int columnCount = 0;        // cells of the longest row
     QStringList columnNames;    // KVTML: the languages' names; CSV: empty
     QList<int> columnLanguages; // KVTML: the language number of each column; CSV: empty
+    QString encoding;           // how the bytes were read: "UTF-8", "Windows-1252", ...
+    int replacedBytes = 0;      // bytes that were no text in it, each read as U+FFFD
     QList<Row> rows;
 };

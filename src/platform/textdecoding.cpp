@@ -74,7 +74,68 @@ Utf8Result DecodeUtf8(const QByteArray &bytes)
     result.valid = !decoder.hasError();
     return result;
 }
+// The length of the valid UTF-8 sequence of two to four bytes starting at i; 0 when none
+// does (overlong forms, surrogates and code points above U+10FFFF are not valid).
+int Utf8SequenceAt(const QByteArray &bytes, qsizetype i)
+{
+    const auto byteAt = [&bytes](qsizetype k) {
+        return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0;
+    };
+    const unsigned char lead = byteAt(i);
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    int length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (byteAt(i + 1) < low || byteAt(i + 1) > high)
+        return 0;
+    for (int k = 2; k < length; ++k)
+        if ((byteAt(i + k) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
 } // namespace
+
+QString EncodingName(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Windows-1252");
+}
+
+DecodedText DecodeWordList(const QByteArray &bytes)
+{
+    const bool marked = bytes.startsWith(Utf8Bom);
+    QByteArray repaired;
+    repaired.reserve(bytes.size());
+    int sequences = 0;
+    int invalid = 0;
+    for (qsizetype i = marked ? Utf8Bom.size() : 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            repaired += bytes[i++];
+        } else if (const int length = Utf8SequenceAt(bytes, i)) {
+            repaired.append(bytes.constData() + i, length);
+            i += length;
+            ++sequences;
+        } else {
+            repaired += "\xEF\xBF\xBD";
+            ++i;
+            ++invalid;
+        }
+    }
+    if (invalid > 0 && !marked && sequences <= invalid)
+        return {DecodeWindows1252(bytes), TextEncoding::Windows1252, 0};
+    return {QString::fromUtf8(repaired), TextEncoding::Utf8, invalid};
+}
 
 bool IsValidUtf8(const QByteArray &bytes)
 {

@@ -9,6 +9,23 @@
 // damaged, since the file says what it is.
 QString DecodeText(const QByteArray &bytes);
 
+// How the bytes of a word list became text.
+enum class TextEncoding { Utf8, Windows1252 };
+// "UTF-8", "Windows-1252".
+QString EncodingName(TextEncoding encoding);
+struct DecodedText
+{
+    QString text;
+    TextEncoding encoding = TextEncoding::Utf8;
+    int replaced = 0; // bytes that were no UTF-8, each now U+FFFD
+};
+// A word list from another program, which may be UTF-8 damaged by a few bytes of an editor
+// that saved it as Windows-1252 in part: taken as UTF-8 with those bytes replaced when its
+// valid multi-byte sequences outnumber them (or a byte-order mark says UTF-8), else as
+// Windows-1252 like DecodeText. Settings, language and help files keep DecodeText: an old
+// file there is Windows-1252 whatever a few of its bytes look like.
+DecodedText DecodeWordList(const QByteArray &bytes);
+
 // Windows-1252 to text, without a system codec library.
 QString DecodeWindows1252(const QByteArray &bytes);
 

@@ -296,9 +296,11 @@ private slots:
             folder->writeText(QStringLiteral("more.csv"), QStringLiteral("dog;Hund\nfish;Fisch\n"));
         const Outcome skipping = runTool({"import", file, "--skip-existing", "--to", unit});
         QVERIFY2(skipping.code == 0, qPrintable(skipping.err));
-        QCOMPARE(skipping.out, QStringLiteral("Imported: 1\nAlready in the unit: 1 (left out)\n"));
+        QCOMPARE(skipping.out,
+                 QStringLiteral("Imported: 1\nAlready in the unit: 1 (left out)\nEncoding: UTF-8\n"));
         const Outcome again = runTool({"import", file, "--skip-existing", "--to", unit});
-        QCOMPARE(again.out, QStringLiteral("Imported: 0\nAlready in the unit: 2 (left out)\n"));
+        QCOMPARE(again.out,
+                 QStringLiteral("Imported: 0\nAlready in the unit: 2 (left out)\nEncoding: UTF-8\n"));
         const Outcome adding = runTool({"import", file, "--to", unit});
         QVERIFY(adding.out.startsWith(QStringLiteral("Imported: 2\nAlready in the unit: 2 (added again")));
         QCOMPARE(tablePairs(folder->filePath(QStringLiteral("animals.db"))), Pairs({{"Hund", "dog"},
@@ -307,6 +309,39 @@ private slots:
                                                                                     {"Fisch", "fish"},
                                                                                     {"Hund", "dog"},
                                                                                     {"Fisch", "fish"}}));
+    }
+
+    // Which encoding a list was read in, and the bytes that were no text in it.
+    void importSaysTheEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<Pairs>("pairs");
+        QTest::newRow("utf-8") << QByteArray("Stra\xC3\x9F"
+                                             "e;street\n")
+                               << "Encoding: UTF-8\n"
+                               << Pairs({{"street", "Straße"}});
+        QTest::newRow("windows-1252") << QByteArray("Stra\xDF"
+                                                    "e;street\n")
+                                      << "Encoding: Windows-1252\n"
+                                      << Pairs({{"street", "Straße"}});
+        QTest::newRow("utf-8 with a stray byte")
+            << QByteArray("Stra\xC3\x9F"
+                          "e;street\nM\xFCller;miller\nt\xC3\xA9;tea\n")
+            << "Encoding: UTF-8\nReplaced: 1 (bytes that are not UTF-8, read as U+FFFD)\n"
+            << Pairs({{"street", "Straße"}, {"miller", "M\uFFFDller"}, {"tea", "té"}});
+    }
+    void importSaysTheEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
+        QFETCH(Pairs, pairs);
+        const QString file = folder->writeFile(QStringLiteral("list.csv"), bytes);
+        const Outcome outcome =
+            runTool({"import", file, "--to", folder->filePath(QStringLiteral("new.lif"))});
+        QVERIFY2(outcome.code == 0, qPrintable(outcome.err));
+        QVERIFY2(outcome.out.endsWith(said), qPrintable(outcome.out));
+        QCOMPARE(tablePairs(folder->filePath(QStringLiteral("new.db"))), pairs);
     }
 
     void badWordListsImportNothing()

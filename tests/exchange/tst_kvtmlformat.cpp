@@ -2,6 +2,7 @@
 #include "exchange/kvtmlreader.h"
 #include "exchange/kvtmlwriter.h"
 #include "exchange/languagecodes.h"
+#include "exchange/wordimporter.h"
 #include "units/vocabularylanguages.h"
 
 #include <QTest>
@@ -47,6 +48,10 @@ private slots:
     void readsEntriesAndWordTypes();
     void subContainerTakesItsParentsType_data();
     void subContainerTakesItsParentsType();
+    void deepContainersKeepTheOutermostType_data();
+    void deepContainersKeepTheOutermostType();
+    void anEntryWithOneSideImportsTheOtherEmpty_data();
+    void anEntryWithOneSideImportsTheOtherEmpty();
     void roundTripKeepsPairsTypesAndLanguages();
     void refusesBadFiles_data();
     void refusesBadFiles();
@@ -145,6 +150,60 @@ void TestKvtmlFormat::subContainerTakesItsParentsType()
     QCOMPARE(std::max(table.rows.at(0).type, 0), type);
 }
 
+void TestKvtmlFormat::deepContainersKeepTheOutermostType_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::newRow("two") << 2;
+    QTest::newRow("five thousand") << 5000;
+    // Far deeper than a call stack holds one frame a level for.
+    QTest::newRow("two hundred thousand") << 200000;
+}
+
+void TestKvtmlFormat::deepContainersKeepTheOutermostType()
+{
+    QFETCH(int, depth);
+    QByteArray types = "<wordtypes><container><name>Verb</name>";
+    types += QByteArray("<container>").repeated(depth - 1);
+    types += "<entry id=\"3\"/>" + QByteArray("</container>").repeated(depth) + "</wordtypes>";
+    const QByteArray entry = "<entry id=\"3\"><translation id=\"0\"><text>go</text></translation>"
+                             "<translation id=\"1\"><text>gehen</text></translation></entry>";
+    const WordTable table = KvtmlReader::parse(kvtml(TwoLanguages, entry, types), QStringLiteral("f"));
+    QCOMPARE(table.rows.size(), 1);
+    QCOMPARE(table.rows.at(0).type, 2);
+}
+
+void TestKvtmlFormat::anEntryWithOneSideImportsTheOtherEmpty_data()
+{
+    QTest::addColumn<QByteArray>("translations");
+    QTest::addColumn<QStringList>("pair"); // empty: the entry is left out
+    const auto translation = [](int id, const QByteArray &word) {
+        return "<translation id=\"" + QByteArray::number(id) + "\"><text>" + word + "</text></translation>";
+    };
+    QTest::newRow("both") << translation(0, "house") + translation(1, "Haus") << QStringList{"house", "Haus"};
+    QTest::newRow("first only") << translation(0, "house") << QStringList{"house", ""};
+    QTest::newRow("second only") << translation(1, "Haus") << QStringList{"", "Haus"};
+    QTest::newRow("first only, second empty")
+        << translation(0, "house") + translation(1, " ") << QStringList{"house", ""};
+    QTest::newRow("neither") << QByteArray() << QStringList();
+    QTest::newRow("only a language not declared") << translation(7, "maison") << QStringList();
+}
+
+void TestKvtmlFormat::anEntryWithOneSideImportsTheOtherEmpty()
+{
+    QFETCH(QByteArray, translations);
+    QFETCH(QStringList, pair);
+    const WordTable table = KvtmlReader::parse(
+        kvtml(TwoLanguages, "<entry id=\"0\">" + translations + "</entry>"), QStringLiteral("f"));
+    ImportResult result;
+    const QList<WordPair> pairs = WordImporter::pairsOf(table, WordImporter::suggest(table), result);
+    QCOMPARE(pairs.size(), pair.isEmpty() ? 0 : 1);
+    QCOMPARE(result.skipped, pair.isEmpty() ? 1 : 0);
+    if (!pair.isEmpty()) {
+        QCOMPARE(pairs.first().native, pair.at(0));
+        QCOMPARE(pairs.first().foreign, pair.at(1));
+    }
+}
+
 void TestKvtmlFormat::roundTripKeepsPairsTypesAndLanguages()
 {
     WordList list;
@@ -188,6 +247,14 @@ void TestKvtmlFormat::refusesBadFiles_data()
                                << int(ExchangeError::Kind::NotKvtml) << 2;
     QTest::newRow("old version") << QByteArray("<kvtml version=\"1.0\"><e/></kvtml>")
                                  << int(ExchangeError::Kind::NotKvtml) << 1;
+    // Each entry naming only the last of thousands of languages: gigabytes of empty cells
+    // from a megabyte, were it read.
+    QByteArray identifiers;
+    for (int id = 0; id < 2000; ++id)
+        identifiers += "<identifier id=\"" + QByteArray::number(id) + "\"/>";
+    const QByteArray lastOnly = "<entry><translation id=\"1999\"><text>a</text></translation></entry>\n";
+    QTest::newRow("languages no entry fills")
+        << kvtml(identifiers, lastOnly.repeated(200)) << int(ExchangeError::Kind::TooManyColumns) << 0;
     QTest::newRow("garbage") << QByteArray("\x01\x02 PK\x03\x04 garbage", 15)
                              << int(ExchangeError::Kind::NotWellFormed) << 1;
 }

@@ -11,7 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = WriteFuzzFile(QStringLiteral("list.csv"),
                                        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     try {
-        const QString text = CsvReader::readText(path);
+        const DecodedText decoded = CsvReader::readText(path);
+        // Every replaced byte shows as U+FFFD; a text read as Windows-1252 replaces none.
+        if (decoded.replaced > decoded.text.count(QChar::ReplacementCharacter) ||
+            (decoded.encoding == TextEncoding::Windows1252 && decoded.replaced != 0))
+            std::abort();
+        const QString &text = decoded.text;
         const QChar separator = CsvReader::detectSeparator(text);
         if (!CsvReader::separators().contains(separator))
             std::abort();

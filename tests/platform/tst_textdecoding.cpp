@@ -10,6 +10,8 @@ class TestTextDecoding : public QObject
 private slots:
     void decode_data();
     void decode();
+    void wordLists_data();
+    void wordLists();
     void windows1252CoversTheWholeByteRange();
     void codePages_data();
     void codePages();
@@ -40,6 +42,11 @@ void TestTextDecoding::decode_data()
         << QByteArray("\xED\xA0\x80") << false << QStringLiteral("í\u00A0€");
     QTest::newRow("bom with damaged utf-8 stays utf-8")
         << QByteArray("\xEF\xBB\xBFx\xFFy") << false << QStringLiteral("x\uFFFDy");
+    // A settings or language file of the old system stays Windows-1252 as a whole.
+    QTest::newRow("mostly utf-8 with one 1252 byte is 1252")
+        << QByteArray("Stra\xC3\x9F"
+                      "e caf\xC3\xA9 M\xFCller")
+        << false << QStringLiteral("StraÃŸe cafÃ© Müller");
 }
 
 void TestTextDecoding::decode()
@@ -50,6 +57,54 @@ void TestTextDecoding::decode()
 
     QCOMPARE(DecodeText(bytes), expected);
     QCOMPARE(IsValidUtf8(bytes), validUtf8);
+}
+
+void TestTextDecoding::wordLists_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<int>("replaced");
+
+    QTest::newRow("ascii") << QByteArray("a,b\n") << QStringLiteral("a,b\n") << true << 0;
+    QTest::newRow("pure utf-8") << QByteArray("Stra\xC3\x9F"
+                                              "e,street\n\xE2\x82\xAC,\xF0\x9F\x98\x80")
+                                << QStringLiteral("Straße,street\n€,😀") << true << 0;
+    QTest::newRow("pure 1252") << QByteArray("Stra\xDF"
+                                             "e,street\n\x80,caf\xE9")
+                               << QStringLiteral("Straße,street\n€,café") << false << 0;
+    QTest::newRow("utf-8 with one stray 1252 byte")
+        << QByteArray("Stra\xC3\x9F"
+                      "e,street\nM\xFCller,miller\ncaf\xC3\xA9,cafe")
+        << QStringLiteral("Straße,street\nM\uFFFDller,miller\ncafé,cafe") << true << 1;
+    QTest::newRow("utf-8 cut at the end") << QByteArray("Stra\xC3\x9F"
+                                                        "e,\xC3\xA9t\xC3\xA9\n\xE2\x82")
+                                          << QStringLiteral("Straße,été\n\uFFFD\uFFFD") << true << 2;
+    QTest::newRow("1252 with an accidental utf-8 pair")
+        << QByteArray("\xC3\xA9t\xE9,summer\n\xE0 la,at the") << QStringLiteral("Ã©té,summer\nà la,at the")
+        << false << 0;
+    QTest::newRow("as many stray bytes as sequences is 1252")
+        << QByteArray("\xC3\xA9\xE9") << QStringLiteral("Ã©é") << false << 0;
+    QTest::newRow("overlong and surrogate forms are no sequences")
+        << QByteArray("\xC0\xAF\xED\xA0\x80\xC3\xA9") << QStringLiteral("À¯í\u00A0€Ã©") << false << 0;
+    QTest::newRow("bom and utf-8") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9") << QStringLiteral("été")
+                                   << true << 0;
+    QTest::newRow("bom says utf-8 whatever follows")
+        << QByteArray("\xEF\xBB\xBF\xE9t\xE9") << QStringLiteral("\uFFFDt\uFFFD") << true << 2;
+    QTest::newRow("a bom alone") << QByteArray("\xEF\xBB\xBF") << QString() << true << 0;
+}
+
+void TestTextDecoding::wordLists()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QFETCH(bool, utf8);
+    QFETCH(int, replaced);
+
+    const DecodedText decoded = DecodeWordList(bytes);
+    QCOMPARE(decoded.text, expected);
+    QCOMPARE(decoded.encoding, utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+    QCOMPARE(decoded.replaced, replaced);
 }
 
 void TestTextDecoding::windows1252CoversTheWholeByteRange()

@@ -57,6 +57,8 @@ const Text Texts[] = {
     {"MsgSameColumns", "Please choose two different columns for the two languages.", false},
     {"MsgCreationFailed", "A filename cannot contain any of the following characters:", false},
     {"MsgUnitExists", "Another unit of that name already exists.", false},
+    {"MsgEncoding", "Character encoding:", false},
+    {"MsgEncodingReplaced", "Bytes that are not UTF-8, shown as \"\xEF\xBF\xBD\":", false},
     {"MsgNameTooLong", "The name of the unit is too long for this folder. Please choose a shorter name.",
      false},
 };
@@ -108,6 +110,8 @@ void TImportDialog::buildControls()
     };
     FileLabel = new QLabel(this);
     FileLabel->setObjectName(QStringLiteral("FileLabel"));
+    EncodingLabel = new QLabel(this);
+    EncodingLabel->setObjectName(QStringLiteral("EncodingLabel"));
     SeparatorLabel = new QLabel(this);
     SeparatorBox = new QComboBox(this);
     HeaderCheck = new QCheckBox(this);
@@ -168,6 +172,7 @@ void TImportDialog::buildControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(FileLabel);
+    layout->addWidget(EncodingLabel);
     layout->addLayout(columns);
     layout->addWidget(PreviewLabel);
     layout->addWidget(PreviewGrid, 1);
@@ -255,6 +260,18 @@ void TImportDialog::applyTexts()
     updateTargets();
     fillColumns();
     fillPreview();
+    showEncoding();
+}
+
+void TImportDialog::showEncoding()
+{
+    QString shown;
+    if (!m_encoding.isEmpty())
+        shown = text(QStringLiteral("MsgEncoding")) + u' ' + m_encoding;
+    if (m_replacedBytes > 0)
+        shown +=
+            u'\n' + text(QStringLiteral("MsgEncodingReplaced")) + u' ' + QString::number(m_replacedBytes);
+    EncodingLabel->setText(shown);
 }
 
 void TImportDialog::setFile(const QString &path, WordListFormat format)
@@ -267,7 +284,10 @@ void TImportDialog::setFile(const QString &path, WordListFormat format)
                        static_cast<QWidget *>(HeaderCheck)})
         w->setVisible(csv);
     if (csv) {
-        m_text = CsvReader::readText(path);
+        const DecodedText decoded = CsvReader::readText(path);
+        m_text = decoded.text;
+        m_encoding = EncodingName(decoded.encoding);
+        m_replacedBytes = decoded.replaced;
         const QChar separator = CsvReader::detectSeparator(m_text, WordListFormats::separator(format));
         const QSignalBlocker quiet(SeparatorBox);
         for (int i = 0; i < 4; ++i)
@@ -277,6 +297,8 @@ void TImportDialog::setFile(const QString &path, WordListFormat format)
         m_whole = CsvReader::parse(m_text, separator, path);
     } else {
         m_whole = WordExchange::readFile(path, format);
+        m_encoding = m_whole.encoding;
+        m_replacedBytes = m_whole.replacedBytes;
         m_preview = m_whole;
         if (m_preview.rows.size() > PreviewRows)
             m_preview.rows.resize(PreviewRows);
@@ -297,6 +319,7 @@ void TImportDialog::setFile(const QString &path, WordListFormat format)
     }
     NewUnitEdit->setText(QFileInfo(path).completeBaseName());
     fillPreview();
+    showEncoding();
 }
 
 void TImportDialog::reread()

@@ -63,6 +63,7 @@ public:
     void OkBtnClick();
 
     QLabel *FileLabel = nullptr;
+    QLabel *EncodingLabel = nullptr;
     QLabel *SeparatorLabel = nullptr;
     QComboBox *SeparatorBox = nullptr;
     QCheckBox *HeaderCheck = nullptr;
@@ -94,6 +95,8 @@ private:
     void buildControls();
     QLayout *buildTargetBox();
     void applyTexts();
+    // How the file's bytes were read, and how many could not be.
+    void showEncoding();
     void reread();
     void fillColumns();
     void fillPreview();
@@ -107,6 +110,8 @@ private:
     QString m_path;
     WordListFormat m_format = WordListFormat::Csv;
     QString m_text; // the CSV file's text, parsed anew when the separator changes
+    QString m_encoding;
+    int m_replacedBytes = 0;
     WordTable m_preview;
     WordTable m_whole; // every row, for counting the pairs the unit holds already
     WordImporter::SidePairs m_unitPairs;

@@ -9,6 +9,7 @@
 #include "units/ui/unitpage.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -124,6 +125,46 @@ private slots:
         QVERIFY(!asked);
         QCOMPARE(messages.texts().size(), 1);
         QVERIFY(messages.texts().first().startsWith(QStringLiteral("No file selected.")));
+    }
+
+    // The dialog says how the list was read before anything goes in; the words arrive as read.
+    void importShowsTheEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("natives");
+        QTest::newRow("utf-8") << QByteArray("Stra\xC3\x9F"
+                                             "e,street\n")
+                               << "Character encoding: UTF-8" << QStringList{"Straße"};
+        QTest::newRow("windows-1252") << QByteArray("Stra\xDF"
+                                                    "e,street\n")
+                                      << "Character encoding: Windows-1252" << QStringList{"Straße"};
+        QTest::newRow("utf-8 with a stray byte")
+            << QByteArray("Stra\xC3\x9F"
+                          "e,street\nM\xFCller,miller\nt\xC3\xA9,tea\n")
+            << "Character encoding: UTF-8\nBytes that are not UTF-8, shown as \"\uFFFD\": 1"
+            << QStringList{"Straße", "M\uFFFDller", "té"};
+    }
+    void importShowsTheEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, natives);
+        const QString file = folder->writeFile(QStringLiteral("list.csv"), bytes);
+        auto form = createForm();
+        form->setWordListChooser([&](bool, const QString &) { return file; });
+        QString seen;
+        form->setImportDialogRunner([&](TImportDialog &dialog) {
+            seen = dialog.EncodingLabel->text();
+            dialog.OkBtn->click();
+            return dialog.result();
+        });
+        form->MainMenu()->actions().FileImportItem->trigger();
+        QCOMPARE(seen, shown);
+        QStringList imported;
+        for (const WordPair &pair : WordExporter::readUnit(units + QStringLiteral("list.lif")).pairs)
+            imported.append(pair.native);
+        QCOMPARE(imported, natives);
     }
 
     void shippedLanguageFilesHoldEveryMessage()
