@@ -212,7 +212,7 @@ void TestLumoToolWrites::longUnitNamesGetATableOrAClearRefusal()
     const Run run = runTool({QStringLiteral("import"), list, QStringLiteral("--to"), unit});
     if (fits) {
         QCOMPARE(run.code, 0);
-        QCOMPARE(run.out, QStringLiteral("Imported: 2\n"));
+        QCOMPARE(run.out, QStringLiteral("Imported: 2\nEncoding: UTF-8\n"));
         QCOMPARE(nativeWords(unit), QStringList({"Hund", "Katze"}));
     } else {
         QCOMPARE(run.code, 1);
