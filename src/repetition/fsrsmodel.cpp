@@ -48,8 +48,8 @@ FsrsModel::Memory FsrsModel::next(const Memory &memory, double elapsedDays, Rati
         stability = stabilitySameDay(old.stability, rating);
     } else {
         const double recall = retrievability(elapsedDays, old.stability);
-        stability =
-            rating == Rating::Again ? stabilityAfterLapse(old, recall) : stabilityAfterRecall(old, recall);
+        stability = rating == Rating::Again ? stabilityAfterLapse(old, recall)
+                                            : stabilityAfterRecall(old, recall, rating);
     }
     return Memory{clampStability(stability), nextDifficulty(old.difficulty, rating)};
 }
@@ -64,11 +64,15 @@ double FsrsModel::nextDifficulty(double difficulty, Rating rating)
     return clampDifficulty(reverted);
 }
 
-double FsrsModel::stabilityAfterRecall(const Memory &memory, double recall)
+double FsrsModel::stabilityAfterRecall(const Memory &memory, double recall, Rating rating)
 {
+    // A hard recall grows the memory less, an easy one more.
+    const double gradeFactor = rating == Rating::Hard   ? weight(15)
+                               : rating == Rating::Easy ? weight(16)
+                                                        : 1.0;
     const double growth = std::exp(weight(8)) * (11.0 - memory.difficulty) *
                           std::pow(memory.stability, -weight(9)) *
-                          (std::exp(weight(10) * (1.0 - recall)) - 1.0);
+                          (std::exp(weight(10) * (1.0 - recall)) - 1.0) * gradeFactor;
     return memory.stability * (growth + 1.0);
 }
 
@@ -85,8 +89,8 @@ double FsrsModel::stabilitySameDay(double stability, Rating rating)
 {
     const double grade = double(rating);
     double increase = std::exp(weight(17) * (grade - 3.0 + weight(18))) * std::pow(stability, -weight(19));
-    if (rating == Rating::Good)
-        increase = std::max(increase, 1.0); // a right answer never weakens a memory
+    if (rating >= Rating::Good)
+        increase = std::max(increase, 1.0); // a sure answer never weakens a memory
     return stability * increase;
 }
 

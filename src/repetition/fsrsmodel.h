@@ -7,12 +7,12 @@
 // the chance of recall falls to 90 %) and a difficulty (1 to 10); each review moves both, and
 // the next review is due when the chance of recall reaches the desired retention.
 //
-// Only the two ratings a test can give exist here: a miss in the test ("Again") or none
-// ("Good").
+// A typed test gives only "Again" (a miss) or "Good"; a learner grading himself may also
+// say "Hard" or "Easy".
 class FsrsModel
 {
 public:
-    enum class Rating { Again = 1, Good = 3 };
+    enum class Rating { Again = 1, Hard = 2, Good = 3, Easy = 4 };
 
     struct Memory
     {
@@ -49,7 +49,7 @@ private:
     static double factor();
     static double initialDifficulty(double grade);
     static double nextDifficulty(double difficulty, Rating rating);
-    static double stabilityAfterRecall(const Memory &memory, double recall);
+    static double stabilityAfterRecall(const Memory &memory, double recall, Rating rating);
     static double stabilityAfterLapse(const Memory &memory, double recall);
     static double stabilitySameDay(double stability, Rating rating);
     static double clampStability(double stability);

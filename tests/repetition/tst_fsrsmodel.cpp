@@ -40,6 +40,9 @@ void TestFsrsModel::firstReview_data()
     // S0 = w[G-1]; D0 = w4 - e^(w5 (G-1)) + 1; interval = round(S) at 90 % retention.
     QTest::newRow("good") << int(Rating::Good) << 2.3065 << 2.118104 << 2;
     QTest::newRow("again") << int(Rating::Again) << 0.212 << 6.4133 << 1;
+    // D0(Hard) = 6.4133 - e^0.8334 + 1; D0(Easy) = 6.4133 - e^2.5002 + 1 < 1, so 1.
+    QTest::newRow("hard") << int(Rating::Hard) << 1.2931 << 5.112171 << 1;
+    QTest::newRow("easy") << int(Rating::Easy) << 8.2956 << 1.0 << 8;
 }
 
 void TestFsrsModel::firstReview()
@@ -62,13 +65,23 @@ void TestFsrsModel::reviewsAfterDays_data()
     QTest::addColumn<double>("expectedStability");
     QTest::addColumn<double>("expectedDifficulty");
     QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("rating");
     // Good, Good on day 2: R = (1 + 0.980346 * 2 / 2.3065)^-0.1542 = 0.909493;
     // S' = S (e^w8 (11 - D) S^-w9 (e^(w10 (1 - R)) - 1) + 1).
-    QTest::newRow("second good") << 2.3065 << 2.118104 << 2.0 << 10.964332 << 2.111214 << 11;
+    QTest::newRow("second good") << 2.3065 << 2.118104 << 2.0 << 10.964332 << 2.111214 << 11 << 3;
     // and the third on day 11 after that.
-    QTest::newRow("third good") << 10.964332 << 2.111214 << 11.0 << 46.280217 << 2.104331 << 46;
+    QTest::newRow("third good") << 10.964332 << 2.111214 << 11.0 << 46.280217 << 2.104331 << 46 << 3;
     // Again first, Good the next day.
-    QTest::newRow("good after again") << 0.212 << 6.4133 << 1.0 << 1.886788 << 6.402115 << 2;
+    QTest::newRow("good after again") << 0.212 << 6.4133 << 1.0 << 1.886788 << 6.402115 << 2 << 3;
+    // Hard and Easy on day 2 after a first Good: the growth term times w15 = 0.6014 or
+    // w16 = 1.8729; D moves by -w6 (G - 3), damped by (10 - D) / 9, drawn by w7 towards D0(4).
+    QTest::newRow("hard after good") << 2.3065 << 2.118104 << 2.0 << 7.513320 << 4.752859 << 8 << 2;
+    QTest::newRow("easy after good") << 2.3065 << 2.118104 << 2.0 << 18.521754 << 1.0 << 19 << 4;
+    // A history of Hard (first), Hard the next day, Easy on the day it falls due.
+    QTest::newRow("hard after hard") << 1.2931 << 5.112171 << 1.0 << 3.249412 << 6.740460 << 3 << 2;
+    QTest::newRow("easy after hard") << 3.249412 << 6.740460 << 3.0 << 14.083626 << 5.636501 << 14 << 4;
+    // Easy (first), Easy on day 8.
+    QTest::newRow("easy after easy") << 8.2956 << 1.0 << 8.0 << 65.624226 << 1.0 << 66 << 4;
 }
 
 void TestFsrsModel::reviewsAfterDays()
@@ -79,7 +92,8 @@ void TestFsrsModel::reviewsAfterDays()
     QFETCH(double, expectedStability);
     QFETCH(double, expectedDifficulty);
     QFETCH(int, interval);
-    const FsrsModel::Memory m = FsrsModel::next({stability, difficulty}, days, Rating::Good);
+    QFETCH(int, rating);
+    const FsrsModel::Memory m = FsrsModel::next({stability, difficulty}, days, Rating(rating));
     QCOMPARE_LT(std::abs(m.stability - expectedStability), 1e-4);
     QCOMPARE_LT(std::abs(m.difficulty - expectedDifficulty), 1e-5);
     QCOMPARE(FsrsModel::intervalDays(m.stability), interval);
@@ -150,6 +164,13 @@ void TestFsrsModel::sameDay()
     QCOMPARE_LT(std::abs(again.stability - 0.775084), 1e-5);
     const FsrsModel::Memory good = FsrsModel::next({2.3065, 2.118104}, 0, Rating::Good);
     QCOMPARE_LT(std::abs(good.stability - 2.3065), 1e-6);
+    // Hard may weaken it (1.333379); Easy, e^(w17 (1 + w18)) S^-w19 = 1.7108, strengthens it.
+    const FsrsModel::Memory hard = FsrsModel::next({2.3065, 2.118104}, 0, Rating::Hard);
+    QCOMPARE_LT(std::abs(hard.stability - 1.333379), 1e-5);
+    const FsrsModel::Memory easy = FsrsModel::next({2.3065, 2.118104}, 0, Rating::Easy);
+    QCOMPARE_LT(std::abs(easy.stability - 3.946054), 1e-5);
+    // Easy on a strong memory the same day is held at no loss, as Good is.
+    QCOMPARE(FsrsModel::next({30000, 5}, 0, Rating::Easy).stability, 30000.0);
 }
 
 void TestFsrsModel::damagedMemory()
