@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringView>
 #include <QVarLengthArray>
-#include <sqlite3.h>
 
 namespace {
 
@@ -113,13 +112,6 @@ uchar foldAscii(uchar byte)
     return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
 }
 
-int sqliteCompare(void *, int lengthA, const void *a, int lengthB, const void *b)
-{
-    const int result = TableCollation::compare(QByteArrayView(static_cast<const char *>(a), lengthA),
-                                               QByteArrayView(static_cast<const char *>(b), lengthB));
-    return result < 0 ? -1 : (result > 0 ? 1 : 0);
-}
-
 } // namespace
 
 int TableCollation::compare(QByteArrayView left, QByteArrayView right)
@@ -139,7 +131,9 @@ int TableCollation::compare(QByteArrayView left, QByteArrayView right)
     return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
 }
 
-int TableCollation::install(sqlite3 *db)
+int TableCollation::sqliteCompare(void *, int lengthA, const void *a, int lengthB, const void *b)
 {
-    return sqlite3_create_collation(db, Name, SQLITE_UTF8, nullptr, sqliteCompare);
+    const int result = compare(QByteArrayView(static_cast<const char *>(a), lengthA),
+                               QByteArrayView(static_cast<const char *>(b), lengthB));
+    return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }

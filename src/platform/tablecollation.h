@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
-
-struct sqlite3;
+#include <sqlite3.h>
 
 // The case-blind order of the secondary indexes of our tables.
 //
@@ -17,6 +16,13 @@ public:
 
     // Negative, zero or positive, as the texts order.
     static int compare(QByteArrayView left, QByteArrayView right);
+    // compare() in the form SQLite calls a collation.
+    static int sqliteCompare(void *, int leftLength, const void *left, int rightLength, const void *right);
     // Makes the collation known to a connection under Name; returns SQLite's result code.
-    static int install(sqlite3 *db);
+    // Inline, so that the loadable extension, which reaches SQLite only through the routines
+    // its host hands over, never refers to the library's own symbol.
+    static int install(sqlite3 *db)
+    {
+        return sqlite3_create_collation(db, Name, SQLITE_UTF8, nullptr, sqliteCompare);
+    }
 };

@@ -93,7 +93,8 @@ private slots:
                                  "./usr/share/applications/de.halvet.Lumo.desktop",
                                  "./usr/share/metainfo/de.halvet.Lumo.metainfo.xml",
                                  "./usr/share/mime/packages/de.halvet.Lumo.xml",
-                                 "./usr/share/icons/hicolor/scalable/apps/de.halvet.Lumo.svg"})
+                                 "./usr/share/icons/hicolor/scalable/apps/de.halvet.Lumo.svg",
+                                 "./usr/lib/lumo/liblumocollation.so"})
             QVERIFY2(contents.contains(QLatin1String(path) + u'\n'), path);
         QVERIFY(contents.contains(QStringLiteral(".lif\n")));
         // The build's own files stay out.
