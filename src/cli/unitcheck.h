@@ -21,6 +21,8 @@ public:
 
     // Opens the table, counts and closes it again. Throws LumoError (a TableError).
     static Counts count(const QString &table, MessageService &messages);
+    // Only the number of entries, which opening the table knows.
+    static int entries(const QString &table, MessageService &messages);
     // SQLite's integrity check on the closed table; empty when all is well.
     static QStringList integrityProblems(const QString &table);
     // Compacts the table; throws LumoError when it cannot.

@@ -34,7 +34,7 @@ UnitInfo::UnitInfo(const QString &descriptor, const QString &table, MessageServi
     m_testCount = log.testCount();
     m_lastTestDate = log.lastTestDate();
     m_results = log.results(m_testCount);
-    m_entries = UnitCheck::count(table, messages).entries;
+    m_entries = UnitCheck::entries(table, messages);
 }
 
 void UnitInfo::writeText(QTextStream &out) const

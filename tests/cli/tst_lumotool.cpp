@@ -1,5 +1,6 @@
 #include "cli/lumotool.h"
 #include "platform/scriptedmessageservice.h"
+#include "platform/sqlitedatabase.h"
 #include "support/readonlyfolder.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
@@ -203,10 +204,19 @@ private slots:
     void checkCountsEntriesSoundsAndMistakes()
     {
         const QString unit = makeUnit(QStringLiteral("animals"));
+        {
+            // An empty sound is no sound, and a count below zero is no mistake.
+            TLumoTable table(messages);
+            table.setVocabularyFile(folder->filePath(QStringLiteral("animals.db")));
+            table.open();
+            table.appendRecord({QVariant(), "fish", "Fisch", 1, QVariant(), QVariant(), -4});
+            table.connection()->exec(QStringLiteral(
+                "UPDATE vocabulary SET NativeSound = x'', ForeignSound = x'' WHERE Mistakes < 0"));
+        }
         const Outcome outcome = runTool({QStringLiteral("check"), unit});
         QCOMPARE(outcome.code, 0);
         QCOMPARE(outcome.out, QStringLiteral("Integrity:        ok\n"
-                                             "Entries:          3\n"
+                                             "Entries:          4\n"
                                              "Sounds:           3\n"
                                              "Entries mistaken: 2\n"
                                              "Mistakes:         7\n"));
