@@ -92,6 +92,11 @@ bool SqliteDatabase::inTransaction() const
     return m_db && !sqlite3_get_autocommit(m_db);
 }
 
+int SqliteDatabase::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
 qint64 SqliteDatabase::lastInsertRowId() const
 {
     return sqlite3_last_insert_rowid(m_db);

@@ -76,6 +76,8 @@ public:
     void exec(const QString &sql);
     bool inTransaction() const;
     qint64 lastInsertRowId() const;
+    // Rows the last INSERT, UPDATE or DELETE changed.
+    int changes() const;
     // The last failure was another connection holding the file.
     bool lastErrorWasBusy() const;
 

@@ -1,6 +1,8 @@
 #include "vocfile/lumotable.h"
 
 #include "platform/messageservice.h"
+#include "platform/sqlitedatabase.h"
+#include "repetition/reviewhistory.h"
 #include "repetition/reviewstore.h"
 #include "vocfile/unitfields.h"
 
@@ -84,8 +86,25 @@ bool TLumoTable::Pack()
         return true;
     try {
         close();
+        forgetOrphanedReviews();
         return vacuum();
     } catch (...) {
         return false;
+    }
+}
+
+void TLumoTable::forgetOrphanedReviews()
+{
+    // Compacting alone keeps every row; the reviews of deleted entries go only here, so that
+    // until then an undone delete finds its entry's history again.
+    SqliteDatabase db(filePath());
+    db.open(SqliteDatabase::tableOptions(true));
+    db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        ReviewHistory(db).forgetOrphans();
+        db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        db.exec(QStringLiteral("ROLLBACK"));
+        throw;
     }
 }
