@@ -1,0 +1,215 @@
+// A flash-card test on the main window, taken with the keyboard alone: the grades reach the
+// unit's Mistakes, its review states and its logbook.
+
+#include "app/ui/mainformfixture.h"
+#include "app/ui/pagecontrol.h"
+#include "platform/inifile.h"
+#include "repetition/reviewstore.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/unitpage.h"
+#include "voctest/lumovoctest.h"
+#include "voctest/ui/gauge.h"
+#include "voctest/ui/mistakereportform.h"
+#include "voctest/ui/testfinished.h"
+#include "voctest/ui/testpage.h"
+#include "voctest/ui/voctestwindows.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+enum Page { UnitManager = 0, Test = 1 };
+
+QWidget *focus()
+{
+    return QApplication::focusWidget();
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(focus() ? focus() : QApplication::activeWindow(), key, modifiers);
+}
+
+// The first grade of each card and its key; "word 0" is missed first and comes back.
+struct Grade
+{
+    Qt::Key key;
+    FsrsModel::Rating rating;
+};
+const QMap<QString, Grade> FirstGrades = {{"word 0", {Qt::Key_1, FsrsModel::Rating::Again}},
+                                          {"word 1", {Qt::Key_2, FsrsModel::Rating::Hard}},
+                                          {"word 2", {Qt::Key_Return, FsrsModel::Rating::Good}},
+                                          {"word 3", {Qt::Key_4, FsrsModel::Rating::Easy}}};
+} // namespace
+
+class TestFlashCardWindow : public QObject, protected MainFormFixture
+{
+    Q_OBJECT
+
+    std::unique_ptr<TMainForm> form;
+    int reportsShown = 0;
+    int summariesShown = 0;
+
+    TestPage *page() const { return form->testPage(); }
+
+    // Closes whatever window of the engine shows while keys are pressed, counting it.
+    void watchEngineWindows(QTimer &watch)
+    {
+        watch.setInterval(5);
+        connect(&watch, &QTimer::timeout, this, [this] {
+            TMistakeReportForm *report = form->testWindows()->mistakeReportForm();
+            if (report && report->isVisible()) {
+                ++reportsShown;
+                QTest::keyClick(report, Qt::Key_Escape);
+            }
+            if (auto *summary = qobject_cast<TTestFinished *>(QApplication::activeModalWidget())) {
+                ++summariesShown;
+                QTest::keyClick(summary, Qt::Key_Return);
+            }
+        });
+        watch.start();
+    }
+
+    void tabTo(QWidget *target)
+    {
+        for (int guard = 0; focus() != target && guard < 40; ++guard)
+            press(Qt::Key_Tab);
+        QCOMPARE(focus(), target);
+    }
+
+    // From the unit manager to a flash-card test started, by keys.
+    void startByKeys()
+    {
+        tabTo(form->unitPage()->LumoListView1->currentView());
+        press(Qt::Key_Home);
+        press(Qt::Key_Space);
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(form->PageControl()->currentIndex(), int(Test));
+        tabTo(page()->TestVariants);
+        press(Qt::Key_Down);
+        QCOMPARE(page()->TestVariants->currentText(), QStringLiteral("Flash cards"));
+        QVERIFY(!page()->AnswerEdit->isVisible());
+        QVERIFY(!page()->CharGrid2->isVisible());
+        QVERIFY(page()->ShowAnswerBtn->isVisible());
+        QVERIFY(!page()->ShowAnswerBtn->isEnabled());
+        press(Qt::Key_Return);
+        QVERIFY(page()->StopBtn->isEnabled());
+        QTRY_COMPARE(focus(), page()->ShowAnswerBtn);
+    }
+
+    int answered() const { return form->LumoVocTest1()->rightCount() + form->LumoVocTest1()->mistakeCount(); }
+
+private slots:
+    void init()
+    {
+        setUpFixture();
+        for (const char *variant : {"1-standard.ltf", "6-flashcards.ltf"})
+            folder->copyFromData(QLatin1String(variant));
+        makeUnit(QStringLiteral("unit"), 4);
+        reportsShown = summariesShown = 0;
+        form = createForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup()
+    {
+        form.reset();
+        folder.reset();
+    }
+
+    void wholeTestGradedByKeys()
+    {
+        startByKeys();
+        TLumoVocTest *engine = form->LumoVocTest1();
+        QTimer watch;
+        watchEngineWindows(watch);
+        QStringList graded;
+        for (int step = 0; page()->StopBtn->isEnabled() && step < 20; ++step) {
+            const QString word = engine->question();
+            QCOMPARE(page()->QuestionLabel->text(), word);
+            const int before = answered();
+            const int mistakes = engine->mistakeCount();
+            // Before the answer shows no key grades.
+            for (Qt::Key digit : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4})
+                press(digit);
+            QCOMPARE(answered(), before);
+            QVERIFY(!page()->answerShown());
+            QVERIFY(!page()->AnswerEdit->isVisible());
+            QVERIFY(!page()->GradeGood->isVisible());
+
+            press(step % 2 ? Qt::Key_Return : Qt::Key_Space);
+            QVERIFY(page()->answerShown());
+            QVERIFY(page()->AnswerEdit->isVisible());
+            QVERIFY(page()->AnswerEdit->isReadOnly());
+            QCOMPARE(page()->AnswerEdit->text(), engine->answer());
+            QCOMPARE(page()->AnswerEdit->geometry().topLeft(),
+                     page()->ShowAnswerBtn->geometry().topLeft() + QPoint(0, 2));
+            QCOMPARE(focus(), page()->GradeGood);
+            press(Qt::Key_Space); // shows nothing more and grades nothing
+            QCOMPARE(answered(), before);
+            QVERIFY(page()->answerShown());
+
+            const bool first = !graded.contains(word);
+            graded.append(word);
+            press(first ? FirstGrades.value(word).key : Qt::Key_3);
+            if (!page()->StopBtn->isEnabled())
+                break; // the last card: the summary showed, the counters start afresh
+            QCOMPARE(answered(), before + 1);
+            const bool again = first && FirstGrades.value(word).rating == FsrsModel::Rating::Again;
+            QCOMPARE(engine->mistakeCount(), mistakes + (again ? 1 : 0));
+            QCOMPARE(page()->MistakesGauge->progress(), engine->mistakeCount());
+            QVERIFY(!page()->answerShown());
+            QCOMPARE(focus(), page()->ShowAnswerBtn);
+        }
+        QTRY_COMPARE(summariesShown, 1);
+        QCOMPARE(reportsShown, 0); // the answer was on show already
+        QCOMPARE(graded.count(QStringLiteral("word 0")), 2);
+        QCOMPARE(graded.size(), 5);
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(u'|')));
+        const IniFile log(units + QStringLiteral("unit.lif"));
+        QCOMPARE(log.readString(QStringLiteral("general"), QStringLiteral("TestCount"), QString()),
+                 QStringLiteral("1"));
+        QCOMPARE(log.readString(QStringLiteral("general"), QStringLiteral("TestResult1"), QString()),
+                 QStringLiteral("1"));
+
+        // Back on the unit manager the table is closed, with everything stored.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        press(Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(form->PageControl()->currentIndex(), int(UnitManager));
+        TLumoTable table(messages);
+        table.setVocabularyFile(units + QStringLiteral("unit.db"));
+        table.open();
+        const ReviewStore store(*table.connection());
+        // The first stability of each grade, and a difficulty that falls from Again to Easy.
+        const QMap<FsrsModel::Rating, double> firstStability = {{FsrsModel::Rating::Again, 0.212},
+                                                                {FsrsModel::Rating::Hard, 1.2931},
+                                                                {FsrsModel::Rating::Good, 2.3065},
+                                                                {FsrsModel::Rating::Easy, 8.2956}};
+        double difficulty = 11;
+        for (qint64 count = 1; count <= 4; ++count) {
+            QVERIFY(table.findKey(count));
+            const QString word = table.fieldValue(TLumoTable::NativeLanguage).toString();
+            const Grade grade = FirstGrades.value(word);
+            QCOMPARE(table.fieldValue(TLumoTable::Mistakes).toInt(),
+                     grade.rating == FsrsModel::Rating::Again ? 1 : 0);
+            const std::optional<ReviewState> state = store.state(count, 0);
+            QVERIFY2(state, qPrintable(word));
+            QCOMPARE(state->reviews, 1); // the card missed and then known has one review, the miss
+            QCOMPARE(state->memory.stability, firstStability.value(grade.rating));
+            QVERIFY2(state->memory.difficulty < difficulty, qPrintable(word));
+            difficulty = state->memory.difficulty;
+            QVERIFY(!store.state(count, 1)); // only the direction asked
+        }
+        table.close();
+    }
+};
+
+QTEST_MAIN(TestFlashCardWindow)
+#include "tst_flashcardwindow.moc"
