@@ -107,16 +107,20 @@ void TestPage::showCardControls()
 
 void TestPage::layoutFlashCards(int textLeft, int buttonTop)
 {
-    const QString shownCaption = QString(ShowAnswerBtn->text()).remove(u'&');
-    const int showWidth =
-        std::max(ButtonWidth + ButtonStep, ShowAnswerBtn->fontMetrics().horizontalAdvance(shownCaption) + 24);
-    ShowAnswerBtn->setGeometry(textLeft, AnswerEdit->y() - 2, showWidth, ButtonHeight);
-    // Under Start and Stop, in the same columns.
+    const auto needed = [](const QPushButton *button) {
+        return button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + 24;
+    };
+    ShowAnswerBtn->setGeometry(textLeft, AnswerEdit->y() - 2,
+                               std::max(ButtonWidth + ButtonStep, needed(ShowAnswerBtn)), ButtonHeight);
+    // Under Start and Stop, in the same columns while the four fit beside each other in the
+    // answer field's width; narrower, as narrow as their captions allow.
+    const int room = AnswerEdit->width();
+    const int step = std::min(ButtonStep, (room + 10) / 4);
     int left = textLeft;
     for (QPushButton *grade : gradeButtons()) {
-        const int width = std::max(ButtonWidth, grade->sizeHint().width());
+        const int width = std::max(step - 10, needed(grade));
         grade->setGeometry(left, buttonTop + ButtonHeight + 10, width, ButtonHeight);
-        left += std::max(ButtonStep, width + 10);
+        left += width + 10;
     }
 }
 

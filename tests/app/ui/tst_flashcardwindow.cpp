@@ -84,7 +84,7 @@ class TestFlashCardWindow : public QObject, protected MainFormFixture
     }
 
     // From the unit manager to a flash-card test started, by keys.
-    void startByKeys()
+    void startByKeys(const QString &variant)
     {
         tabTo(form->unitPage()->LumoListView1->currentView());
         press(Qt::Key_Home);
@@ -93,7 +93,7 @@ class TestFlashCardWindow : public QObject, protected MainFormFixture
         QCOMPARE(form->PageControl()->currentIndex(), int(Test));
         tabTo(page()->TestVariants);
         press(Qt::Key_Down);
-        QCOMPARE(page()->TestVariants->currentText(), QStringLiteral("Flash cards"));
+        QCOMPARE(page()->TestVariants->currentText(), variant);
         QVERIFY(!page()->AnswerEdit->isVisible());
         QVERIFY(!page()->CharGrid2->isVisible());
         QVERIFY(page()->ShowAnswerBtn->isVisible());
@@ -113,9 +113,6 @@ private slots:
             folder->copyFromData(QLatin1String(variant));
         makeUnit(QStringLiteral("unit"), 4);
         reportsShown = summariesShown = 0;
-        form = createForm();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
     void cleanup()
     {
@@ -123,9 +120,29 @@ private slots:
         folder.reset();
     }
 
+    void wholeTestGradedByKeys_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::addColumn<QString>("variant");
+        QTest::addColumn<QString>("again");
+        QTest::newRow("English") << "english.llf"
+                                 << "Flash cards"
+                                 << "&Again";
+        QTest::newRow("German") << "deutsch.llf"
+                                << "Karteikarten"
+                                << "&Nochmal";
+    }
+
     void wholeTestGradedByKeys()
     {
-        startByKeys();
+        QFETCH(QString, languageFile);
+        QFETCH(QString, variant);
+        form = createForm();
+        form->ApplyLanguageFile(folder->copyFromData(languageFile));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTEST(page()->GradeAgain->text(), "again");
+        startByKeys(variant);
         TLumoVocTest *engine = form->LumoVocTest1();
         QTimer watch;
         watchEngineWindows(watch);
@@ -151,6 +168,9 @@ private slots:
             QCOMPARE(page()->AnswerEdit->geometry().topLeft(),
                      page()->ShowAnswerBtn->geometry().topLeft() + QPoint(0, 2));
             QCOMPARE(focus(), page()->GradeGood);
+            // The four grades stand side by side within the page.
+            QVERIFY(page()->GradeEasy->geometry().right() < page()->MainPanel->contentsRect().right());
+            QCOMPARE(page()->GradeAgain->y(), page()->GradeEasy->y());
             press(Qt::Key_Space); // shows nothing more and grades nothing
             QCOMPARE(answered(), before);
             QVERIFY(page()->answerShown());
