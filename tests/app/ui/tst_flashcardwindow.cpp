@@ -244,6 +244,41 @@ private slots:
         }
         table.close();
     }
+
+    void mnemonicsReachTheCardButtons_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::newRow("English") << "english.llf";
+        QTest::newRow("German") << "deutsch.llf";
+    }
+
+    // Each card button's underlined letter presses that button and no other control of the
+    // window, in each shipped language.
+    void mnemonicsReachTheCardButtons()
+    {
+        QFETCH(QString, languageFile);
+        form = createForm();
+        form->ApplyLanguageFile(folder->copyFromData(languageFile));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        startByKeys(page()->TestVariants->itemText(1));
+        const auto pressMnemonic = [](const QPushButton *button) {
+            press(Qt::Key(QKeySequence::mnemonic(button->text())[0].key()), Qt::AltModifier);
+        };
+        for (QPushButton *grade :
+             {page()->GradeAgain, page()->GradeHard, page()->GradeGood, page()->GradeEasy}) {
+            QSignalSpy shown(page()->ShowAnswerBtn, &QPushButton::clicked);
+            QSignalSpy graded(grade, &QPushButton::clicked);
+            pressMnemonic(page()->ShowAnswerBtn);
+            QTRY_COMPARE(shown.size(), 1);
+            QVERIFY(page()->answerShown());
+            pressMnemonic(grade);
+            QTRY_COMPARE(graded.size(), 1);
+            QVERIFY(!page()->answerShown());
+        }
+        QCOMPARE(answered(), 4);
+        QCOMPARE(form->LumoVocTest1()->mistakeCount(), 1);
+    }
 };
 
 QTEST_MAIN(TestFlashCardWindow)
