@@ -142,10 +142,11 @@ void TestPage::TestVariantsChange()
     if (index < 0 || index >= m_variants.count())
         return;
     const QString type = m_variants.testTypes().at(index).toLower();
-    if (type == Standard || type == MultiChoice || type == Comprehension || type == FlashCards) {
+    // Only a flash-card variant shows the card's buttons, whatever else stays as it is.
+    m_flashCardVariant = type == FlashCards;
+    if (type == Standard || type == MultiChoice || type == Comprehension || m_flashCardVariant) {
         const bool choices = type == MultiChoice;
         const bool listening = type == Comprehension;
-        m_flashCardVariant = type == FlashCards;
         QuestionLanguage->setVisible(true);
         AnswerLanguage->setVisible(true);
         QuestionLabel->setVisible(!listening);
