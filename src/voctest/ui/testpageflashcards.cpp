@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -113,14 +114,21 @@ void TestPage::layoutFlashCards(int textLeft, int buttonTop)
     ShowAnswerBtn->setGeometry(textLeft, AnswerEdit->y() - 2,
                                std::max(ButtonWidth + ButtonStep, needed(ShowAnswerBtn)), ButtonHeight);
     // Under Start and Stop, in the same columns while the four fit beside each other in the
-    // answer field's width; narrower, as narrow as their captions allow.
+    // answer field's width; narrower, as narrow as their captions allow, and where even that is
+    // too wide, reaching left under the language names.
     const int room = AnswerEdit->width();
     const int step = std::min(ButtonStep, (room + 10) / 4);
-    int left = textLeft;
-    for (QPushButton *grade : gradeButtons()) {
-        const int width = std::max(step - 10, needed(grade));
-        grade->setGeometry(left, buttonTop + ButtonHeight + 10, width, ButtonHeight);
-        left += width + 10;
+    QList<int> widths;
+    int total = -10;
+    for (const QPushButton *grade : gradeButtons()) {
+        widths.append(std::max(step - 10, needed(grade)));
+        total += widths.last() + 10;
+    }
+    const int right = AnswerEdit->x() + room;
+    int left = right - total < textLeft ? std::max(QuestionLanguage->x(), right - total) : textLeft;
+    for (int i = 0; i < widths.size(); ++i) {
+        gradeButtons().at(i)->setGeometry(left, buttonTop + ButtonHeight + 10, widths.at(i), ButtonHeight);
+        left += widths.at(i) + 10;
     }
 }
 

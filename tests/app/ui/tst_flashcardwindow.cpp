@@ -122,7 +122,7 @@ private slots:
         setUpFixture();
         for (const char *variant : {"1-standard.ltf", "6-flashcards.ltf"})
             folder->copyFromData(QLatin1String(variant));
-        makeUnit(QStringLiteral("unit"), 5);
+        makeUnit(QStringLiteral("unit"), 5, 1); // the longest language name asks
         reportsShown = summariesShown = 0;
     }
     void cleanup()
