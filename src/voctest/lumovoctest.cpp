@@ -187,6 +187,7 @@ bool TLumoVocTest::Prepare()
     m_candidates.clear();
     m_queue.clear();
     m_missed.clear();
+    m_missedCards.clear();
     m_nothingDue = false;
     m_reviews.begin(m_dataSet, m_swap ? 1 : 0);
     // A failed build leaves nothing of an earlier queue on show.
@@ -332,32 +333,11 @@ bool TLumoVocTest::CheckAnswer()
     bool judged = false;
     bool right = false;
     Guarded(m_messages, [&] {
-        if (tableOpen())
-            m_running = true;
-        // Nothing is left to judge once the last entry has been answered.
-        if (m_position < 0 || m_position >= m_queue.size())
+        if (!startJudging())
             return;
         right = m_judge.isRight(m_answer, m_given, m_settings.testType == TestType::MultipleChoice);
         judged = true;
-        const qint64 entry = m_queue.at(m_position);
-        if (right) {
-            ++m_rightCount;
-            m_queue.removeAt(m_position);
-            // Leaving the queue unmissed: the entry was known in this test.
-            if (!m_reviews.reviewed(entry))
-                writeReview(entry);
-            return;
-        }
-        const bool raise = !m_missed.contains(m_answer);
-        if (raise) {
-            ++m_mistakeCount;
-            m_missed.append(m_answer);
-        }
-        // A miss decides the entry's review for this test, even if the miss counts no mistake
-        // because another entry with the same answer was missed before.
-        const bool review = !m_reviews.reviewed(entry);
-        if (raise || review)
-            writeMiss(raise, review);
+        score(right, FsrsModel::Rating::Good);
     });
     // The miss is shown even when its count could not be written.
     if (judged && !right)
@@ -365,10 +345,70 @@ bool TLumoVocTest::CheckAnswer()
     return right;
 }
 
-void TLumoVocTest::writeReview(qint64 entry)
+bool TLumoVocTest::GradeCard(FsrsModel::Rating grade)
+{
+    if (!m_ready || !m_dataSet)
+        return false;
+    const bool known = grade != FsrsModel::Rating::Again;
+    bool graded = false;
+    Guarded(m_messages, [&] {
+        if (!startJudging())
+            return;
+        graded = true;
+        score(known, grade);
+    });
+    return graded && known;
+}
+
+bool TLumoVocTest::startJudging()
 {
     if (tableOpen())
-        recordReview(entry, FsrsModel::Rating::Good);
+        m_running = true;
+    // Nothing is left to judge once the last entry has been answered.
+    return m_position >= 0 && m_position < m_queue.size();
+}
+
+void TLumoVocTest::score(bool right, FsrsModel::Rating knownGrade)
+{
+    const qint64 entry = m_queue.at(m_position);
+    if (right) {
+        ++m_rightCount;
+        m_queue.removeAt(m_position);
+        // Leaving the queue unmissed: the entry was known in this test.
+        if (!m_reviews.reviewed(entry))
+            writeReview(entry, knownGrade);
+        return;
+    }
+    const bool raise = firstMiss(entry);
+    if (raise)
+        ++m_mistakeCount;
+    // A miss decides the entry's review for this test, even if the miss counts no mistake
+    // because another entry with the same answer was missed before.
+    const bool review = !m_reviews.reviewed(entry);
+    if (raise || review)
+        writeMiss(raise, review);
+}
+
+bool TLumoVocTest::firstMiss(qint64 entry)
+{
+    // A typed answer counts once per answer text; a card the learner graded himself is his
+    // own mistake, whatever other card shares its answer.
+    if (m_settings.testType == TestType::FlashCards) {
+        if (m_missedCards.contains(entry))
+            return false;
+        m_missedCards.insert(entry);
+        return true;
+    }
+    if (m_missed.contains(m_answer))
+        return false;
+    m_missed.append(m_answer);
+    return true;
+}
+
+void TLumoVocTest::writeReview(qint64 entry, FsrsModel::Rating rating)
+{
+    if (tableOpen())
+        recordReview(entry, rating);
 }
 
 void TLumoVocTest::recordReview(qint64 entry, FsrsModel::Rating rating)

@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 class MessageService;
@@ -66,6 +67,10 @@ public:
     // Operations as the test page drives them.
     void Reload();
     bool CheckAnswer();
+    // A flash card graded by the learner: Again counts as a miss (without a report, as the
+    // answer is already on show), the other grades as known. The grade is the entry's review
+    // when it is the entry's first in this test. Returns whether the card counted as known.
+    bool GradeCard(FsrsModel::Rating grade);
     void NextQuestion();
     void Finish();
     bool PlayQuestionSound();
@@ -114,6 +119,9 @@ private:
     void WriteLog();
 
     bool tableOpen();
+    bool startJudging();
+    void score(bool right, FsrsModel::Rating knownGrade);
+    bool firstMiss(qint64 entry);
     void prepareAndReset();
     void clearQuestion();
     Fields fields() const;
@@ -128,7 +136,7 @@ private:
     // The first miss of an entry in a test: its Mistakes raised when raise is set and its
     // review written when review is set, in one transaction.
     void writeMiss(bool raise, bool review);
-    void writeReview(qint64 entry);
+    void writeReview(qint64 entry, FsrsModel::Rating rating);
     void recordReview(qint64 entry, FsrsModel::Rating rating);
     void orderQueue();
     void showMistakeReport();
@@ -162,6 +170,7 @@ private:
 
     QList<qint64> m_queue;
     QStringList m_missed;
+    QSet<qint64> m_missedCards; // flash cards graded Again in this test
     int m_position = 0;
     int m_wordCount = 0;
     int m_mistakeCount = 0;

@@ -45,6 +45,8 @@ void TestSettings::load(const QString &path)
         testType = TestType::MultipleChoice;
     else if (type == u"comprehension")
         testType = TestType::Comprehension;
+    else if (type == u"flashcards")
+        testType = TestType::FlashCards;
     else
         testType = TestType::Standard;
     discardNotes = readLower(file, QStringLiteral("DiscardNotes"), QStringLiteral("yes")) != u"no";

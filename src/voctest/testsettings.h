@@ -3,7 +3,8 @@
 #include <QString>
 
 // The kind of test a test variant asks for; the numbers are those of the variant's TestType.
-enum class TestType { Standard = 0, MultipleChoice = 1, Comprehension = 2 };
+// Flash cards are graded by the learner himself instead of judged.
+enum class TestType { Standard = 0, MultipleChoice = 1, Comprehension = 2, FlashCards = 3 };
 
 // The parameters of one test variant file (".ltf", section "settings").
 struct TestSettings

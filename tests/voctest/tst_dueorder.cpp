@@ -170,6 +170,7 @@ void TestDueOrder::kindsOfTest_data()
     QTest::newRow("standard") << "standard";
     QTest::newRow("multiple choice") << "multichoice";
     QTest::newRow("listening comprehension") << "comprehension";
+    QTest::newRow("flash cards") << "flashcards";
 }
 
 void TestDueOrder::kindsOfTest()
@@ -184,6 +185,7 @@ void TestDueOrder::kindsOfTest()
     const QList<qint64> expected =
         testType == u"comprehension" ? QList<qint64>{1, 3, 5} : QList<qint64>{1, 2, 3};
     QCOMPARE(f.engine.testQueue(), expected);
+    const bool cards = testType == u"flashcards";
     if (testType == u"multichoice") {
         // Choices come from the whole unit, as in the other orders.
         QCOMPARE(f.engine.choices().size(), 5);
@@ -192,12 +194,14 @@ void TestDueOrder::kindsOfTest()
     } else {
         f.engine.setGiven(f.engine.answer());
     }
-    QVERIFY(f.engine.CheckAnswer());
+    // A card is graded by the learner; his grade is the review.
+    QVERIFY(cards ? f.engine.GradeCard(FsrsModel::Rating::Hard) : f.engine.CheckAnswer());
     QCOMPARE(f.state(expected.first())->reviews, 1);
+    QCOMPARE(f.state(expected.first())->memory.stability, cards ? 1.2931 : 2.3065);
     f.engine.setGiven(QStringLiteral("wrong"));
-    QVERIFY(!f.engine.CheckAnswer());
+    QVERIFY(!(cards ? f.engine.GradeCard(FsrsModel::Rating::Again) : f.engine.CheckAnswer()));
     QCOMPARE(f.engine.mistakeCount(), 1);
-    QCOMPARE(f.ui.reports.size(), 1);
+    QCOMPARE(f.ui.reports.size(), cards ? 0 : 1);
 }
 
 void TestDueOrder::multipleChoiceNeedsFiveInTheUnit()

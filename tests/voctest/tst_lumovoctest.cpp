@@ -35,6 +35,8 @@ private slots:
     void choicesHoldTheAnswerOnce();
     void choicesFollowChangesToTheTable();
     void twoMeaningsAmongOtherTypesGiveFourChoices();
+    void flashCardsCountEachCardGradedAgain_data();
+    void flashCardsCountEachCardGradedAgain();
 
     void discardWordsOfTheAnswerLanguage_data();
     void discardWordsOfTheAnswerLanguage();
@@ -476,6 +478,45 @@ void TestLumoVocTest::swapTurnsQuestionAndAnswer()
     QCOMPARE(f.engine.answerLanguageIndex(), 6);
     QCOMPARE(f.engine.description(), QStringLiteral("Verbs"));
     QCOMPARE(f.engine.fontName(), QStringLiteral("Courier New"));
+}
+
+void TestLumoVocTest::flashCardsCountEachCardGradedAgain_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("mistakes");
+    // Two entries share an answer: a typed miss of it counts once, each card graded Again once.
+    QTest::newRow("typed") << "standard" << 1;
+    QTest::newRow("flash cards") << "flashcards" << 2;
+}
+
+void TestLumoVocTest::flashCardsCountEachCardGradedAgain()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, mistakes);
+    EngineFixture f({{"A", "same"}, {"B", "same"}, {"C", "other"}}, variantText(kind));
+    QSignalSpy finished(&f.engine, &TLumoVocTest::Finished);
+    QStringList missed;
+    for (int guard = 0; finished.isEmpty() && guard < 20; ++guard) {
+        const QString card = f.engine.question();
+        // A and B are missed twice each; only the first miss of each can count.
+        const bool miss = card != u"C" && missed.count(card) < 2;
+        if (miss)
+            missed.append(card);
+        if (kind == u"flashcards") {
+            f.engine.GradeCard(miss ? FsrsModel::Rating::Again : FsrsModel::Rating::Easy);
+            f.engine.NextQuestion();
+        } else {
+            f.answer(miss ? QStringLiteral("wrong") : f.engine.answer());
+        }
+    }
+    QCOMPARE(missed.size(), 4);
+    QCOMPARE(f.ui.summaries.size(), 1);
+    QCOMPARE(f.ui.summaries.first().mistakeCount, mistakes);
+    QCOMPARE(f.logValue(QStringLiteral("TestResult1")), QString::number(mistakes));
+    QCOMPARE(f.mistakesOf(1).toInt() + f.mistakesOf(2).toInt(), mistakes);
+    QCOMPARE(f.mistakesOf(3).toInt(), 0);
+    // No report for a card: its answer was on show when it was graded.
+    QCOMPARE(f.ui.reports.size(), kind == u"flashcards" ? 0 : 4);
 }
 
 QTEST_GUILESS_MAIN(TestLumoVocTest)

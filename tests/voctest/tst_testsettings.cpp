@@ -49,6 +49,7 @@ void TestTestSettings::load_data()
                                      << 1 << true << false << true << all;
     QTest::newRow("comprehension in capitals") << "[Settings]\nTESTTYPE=Comprehension\n"
                                                << 2 << true << false << true << all;
+    QTest::newRow("flash cards") << "[settings]\nTestType=FlashCards\n" << 3 << true << false << true << all;
     QTest::newRow("unknown type is standard") << "[settings]\nTestType=oral\n"
                                               << 0 << true << false << true << all;
     QTest::newRow("everything switched") << "[settings]\nTestType=standard\nDiscardNotes=NO\nMatchCase=Yes\n"

@@ -162,6 +162,7 @@ void TestPage::buildMainPanel()
         choice->setGeometry(TextLeft, 0, 200, 20);
     StartBtn->setGeometry(TextLeft, 0, 80, 26);
     StopBtn->setGeometry(TextLeft + 90, 0, 80, 26);
+    buildFlashCards();
 }
 
 void TestPage::buildInfoPanel()
@@ -240,6 +241,8 @@ void TestPage::buildBottomBar()
 
 bool TestPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (spaceOnShownCard(watched, event))
+        return true;
     if (event->type() == QEvent::Resize) {
         if (watched == MainPanel)
             MainPanelResize();
@@ -311,6 +314,7 @@ void TestPage::MainPanelResize()
         Choice[0]->isVisibleTo(MainPanel) ? Choice[ChoiceCount - 1]->y() + 40 : AnswerEdit->y() + 60;
     StartBtn->move(StartBtn->x(), buttonTop);
     StopBtn->move(StopBtn->x(), buttonTop);
+    layoutFlashCards(textLeft, buttonTop);
 }
 
 void TestPage::setFontName(const QString &name)

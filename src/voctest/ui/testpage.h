@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/ui/chargrid.h"
+#include "repetition/fsrsmodel.h"
 #include "voctest/testvariantlist.h"
 
 #include <QCursor>
@@ -71,6 +72,9 @@ public:
     void LumoVocTest1Finished();
     void LumoVocTest1MessageBoxClosed();
     void ConfigureTestBtnClick();
+    // A flash card's answer is shown, then the learner grades it.
+    void ShowAnswerBtnClick();
+    void GradeBtnClick(FsrsModel::Rating grade);
     void RefreshTestPage();
     void InfoPanelResize();
     void MainPanelResize();
@@ -110,7 +114,16 @@ public:
     QCheckBox *Choice[ChoiceCount] = {};
     QPushButton *StartBtn = nullptr;
     QPushButton *StopBtn = nullptr;
+    // Flash cards: the answer is shown in the answer field's place, then graded by one of four.
+    QPushButton *ShowAnswerBtn = nullptr;
+    QPushButton *GradeAgain = nullptr;
+    QPushButton *GradeHard = nullptr;
+    QPushButton *GradeGood = nullptr;
+    QPushButton *GradeEasy = nullptr;
     TCharGrid *CharGrid2 = nullptr;
+
+    // Whether the flash card on show has its answer shown.
+    bool answerShown() const { return m_answerShown; }
 
 signals:
     // The help topic a dialog of the page asks for.
@@ -127,7 +140,15 @@ private:
     void buildMainPanel();
     void buildInfoPanel();
     void buildBottomBar();
+    void buildFlashCards();
     void connectControls();
+    void connectFlashCards();
+    bool flashCards() const;
+    bool playsQuestionSound() const;
+    QList<QPushButton *> gradeButtons() const;
+    void showCardControls();
+    void layoutFlashCards(int textLeft, int buttonTop);
+    bool spaceOnShownCard(QObject *watched, QEvent *event) const;
     QString text(const QString &key) const;
     bool activePage() const;
     void guarded(const std::function<void()> &work);
@@ -145,4 +166,6 @@ private:
     TestVariantList m_variants;
     QString m_listedLanguageFile; // the UI language file the variants are named in
     QCursor m_soundCursor{Qt::PointingHandCursor};
+    bool m_flashCardVariant = false; // the variant selected is a flash-card test
+    bool m_answerShown = false;
 };

@@ -22,6 +22,7 @@ namespace {
 const QString Standard = QStringLiteral("standard");
 const QString MultiChoice = QStringLiteral("multichoice");
 const QString Comprehension = QStringLiteral("comprehension");
+const QString FlashCards = QStringLiteral("flashcards");
 
 QString englishKept(const QString &key)
 {
@@ -59,6 +60,7 @@ void TestPage::connectControls()
                 [this] { guarded([this] { QuestionLanguageClick(); }); });
     connect(ConfigureTestBtn, &QPushButton::clicked, this,
             [this] { guarded([this] { ConfigureTestBtnClick(); }); });
+    connectFlashCards();
 }
 
 void TestPage::attach(TLumoVocTest &engine, MessageService &messages)
@@ -140,18 +142,22 @@ void TestPage::TestVariantsChange()
     if (index < 0 || index >= m_variants.count())
         return;
     const QString type = m_variants.testTypes().at(index).toLower();
-    if (type == Standard || type == MultiChoice || type == Comprehension) {
+    // Only a flash-card variant shows the card's buttons, whatever else stays as it is.
+    m_flashCardVariant = type == FlashCards;
+    if (type == Standard || type == MultiChoice || type == Comprehension || m_flashCardVariant) {
         const bool choices = type == MultiChoice;
         const bool listening = type == Comprehension;
         QuestionLanguage->setVisible(true);
         AnswerLanguage->setVisible(true);
         QuestionLabel->setVisible(!listening);
-        AnswerEdit->setVisible(!choices);
-        CharGrid2->setVisible(!choices);
+        // A flash card shows its answer field once the answer is shown.
+        AnswerEdit->setVisible(!choices && !m_flashCardVariant);
+        CharGrid2->setVisible(!choices && !m_flashCardVariant);
         for (QCheckBox *choice : Choice)
             choice->setVisible(choices);
         ListeningBtn->setVisible(listening);
     }
+    m_answerShown = false;
     if (m_engine)
         m_engine->setTestFile(m_variants.paths().at(index));
     RefreshTestPage();
@@ -217,6 +223,7 @@ void TestPage::setIdleControlsEnabled(bool enabled)
         idle->setEnabled(enabled);
     for (QCheckBox *choice : Choice)
         choice->setEnabled(!enabled);
+    ShowAnswerBtn->setEnabled(!enabled);
     StopBtn->setEnabled(!enabled);
     const QString key = enabled ? QStringLiteral("StartBtn") : QStringLiteral("NextBtn");
     StartBtn->setText(text(key));
@@ -229,7 +236,10 @@ void TestPage::StartBtnClick()
         return;
     if (openTable)
         openTable();
-    if (m_engine->running() || StopBtn->isEnabled()) {
+    if ((m_engine->running() || StopBtn->isEnabled()) && flashCards()) {
+        // Next, like Enter, shows the answer and then grades the card as known.
+        m_answerShown ? GradeBtnClick(FsrsModel::Rating::Good) : ShowAnswerBtnClick();
+    } else if (m_engine->running() || StopBtn->isEnabled()) {
         m_engine->setGiven(handedInAnswer());
         const bool choices = m_engine->testType() == TestType::MultipleChoice;
         if (choices)
@@ -242,7 +252,7 @@ void TestPage::StartBtnClick()
         focusAnswer();
     } else if (m_engine->ready()) {
         setIdleControlsEnabled(false);
-        if (m_engine->testType() == TestType::Comprehension && activePage())
+        if (playsQuestionSound() && activePage())
             m_engine->PlayQuestionSound();
         focusAnswer();
     } else if (m_engine->nothingDue() && m_messages) {
@@ -265,6 +275,7 @@ void TestPage::QuestionLanguageClick()
 
 void TestPage::LumoVocTest1Finished()
 {
+    m_answerShown = false;
     setIdleControlsEnabled(true);
     RefreshTestPage();
 }
@@ -277,6 +288,15 @@ void TestPage::LumoVocTest1MessageBoxClosed()
 void TestPage::focusAnswer()
 {
     // The next answer is typed or ticked at once, wherever the focus was before.
+    if (flashCards()) {
+        if (m_answerShown)
+            GradeGood->setFocus();
+        else if (!ShowAnswerBtn->isHidden() && ShowAnswerBtn->isEnabled())
+            ShowAnswerBtn->setFocus();
+        else
+            StartBtn->setFocus(); // the test is over: Enter starts the next one
+        return;
+    }
     if (AnswerEdit->isVisible())
         AnswerEdit->setFocus();
     else if (Choice[0]->isVisible() && Choice[0]->isEnabled())
@@ -366,6 +386,14 @@ void TestPage::RefreshTestPage()
     const QCursor cursor = m_engine->questionHasSound() ? m_soundCursor : QCursor();
     QuestionLanguage->setCursor(cursor);
     QuestionLabel->setCursor(cursor);
-    if (m_engine->testType() == TestType::Comprehension && activePage() && m_engine->running())
+    showCardControls();
+    if (playsQuestionSound() && activePage() && m_engine->running())
         m_engine->PlayQuestionSound();
+}
+
+bool TestPage::playsQuestionSound() const
+{
+    // A listening test is heard; a flash card is heard as well as read when it has a sound.
+    const TestType type = m_engine->testType();
+    return type == TestType::Comprehension || (type == TestType::FlashCards && m_engine->questionHasSound());
 }

@@ -78,6 +78,7 @@ const Text Texts[] = {
     {"IgnoreAccents", "Ignore accents (\u00e9 = e)", false},
     {"SpeakMissingSounds", "Speak words that have no sound", false},
     {"NewPerDayLabel", "New words a day (due words):", false},
+    {"FlashCards", "Flash cards", false},
 };
 
 // Read as a test reads it: missing or negative is the default.
@@ -159,9 +160,11 @@ void TTestParamsDlg::buildControls()
     Standard->setObjectName(QStringLiteral("Standard"));
     MultiChoice->setObjectName(QStringLiteral("MultiChoice"));
     Comprehension->setObjectName(QStringLiteral("Comprehension"));
+    FlashCards = new QRadioButton(text(QStringLiteral("FlashCards")), kinds);
+    FlashCards->setObjectName(QStringLiteral("FlashCards"));
     Standard->setChecked(true);
     auto *kindColumn = new QVBoxLayout(kinds);
-    for (QRadioButton *kind : {Standard, MultiChoice, Comprehension})
+    for (QRadioButton *kind : {Standard, MultiChoice, Comprehension, FlashCards})
         kindColumn->addWidget(kind);
 
     auto *checks = new QGroupBox(this);
@@ -277,6 +280,7 @@ void TTestParamsDlg::applyTexts()
         {Standard, "Standard"},
         {MultiChoice, "MultiChoice"},
         {Comprehension, "Comprehension"},
+        {FlashCards, "FlashCards"},
         {DiscardNotes, "DiscardNotes"},
         {MatchCase, "MatchCase"},
         {UseDiscardList, "UseDiscardList"},
@@ -368,6 +372,8 @@ void TTestParamsDlg::LoadProfile()
         MultiChoice->setChecked(true);
     else if (type == QStringLiteral("comprehension"))
         Comprehension->setChecked(true);
+    else if (type == QStringLiteral("flashcards"))
+        FlashCards->setChecked(true);
     DiscardNotes->setChecked(value("DiscardNotes", "yes") != QStringLiteral("no"));
     MatchCase->setChecked(value("MatchCase", "no") == QStringLiteral("yes"));
     UseDiscardList->setChecked(value("UseDiscardList", "yes") != QStringLiteral("no"));
@@ -386,6 +392,7 @@ void TTestParamsDlg::SaveProfile(int index)
         return;
     const QString type = MultiChoice->isChecked()     ? QStringLiteral("multichoice")
                          : Comprehension->isChecked() ? QStringLiteral("comprehension")
+                         : FlashCards->isChecked()    ? QStringLiteral("flashcards")
                                                       : QStringLiteral("standard");
     QString types;
     for (int k = 0; k < WordTypeCount; ++k)

@@ -72,6 +72,7 @@ public:
     QRadioButton *Standard = nullptr;
     QRadioButton *MultiChoice = nullptr;
     QRadioButton *Comprehension = nullptr;
+    QRadioButton *FlashCards = nullptr; // an addition: self-graded cards
     QCheckBox *DiscardNotes = nullptr;
     QCheckBox *MatchCase = nullptr;
     QCheckBox *UseDiscardList = nullptr;

@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -306,6 +307,16 @@ private slots:
         // The test page with its settings dialog and the dialogs that one opens.
         enterPage(*form, 1);
         inspect(*form, QStringLiteral("TestPage"));
+        // A flash card before and after its answer is shown, then stopped.
+        TestPage *test = form->testPage();
+        test->TestVariants->setCurrentIndex(
+            TestVariantList::indexOfFile(test->variants().paths(), QStringLiteral("6-flashcards.ltf")));
+        QTest::mouseClick(test->StartBtn, Qt::LeftButton);
+        inspect(*form, QStringLiteral("TestPageFlashCard"));
+        QTest::mouseClick(test->ShowAnswerBtn, Qt::LeftButton);
+        QVERIFY(test->GradeEasy->isVisible());
+        inspect(*form, QStringLiteral("TestPageFlashCardAnswer"));
+        test->StopBtn->click();
         m_inside = [this](QDialog &settings) {
             auto &dialog = static_cast<TTestParamsDlg &>(settings);
             dialog.NewBtn->click();

@@ -55,6 +55,9 @@ public:
         folder.writeText(QStringLiteral("b.ltf"), variantText("multichoice").replace("=Variant", "=Choices"));
         folder.writeText(QStringLiteral("c.ltf"),
                          variantText("comprehension").replace("=Variant", "=Listening"));
+        if (kind == QStringLiteral("flashcards"))
+            folder.writeText(QStringLiteral("d.ltf"),
+                             variantText("flashcards").replace("=Variant", "=Cards"));
         engine.setLanguageFile(folder.copyFromData(QStringLiteral("english.llf")));
         engine.setDataSet(&table);
         engine.setVocabularyFile(descriptor);
@@ -68,7 +71,10 @@ public:
 
     static QHash<QString, QString> kindNames()
     {
-        return {{"standard", "Typed"}, {"multichoice", "Choices"}, {"comprehension", "Listening"}};
+        return {{"standard", "Typed"},
+                {"multichoice", "Choices"},
+                {"comprehension", "Listening"},
+                {"flashcards", "Cards"}};
     }
 
     // Types an answer and presses Enter, as the user does.
@@ -302,6 +308,7 @@ private slots:
         QTest::newRow("standard") << "standard" << true << true << false << false;
         QTest::newRow("multiple choice") << "multichoice" << true << false << true << false;
         QTest::newRow("listening") << "comprehension" << false << true << false << true;
+        QTest::newRow("flash cards") << "flashcards" << true << false << false << false;
     }
 
     void eachKindShowsItsControls()
@@ -324,9 +331,14 @@ private slots:
         for (QCheckBox *choice : f.page.Choice)
             QCOMPARE(choice->isVisible(), choices);
         QCOMPARE(f.page.ListeningBtn->isVisible(), listening);
-        QCOMPARE(f.engine.testFile(), f.folder.filePath(kind == "standard"      ? "a.ltf"
-                                                        : kind == "multichoice" ? "b.ltf"
-                                                                                : "c.ltf"));
+        const bool cards = kind == "flashcards";
+        QCOMPARE(f.page.ShowAnswerBtn->isVisible(), cards);
+        QVERIFY(!f.page.GradeGood->isVisible());
+        const QHash<QString, QString> files = {{"standard", "a.ltf"},
+                                               {"multichoice", "b.ltf"},
+                                               {"comprehension", "c.ltf"},
+                                               {"flashcards", "d.ltf"}};
+        QCOMPARE(f.engine.testFile(), f.folder.filePath(files.value(kind)));
         // The buttons sit under the choices or under the answer.
         const int questionTop = qRound(f.page.MainPanel->height() * 0.08);
         QCOMPARE(f.page.QuestionLabel->y(), questionTop);
@@ -359,6 +371,29 @@ private slots:
         f.page.isActivePage = [] { return false; };
         f.page.ListeningBtn->click();
         QCOMPARE(f.player.played.size(), 3);
+    }
+
+    // A flash card is heard when it has a sound, once: showing its answer plays nothing more.
+    void flashCardsPlayTheirSound()
+    {
+        QList<Entry> entries = letters(3);
+        entries[0].nativeSound = "RIFF....WAVEA";
+        entries[2].nativeSound = "RIFF....WAVEC";
+        PageFixture f(entries, QStringLiteral("flashcards"));
+        QTest::mouseClick(f.page.StartBtn, Qt::LeftButton);
+        QCOMPARE(f.player.played, QList<QByteArray>{"RIFF....WAVEA"});
+        QTest::mouseClick(f.page.ShowAnswerBtn, Qt::LeftButton);
+        QCOMPARE(f.player.played.size(), 1);
+        QTest::mouseClick(f.page.GradeGood, Qt::LeftButton);
+        QCOMPARE(f.page.QuestionLabel->text(), QStringLiteral("C"));
+        QCOMPARE(f.player.played.size(), 2);
+        QCOMPARE(f.player.played.last(), "RIFF....WAVEC");
+        QTest::mouseClick(f.page.ShowAnswerBtn, Qt::LeftButton);
+        QTest::mouseClick(f.page.GradeAgain, Qt::LeftButton);
+        QCOMPARE(f.page.QuestionLabel->text(), QStringLiteral("B"));
+        QCOMPARE(f.player.played.size(), 2);
+        QCOMPARE(f.engine.mistakeCount(), 1);
+        QVERIFY(f.ui.reports.isEmpty());
     }
 
     void aQuestionWithASoundGetsTheSoundCursor()

@@ -239,6 +239,47 @@ private slots:
         QCOMPARE(value(b, "TestType"), QStringLiteral("comprehension"));
     }
 
+    void kindOfTestRoundTrips_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown"); // the radio button checked
+        QTest::addColumn<QString>("written");
+        QTest::newRow("standard") << "standard"
+                                  << "Standard"
+                                  << "standard";
+        QTest::newRow("multiple choice") << "multichoice"
+                                         << "MultiChoice"
+                                         << "multichoice";
+        QTest::newRow("listening") << "comprehension"
+                                   << "Comprehension"
+                                   << "comprehension";
+        QTest::newRow("flash cards") << "FlashCards"
+                                     << "FlashCards"
+                                     << "flashcards";
+        QTest::newRow("unknown is standard") << "oral"
+                                             << "Standard"
+                                             << "standard";
+    }
+
+    // Each kind is shown by its own radio button and written back by it as the readers know it.
+    void kindOfTestRoundTrips()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, written);
+        const QString path = variant("k.ltf", "K", "TestType=" + stored + "\n");
+        TTestParamsDlg dialog(messages);
+        dialog.selectByDescription("K");
+        for (QRadioButton *kind :
+             {dialog.Standard, dialog.MultiChoice, dialog.Comprehension, dialog.FlashCards})
+            QCOMPARE(kind->isChecked(), kind->objectName() == shown);
+        dialog.OkBtn->click();
+        QCOMPARE(value(path, "TestType"), written);
+        TestSettings settings;
+        settings.load(path);
+        QCOMPARE(settings.testType == TestType::FlashCards, shown == "FlashCards");
+    }
+
     void newVariantTakesOnlyTheNameAndAsksBeforeOverwriting()
     {
         variant("old.ltf", "Old", "MatchCase=yes\nExtra=kept\n");
