@@ -157,6 +157,11 @@ SqliteDatabase *SqliteTable::connection() const
     return d->db.get();
 }
 
+void SqliteTable::setPackCompanion(PackCompanion companion)
+{
+    d->packCompanion = std::move(companion);
+}
+
 void SqliteTable::setDeleteCompanion(DeleteCompanion companion)
 {
     d->deleteCompanion = std::move(companion);
@@ -166,7 +171,7 @@ bool SqliteTable::vacuum()
 {
     if (active() || d->table.isEmpty())
         return false;
-    return TableFile::compact(filePath());
+    return TableFile::compact(filePath(), d->packCompanion);
 }
 
 void SqliteTable::loadKeys()

@@ -109,6 +109,10 @@ public:
     // not the file's triggers run. A throw undoes the delete.
     using DeleteCompanion = std::function<void(SqliteDatabase &db, qint64 key)>;
     void setDeleteCompanion(DeleteCompanion companion);
+    // Runs when vacuum() compacts the file, in a transaction of its own before the compacting:
+    // rows of other tables that the file keeps for deleted records go then.
+    using PackCompanion = std::function<void(SqliteDatabase &db)>;
+    void setPackCompanion(PackCompanion companion);
     void appendRecord(const QVariantList &values); // positional; a null QVariant leaves a field null
 
     // Bulk work in one transaction.

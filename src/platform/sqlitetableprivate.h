@@ -44,6 +44,7 @@ struct SqliteTable::Private
     int positionBeforeInsert = -1;
 
     DeleteCompanion deleteCompanion;
+    PackCompanion packCompanion;
 
     RecordFilter filter;
     QString condition;

@@ -139,11 +139,21 @@ std::unique_ptr<SqliteDatabase> TableFile::open(const QString &path, bool exclus
     return db;
 }
 
-bool TableFile::compact(const QString &path)
+bool TableFile::compact(const QString &path, const std::function<void(SqliteDatabase &)> &beforeCompacting)
 {
     try {
         TableSchema schema;
         const auto db = open(path, true, schema);
+        if (beforeCompacting) {
+            db->exec(QStringLiteral("BEGIN IMMEDIATE"));
+            try {
+                beforeCompacting(*db);
+                db->exec(QStringLiteral("COMMIT"));
+            } catch (...) {
+                db->exec(QStringLiteral("ROLLBACK"));
+                throw;
+            }
+        }
         db->exec(QStringLiteral("VACUUM"));
         return true;
     } catch (...) {

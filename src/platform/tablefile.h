@@ -3,6 +3,7 @@
 #include "platform/sqlitedatabase.h"
 #include "platform/tableschema.h"
 
+#include <functional>
 #include <memory>
 
 // A table file as a whole: creating one, opening one of ours (and only ours) with its lock,
@@ -22,6 +23,8 @@ public:
     // Throws TableError naming the file; a file that is not ours is left untouched.
     static std::unique_ptr<SqliteDatabase> open(const QString &path, bool exclusive, TableSchema &schema);
 
-    // VACUUM of a closed table file; false on any failure.
-    static bool compact(const QString &path);
+    // VACUUM of a closed table file, after beforeCompacting (if any) in a transaction of its
+    // own on the checked file; false on any failure.
+    static bool compact(const QString &path,
+                        const std::function<void(SqliteDatabase &)> &beforeCompacting = {});
 };

@@ -1,7 +1,6 @@
 #include "vocfile/lumotable.h"
 
 #include "platform/messageservice.h"
-#include "platform/sqlitedatabase.h"
 #include "repetition/reviewhistory.h"
 #include "repetition/reviewstore.h"
 #include "vocfile/unitfields.h"
@@ -13,6 +12,9 @@ TLumoTable::TLumoTable(MessageService &messages, QObject *parent) : SqliteTable(
     setExclusive(true);
     // A unit's file may be opened with its triggers off, the program's own among them.
     setDeleteCompanion([](SqliteDatabase &db, qint64 key) { ReviewStore(db).forget(key); });
+    // Compacting alone keeps every row; the reviews of deleted entries go only when the unit
+    // is packed, so that until then an undone delete finds its entry's history again.
+    setPackCompanion([](SqliteDatabase &db) { ReviewHistory(db).forgetOrphans(); });
 }
 
 QList<FieldDef> TLumoTable::schemaFields()
@@ -86,25 +88,8 @@ bool TLumoTable::Pack()
         return true;
     try {
         close();
-        forgetOrphanedReviews();
         return vacuum();
     } catch (...) {
         return false;
-    }
-}
-
-void TLumoTable::forgetOrphanedReviews()
-{
-    // Compacting alone keeps every row; the reviews of deleted entries go only here, so that
-    // until then an undone delete finds its entry's history again.
-    SqliteDatabase db(filePath());
-    db.open(SqliteDatabase::tableOptions(true));
-    db.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        ReviewHistory(db).forgetOrphans();
-        db.exec(QStringLiteral("COMMIT"));
-    } catch (...) {
-        db.exec(QStringLiteral("ROLLBACK"));
-        throw;
     }
 }

@@ -39,8 +39,6 @@ public:
     void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
 
 private:
-    void forgetOrphanedReviews();
-
     MessageService &m_messages;
     QString m_vocabularyFile;
     BusyIndicator *m_busy = &BusyIndicator::none();
