@@ -12,10 +12,10 @@ ReviewState ReviewScheduler::review(const std::optional<ReviewState> &previous, 
     state.entry = entry;
     state.direction = direction;
     state.firstReview = moment;
-    const bool carriedOn = previous && previous->reviews > 0 && FsrsModel::usable(previous->memory);
+    const std::optional<qint64> days = elapsedDays(previous, now);
+    const bool carriedOn = days.has_value();
     if (carriedOn) {
-        const qint64 days = ReviewTime::dayOf(previous->lastReview, now).daysTo(now.date());
-        state.memory = FsrsModel::next(previous->memory, double(std::max<qint64>(days, 0)), rating);
+        state.memory = FsrsModel::next(previous->memory, double(*days), rating);
     } else {
         state.memory = FsrsModel::first(rating);
     }
@@ -30,4 +30,12 @@ ReviewState ReviewScheduler::review(const std::optional<ReviewState> &previous, 
     state.lastReview = moment;
     state.due = ReviewTime::daysLater(now, FsrsModel::intervalDays(state.memory.stability));
     return state;
+}
+
+std::optional<qint64> ReviewScheduler::elapsedDays(const std::optional<ReviewState> &previous,
+                                                   const QDateTime &now)
+{
+    if (!previous || previous->reviews <= 0 || !FsrsModel::usable(previous->memory))
+        return std::nullopt;
+    return std::max<qint64>(ReviewTime::dayOf(previous->lastReview, now).daysTo(now.date()), 0);
 }

@@ -16,4 +16,8 @@ public:
     // whose clock ran ahead, counts as a review on the same day; a damaged memory starts afresh.
     static ReviewState review(const std::optional<ReviewState> &previous, qint64 entry, int direction,
                               FsrsModel::Rating rating, const QDateTime &now);
+    // The calendar days since the previous review that review() carries the memory on from;
+    // none when it starts afresh (no state, never reviewed, a damaged memory).
+    static std::optional<qint64> elapsedDays(const std::optional<ReviewState> &previous,
+                                             const QDateTime &now);
 };

@@ -1,6 +1,7 @@
 #include "repetition/testreviews.h"
 
 #include "repetition/duequeue.h"
+#include "repetition/reviewhistory.h"
 #include "repetition/reviewscheduler.h"
 #include "repetition/reviewstore.h"
 
@@ -8,6 +9,7 @@
 #include "platform/sqlitetable.h"
 
 #include <algorithm>
+#include <cmath>
 
 void TestReviews::begin(SqliteTable *table, int direction)
 {
@@ -15,6 +17,22 @@ void TestReviews::begin(SqliteTable *table, int direction)
     m_direction = direction;
     m_reviewed.clear();
     m_failed = false;
+    m_tablesReady = false;
+}
+
+ReviewHistory::Row TestReviews::historyRow(const std::optional<ReviewState> &previous, qint64 entry,
+                                           FsrsModel::Rating rating, const QDateTime &moment) const
+{
+    ReviewHistory::Row row;
+    row.entry = entry;
+    row.direction = m_direction;
+    row.reviewedAt = moment.toSecsSinceEpoch();
+    row.grade = int(rating);
+    const std::optional<qint64> days = ReviewScheduler::elapsedDays(previous, moment);
+    row.elapsedDays = days ? double(*days) : std::nan("");
+    if (days)
+        row.before = previous->memory;
+    return row;
 }
 
 void TestReviews::record(qint64 entry, FsrsModel::Rating rating)
@@ -27,9 +45,16 @@ void TestReviews::record(qint64 entry, FsrsModel::Rating rating)
     db.exec(QStringLiteral("SAVEPOINT review_write"));
     try {
         ReviewStore store(db);
-        store.ensureTable();
-        store.save(
-            ReviewScheduler::review(store.state(entry, m_direction), entry, m_direction, rating, now()));
+        ReviewHistory history(db);
+        if (!m_tablesReady) {
+            store.ensureTable();
+            history.ensureTable();
+            m_tablesReady = true;
+        }
+        const QDateTime moment = now();
+        const std::optional<ReviewState> previous = store.state(entry, m_direction);
+        store.save(ReviewScheduler::review(previous, entry, m_direction, rating, moment));
+        history.append(historyRow(previous, entry, rating, moment));
         db.exec(QStringLiteral("RELEASE review_write"));
     } catch (...) {
         m_failed = true;

@@ -4,6 +4,8 @@
 #include "platform/scriptedmessageservice.h"
 #include "platform/sqlitedatabase.h"
 #include "repetition/reviewhistory.h"
+#include "repetition/reviewstore.h"
+#include "repetition/testreviews.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 
@@ -34,6 +36,7 @@ private slots:
     void deletedEntriesKeepTheirHistoryUntilPacking();
     void cardsForFittingLeaveOutBadRows();
     void csvForOtherTools();
+    void eachReviewOfATestAddsARow();
 
 private:
     ReviewHistory history() { return ReviewHistory(*m_table->connection()); }
@@ -137,6 +140,36 @@ void TestReviewHistory::csvForOtherTools()
                                          "15,1772528400000,3,3,0\n"
                                          "15,1772787600000,2,2,0\n"
                                          "18,1772442000000,4,0,0\n"));
+}
+
+void TestReviewHistory::eachReviewOfATestAddsARow()
+{
+    QDateTime now = QDateTime::fromSecsSinceEpoch(Monday, Qt::UTC);
+    TestReviews reviews;
+    reviews.setClock([&now] { return now; });
+    reviews.begin(m_table.get(), 1);
+    reviews.record(2, FsrsModel::Rating::Good);
+    reviews.record(2, FsrsModel::Rating::Again); // one review per entry and test
+    const std::optional<ReviewState> afterFirst = ReviewStore(*m_table->connection()).state(2, 1);
+    QVERIFY(afterFirst.has_value());
+    now = now.addDays(3);
+    reviews.begin(m_table.get(), 1);
+    reviews.record(2, FsrsModel::Rating::Hard);
+    // A review in a transaction that is taken back leaves neither its state nor its row.
+    m_table->startTransaction();
+    reviews.record(4, FsrsModel::Rating::Easy);
+    m_table->rollback();
+    const QList<Row> rows = history().rows();
+    QCOMPARE(rows.size(), 2);
+    QVERIFY(rows.at(0).first());
+    QCOMPARE(rows.at(0).grade, 3);
+    QCOMPARE(rows.at(0).direction, 1);
+    QCOMPARE(rows.at(1).grade, 2);
+    QCOMPARE(rows.at(1).reviewedAt, Monday + 3 * Day);
+    QCOMPARE(rows.at(1).elapsedDays, 3.0);
+    QCOMPARE(rows.at(1).before.stability, afterFirst->memory.stability);
+    QCOMPARE(rows.at(1).before.difficulty, afterFirst->memory.difficulty);
+    QVERIFY(!ReviewStore(*m_table->connection()).state(4, 1).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestReviewHistory)
