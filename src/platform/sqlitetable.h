@@ -111,6 +111,25 @@ public:
     void setDeleteCompanion(DeleteCompanion companion);
     void appendRecord(const QVariantList &values); // positional; a null QVariant leaves a field null
 
+    // Told around each record that post() or deleteRecord() writes, in its transaction:
+    // before(key) while the record still holds its old values (-1 for a new record), then
+    // after(key) once it is written (or gone).
+    struct RecordWatch
+    {
+        std::function<void(qint64 key)> before;
+        std::function<void(qint64 key)> after;
+    };
+    void setRecordWatch(RecordWatch watch);
+
+    // Whole records by key, for taking changes back. Values are positional, as stored (blobs
+    // as bytes); storedRecord() gives none when no record has that key.
+    QVariantList storedRecord(qint64 key) const;
+    // Writes each record under its own key: an existing one is overwritten, a missing one is
+    // stored again with that key. The last becomes current. Part of an open transaction.
+    void putRecords(const QList<QVariantList> &records);
+    // Deletes the records (and their companions); keys that are gone are passed over.
+    void removeRecords(const QList<qint64> &keys);
+
     // Bulk work in one transaction.
     void startTransaction();
     void commit();
@@ -172,6 +191,9 @@ private:
     QVariant currentValue(int field) const;
     // The values of the current stored record, or null when there is none or it is edited.
     const RowValue *storedRow() const;
+    // Keys in the current order after records came or went: placed one by one for a few,
+    // read again for many.
+    void placeKeys(const QList<qint64> &keys, const QList<QVariant> &orderValues);
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();

@@ -44,6 +44,7 @@ struct SqliteTable::Private
     int positionBeforeInsert = -1;
 
     DeleteCompanion deleteCompanion;
+    RecordWatch watch;
 
     RecordFilter filter;
     QString condition;

@@ -164,3 +164,41 @@ ReviewStore::DueCounts ReviewStore::dueCounts(qint64 endOfToday, qint64 endOfWee
     });
     return DueCounts{int(today.size()), int(week.size())};
 }
+
+QList<QVariantList> ReviewStore::storedStates(qint64 entry) const
+{
+    QList<QVariantList> rows;
+    if (!hasTable())
+        return rows;
+    SqliteStatement query(m_db,
+                          QStringLiteral("SELECT * FROM %1 WHERE entry = ? ORDER BY direction").arg(table()));
+    query.bindInt(1, entry);
+    while (query.step()) {
+        QVariantList row;
+        for (int column = 0; column < query.columnCount(); ++column)
+            row.append(query.value(column));
+        rows.append(row);
+    }
+    return rows;
+}
+
+void ReviewStore::putStoredStates(qint64 entry, const QList<QVariantList> &rows)
+{
+    if (!hasTable()) {
+        if (rows.isEmpty())
+            return;
+        ensureTable();
+    }
+    forget(entry);
+    for (const QVariantList &row : rows) {
+        QStringList parameters;
+        for (int column = 1; column <= row.size(); ++column)
+            parameters.append(QStringLiteral("?%1").arg(column));
+        SqliteStatement insert(
+            m_db,
+            QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table(), parameters.join(QLatin1String(", "))));
+        for (int column = 0; column < row.size(); ++column)
+            insert.bind(column + 1, row.at(column));
+        insert.step();
+    }
+}

@@ -3,6 +3,7 @@
 #include "repetition/reviewstate.h"
 
 #include <QList>
+#include <QVariant>
 #include <optional>
 
 class SqliteDatabase;
@@ -49,6 +50,11 @@ public:
     void save(const ReviewState &state);
     // Removes the states of an entry, in both directions.
     void forget(qint64 entry);
+    // An entry's states as the table holds them, every column, to be put back unchanged
+    // (columns a later version added included).
+    QList<QVariantList> storedStates(qint64 entry) const;
+    // Replaces the entry's states by rows read with storedStates().
+    void putStoredStates(qint64 entry, const QList<QVariantList> &rows);
 
     // Every state of one direction with the moment it is due. A damaged state (no usable
     // memory, no due moment) is due at once; none is due later than latest, so a date far
