@@ -107,8 +107,10 @@ int main(int argc, char **argv)
     const double plainInsert = bestOf(
         Rounds,
         [&] {
-            table.findKey(Middle + 1);
-            table.deleteRecord();
+            table.connection()->exec(
+                QStringLiteral("DELETE FROM vocabulary WHERE rowid = %1").arg(Middle + 1));
+            table.connection()->exec(
+                QStringLiteral("DELETE FROM review_state WHERE entry = %1").arg(Middle + 1));
         },
         [&] { insertBack(*table.connection(), record, states); });
     table.refresh();

@@ -35,6 +35,7 @@ QVariantList SqliteTable::storedRecord(qint64 key) const
         for (int column = 0; column < query.columnCount(); ++column)
             values.append(query.value(column));
     query.reset();
+    query.clearBindings();
     return values;
 }
 

@@ -167,19 +167,26 @@ ReviewStore::DueCounts ReviewStore::dueCounts(qint64 endOfToday, qint64 endOfWee
 
 QList<QVariantList> ReviewStore::storedStates(qint64 entry) const
 {
-    QList<QVariantList> rows;
+    return storedStates(entry, entry).value(entry);
+}
+
+QHash<qint64, QList<QVariantList>> ReviewStore::storedStates(qint64 first, qint64 last) const
+{
+    QHash<qint64, QList<QVariantList>> states;
     if (!hasTable())
-        return rows;
-    SqliteStatement query(m_db,
-                          QStringLiteral("SELECT * FROM %1 WHERE entry = ? ORDER BY direction").arg(table()));
-    query.bindInt(1, entry);
+        return states;
+    SqliteStatement query(m_db, QStringLiteral("SELECT * FROM %1 WHERE entry BETWEEN ? AND ? ORDER BY entry, "
+                                               "direction")
+                                    .arg(table()));
+    query.bindInt(1, first);
+    query.bindInt(2, last);
     while (query.step()) {
         QVariantList row;
         for (int column = 0; column < query.columnCount(); ++column)
             row.append(query.value(column));
-        rows.append(row);
+        states[query.int64(0)].append(row);
     }
-    return rows;
+    return states;
 }
 
 void ReviewStore::putStoredStates(qint64 entry, const QList<QVariantList> &rows)

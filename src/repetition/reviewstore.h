@@ -2,6 +2,7 @@
 
 #include "repetition/reviewstate.h"
 
+#include <QHash>
 #include <QList>
 #include <QVariant>
 #include <optional>
@@ -53,6 +54,9 @@ public:
     // An entry's states as the table holds them, every column, to be put back unchanged
     // (columns a later version added included).
     QList<QVariantList> storedStates(qint64 entry) const;
+    // The same for the entries first to last, read in one pass; entries without states are
+    // left out.
+    QHash<qint64, QList<QVariantList>> storedStates(qint64 first, qint64 last) const;
     // Replaces the entry's states by rows read with storedStates().
     void putStoredStates(qint64 entry, const QList<QVariantList> &rows);
 

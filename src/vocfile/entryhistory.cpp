@@ -4,6 +4,8 @@
 #include "platform/sqlitetable.h"
 #include "repetition/reviewstore.h"
 
+#include <algorithm>
+
 EntryHistory::EntryHistory(SqliteTable &table) : m_table(table) {}
 
 EntryHistory::~EntryHistory()
@@ -48,25 +50,33 @@ void EntryHistory::discardGroup()
     m_group.clear();
 }
 
-EntryHistory::Snapshot EntryHistory::snapshot(qint64 key) const
+QList<EntryHistory::Snapshot> EntryHistory::snapshots(const QList<qint64> &keys, bool withStates) const
 {
-    Snapshot shot;
-    if (key < 0)
-        return shot;
-    shot.record = m_table.storedRecord(key);
-    if (!shot.record.isEmpty())
-        shot.states = ReviewStore(*m_table.connection()).storedStates(key);
-    return shot;
+    QList<Snapshot> shots(keys.size());
+    if (keys.isEmpty())
+        return shots;
+    const auto [first, last] = std::minmax_element(keys.cbegin(), keys.cend());
+    const QHash<qint64, QList<QVariantList>> states =
+        withStates ? ReviewStore(*m_table.connection()).storedStates(*first, *last)
+                   : QHash<qint64, QList<QVariantList>>();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        shots[i].record = m_table.storedRecord(keys.at(i));
+        if (!shots[i].record.isEmpty())
+            shots[i].states = states.value(keys.at(i));
+    }
+    return shots;
 }
 
 void EntryHistory::before(qint64 key)
 {
-    m_pendingBefore = snapshot(key);
+    m_pendingBefore = key < 0 ? Snapshot() : snapshots({key}).first();
 }
 
 void EntryHistory::after(qint64 key)
 {
-    Change change{key, std::exchange(m_pendingBefore, {}), snapshot(key)};
+    // A new entry has no review states yet: Counts are not reused.
+    const bool inserted = m_pendingBefore.record.isEmpty();
+    Change change{key, std::exchange(m_pendingBefore, {}), snapshots({key}, !inserted).first()};
     if (change.before == change.after)
         return;
     if (m_groupDepth > 0)
@@ -125,8 +135,13 @@ EntryHistory::Outcome EntryHistory::move(QList<Step> &from, QList<Step> &to, boo
 
 bool EntryHistory::applies(const Step &step, bool back) const
 {
+    QList<qint64> keys;
+    keys.reserve(step.size());
     for (const Change &change : step)
-        if (snapshot(change.key) != (back ? change.after : change.before))
+        keys.append(change.key);
+    const QList<Snapshot> now = snapshots(keys);
+    for (qsizetype i = 0; i < step.size(); ++i)
+        if (now.at(i) != (back ? step.at(i).after : step.at(i).before))
             return false;
     return true;
 }

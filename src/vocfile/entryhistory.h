@@ -53,7 +53,8 @@ private:
     };
     using Step = QList<Change>;
 
-    Snapshot snapshot(qint64 key) const;
+    // The records of the keys as they are now, with their review states read in one pass.
+    QList<Snapshot> snapshots(const QList<qint64> &keys, bool withStates = true) const;
     void before(qint64 key);
     void after(qint64 key);
     void push(Step step);
