@@ -296,18 +296,40 @@ private slots:
         QCOMPARE(rows().at(0), QStringLiteral("1|word 0X|Wort 0|1||"));
         undo(Keys);
         QCOMPARE(rows(), unitRows());
+        // The typing taken back in the editor never became a step of the entry.
+        redo(Keys);
+        redo(Keys);
+        QStringList edited = unitRows();
+        edited[0] = "1|word 0X|Wort 0|1||";
+        QCOMPARE(rows(), edited);
     }
 
     // Three tab-separated lines become three entries in one step, whatever their columns.
+    void pasteOfLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("column"); // the cell pasted into
+        QTest::addColumn<QStringList>("pasted");
+        QTest::newRow("three columns")
+            << "Haus\thouse\tnoun\r\nlaufen\trun\tverb\r\n\"schnell, rasch\"\tfast\tadverb\n"
+            << int(LumoTableModel::NativeColumn)
+            << QStringList{"4|Haus|house|1||0", "5|laufen|run|2||0", "6|schnell, rasch|fast|4||0"};
+        QTest::newRow("a column into the foreign side")
+            << "eins\nzwei\n\ndrei" << int(LumoTableModel::ForeignColumn)
+            << QStringList{"4||eins|0||0", "5||zwei|0||0", "6||drei|0||0"};
+    }
+
     void pasteOfLines()
     {
+        QFETCH(QString, text);
+        QFETCH(int, column);
+        QFETCH(QStringList, pasted);
         openInputPage();
-        QGuiApplication::clipboard()->setText(
-            QStringLiteral("Haus\thouse\tnoun\r\nlaufen\trun\tverb\r\n\"schnell, rasch\"\tfast\tadverb\n"));
+        clickCell(0, column);
+        QGuiApplication::clipboard()->setText(text);
         key(Qt::Key_V, Qt::ControlModifier);
         QTRY_COMPARE(rows().size(), 6);
-        QCOMPARE(rows().mid(3),
-                 QStringList({"4|Haus|house|1||0", "5|laufen|run|2||0", "6|schnell, rasch|fast|4||0"}));
+        QCOMPARE(rows().mid(3), pasted);
         undo(Keys);
         QCOMPARE(rows(), unitRows());
         // One line without a tab is text for the cell.
