@@ -175,6 +175,12 @@ public:
 signals:
     void dataSetChanged();            // opened, closed, order, filter or many rows changed
     void recordChanged(int position); // one row's values changed
+    // One record comes or goes at position without the rest being read again (taking a change
+    // back); recordChanged(position) follows each for those that only watch values.
+    void recordAboutToBeInserted(int position);
+    void recordInserted(int position);
+    void recordAboutToBeRemoved(int position);
+    void recordRemoved(int position);
     void currentChanged(int position);
     void stateChanged();
 
@@ -191,9 +197,11 @@ private:
     QVariant currentValue(int field) const;
     // The values of the current stored record, or null when there is none or it is edited.
     const RowValue *storedRow() const;
-    // Keys in the current order after records came or went: placed one by one for a few,
-    // read again for many.
-    void placeKeys(const QList<qint64> &keys, const QList<QVariant> &orderValues);
+    // Keys in the current order after records came: placed one by one for a few, each told
+    // to the views, or read again for many (false: the views are told nothing yet).
+    bool placeKeys(const QList<qint64> &keys, const QList<QVariant> &orderValues);
+    // Takes the keys out of the current order, each told to the views.
+    void dropKeys(const QList<qint64> &keys);
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();

@@ -86,37 +86,72 @@ void SqliteTable::putRecords(const QList<QVariantList> &records)
         (found ? moved : added).append(key);
         (found ? movedOrder : addedOrder).append(record.at(orderField));
     }
-    // A record whose order value changed moves; one that did not keeps its place.
-    if (index && !moved.isEmpty()) {
-        const QSet<qint64> lifted(moved.cbegin(), moved.cend());
-        QVector<qint64> keys = d->cursor().keys();
-        keys.removeIf([&](qint64 key) { return lifted.contains(key); });
-        d->keyCursor.reset(keys);
+    // In an index order every rewritten record is placed again; in key order it stays.
+    bool told = true;
+    if (index && !moved.isEmpty() && moved.size() <= PlaceOneByOne) {
+        dropKeys(moved);
         added += moved;
         addedOrder += movedOrder;
+    } else if (index && !moved.isEmpty()) {
+        told = false;
+    } else {
+        for (qint64 key : moved)
+            notifyRecord(d->cursor().find(key, true));
     }
-    if (!added.isEmpty())
-        placeKeys(added, addedOrder);
+    if (!added.isEmpty() && told)
+        told = placeKeys(added, addedOrder);
+    if (!told)
+        loadKeys();
     if (!records.isEmpty()) {
         const int position = d->cursor().find(records.last().at(keyField).toLongLong(), !index);
         moveTo(std::max(position, 0), false, false);
     }
-    notifyDataSet();
+    if (!told)
+        notifyDataSet();
     notifyCurrent();
 }
 
-void SqliteTable::placeKeys(const QList<qint64> &keys, const QList<QVariant> &orderValues)
+bool SqliteTable::placeKeys(const QList<qint64> &keys, const QList<QVariant> &orderValues)
 {
+    if (d->filtered || keys.size() > PlaceOneByOne)
+        return false;
     const IndexDef *index = d->currentIndex();
-    if (d->filtered || keys.size() > PlaceOneByOne) {
-        loadKeys();
-        return;
-    }
     const int order = index ? d->indexPosition : -1;
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        d->cursor().openSlot(0);
-        d->cursor().fillSlot(d->placer->placeFor(d->cursor().keys(), keys.at(i), orderValues.at(i), order),
-                             keys.at(i));
+        const int position = d->placer->placeFor(d->cursor().keys(), keys.at(i), orderValues.at(i), order);
+        const bool tell = d->gate.pass(ControlsGate::Data);
+        if (tell)
+            emit recordAboutToBeInserted(position);
+        const int current = d->cursor().position();
+        d->cursor().openSlot(position);
+        d->cursor().fillSlot(position, keys.at(i));
+        d->cursor().moveTo(current < position ? current : current + 1);
+        if (tell) {
+            emit recordInserted(position);
+            emit recordChanged(position);
+        }
+    }
+    return true;
+}
+
+void SqliteTable::dropKeys(const QList<qint64> &keys)
+{
+    const bool sorted = !d->currentIndex();
+    for (qint64 key : keys) {
+        const int position = d->cursor().find(key, sorted);
+        if (position < 0)
+            continue;
+        const bool tell = d->gate.pass(ControlsGate::Data);
+        if (tell)
+            emit recordAboutToBeRemoved(position);
+        const int current = d->cursor().position();
+        d->cursor().moveTo(position);
+        d->cursor().removeCurrent();
+        d->cursor().moveTo(current > position ? current - 1 : current);
+        if (tell) {
+            emit recordRemoved(position);
+            emit recordChanged(position);
+        }
     }
 }
 
@@ -127,15 +162,13 @@ void SqliteTable::removeRecords(const QList<qint64> &keys)
     for (qint64 key : keys)
         d->writer->remove(key, d->deleteCompanion);
     const int position = d->cursor().position();
-    if (keys.size() > PlaceOneByOne) {
+    const bool many = keys.size() > PlaceOneByOne;
+    if (many)
         loadKeys();
-    } else {
-        const QSet<qint64> gone(keys.cbegin(), keys.cend());
-        QVector<qint64> kept = d->cursor().keys();
-        kept.removeIf([&](qint64 key) { return gone.contains(key); });
-        d->keyCursor.reset(kept);
-    }
+    else
+        dropKeys(keys);
     moveTo(std::max(std::min(position, d->cursor().count() - 1), 0), false, false);
-    notifyDataSet();
+    if (many)
+        notifyDataSet();
     notifyCurrent();
 }
