@@ -253,3 +253,19 @@ QByteArray SqliteStatement::blob(int column) const
     const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
     return QByteArray(data, sqlite3_column_bytes(m_stmt, column));
 }
+
+QVariant SqliteStatement::value(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL: return QVariant();
+    case SQLITE_INTEGER: return QVariant(int64(column));
+    case SQLITE_FLOAT: return QVariant(real(column));
+    case SQLITE_TEXT: return QVariant(text(column));
+    default: return QVariant(blob(column));
+    }
+}
+
+int SqliteStatement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}

@@ -133,6 +133,9 @@ public:
     // The text of a column into text; false, leaving text alone, when the column is NULL.
     bool optionalText(int column, QString &text) const;
     QByteArray blob(int column) const;
+    // A column as it is stored: null, integer, real, text or bytes.
+    QVariant value(int column) const;
+    int columnCount() const;
 
 private:
     const SqliteDatabase &m_db;

@@ -9,6 +9,7 @@ SqliteTable::SqliteTable(QObject *parent) : QObject(parent), d(std::make_unique<
 SqliteTable::~SqliteTable()
 {
     d->placer.reset();
+    d->recordQuery.reset();
     d->writer.reset();
     d->cache.reset();
     d->db.reset();

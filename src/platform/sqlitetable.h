@@ -115,6 +115,25 @@ public:
     void setPackCompanion(PackCompanion companion);
     void appendRecord(const QVariantList &values); // positional; a null QVariant leaves a field null
 
+    // Told around each record that post() or deleteRecord() writes, in its transaction:
+    // before(key) while the record still holds its old values (-1 for a new record), then
+    // after(key) once it is written (or gone).
+    struct RecordWatch
+    {
+        std::function<void(qint64 key)> before;
+        std::function<void(qint64 key)> after;
+    };
+    void setRecordWatch(RecordWatch watch);
+
+    // Whole records by key, for taking changes back. Values are positional, as stored (blobs
+    // as bytes); storedRecord() gives none when no record has that key.
+    QVariantList storedRecord(qint64 key) const;
+    // Writes each record under its own key: an existing one is overwritten, a missing one is
+    // stored again with that key. The last becomes current. Part of an open transaction.
+    void putRecords(const QList<QVariantList> &records);
+    // Deletes the records (and their companions); keys that are gone are passed over.
+    void removeRecords(const QList<qint64> &keys);
+
     // Bulk work in one transaction.
     void startTransaction();
     void commit();
@@ -160,6 +179,12 @@ public:
 signals:
     void dataSetChanged();            // opened, closed, order, filter or many rows changed
     void recordChanged(int position); // one row's values changed
+    // One record comes or goes at position without the rest being read again (taking a change
+    // back); recordChanged(position) follows each for those that only watch values.
+    void recordAboutToBeInserted(int position);
+    void recordInserted(int position);
+    void recordAboutToBeRemoved(int position);
+    void recordRemoved(int position);
     void currentChanged(int position);
     void stateChanged();
 
@@ -176,6 +201,11 @@ private:
     QVariant currentValue(int field) const;
     // The values of the current stored record, or null when there is none or it is edited.
     const RowValue *storedRow() const;
+    // Keys in the current order after records came: placed one by one for a few, each told
+    // to the views, or read again for many (false: the views are told nothing yet).
+    bool placeKeys(const QList<qint64> &keys, const QList<QVariant> &orderValues);
+    // Takes the keys out of the current order, each told to the views.
+    void dropKeys(const QList<qint64> &keys);
     void notifyDataSet();
     void notifyRecord(int position);
     void notifyCurrent();

@@ -74,12 +74,20 @@ void SqliteTable::post()
     const int order = index ? d->indexPosition : -1;
     const QVariant orderValue = orderField >= 0 ? d->buffer.values().at(orderField) : QVariant();
     if (d->state == State::Insert) {
+        if (d->watch.before)
+            d->watch.before(-1);
         const qint64 key = d->writer->insert(d->buffer.values(), d->buffer.changed());
+        if (d->watch.after)
+            d->watch.after(key);
         d->cursor().fillSlot(d->placer->placeFor(d->cursor().keys(), key, orderValue, order), key);
         notifyDataSet();
     } else {
         const qint64 key = currentKey();
+        if (d->watch.before)
+            d->watch.before(key);
         d->writer->update(key, d->buffer.values(), d->buffer.changed());
+        if (d->watch.after)
+            d->watch.after(key);
         if (orderField >= 0 && d->buffer.isChanged(orderField)) {
             // The record moves to its place in the current order.
             d->cursor().liftCurrent();
@@ -123,7 +131,12 @@ void SqliteTable::deleteRecord()
     if (d->cursor().count() == 0)
         throw TableError(QStringLiteral("The table ") + filePath() +
                          QStringLiteral(" has no record to delete."));
-    d->writer->remove(currentKey(), d->deleteCompanion);
+    const qint64 key = currentKey();
+    if (d->watch.before)
+        d->watch.before(key);
+    d->writer->remove(key, d->deleteCompanion);
+    if (d->watch.after)
+        d->watch.after(key);
     d->cursor().removeCurrent();
     notifyDataSet();
     notifyCurrent();

@@ -24,6 +24,7 @@ struct SqliteTable::Private
     std::unique_ptr<RecordCache> cache;
     std::unique_ptr<RecordWriter> writer;
     std::unique_ptr<IndexPlacer> placer;
+    std::unique_ptr<SqliteStatement> recordQuery; // a whole record by key, prepared once
 
     // The keys of the current index and filter. An unfiltered table reads them when they
     // are first needed, so that opening and then choosing an order reads one order only.
@@ -45,6 +46,7 @@ struct SqliteTable::Private
 
     DeleteCompanion deleteCompanion;
     PackCompanion packCompanion;
+    RecordWatch watch;
 
     RecordFilter filter;
     QString condition;

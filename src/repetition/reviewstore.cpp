@@ -164,3 +164,48 @@ ReviewStore::DueCounts ReviewStore::dueCounts(qint64 endOfToday, qint64 endOfWee
     });
     return DueCounts{int(today.size()), int(week.size())};
 }
+
+QList<QVariantList> ReviewStore::storedStates(qint64 entry) const
+{
+    return storedStates(entry, entry).value(entry);
+}
+
+QHash<qint64, QList<QVariantList>> ReviewStore::storedStates(qint64 first, qint64 last) const
+{
+    QHash<qint64, QList<QVariantList>> states;
+    if (!hasTable())
+        return states;
+    SqliteStatement query(m_db, QStringLiteral("SELECT * FROM %1 WHERE entry BETWEEN ? AND ? ORDER BY entry, "
+                                               "direction")
+                                    .arg(table()));
+    query.bindInt(1, first);
+    query.bindInt(2, last);
+    while (query.step()) {
+        QVariantList row;
+        for (int column = 0; column < query.columnCount(); ++column)
+            row.append(query.value(column));
+        states[query.int64(0)].append(row);
+    }
+    return states;
+}
+
+void ReviewStore::putStoredStates(qint64 entry, const QList<QVariantList> &rows)
+{
+    if (!hasTable()) {
+        if (rows.isEmpty())
+            return;
+        ensureTable();
+    }
+    forget(entry);
+    for (const QVariantList &row : rows) {
+        QStringList parameters;
+        for (int column = 1; column <= row.size(); ++column)
+            parameters.append(QStringLiteral("?%1").arg(column));
+        SqliteStatement insert(
+            m_db,
+            QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table(), parameters.join(QLatin1String(", "))));
+        for (int column = 0; column < row.size(); ++column)
+            insert.bind(column + 1, row.at(column));
+        insert.step();
+    }
+}

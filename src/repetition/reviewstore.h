@@ -2,7 +2,9 @@
 
 #include "repetition/reviewstate.h"
 
+#include <QHash>
 #include <QList>
+#include <QVariant>
 #include <optional>
 
 class SqliteDatabase;
@@ -49,6 +51,14 @@ public:
     void save(const ReviewState &state);
     // Removes the states of an entry, in both directions.
     void forget(qint64 entry);
+    // An entry's states as the table holds them, every column, to be put back unchanged
+    // (columns a later version added included).
+    QList<QVariantList> storedStates(qint64 entry) const;
+    // The same for the entries first to last, read in one pass; entries without states are
+    // left out.
+    QHash<qint64, QList<QVariantList>> storedStates(qint64 first, qint64 last) const;
+    // Replaces the entry's states by rows read with storedStates().
+    void putStoredStates(qint64 entry, const QList<QVariantList> &rows);
 
     // Every state of one direction with the moment it is due. A damaged state (no usable
     // memory, no due moment) is due at once; none is due later than latest, so a date far

@@ -19,6 +19,13 @@ void LumoTableModel::setDataSet(SqliteTable *table)
     if (table) {
         connect(table, &SqliteTable::dataSetChanged, this, &LumoTableModel::dataSetChanged);
         connect(table, &SqliteTable::recordChanged, this, &LumoTableModel::recordChanged);
+        // A record taken back or given back moves the rows after it, nothing else.
+        connect(table, &SqliteTable::recordAboutToBeInserted, this,
+                [this](int position) { beginInsertRows({}, position, position); });
+        connect(table, &SqliteTable::recordInserted, this, [this] { endInsertRows(); });
+        connect(table, &SqliteTable::recordAboutToBeRemoved, this,
+                [this](int position) { beginRemoveRows({}, position, position); });
+        connect(table, &SqliteTable::recordRemoved, this, [this] { endRemoveRows(); });
         connect(table, &SqliteTable::currentChanged, this, &LumoTableModel::currentOrStateChanged);
         connect(table, &SqliteTable::stateChanged, this, &LumoTableModel::currentOrStateChanged);
     }

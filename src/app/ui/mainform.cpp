@@ -30,6 +30,7 @@
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
+#include "vocfile/entryhistory.h"
 #include "vocfile/lumotable.h"
 #include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
@@ -68,6 +69,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_lumoTable1->setObjectName(QStringLiteral("LumoTable1"));
     m_lumoTable1->setExclusive(true);
     m_lumoTable1->setBusyIndicator(m_waitCursor);
+    m_entryHistory = std::make_unique<EntryHistory>(*m_lumoTable1);
     m_testWindows = std::make_unique<VocTestWindows>(this);
     m_testWindowsGate = std::make_unique<TestWindowsGate>(*m_testWindows, *this);
     m_sound = new SoundDevice(this);
@@ -91,6 +93,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectSoundTools();
     connectSpeech();
     connectLogbook();
+    connectEdit();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class EntryHistory;
 class HelpService;
 class HelpWindowService;
 class InputPage;
@@ -82,6 +83,13 @@ public:
     void ShowSoundToolsClick();
     void OpenWaveBtnClick();
     void DeleteSoundBtnClick();
+    // The Edit menu on the input page: the cell editor's text, or the entries.
+    void EditUndoClick();
+    void EditRedoClick();
+    void EditCutClick();
+    void EditCopyClick();
+    void EditPasteClick();
+    EntryHistory *entryHistory() const { return m_entryHistory.get(); }
     // Words spoken by the speech synthesiser on the input page.
     void SpeakWordBtnClick();
     // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
@@ -176,6 +184,10 @@ private:
     void connectSpeech();
     void updateSpeechControls();
     void connectLogbook();
+    void connectEdit();
+    void enableEdit(bool on);
+    // Takes the last entry step back (or makes the last one undone again).
+    void takeEntryStep(bool back);
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
@@ -215,6 +227,7 @@ private:
     TRegFile *m_registry = nullptr;
     TLumoTable *m_lumoTable1 = nullptr;
     TLumoVocTest *m_lumoVocTest1 = nullptr;
+    std::unique_ptr<EntryHistory> m_entryHistory;
     std::unique_ptr<VocTestWindows> m_testWindows;
     std::unique_ptr<TestWindowsGate> m_testWindowsGate;
     SoundDevice *m_sound = nullptr;

@@ -12,6 +12,7 @@
 #include "platform/messageservice.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
+#include "vocfile/entryhistory.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
@@ -97,6 +98,7 @@ void TMainForm::PageControlChange()
         showTopMenu(*m_mainMenu, hidden, false);
     menu.optionsCharacterBarItem->setEnabled(false);
     menu.FileConvertItem->setEnabled(false);
+    enableEdit(false);
     // Renaming the unit whose table is open would leave the table, its journal and the
     // logbook writing under the old name.
     menu.FilePropertiesItem->setEnabled(false);
@@ -128,6 +130,7 @@ void TMainForm::enterInputPage()
     m_inputPage->LumoDBGrid1->setVocabularyFile(m_currentUnitFile);
     m_inputPage->ShowTypeColBtnClick();
     m_mainMenu->actions().SearchFindItem->setEnabled(true);
+    enableEdit(true);
     // Words are typed at once, into the cell editor the grid opens with the focus.
     m_inputPage->LumoDBGrid1->setFocus();
 }
@@ -157,6 +160,8 @@ void TMainForm::enterUnitPage()
         m_lumoTable1->post();
     if (m_lumoTable1->active())
         m_lumoTable1->close();
+    // The steps belong to the unit just closed.
+    m_entryHistory->clear();
 }
 
 void TMainForm::openUnitTable(bool filtered)

@@ -67,15 +67,20 @@ void MainMenuBar::buildFile()
 void MainMenuBar::buildEditAndSearch()
 {
     QMenu *edit = addTopLevel(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
-    addItem(edit, m_actions.EditUndoItem, QStringLiteral("EditUndoItem"), QStringLiteral("&Undo"))
-        ->setEnabled(false);
+    // Enabled on the input page only; there the keys also reach the cell editor.
+    const auto command = [&](QAction *&member, const char *name, const char *caption,
+                             QList<QKeySequence> keys) {
+        QAction *action = addItem(edit, member, QString::fromLatin1(name), QString::fromLatin1(caption));
+        action->setShortcuts(keys);
+        action->setEnabled(false);
+    };
+    command(m_actions.EditUndoItem, "EditUndoItem", "&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    command(m_actions.EditRedoItem, "EditRedoItem", "&Redo",
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
-    addItem(edit, m_actions.EditCutItem, QStringLiteral("EditCutItem"), QStringLiteral("Cu&t"))
-        ->setEnabled(false);
-    addItem(edit, m_actions.EditCopyItem, QStringLiteral("EditCopyItem"), QStringLiteral("&Copy"))
-        ->setEnabled(false);
-    addItem(edit, m_actions.EditPasteItem, QStringLiteral("EditPasteItem"), QStringLiteral("&Paste"))
-        ->setEnabled(false);
+    command(m_actions.EditCutItem, "EditCutItem", "Cu&t", {QKeySequence(Qt::CTRL | Qt::Key_X)});
+    command(m_actions.EditCopyItem, "EditCopyItem", "&Copy", {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    command(m_actions.EditPasteItem, "EditPasteItem", "&Paste", {QKeySequence(Qt::CTRL | Qt::Key_V)});
 
     QMenu *search = addTopLevel(QStringLiteral("SearchMenu"), QStringLiteral("&Search"));
     addItem(search, m_actions.SearchFindItem, QStringLiteral("SearchFindItem"), QStringLiteral("&Find..."))

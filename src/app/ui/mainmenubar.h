@@ -19,6 +19,7 @@ struct MainMenuActions
     QAction *FilePrintSetupItem = nullptr;
     QAction *FileExitItem = nullptr;
     QAction *EditUndoItem = nullptr;
+    QAction *EditRedoItem = nullptr;
     QAction *EditCutItem = nullptr;
     QAction *EditCopyItem = nullptr;
     QAction *EditPasteItem = nullptr;

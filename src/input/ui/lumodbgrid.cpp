@@ -32,7 +32,8 @@ TLumoDBGrid::TLumoDBGrid(QWidget *parent) : QTableView(parent), m_model(new Lumo
     connect(m_model, &QAbstractItemModel::modelReset, this,
             [this] { QTimer::singleShot(0, this, [this] { m_syncing = false; }); });
     setItemDelegate(new LumoDBGridDelegate(this));
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Whole rows are picked by their indicators, several with Shift or Ctrl, to be copied.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     ApplyDataGridLook(*this, IndicatorWidth);
@@ -195,6 +196,16 @@ void TLumoDBGrid::storeType(const QModelIndex &index, int position)
 void TLumoDBGrid::editorOpened(TLumoDBGridInplaceEdit *editor, const QModelIndex &)
 {
     m_editor = editor;
+    connect(editor, &TLumoDBGridInplaceEdit::command, this, &TLumoDBGrid::editCommand);
+}
+
+QList<int> TLumoDBGrid::selectedRowNumbers() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 bool TLumoDBGrid::commitEditor()
@@ -261,6 +272,10 @@ void TLumoDBGrid::keyPressEvent(QKeyEvent *event)
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (event->key() == Qt::Key_Delete && ctrl) {
         deleteWithQuestion();
+        return;
+    }
+    if (const auto edit = TLumoDBGridInplaceEdit::commandOf(*event)) {
+        emit editCommand(*edit);
         return;
     }
     if (table && table->active() && event->key() == Qt::Key_Escape) {

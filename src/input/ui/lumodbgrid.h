@@ -91,6 +91,12 @@ public:
     void deleteWithQuestion();
     // Runs work on the table through the error boundary; false when it failed.
     bool guarded(const std::function<void()> &work);
+    // The rows selected as a whole (by their indicator), in order.
+    QList<int> selectedRowNumbers() const;
+
+signals:
+    // An Edit key typed into the cell editor, or into the grid.
+    void editCommand(TLumoDBGridInplaceEdit::Command command);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -162,10 +162,32 @@ bool TLumoDBGridInplaceEdit::event(QEvent *event)
     return QLineEdit::event(event);
 }
 
+std::optional<TLumoDBGridInplaceEdit::Command> TLumoDBGridInplaceEdit::commandOf(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    if ((ctrl && event.key() == Qt::Key_Y) ||
+        (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && event.key() == Qt::Key_Z))
+        return Command::Redo;
+    if (!ctrl)
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Z: return Command::Undo;
+    case Qt::Key_X: return Command::Cut;
+    case Qt::Key_C: return Command::Copy;
+    case Qt::Key_V: return Command::Paste;
+    default: return std::nullopt;
+    }
+}
+
 void TLumoDBGridInplaceEdit::keyPressEvent(QKeyEvent *event)
 {
     if (m_editStyle == EditStyle::PickList && handleListKey(event))
         return;
+    if (const std::optional<Command> edit = commandOf(*event)) {
+        emit command(*edit);
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 

@@ -2,6 +2,9 @@
 
 #include <QLineEdit>
 #include <QStringList>
+#include <optional>
+
+class QKeyEvent;
 
 class QListWidget;
 
@@ -14,6 +17,8 @@ class TLumoDBGridInplaceEdit : public QLineEdit
 
 public:
     enum class EditStyle { Simple, Ellipsis, PickList, DataList };
+    // The Edit menu's commands, which reach past the editor's own text (entries, rows).
+    enum class Command { Undo, Redo, Cut, Copy, Paste };
     static constexpr int DropDownRows = 7;
 
     explicit TLumoDBGridInplaceEdit(QWidget *parent);
@@ -38,8 +43,13 @@ public:
     // directly above when it would pass the bottom of screen.
     static QPoint dropDownPosition(const QRect &editor, int listHeight, const QRect &screen);
 
+    // The Edit command a key stands for; none for other keys.
+    static std::optional<Command> commandOf(const QKeyEvent &event);
+
 signals:
     void picked(int position);
+    // An Edit key: the Edit menu's command decides what it acts on (this text or entries).
+    void command(TLumoDBGridInplaceEdit::Command command);
 
 protected:
     bool event(QEvent *event) override;
