@@ -31,6 +31,15 @@ QWidget *focus()
     return QApplication::focusWidget();
 }
 
+// For looking at the card as a user sees it: the first card before and after its answer shows.
+void saveShot(QWidget *widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+    QCoreApplication::sendPostedEvents(); // layouts settle as they would before a paint
+    if (widget && !folder.isEmpty() && QDir().mkpath(folder))
+        widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+}
+
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(focus() ? focus() : QApplication::activeWindow(), key, modifiers);
@@ -170,6 +179,9 @@ private slots:
             QVERIFY(!page()->answerShown());
             QVERIFY(!page()->AnswerEdit->isVisible());
             QVERIFY(!page()->GradeGood->isVisible());
+            const QString shot = QStringLiteral("testpage-flashcards-") + QFileInfo(languageFile).baseName();
+            if (step == 0)
+                saveShot(form.get(), shot);
 
             const Qt::Key shows[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key(0)};
             pressOrNext(shows[step % 3]);
@@ -180,6 +192,8 @@ private slots:
             QCOMPARE(page()->AnswerEdit->geometry().topLeft(),
                      page()->ShowAnswerBtn->geometry().topLeft() + QPoint(0, 2));
             QTRY_COMPARE(focus(), page()->GradeGood);
+            if (step == 0)
+                saveShot(form.get(), shot + QStringLiteral("-answer"));
             // The four grades stand side by side within the page.
             QVERIFY(page()->GradeEasy->geometry().right() < page()->MainPanel->contentsRect().right());
             QCOMPARE(page()->GradeAgain->y(), page()->GradeEasy->y());
