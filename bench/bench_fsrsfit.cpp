@@ -2,27 +2,11 @@
 // a simulated learner), against one evaluation of the log loss of the same reviews with the
 // same weights: the ratio says how many such evaluations a whole fit costs.
 
+#include "benchunit.h"
 #include "repetition/fsrsfitter.h"
 #include "support/simulatedreviews.h"
 
-#include <QElapsedTimer>
 #include <cstdio>
-
-namespace {
-
-template <typename Work> double bestMilliseconds(int rounds, Work work)
-{
-    double best = 1e300;
-    for (int round = 0; round < rounds; ++round) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
-} // namespace
 
 int main()
 {
@@ -30,11 +14,10 @@ int main()
         SimulatedReviews::simulate(SimulatedReviews::trueWeights(), 1250, 1);
     std::printf("reviews: %d predicted of %d\n", FsrsFitter::predictedReviews(cards), int(cards.size()) * 8);
     FsrsFitter::Result result;
-    const double fit =
-        bestMilliseconds(3, [&] { result = FsrsFitter::fit(cards, FsrsModel::DefaultWeights); });
+    const double fit = bestOf(3, [&] { result = FsrsFitter::fit(cards, FsrsModel::DefaultWeights); });
     double loss = 0;
     const double evaluation =
-        bestMilliseconds(20, [&] { loss = FsrsFitter::logLoss(cards, FsrsModel::DefaultWeights); });
+        bestOf(20, [&] { loss = FsrsFitter::logLoss(cards, FsrsModel::DefaultWeights); });
     std::printf("fit: %.1f ms (%s, log loss %.5f -> %.5f)\n", fit, result.fitted ? "fitted" : "kept",
                 result.startLoss, result.fittedLoss);
     std::printf("one log-loss evaluation: %.2f ms (%.5f)\n", evaluation, loss);

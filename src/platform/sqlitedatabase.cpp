@@ -92,6 +92,16 @@ bool SqliteDatabase::inTransaction() const
     return m_db && !sqlite3_get_autocommit(m_db);
 }
 
+bool SqliteDatabase::hasTable(const QString &name) const
+{
+    SqliteStatement query(*this,
+                          QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    query.bindText(1, name);
+    const bool found = query.step();
+    query.reset();
+    return found;
+}
+
 int SqliteDatabase::changes() const
 {
     return sqlite3_changes(m_db);

@@ -78,6 +78,8 @@ public:
     qint64 lastInsertRowId() const;
     // Rows the last INSERT, UPDATE or DELETE changed.
     int changes() const;
+    // Whether the file holds a table of this name.
+    bool hasTable(const QString &name) const;
     // The last failure was another connection holding the file.
     bool lastErrorWasBusy() const;
 

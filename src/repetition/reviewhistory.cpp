@@ -40,12 +40,7 @@ bool ReviewHistory::Row::first() const
 
 bool ReviewHistory::hasTable() const
 {
-    SqliteStatement query(m_db,
-                          QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
-    query.bindText(1, QLatin1String(LogTable));
-    const bool found = query.step();
-    query.reset();
-    return found;
+    return m_db.hasTable(QLatin1String(LogTable));
 }
 
 void ReviewHistory::ensureTable()

@@ -44,12 +44,7 @@ template <class Visit> void readDue(const SqliteDatabase &db, int direction, qin
 
 bool ReviewStore::hasTable() const
 {
-    SqliteStatement query(m_db,
-                          QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
-    query.bindText(1, QLatin1String(StateTable));
-    const bool found = query.step();
-    query.reset();
-    return found;
+    return m_db.hasTable(QLatin1String(StateTable));
 }
 
 void ReviewStore::ensureTable()
