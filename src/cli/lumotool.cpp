@@ -82,6 +82,8 @@ QString LumoTool::usage()
         "                                  (guessed when neither is given)\n"
         "    --skip-existing               leaves out pairs the unit holds already\n"
         "  export UNIT.lif --to LIST       writes the unit as a word list (.csv, .tsv, .kvtml)\n"
+        "  export UNIT.lif --reviews FILE.csv\n"
+        "                                  writes the unit's review history for FSRS tools\n"
         "  check UNIT.lif                  checks the table file; counts entries, sounds, mistakes\n"
         "  pack UNIT.lif                   compacts the unit's table\n"
         "\n"
@@ -125,7 +127,7 @@ void LumoTool::dispatch(const QString &command, QStringList arguments, ConsoleMe
     else if (command == QStringLiteral("import"))
         importList(std::move(arguments));
     else if (command == QStringLiteral("export"))
-        exportList(std::move(arguments));
+        exportList(std::move(arguments), messages);
     else if (command == QStringLiteral("check"))
         check(arguments, messages);
     else if (command == QStringLiteral("pack"))
@@ -209,8 +211,16 @@ void LumoTool::importList(QStringList arguments)
         m_out << "Replaced: " << table.replacedBytes << " (bytes that are not UTF-8, read as U+FFFD)\n";
 }
 
-void LumoTool::exportList(QStringList arguments)
+void LumoTool::exportList(QStringList arguments, ConsoleMessages &messages)
 {
+    const QString reviews = takeValue(arguments, QStringLiteral("--reviews"));
+    if (!reviews.isEmpty()) {
+        if (arguments.contains(QStringLiteral("--to")))
+            throw UsageError(QStringLiteral("--to and --reviews exclude each other"));
+        const ToolUnit unit(oneUnit(arguments, QStringLiteral("export")));
+        m_out << "Exported: " << UnitCheck::exportReviews(unit.table(), reviews, messages) << " reviews\n";
+        return;
+    }
     QString list;
     const QString unit = oneSourceTo(arguments, QStringLiteral("export"), list);
     // The unit must be there: exporting never makes one.
@@ -232,7 +242,11 @@ void LumoTool::check(const QStringList &arguments, ConsoleMessages &messages)
           << "Entries:          " << counts.entries << '\n'
           << "Sounds:           " << counts.sounds << '\n'
           << "Entries mistaken: " << counts.mistakenEntries << '\n'
-          << "Mistakes:         " << counts.mistakes << '\n';
+          << "Mistakes:         " << counts.mistakes << '\n'
+          << "Reviews:          " << counts.reviews << '\n';
+    if (counts.unusableReviews > 0)
+        m_out << "Unusable reviews: " << counts.unusableReviews
+              << " (a time in the future, a grade outside 1-4 or a negative interval)\n";
     if (!problems.isEmpty())
         throw LumoError(QStringLiteral("The table is damaged: ") + problems.join(QStringLiteral("; ")));
 }

@@ -26,7 +26,7 @@ private:
     void info(QStringList arguments, ConsoleMessages &messages);
     void convert(QStringList arguments, ConsoleMessages &messages);
     void importList(QStringList arguments);
-    void exportList(QStringList arguments);
+    void exportList(QStringList arguments, ConsoleMessages &messages);
     static QString oneSourceTo(QStringList &arguments, const QString &command, QString &target);
     void check(const QStringList &arguments, ConsoleMessages &messages);
     void pack(const QStringList &arguments, ConsoleMessages &messages);

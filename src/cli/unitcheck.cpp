@@ -1,10 +1,15 @@
 #include "cli/unitcheck.h"
 
+#include "platform/atomicfile.h"
 #include "platform/lumoerror.h"
 #include "platform/sqlitedatabase.h"
 #include "platform/tableschema.h"
+#include "repetition/reviewhistory.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfields.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 
 QStringList UnitCheck::integrityProblems(const QString &table)
 {
@@ -45,6 +50,9 @@ UnitCheck::Counts UnitCheck::count(const QString &table, MessageService &message
         counts.mistakes = totals.int64(2);
     }
     totals.reset();
+    const ReviewHistory history(*unit.connection());
+    counts.reviews = history.count();
+    counts.unusableReviews = history.cards(QDateTime::currentSecsSinceEpoch()).skipped;
     unit.close();
     return counts;
 }
@@ -57,6 +65,22 @@ int UnitCheck::entries(const QString &table, MessageService &messages)
     const int entries = unit.recordCount();
     unit.close();
     return entries;
+}
+
+int UnitCheck::exportReviews(const QString &table, const QString &file, MessageService &messages)
+{
+    TLumoTable unit(messages);
+    unit.setVocabularyFile(table);
+    unit.open();
+    const ReviewHistory history(*unit.connection());
+    int rows = 0;
+    const QByteArray csv = history.csv(&rows);
+    unit.close();
+    QString reason;
+    if (!SaveFileAtomically(QFileInfo(file).absoluteFilePath(), csv, &reason))
+        throw LumoError(QStringLiteral("Cannot write the file: ") + file +
+                        (reason.isEmpty() ? QString() : u' ' + reason));
+    return rows;
 }
 
 void UnitCheck::pack(const QString &table, MessageService &messages)

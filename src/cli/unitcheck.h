@@ -17,6 +17,8 @@ public:
         int sounds = 0;          // recorded sounds, both sides counted
         int mistakenEntries = 0; // entries with at least one mistake
         qint64 mistakes = 0;     // the sum of all mistake counts
+        int reviews = 0;         // rows of the review history
+        int unusableReviews = 0; // of those, rows fitting leaves out
     };
 
     // Opens the table, counts and closes it again. Throws LumoError (a TableError).
@@ -25,6 +27,8 @@ public:
     static int entries(const QString &table, MessageService &messages);
     // SQLite's integrity check on the closed table; empty when all is well.
     static QStringList integrityProblems(const QString &table);
+    // Writes the review history as CSV to file in one step; returns the rows written.
+    static int exportReviews(const QString &table, const QString &file, MessageService &messages);
     // Compacts the table; throws LumoError when it cannot.
     static void pack(const QString &table, MessageService &messages);
 };

@@ -147,10 +147,13 @@ int ReviewHistory::forgetOrphans()
     return m_db.changes();
 }
 
-QByteArray ReviewHistory::csv() const
+QByteArray ReviewHistory::csv(int *written) const
 {
     QByteArray out("card_id,review_time,review_rating,review_state,review_duration\n");
-    const QList<Row> all = rows();
+    QList<Row> all = rows();
+    all.removeIf([](const Row &row) { return row.grade < 1 || row.grade > 4; });
+    if (written)
+        *written = int(all.size());
     for (qsizetype i = 0; i < all.size(); ++i) {
         const Row &row = all.at(i);
         const bool firstOfCard = i == 0 || !sameCard(row, all.at(i - 1));

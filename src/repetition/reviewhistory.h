@@ -53,8 +53,9 @@ public:
     int forgetOrphans();
     // The rows as the revlog CSV that FSRS tools read: card_id (entry * 2 + direction),
     // review_time (milliseconds since the epoch), review_rating, review_state (0 new,
-    // 2 review, 3 relearning after an Again) and review_duration (0: not measured).
-    QByteArray csv() const;
+    // 2 review, 3 relearning after an Again) and review_duration (0: not measured). A row
+    // whose grade is not 1-4 is left out, since no such tool knows it; written counts the rows.
+    QByteArray csv(int *written = nullptr) const;
 
 private:
     SqliteDatabase &m_db;

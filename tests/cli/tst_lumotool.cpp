@@ -1,6 +1,7 @@
 #include "cli/lumotool.h"
 #include "platform/scriptedmessageservice.h"
 #include "platform/sqlitedatabase.h"
+#include "repetition/reviewhistory.h"
 #include "support/readonlyfolder.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
@@ -219,8 +220,45 @@ private slots:
                                              "Entries:          4\n"
                                              "Sounds:           3\n"
                                              "Entries mistaken: 2\n"
-                                             "Mistakes:         7\n"));
+                                             "Mistakes:         7\n"
+                                             "Reviews:          0\n"));
         QVERIFY(outcome.err.isEmpty());
+    }
+
+    // The review history leaves as the CSV of FSRS tools (without a grade they do not know),
+    // and check counts its rows and the ones fitting would leave out.
+    void reviewHistoryIsExportedAndChecked()
+    {
+        const QString unit = makeUnit(QStringLiteral("animals"));
+        {
+            TLumoTable table(messages);
+            table.setVocabularyFile(folder->filePath(QStringLiteral("animals.db")));
+            table.open();
+            ReviewHistory history(*table.connection());
+            history.ensureTable();
+            history.append({1, 0, 1772442000, 3, std::nan(""), {}});
+            history.append({1, 0, 1772528400, 1, 1.0, {2.3, 5.0}});
+            history.append({2, 1, 1772528400, 7, 1.0, {2.3, 5.0}}); // no such grade
+        }
+        const QString csv = folder->filePath(QStringLiteral("reviews.csv"));
+        const Outcome exported = runTool({QStringLiteral("export"), unit, QStringLiteral("--reviews"), csv});
+        QCOMPARE(exported.code, 0);
+        QCOMPARE(exported.out, QStringLiteral("Exported: 2 reviews\n"));
+        QFile written(csv);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(),
+                 QByteArray("card_id,review_time,review_rating,review_state,review_duration\n"
+                            "2,1772442000000,3,0,0\n"
+                            "2,1772528400000,1,2,0\n"));
+        const Outcome checked = runTool({QStringLiteral("check"), unit});
+        QCOMPARE(checked.code, 0);
+        QVERIFY2(checked.out.endsWith(
+                     QStringLiteral("Reviews:          3\nUnusable reviews: 1 (a time in the future, "
+                                    "a grade outside 1-4 or a negative interval)\n")),
+                 qPrintable(checked.out));
+        const Outcome both = runTool({QStringLiteral("export"), unit, QStringLiteral("--reviews"), csv,
+                                      QStringLiteral("--to"), QStringLiteral("x.csv")});
+        QCOMPARE(both.code, int(LumoTool::Usage));
     }
 
     void aUnitInUseIsReportedByTheEngine()
