@@ -6,6 +6,7 @@
 #include "cli/toolerror.h"
 #include "cli/toolunit.h"
 #include "cli/unitcheck.h"
+#include "cli/unitfit.h"
 #include "cli/unitinfo.h"
 #include "exchange/wordexchange.h"
 #include "exchange/wordimporter.h"
@@ -86,6 +87,8 @@ QString LumoTool::usage()
         "                                  writes the unit's review history for FSRS tools\n"
         "  check UNIT.lif                  checks the table file; counts entries, sounds, mistakes\n"
         "  pack UNIT.lif                   compacts the unit's table\n"
+        "  fit UNIT.lif [--reset]          fits the memory model to the unit's reviews and\n"
+        "                                  schedules with it (--reset: with the defaults again)\n"
         "\n"
         "Options:\n"
         "  -h, --help                      shows this help\n"
@@ -132,6 +135,8 @@ void LumoTool::dispatch(const QString &command, QStringList arguments, ConsoleMe
         check(arguments, messages);
     else if (command == QStringLiteral("pack"))
         pack(arguments, messages);
+    else if (command == QStringLiteral("fit"))
+        fit(std::move(arguments), messages);
     else
         throw UsageError(QStringLiteral("Unknown command: ") + command);
 }
@@ -256,4 +261,42 @@ void LumoTool::pack(const QStringList &arguments, ConsoleMessages &messages)
     const ToolUnit unit(oneUnit(arguments, QStringLiteral("pack")));
     UnitCheck::pack(unit.table(), messages);
     m_out << "Packed: " << unit.table() << '\n';
+}
+
+void LumoTool::fit(QStringList arguments, ConsoleMessages &messages)
+{
+    const bool reset = takeFlag(arguments, QStringLiteral("--reset"));
+    const ToolUnit unit(oneUnit(arguments, QStringLiteral("fit")));
+    if (reset) {
+        const int recomputed = UnitFit::reset(unit.table(), messages);
+        m_out << "Weights:           defaults\n"
+              << "States recomputed: " << recomputed << '\n';
+        return;
+    }
+    ProgressLine progress(m_err, m_terminal);
+    const UnitFit::Outcome outcome = UnitFit::fit(unit.table(), messages, [&](int done, int total) {
+        progress.show(done, total, QStringLiteral("steps"));
+        return true;
+    });
+    progress.finish();
+    m_out << "Reviews:           " << outcome.reviews << '\n';
+    if (outcome.unusable > 0)
+        m_out << "Unusable reviews:  " << outcome.unusable << '\n';
+    if (!outcome.enough) {
+        m_out << "Not enough reviews to fit yet: " << outcome.fit.reviews << " of "
+              << FsrsFitter::MinimumReviews
+              << " that follow an earlier one by a day or more. The weights stay as they are.\n";
+        return;
+    }
+    m_out << "Log loss:          " << QString::number(outcome.fit.startLoss, 'f', 4) << " with the defaults, "
+          << QString::number(outcome.fit.fittedLoss, 'f', 4) << " fitted\n";
+    if (outcome.fit.fitted) {
+        QStringList weights;
+        for (const double w : outcome.fit.weights)
+            weights.append(QString::number(w, 'g', 5));
+        m_out << "Weights:           " << weights.join(u' ') << '\n';
+    } else {
+        m_out << "Weights:           defaults (the fitted ones were no clear gain)\n";
+    }
+    m_out << "States recomputed: " << outcome.recomputed << '\n';
 }

@@ -30,6 +30,7 @@ private:
     static QString oneSourceTo(QStringList &arguments, const QString &command, QString &target);
     void check(const QStringList &arguments, ConsoleMessages &messages);
     void pack(const QStringList &arguments, ConsoleMessages &messages);
+    void fit(QStringList arguments, ConsoleMessages &messages);
 
     QTextStream &m_out;
     QTextStream &m_err;

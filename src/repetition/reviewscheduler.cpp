@@ -5,7 +5,8 @@
 #include <algorithm>
 
 ReviewState ReviewScheduler::review(const std::optional<ReviewState> &previous, qint64 entry, int direction,
-                                    FsrsModel::Rating rating, const QDateTime &now)
+                                    FsrsModel::Rating rating, const QDateTime &now,
+                                    const FsrsModel::Weights &weights)
 {
     const qint64 moment = now.toSecsSinceEpoch();
     ReviewState state;
@@ -15,9 +16,9 @@ ReviewState ReviewScheduler::review(const std::optional<ReviewState> &previous, 
     const std::optional<qint64> days = elapsedDays(previous, now);
     const bool carriedOn = days.has_value();
     if (carriedOn) {
-        state.memory = FsrsModel::next(previous->memory, double(*days), rating);
+        state.memory = FsrsModel::next(previous->memory, double(*days), rating, weights);
     } else {
-        state.memory = FsrsModel::first(rating);
+        state.memory = FsrsModel::first(rating, weights);
     }
     if (previous) {
         state.firstReview = previous->firstReview > 0 ? std::min(previous->firstReview, moment) : moment;
@@ -28,7 +29,7 @@ ReviewState ReviewScheduler::review(const std::optional<ReviewState> &previous, 
     if (rating == FsrsModel::Rating::Again && carriedOn)
         state.lapses += 1;
     state.lastReview = moment;
-    state.due = ReviewTime::daysLater(now, FsrsModel::intervalDays(state.memory.stability));
+    state.due = ReviewTime::daysLater(now, FsrsModel::intervalDays(state.memory.stability, weights));
     return state;
 }
 

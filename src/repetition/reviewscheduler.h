@@ -14,8 +14,10 @@ public:
 
     // previous is the stored state, if any. A clock set back, or a state written on a machine
     // whose clock ran ahead, counts as a review on the same day; a damaged memory starts afresh.
+    // weights: the unit's fitted weights, or the defaults.
     static ReviewState review(const std::optional<ReviewState> &previous, qint64 entry, int direction,
-                              FsrsModel::Rating rating, const QDateTime &now);
+                              FsrsModel::Rating rating, const QDateTime &now,
+                              const FsrsModel::Weights &weights = FsrsModel::DefaultWeights);
     // The calendar days since the previous review that review() carries the memory on from;
     // none when it starts afresh (no state, never reviewed, a damaged memory).
     static std::optional<qint64> elapsedDays(const std::optional<ReviewState> &previous,

@@ -4,6 +4,7 @@
 #include "repetition/reviewhistory.h"
 #include "repetition/reviewscheduler.h"
 #include "repetition/reviewstore.h"
+#include "repetition/unitweights.h"
 
 #include "platform/sqlitedatabase.h"
 #include "platform/sqlitetable.h"
@@ -49,11 +50,12 @@ void TestReviews::record(qint64 entry, FsrsModel::Rating rating)
         if (!m_tablesReady) {
             store.ensureTable();
             history.ensureTable();
+            m_weights = UnitWeights(db).weights();
             m_tablesReady = true;
         }
         const QDateTime moment = now();
         const std::optional<ReviewState> previous = store.state(entry, m_direction);
-        store.save(ReviewScheduler::review(previous, entry, m_direction, rating, moment));
+        store.save(ReviewScheduler::review(previous, entry, m_direction, rating, moment, m_weights));
         history.append(historyRow(previous, entry, rating, moment));
         db.exec(QStringLiteral("RELEASE review_write"));
     } catch (...) {

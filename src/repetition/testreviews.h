@@ -41,5 +41,6 @@ private:
     QSet<qint64> m_reviewed;
     bool m_failed = false;
     bool m_tablesReady = false; // made, or found, once per test rather than at every review
+    FsrsModel::Weights m_weights = FsrsModel::DefaultWeights; // the unit's, read with the tables
     ReviewClock m_clock = ReviewTime::systemClock();
 };

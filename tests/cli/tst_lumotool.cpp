@@ -2,7 +2,9 @@
 #include "platform/scriptedmessageservice.h"
 #include "platform/sqlitedatabase.h"
 #include "repetition/reviewhistory.h"
+#include "repetition/unitweights.h"
 #include "support/readonlyfolder.h"
+#include "support/simulatedreviews.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
 #include "vocfile/lumotable.h"
@@ -16,6 +18,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+#include <cmath>
+#include <functional>
 
 namespace {
 struct Outcome
@@ -259,6 +263,66 @@ private slots:
         const Outcome both = runTool({QStringLiteral("export"), unit, QStringLiteral("--reviews"), csv,
                                       QStringLiteral("--to"), QStringLiteral("x.csv")});
         QCOMPARE(both.code, int(LumoTool::Usage));
+    }
+
+    // fit keeps the weights while the history is short, stores fitted ones for a learner
+    // unlike the defaults, and --reset puts the defaults back.
+    void fitSchedulesWithTheLearnersWeights()
+    {
+        const QString unit = makeUnit(QStringLiteral("animals"));
+        const auto withTable = [this](const std::function<void(SqliteDatabase &)> &work) {
+            TLumoTable table(messages);
+            table.setVocabularyFile(folder->filePath(QStringLiteral("animals.db")));
+            table.open();
+            table.startTransaction();
+            work(*table.connection());
+            table.commit();
+        };
+        // Cards numbered on from firstEntry, reviewed from 2001 on, so that none lies ahead.
+        const auto append = [&](int cards, qint64 firstEntry) {
+            withTable([cards, firstEntry](SqliteDatabase &db) {
+                ReviewHistory history(db);
+                history.ensureTable();
+                qint64 entry = firstEntry - 1;
+                for (const FsrsFitter::Card &card :
+                     SimulatedReviews::simulate(SimulatedReviews::trueWeights(), cards, 3)) {
+                    qint64 at = 1000000000;
+                    ++entry;
+                    for (const FsrsFitter::Review &review : card) {
+                        at += qint64(review.elapsedDays) * 86400;
+                        history.append({entry,
+                                        0,
+                                        at,
+                                        review.grade,
+                                        review.elapsedDays > 0 ? review.elapsedDays : std::nan(""),
+                                        {}});
+                    }
+                }
+            });
+        };
+        const auto fitted = [&] {
+            bool stored = false;
+            withTable([&stored](SqliteDatabase &db) { stored = UnitWeights(db).fitted(); });
+            return stored;
+        };
+        append(10, 1);
+        const Outcome few = runTool({QStringLiteral("fit"), unit});
+        QCOMPARE(few.code, 0);
+        QVERIFY2(few.out.contains(QStringLiteral("Not enough reviews to fit yet: 70 of 400")),
+                 qPrintable(few.out));
+        QVERIFY(!fitted());
+
+        append(1500, 11);
+        const Outcome fit = runTool({QStringLiteral("fit"), unit});
+        QCOMPARE(fit.code, 0);
+        QVERIFY2(fit.out.contains(QStringLiteral("Reviews:           12080\n")), qPrintable(fit.out));
+        QVERIFY2(!fit.out.contains(QStringLiteral("defaults (")), qPrintable(fit.out));
+        QVERIFY(fitted());
+
+        const Outcome reset = runTool({QStringLiteral("fit"), unit, QStringLiteral("--reset")});
+        QCOMPARE(reset.code, 0);
+        QVERIFY(reset.out.startsWith(QStringLiteral("Weights:           defaults\n")));
+        QVERIFY(!fitted());
     }
 
     void aUnitInUseIsReportedByTheEngine()
