@@ -136,7 +136,7 @@ public:
             readRow(m_queue.at(question + 1));
         }
         times.keepBest(prepared, watch.lap());
-        for (sqlite3_stmt *statement : {m_row, m_raise, m_state, m_save})
+        for (sqlite3_stmt *statement : {m_row, m_raise, m_state, m_save, m_log})
             sqlite3_finalize(statement);
         sqlite3_close(m_db);
     }
@@ -183,6 +183,16 @@ private:
                           "ON CONFLICT (entry, direction) DO UPDATE SET stability = excluded.stability, "
                           "last_review = excluded.last_review, due = excluded.due, reviews = reviews + 1, "
                           "lapses = lapses + excluded.lapses");
+        // The history row each review adds, as the program's own table has it.
+        check(sqlite3_exec(
+                  m_db,
+                  "CREATE TABLE IF NOT EXISTS review_log (id INTEGER PRIMARY KEY, entry INTEGER NOT NULL, "
+                  "direction INTEGER NOT NULL, reviewed_at INTEGER NOT NULL, grade INTEGER NOT NULL, "
+                  "elapsed_days REAL, stability_before REAL, difficulty_before REAL)",
+                  nullptr, nullptr, nullptr),
+              {SQLITE_OK});
+        m_log = prepared("INSERT INTO review_log (entry, direction, reviewed_at, grade, elapsed_days, "
+                         "stability_before, difficulty_before) VALUES (?, 0, ?, ?, 1.0, 2.5, 5.0)");
     }
 
     void readRow(qint64 key)
@@ -224,6 +234,11 @@ private:
             sqlite3_bind_int(m_save, 5, wrong ? 1 : 0);
             check(sqlite3_step(m_save), {SQLITE_DONE});
             sqlite3_reset(m_save);
+            sqlite3_bind_int64(m_log, 1, key);
+            sqlite3_bind_int64(m_log, 2, now);
+            sqlite3_bind_int(m_log, 3, wrong ? 1 : 3);
+            check(sqlite3_step(m_log), {SQLITE_DONE});
+            sqlite3_reset(m_log);
         }
         check(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr), {SQLITE_OK});
     }
@@ -236,6 +251,7 @@ private:
     sqlite3_stmt *m_raise = nullptr;
     sqlite3_stmt *m_state = nullptr;
     sqlite3_stmt *m_save = nullptr;
+    sqlite3_stmt *m_log = nullptr;
     QList<qint64> m_queue;
     qint64 m_characters = 0;
     QByteArray m_failure;
