@@ -3,11 +3,14 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainmenubar.h"
 #include "exchange/entryclipboard.h"
+#include "exchange/exchangetexts.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "uilang/translate.h"
+#include "units/ui/lumolistview.h"
+#include "units/ui/unitpage.h"
 #include "vocfile/entryhistory.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfields.h"
@@ -138,15 +141,20 @@ void TMainForm::EditPasteClick()
                                  .compare(QStringLiteral("ForeignLanguage"), Qt::CaseInsensitive) == 0;
     // All the pasted entries are one step.
     m_entryHistory->beginGroup();
+    ImportResult result;
     const bool pasted = Guarded(m_messages, [&] {
-        ImportResult result;
         const QList<WordPair> pairs = EntryClipboard::pairsOf(text, intoForeign, result);
         if (!pairs.isEmpty())
             EntryClipboard::append(*m_lumoTable1, pairs);
+        result.imported = int(pairs.size());
     });
     if (pasted)
         m_entryHistory->endGroup();
     else
         m_entryHistory->discardGroup();
+    // As after an import of a word list: what was left out or changed is said, never lost silently.
+    if (pasted && (result.imported == 0 || result.skipped > 0 || result.cut > 0 || result.unknownTypes > 0))
+        m_messages.information(
+            ExchangeTexts::importSummary(m_unitPage->LumoListView1->languageFile(), result));
     grid->setFocus();
 }

@@ -304,19 +304,29 @@ private slots:
         QCOMPARE(rows(), edited);
     }
 
-    // Three tab-separated lines become three entries in one step, whatever their columns.
+    // Three tab-separated lines become three entries in one step, whatever their columns; a
+    // line left out is reported as an import reports it.
     void pasteOfLines_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("column"); // the cell pasted into
         QTest::addColumn<QStringList>("pasted");
+        QTest::addColumn<QStringList>("reported");
         QTest::newRow("three columns")
             << "Haus\thouse\tnoun\r\nlaufen\trun\tverb\r\n\"schnell, rasch\"\tfast\tadverb\n"
             << int(LumoTableModel::NativeColumn)
-            << QStringList{"4|Haus|house|1||0", "5|laufen|run|2||0", "6|schnell, rasch|fast|4||0"};
+            << QStringList{"4|Haus|house|1||0", "5|laufen|run|2||0", "6|schnell, rasch|fast|4||0"}
+            << QStringList();
         QTest::newRow("a column into the foreign side")
             << "eins\nzwei\n\ndrei" << int(LumoTableModel::ForeignColumn)
-            << QStringList{"4||eins|0||0", "5||zwei|0||0", "6||drei|0||0"};
+            << QStringList{"4||eins|0||0", "5||zwei|0||0", "6||drei|0||0"} << QStringList();
+        QTest::newRow("a line without words")
+            << "Haus\thouse\n\t\nBaum\ttree\nAst\tbranch\n"
+            << int(LumoTableModel::NativeColumn)
+            << QStringList{"4|Haus|house|0||0", "5|Baum|tree|0||0", "6|Ast|branch|0||0"}
+            << QStringList{
+                   "Word pairs imported: 3\r\nRows left out because they are empty or too short: 1\r\n"
+                   "The first of them is in line 2"};
     }
 
     void pasteOfLines()
@@ -324,12 +334,14 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, column);
         QFETCH(QStringList, pasted);
+        QFETCH(QStringList, reported);
         openInputPage();
         clickCell(0, column);
         QGuiApplication::clipboard()->setText(text);
         key(Qt::Key_V, Qt::ControlModifier);
         QTRY_COMPARE(rows().size(), 6);
         QCOMPARE(rows().mid(3), pasted);
+        QCOMPARE(messages.texts(), reported);
         undo(Keys);
         QCOMPARE(rows(), unitRows());
         // One line without a tab is text for the cell.
