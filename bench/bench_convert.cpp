@@ -1,10 +1,10 @@
 // Converting an old unit of 100,000 pairs, against inserting the same rows into the same
 // empty table with plain SQLite in one transaction (same schema, collation and cache).
 
-#include "app/unitconverter.h"
 #include "benchsqlite.h"
-#include "platform/scriptedmessageservice.h"
+#include "support/scriptedmessageservice.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitconverter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

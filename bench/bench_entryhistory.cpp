@@ -10,9 +10,9 @@
 #include "benchmessages.h"
 #include "benchunit.h"
 #include "exchange/entryclipboard.h"
-#include "platform/sqlitedatabase.h"
+#include "input/entryhistory.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/reviewstore.h"
-#include "vocfile/entryhistory.h"
 #include "widgets/lumotablemodel.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Listing a folder of 2,000 units in the file list, against reading the same descriptors
 // with nothing else done (the same files, the same cache), with the ratio.
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "units/unitlistmodel.h"
 #include "vocfile/unitdescriptor.h"
 

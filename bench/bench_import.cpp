@@ -4,7 +4,7 @@
 
 #include "benchsqlite.h"
 #include "exchange/wordexchange.h"
-#include "platform/scriptedmessageservice.h"
+#include "support/scriptedmessageservice.h"
 #include "vocfile/lumotable.h"
 
 #include <QCoreApplication>

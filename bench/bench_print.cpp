@@ -4,10 +4,10 @@
 // too (what printing would cost if it loaded them).
 
 #include "benchsqlite.h"
-#include "platform/scriptedmessageservice.h"
 #include "print/lumoprinter.h"
 #include "print/printstatusview.h"
 #include "print/ui/printertarget.h"
+#include "support/scriptedmessageservice.h"
 #include "vocfile/lumotable.h"
 
 #include <QApplication>

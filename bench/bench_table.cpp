@@ -9,8 +9,8 @@
 
 #include "benchmessages.h"
 #include "benchsqlite.h"
-#include "platform/sqlitedatabase.h"
-#include "platform/tablecollation.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tablecollation.h"
 #include "vocfile/lumotable.h"
 
 #include <QCoreApplication>

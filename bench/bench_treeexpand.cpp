@@ -3,8 +3,8 @@
 // same folders, the same cache), with the ratio. The goal is under one second.
 
 #include "units/ui/folderimages.h"
-#include "units/ui/imagelist.h"
 #include "units/ui/lumotreeview.h"
+#include "widgets/imagelist.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 
 #include "benchengine.h"
 #include "platform/programfolder.h"
-#include "platform/scriptedmessageservice.h"
-#include "platform/waveplayer.h"
+#include "platform/sound/waveplayer.h"
+#include "support/scriptedmessageservice.h"
 #include "vocfile/lumotable.h"
 #include "voctest/answerjudge.h"
 #include "voctest/choicebuilder.h"

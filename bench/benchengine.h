@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/waveplayer.h"
+#include "platform/sound/waveplayer.h"
 #include "voctest/voctestui.h"
 
 // The test engine's windows and sound, silent, for benchmarks that run it.

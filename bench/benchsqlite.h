@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/sqlitedatabase.h"
-#include "platform/tablecollation.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tablecollation.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 # installed, so it would be installed again on every run.
 lumo_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libespeak-ng-dev
                qt6-qpa-plugins libsqlite3-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation
-               util-linux pulseaudio pulseaudio-utils qt6-translations-l10n sqlite3)
+               util-linux pulseaudio pulseaudio-utils qt6-translations-l10n sqlite3 python3)
 
 lumo_missing=()
 for p in "${lumo_packages[@]}"; do

@@ -2,8 +2,8 @@
 // second, 8 bits unsigned), trimmed of the silence around it:
 //   lumo_makesound <speech.wav> <sound.wav>
 // Used by make-sample-sounds.sh on the output of a speech synthesizer.
-#include "platform/wavefile.h"
-#include "platform/wavewriter.h"
+#include "platform/sound/wavefile.h"
+#include "platform/sound/wavewriter.h"
 
 #include <QFile>
 #include <QtEndian>

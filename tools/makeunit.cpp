@@ -5,11 +5,11 @@
 // tab, word type, tab, native sound, tab, foreign sound. The sounds are wave files named
 // relative to the list's folder; every entry must have both, so that a new user can try the
 // listening test on any sample unit.
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "platform/messageservice.h"
+#include "platform/sound/wavefile.h"
+#include "platform/sound/wavewriter.h"
 #include "platform/textdecoding.h"
-#include "platform/wavefile.h"
-#include "platform/wavewriter.h"
 #include "vocfile/lumotable.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "app/programlayout.h"
 
-#include "app/defaultunitroot.h"
 #include "platform/lumoerror.h"
 #include "platform/programfiles.h"
 #include "platform/programfolder.h"
+#include "units/defaultunitroot.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "cli/oldunitbatch.h"
 
-#include "app/unitconverter.h"
 #include "cli/progressline.h"
 #include "platform/lumoerror.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitconverter.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "platform/atomicfile.h"
 #include "platform/lumoerror.h"
-#include "platform/sqlitedatabase.h"
-#include "platform/tableschema.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tableschema.h"
 #include "repetition/reviewhistory.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfields.h"

@@ -1,6 +1,6 @@
 #include "cli/unitfit.h"
 
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/reviewhistory.h"
 #include "repetition/reviewreplay.h"
 #include "repetition/unitweights.h"

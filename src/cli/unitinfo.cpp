@@ -1,9 +1,9 @@
 #include "cli/unitinfo.h"
 
 #include "cli/unitcheck.h"
-#include "units/vocabularylanguages.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unittestlog.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -2,7 +2,7 @@
 
 #include "exchange/csvreader.h"
 #include "exchange/wordtypenames.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
 
 QString CsvWriter::quoted(const QString &field, QChar separator)
 {

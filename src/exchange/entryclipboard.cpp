@@ -4,7 +4,7 @@
 #include "exchange/csvwriter.h"
 #include "exchange/wordimporter.h"
 #include "exchange/wordtypenames.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "vocfile/unitfields.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "exchange/languagecodes.h"
 #include "exchange/wordtypenames.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QBuffer>
 #include <QXmlStreamWriter>

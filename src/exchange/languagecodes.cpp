@@ -1,6 +1,6 @@
 #include "exchange/languagecodes.h"
 
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
 
 namespace {
 struct Code

@@ -4,7 +4,7 @@
 #include "exchange/exchangeerror.h"
 #include "exchange/kvtmlwriter.h"
 #include "platform/atomicfile.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfields.h"

@@ -5,14 +5,14 @@
 #include "exchange/wordexporter.h"
 #include "exchange/wordtypenames.h"
 #include "platform/newfile.h"
-#include "platform/sqlitetable.h"
-#include "platform/tablefile.h"
-#include "units/vocabularylanguages.h"
+#include "platform/table/sqlitetable.h"
+#include "platform/table/tablefile.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"
 #include "vocfile/unitfields.h"
 #include "vocfile/unitfiles.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "logbook/filesnapshot.h"
 
 #include "platform/atomicfile.h"
-#include "platform/inicache.h"
+#include "platform/ini/inicache.h"
 #include "platform/lumoerror.h"
 
 #include <QFile>

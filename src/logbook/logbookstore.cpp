@@ -1,8 +1,8 @@
 #include "logbook/logbookstore.h"
 
 #include "logbook/filesnapshot.h"
-#include "platform/sqlitetable.h"
-#include "platform/tableschema.h"
+#include "platform/table/sqlitetable.h"
+#include "platform/table/tableschema.h"
 #include "vocfile/unittestlog.h"
 
 #include <QScopeGuard>

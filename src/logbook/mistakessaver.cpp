@@ -1,8 +1,8 @@
 #include "logbook/mistakessaver.h"
 
 #include "logbook/filesnapshot.h"
-#include "platform/inibatch.h"
-#include "platform/inifile.h"
+#include "platform/ini/inibatch.h"
+#include "platform/ini/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/newfile.h"
 #include "vocfile/lumotable.h"

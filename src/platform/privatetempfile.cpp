@@ -1,7 +1,7 @@
 #include "platform/privatetempfile.h"
 
 #include "platform/programfolder.h"
-#include "platform/wavewriter.h"
+#include "platform/sound/wavewriter.h"
 
 #include <QDir>
 #include <QFile>

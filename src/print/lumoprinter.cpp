@@ -1,7 +1,7 @@
 #include "print/lumoprinter.h"
 
 #include "platform/messageservice.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "print/pagecanvas.h"
 #include "print/printstatusview.h"
 #include "print/printtarget.h"

@@ -1,6 +1,6 @@
 // The three kinds of printed page: a list page, a sheet of card fronts and a sheet of
 // card backs.
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "print/cardtext.h"
 #include "print/lumoprinter.h"
 #include "print/pagecanvas.h"

@@ -3,7 +3,7 @@
 #include "repetition/reviewclock.h"
 #include "repetition/reviewscheduler.h"
 
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 
 ReviewStore::DueCounts DueWords::counts(const SqliteTable &table, const QDateTime &now)
 {

@@ -1,7 +1,8 @@
 #include "repetition/reviewhistory.h"
 
-#include "platform/sqlitedatabase.h"
-#include "platform/tableschema.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tableschema.h"
+#include "vocfile/entrysidetables.h"
 
 #include <cmath>
 #include <limits>
@@ -137,14 +138,7 @@ ReviewHistory::Cards ReviewHistory::cards(qint64 now) const
 
 int ReviewHistory::forgetOrphans()
 {
-    if (!hasTable())
-        return 0;
-    SqliteStatement remove(m_db,
-                           QStringLiteral("DELETE FROM %1 WHERE NOT EXISTS (SELECT 1 FROM %2 AS v WHERE "
-                                          "v.rowid = %1.entry)")
-                               .arg(table(), TableSchema::quoted(QLatin1String(TableSchema::DataTable))));
-    remove.step();
-    return m_db.changes();
+    return EntrySideTables::forgetOrphans(m_db);
 }
 
 QByteArray ReviewHistory::csv(int *written) const

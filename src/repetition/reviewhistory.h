@@ -2,6 +2,7 @@
 
 #include "repetition/fsrsfitter.h"
 #include "repetition/fsrsmodel.h"
+#include "vocfile/entrysidetables.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +17,7 @@ class SqliteDatabase;
 class ReviewHistory
 {
 public:
-    static constexpr const char *LogTable = "review_log";
+    static constexpr const char *LogTable = EntrySideTables::HistoryTable;
 
     struct Row
     {

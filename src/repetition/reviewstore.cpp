@@ -1,8 +1,9 @@
 #include "repetition/reviewstore.h"
 
-#include "platform/sqlitedatabase.h"
-#include "platform/tableschema.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tableschema.h"
 #include "repetition/reviewclock.h"
+#include "vocfile/entrysidetables.h"
 
 #include <QSet>
 #include <algorithm>
@@ -125,11 +126,7 @@ void ReviewStore::save(const ReviewState &state)
 
 void ReviewStore::forget(qint64 entry)
 {
-    if (!hasTable())
-        return;
-    SqliteStatement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE entry = ?").arg(table()));
-    remove.bindInt(1, entry);
-    remove.step();
+    EntrySideTables::forgetEntry(m_db, entry);
 }
 
 ReviewStore::DueStates ReviewStore::dueStates(int direction, qint64 latest, qint64 startOfToday) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "repetition/reviewstate.h"
+#include "vocfile/entrysidetables.h"
 
 #include <QHash>
 #include <QList>
@@ -18,7 +19,7 @@ class SqliteDatabase;
 class ReviewStore
 {
 public:
-    static constexpr const char *StateTable = "review_state";
+    static constexpr const char *StateTable = EntrySideTables::StateTable;
 
     // An entry side with the moment it is due, for building a due queue.
     struct DueRow

@@ -6,8 +6,8 @@
 #include "repetition/reviewstore.h"
 #include "repetition/unitweights.h"
 
-#include "platform/sqlitedatabase.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/sqlitetable.h"
 
 #include <algorithm>
 #include <cmath>

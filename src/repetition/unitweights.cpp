@@ -1,7 +1,7 @@
 #include "repetition/unitweights.h"
 
-#include "platform/sqlitedatabase.h"
-#include "platform/tableschema.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tableschema.h"
 #include "repetition/fsrsfitter.h"
 
 #include <cmath>

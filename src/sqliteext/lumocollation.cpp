@@ -2,7 +2,7 @@
 // SQLite browsers and scripts can read and write a unit with its indexes intact:
 //   sqlite3 -cmd '.load /usr/lib/x86_64-linux-gnu/lumo/liblumocollation' unit.db
 // SQLite finds the entry point by the file's name: liblumocollation.so -> sqlite3_lumocollation_init.
-#include "platform/tablecollation.h"
+#include "platform/table/tablecollation.h"
 
 #include <sqlite3ext.h>
 SQLITE_EXTENSION_INIT1

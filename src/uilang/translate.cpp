@@ -1,6 +1,6 @@
 #include "uilang/translate.h"
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "uilang/uilanguagelist.h"
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "platform/programfolder.h"
 
 QList<UiLanguage> ListUiLanguages(const QString &folder, const QString &extension)

@@ -1,8 +1,7 @@
 #include "vocfile/lumotable.h"
 
 #include "platform/messageservice.h"
-#include "repetition/reviewhistory.h"
-#include "repetition/reviewstore.h"
+#include "vocfile/entrysidetables.h"
 #include "vocfile/unitfields.h"
 
 #include <QFileInfo>
@@ -11,10 +10,10 @@ TLumoTable::TLumoTable(MessageService &messages, QObject *parent) : SqliteTable(
 {
     setExclusive(true);
     // A unit's file may be opened with its triggers off, the program's own among them.
-    setDeleteCompanion([](SqliteDatabase &db, qint64 key) { ReviewStore(db).forget(key); });
+    setDeleteCompanion([](SqliteDatabase &db, qint64 key) { EntrySideTables::forgetEntry(db, key); });
     // Compacting alone keeps every row; the reviews of deleted entries go only when the unit
     // is packed, so that until then an undone delete finds its entry's history again.
-    setPackCompanion([](SqliteDatabase &db) { ReviewHistory(db).forgetOrphans(); });
+    setPackCompanion([](SqliteDatabase &db) { EntrySideTables::forgetOrphans(db); });
 }
 
 QList<FieldDef> TLumoTable::schemaFields()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/busyindicator.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 
 class MessageService;
 

@@ -1,6 +1,6 @@
 #include "vocfile/unitdescriptor.h"
 
-#include "platform/inibatch.h"
+#include "platform/ini/inibatch.h"
 
 namespace {
 const QString section()

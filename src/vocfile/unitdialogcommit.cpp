@@ -1,6 +1,6 @@
 #include "vocfile/unitdialogcommit.h"
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "platform/messageservice.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"

@@ -1,6 +1,6 @@
 #include "vocfile/unittestlog.h"
 
-#include "platform/inibatch.h"
+#include "platform/ini/inibatch.h"
 #include "vocfile/unitdescriptor.h"
 
 #include <QDate>

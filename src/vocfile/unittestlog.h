@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 
 #include <QList>
 #include <QString>

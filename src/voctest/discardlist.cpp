@@ -1,6 +1,6 @@
 #include "voctest/discardlist.h"
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "platform/programfolder.h"
 
 #include <QFileInfo>

@@ -7,9 +7,9 @@
 
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
-#include "platform/waveplayer.h"
+#include "platform/sound/waveplayer.h"
 #include "uilang/translate.h"
-#include "units/speechvoices.h"
+#include "vocfile/speechvoices.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfields.h"
 #include "vocfile/unittestlog.h"

@@ -8,7 +8,7 @@
 #include "repetition/testreviews.h"
 
 #include "platform/busyindicator.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 
 #include <QObject>
 #include <QPointer>

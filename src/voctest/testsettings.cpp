@@ -1,6 +1,6 @@
 #include "voctest/testsettings.h"
 
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 
 #include <QFileInfo>
 #include <algorithm>

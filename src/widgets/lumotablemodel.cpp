@@ -1,6 +1,6 @@
 #include "widgets/lumotablemodel.h"
 
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 
 LumoTableModel::LumoTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 

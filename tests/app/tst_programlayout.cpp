@@ -1,4 +1,3 @@
-#include "app/defaultunitroot.h"
 #include "app/programlayout.h"
 #include "platform/lumoerror.h"
 #include "platform/programfiles.h"
@@ -6,6 +5,7 @@
 #include "support/readonlyfolder.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
+#include "units/defaultunitroot.h"
 
 #include <QDir>
 #include <QFile>

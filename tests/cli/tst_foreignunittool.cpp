@@ -2,7 +2,7 @@
 // field is refused with the engine's error, fields are read by their names wherever they
 // stand, and an import leaves none of the table's column defaults in the words it writes.
 
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "support/foreignunit.h"
 #include "support/testfolder.h"
 

@@ -3,7 +3,7 @@
 #include "exchange/kvtmlwriter.h"
 #include "exchange/languagecodes.h"
 #include "exchange/wordimporter.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QTest>
 

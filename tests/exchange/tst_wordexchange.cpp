@@ -5,8 +5,8 @@
 #include "platform/lumoerror.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
-#include "units/vocabularylanguages.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Reads an INI file of any bytes, writes one key and reads it back: the value comes back as
 // the writer promises, and every other key of the section keeps its value.
 #include "fuzzfolder.h"
-#include "platform/inidocument.h"
-#include "platform/inifile.h"
+#include "platform/ini/inidocument.h"
+#include "platform/ini/inifile.h"
 
 #include <QHash>
 #include <cstdlib>

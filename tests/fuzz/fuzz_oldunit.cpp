@@ -1,5 +1,5 @@
 // The reader of old single-file units on any bytes.
-#include "app/oldunitfile.h"
+#include "vocfile/oldunitfile.h"
 
 #include <cstdlib>
 

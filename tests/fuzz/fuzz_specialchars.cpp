@@ -1,8 +1,8 @@
 // The special-character file "SpecChar.lcf" of any bytes, read for every language, then one
 // language rewritten and read back: the rewrite keeps what it was given.
 #include "fuzzfolder.h"
-#include "input/specialcharacterfile.h"
 #include "platform/lumoerror.h"
+#include "vocfile/specialcharacterfile.h"
 
 #include <cstdlib>
 

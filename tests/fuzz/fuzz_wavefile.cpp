@@ -1,5 +1,5 @@
 // The RIFF wave reader on any bytes: a playable result or a WaveFormatError, nothing else.
-#include "platform/wavefile.h"
+#include "platform/sound/wavefile.h"
 
 #include <cstdlib>
 

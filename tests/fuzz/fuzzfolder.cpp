@@ -1,6 +1,6 @@
 #include "fuzzfolder.h"
 
-#include "platform/inicache.h"
+#include "platform/ini/inicache.h"
 
 #include <QDir>
 #include <QFile>

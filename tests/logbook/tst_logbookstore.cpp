@@ -1,8 +1,8 @@
 // The logbook's filter as the table engine runs it, and emptying the logbook.
 
 #include "logbook/logbookstore.h"
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/ini/inifile.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
 #include "vocfile/lumotable.h"

@@ -2,9 +2,9 @@
 
 #include "logbook/logbookstore.h"
 #include "logbook/mistakessaver.h"
-#include "platform/scriptedmessageservice.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "support/foreignunit.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"

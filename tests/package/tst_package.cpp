@@ -1,5 +1,5 @@
-#include "app/regfile.h"
-#include "platform/speechsynthesizer.h"
+#include "platform/ini/regfile.h"
+#include "platform/sound/speechsynthesizer.h"
 #include "support/testfolder.h"
 
 #include <QCoreApplication>

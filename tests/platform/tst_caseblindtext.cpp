@@ -1,5 +1,5 @@
 #include "platform/caseblindtext.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "support/testfolder.h"
 #include "voctest/answerjudge.h"
 
@@ -40,10 +40,7 @@ private:
     }
 
 private slots:
-    void cleanup()
-    {
-        QCOMPARE(disagreements, 0);
-    }
+    void cleanup() { QCOMPARE(disagreements, 0); }
 
     void capitalsFindSmallLettersAndBack_data()
     {

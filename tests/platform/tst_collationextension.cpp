@@ -1,7 +1,7 @@
 // A unit opened in the sqlite3 shell with the units' collation loaded as an extension counts,
 // sorts and writes as the program does, and its indexes stay valid for the program.
-#include "platform/scriptedmessageservice.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 

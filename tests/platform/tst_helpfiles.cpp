@@ -1,7 +1,7 @@
 #include "platform/folderlisting.h"
-#include "platform/helpfolder.h"
-#include "platform/helpkeywordindex.h"
-#include "platform/inifile.h"
+#include "platform/help/helpfolder.h"
+#include "platform/help/helpkeywordindex.h"
+#include "platform/ini/inifile.h"
 #include "support/testfolder.h"
 
 #include <QDir>

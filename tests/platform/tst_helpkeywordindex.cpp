@@ -1,5 +1,5 @@
-#include "platform/helpfolder.h"
-#include "platform/helpkeywordindex.h"
+#include "platform/help/helpfolder.h"
+#include "platform/help/helpkeywordindex.h"
 #include "support/testfolder.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "platform/inibatch.h"
-#include "platform/inifile.h"
+#include "platform/ini/inibatch.h"
+#include "platform/ini/inifile.h"
 #include "support/testfolder.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "platform/inicache.h"
-#include "platform/inidocument.h"
-#include "platform/inifile.h"
+#include "platform/ini/inicache.h"
+#include "platform/ini/inidocument.h"
+#include "platform/ini/inifile.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
 

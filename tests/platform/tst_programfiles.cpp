@@ -1,5 +1,5 @@
-#include "platform/inibatch.h"
-#include "platform/inifile.h"
+#include "platform/ini/inibatch.h"
+#include "platform/ini/inifile.h"
 #include "platform/lumoerror.h"
 #include "platform/programfiles.h"
 #include "platform/programfolder.h"

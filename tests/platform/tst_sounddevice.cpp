@@ -1,7 +1,7 @@
-#include "platform/sounddevice.h"
-#include "platform/wavefile.h"
-#include "platform/waveheader.h"
-#include "platform/wavewriter.h"
+#include "platform/sound/sounddevice.h"
+#include "platform/sound/wavefile.h"
+#include "platform/sound/waveheader.h"
+#include "platform/sound/wavewriter.h"
 #include "support/testfolder.h"
 #include "support/withoutsounddevice.h"
 

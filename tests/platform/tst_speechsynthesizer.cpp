@@ -1,6 +1,6 @@
-#include "platform/sounddevice.h"
-#include "platform/speechsynthesizer.h"
-#include "platform/wavefile.h"
+#include "platform/sound/sounddevice.h"
+#include "platform/sound/speechsynthesizer.h"
+#include "platform/sound/wavefile.h"
 #include "support/spokenwave.h"
 #include "support/testfolder.h"
 

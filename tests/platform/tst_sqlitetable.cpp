@@ -1,5 +1,5 @@
-#include "platform/sqlitedatabase.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/sqlitetable.h"
 #include "support/testfolder.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "platform/sqlitedatabase.h"
-#include "platform/tablecollation.h"
+#include "platform/table/sqlitedatabase.h"
+#include "platform/table/tablecollation.h"
 #include "support/testfolder.h"
 
 #include <QFile>

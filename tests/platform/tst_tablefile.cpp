@@ -1,6 +1,6 @@
 // Creating a table where a killed process left its half-built scratch file behind.
 
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "support/testfolder.h"
 
 #include <QCoreApplication>

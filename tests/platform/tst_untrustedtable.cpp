@@ -2,10 +2,10 @@
 // refused with the file named and left as it was, and our own units open as before.
 
 #include "exchange/wordimporter.h"
-#include "platform/scriptedmessageservice.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/reviewstore.h"
 #include "support/hostileunit.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"

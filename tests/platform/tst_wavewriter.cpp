@@ -1,5 +1,5 @@
-#include "platform/wavefile.h"
-#include "platform/wavewriter.h"
+#include "platform/sound/wavefile.h"
+#include "platform/sound/wavewriter.h"
 #include "support/testfolder.h"
 
 #include <QDir>

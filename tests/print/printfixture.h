@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/scriptedmessageservice.h"
 #include "print/lumoprinter.h"
 #include "print/pagecanvas.h"
 #include "print/printstatusview.h"
 #include "print/printunits.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 

@@ -1,16 +1,16 @@
 // Kills a child process with SIGKILL at random moments while it changes a unit, a descriptor
 // or the settings, then reopens everything as the next start of the program would. Nothing
 // whose write had returned may be missing, and nothing may be read back half-written.
-#include "app/regfile.h"
-#include "app/settingslist.h"
-#include "app/unitconverter.h"
 #include "logbook/logbookstore.h"
 #include "logbook/mistakessaver.h"
+#include "platform/ini/regfile.h"
+#include "platform/ini/settingslist.h"
 #include "platform/lumoerror.h"
-#include "platform/scriptedmessageservice.h"
 #include "support/killedchild.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitconverter.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unittestlog.h"
 
@@ -89,7 +89,7 @@ SettingsList numberedSettings(int &value)
     SettingsList list;
     for (int i = 0; i < SettingsCount; ++i)
         list.addInteger(
-            QStringLiteral("Setting%1").arg(i), -1, SettingsCount - i, [&value] { return value; },
+            QStringLiteral("Setting%1").arg(i), -1, {i, SettingsCount - i}, [&value] { return value; },
             [](int) {});
     return list;
 }

@@ -2,11 +2,11 @@
 // change of daylight saving time, and the day ends at local midnight for the due queue and
 // the logbook's counts alike. Runs under a time zone with daylight saving.
 
-#include "platform/scriptedmessageservice.h"
 #include "repetition/duewords.h"
 #include "repetition/reviewscheduler.h"
 #include "repetition/reviewstore.h"
 #include "repetition/testreviews.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 

@@ -1,11 +1,11 @@
 // The history of reviews in the unit's file: made at the first review, kept for a deleted
 // entry until packing, read back for fitting with bad rows left out, and written in the
 // column layout that FSRS tools read.
-#include "platform/scriptedmessageservice.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/reviewhistory.h"
 #include "repetition/reviewstore.h"
 #include "repetition/testreviews.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 

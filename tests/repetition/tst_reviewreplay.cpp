@@ -1,14 +1,14 @@
 // The weights fitted to a unit, kept in its file, and the review states recomputed from the
 // history with them: the defaults give back exactly what the tests wrote, other weights what
 // the model computes with them, and states the history does not explain are left alone.
-#include "platform/scriptedmessageservice.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/fsrsfitter.h"
 #include "repetition/reviewclock.h"
 #include "repetition/reviewreplay.h"
 #include "repetition/reviewstore.h"
 #include "repetition/testreviews.h"
 #include "repetition/unitweights.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 

@@ -2,13 +2,13 @@
 // and never in its way, gone with their entry, kept by packing and copying, and sane when
 // damaged or written by a later version.
 
-#include "platform/scriptedmessageservice.h"
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/duequeue.h"
 #include "repetition/duewords.h"
 #include "repetition/reviewscheduler.h"
 #include "repetition/reviewstore.h"
 #include "repetition/testreviews.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfiles.h"

@@ -1,7 +1,7 @@
 #include "support/foreignunit.h"
 
-#include "platform/tableschema.h"
-#include "platform/tabletypes.h"
+#include "platform/table/tableschema.h"
+#include "platform/table/tabletypes.h"
 #include "vocfile/unitdescriptor.h"
 
 #include <sqlite3.h>

@@ -1,7 +1,7 @@
 #include "support/hostileunit.h"
 
-#include "platform/tablecollation.h"
-#include "platform/tablefile.h"
+#include "platform/table/tablecollation.h"
+#include "platform/table/tablefile.h"
 #include "vocfile/lumotable.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/wavefile.h"
+#include "platform/sound/wavefile.h"
 
 #include <QByteArray>
 #include <algorithm>

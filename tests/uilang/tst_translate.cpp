@@ -1,4 +1,4 @@
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "support/testfolder.h"
 #include "uilang/translate.h"
 #include "voctest/voctestcaptions.h"

@@ -1,4 +1,4 @@
-#include "platform/scriptedmessageservice.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 

@@ -1,5 +1,5 @@
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/ini/inifile.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitdialogcommit.h"

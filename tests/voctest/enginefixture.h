@@ -3,9 +3,9 @@
 // A unit on disk, a test variant and a test engine driven the way the test page drives it,
 // with windows and sound recorded instead of shown.
 
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
-#include "platform/waveplayer.h"
+#include "platform/ini/inifile.h"
+#include "platform/sound/waveplayer.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "voctest/lumovoctest.h"

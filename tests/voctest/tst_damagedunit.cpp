@@ -2,7 +2,7 @@
 // with every sound played, and packing it end in a message where something fails, never in a
 // crash or an exception, and a file that could not be opened is left as it was.
 
-#include "platform/wavefile.h"
+#include "platform/sound/wavefile.h"
 #include "voctest/enginefixture.h"
 
 #include <QCoreApplication>

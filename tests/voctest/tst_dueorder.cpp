@@ -3,7 +3,7 @@
 
 #include "enginefixture.h"
 
-#include "platform/sqlitedatabase.h"
+#include "platform/table/sqlitedatabase.h"
 #include "repetition/reviewstore.h"
 
 #include <sqlite3.h>

@@ -1,9 +1,9 @@
 #include "voctest/enginefixture.h"
 
-#include "platform/speechsynthesizer.h"
-#include "platform/wavefile.h"
+#include "platform/sound/speechsynthesizer.h"
+#include "platform/sound/wavefile.h"
 #include "support/spokenwave.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
 
 namespace {
 const QByteArray Recorded("RIFF....WAVE recorded");

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settingslist.h"
 #include "app/ui/mainformtexts.h"
-#include "platform/sounddevice.h"
+#include "platform/ini/settingslist.h"
+#include "platform/sound/sounddevice.h"
 #include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
 

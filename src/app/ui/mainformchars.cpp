@@ -4,11 +4,11 @@
 #include "app/ui/mainmenubar.h"
 #include "app/ui/mainpopups.h"
 #include "app/ui/pagecontrol.h"
-#include "input/specialcharacterfile.h"
-#include "input/ui/chargrid.h"
 #include "input/ui/inputpage.h"
-#include "platform/helpservice.h"
+#include "platform/help/helpservice.h"
+#include "vocfile/specialcharacterfile.h"
 #include "voctest/ui/testpage.h"
+#include "widgets/chargrid.h"
 
 void TMainForm::connectCharBars()
 {

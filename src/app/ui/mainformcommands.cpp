@@ -1,15 +1,15 @@
 // The shell's commands that act on files: converting old units and choosing the UI language.
 #include "app/ui/mainform.h"
 #include "app/ui/mainmenubar.h"
-#include "app/unitconverter.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
-#include "platform/helpservice.h"
+#include "platform/help/helpservice.h"
 #include "platform/programfolder.h"
 #include "uilang/ui/languagedlg.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitconverter.h"
 
 #include <QAction>
 #include <QApplication>

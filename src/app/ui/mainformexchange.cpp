@@ -10,7 +10,7 @@
 #include "exchange/wordimporter.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
-#include "platform/helpservice.h"
+#include "platform/help/helpservice.h"
 #include "platform/messageservice.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"

@@ -5,7 +5,7 @@
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "platform/errorboundary.h"
-#include "platform/helpservice.h"
+#include "platform/help/helpservice.h"
 #include "print/ui/printcommands.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"

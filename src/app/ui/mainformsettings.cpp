@@ -1,11 +1,11 @@
 // The settings of the main window and its pages, declared once for reading and writing.
-#include "app/defaultunitroot.h"
 #include "app/ui/mainform.h"
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/programfiles.h"
 #include "platform/programfolder.h"
+#include "units/defaultunitroot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
@@ -14,94 +14,64 @@
 
 #include <QComboBox>
 
-namespace {
-// Where each setting is written at closing, in the order of writing.
-enum WritePosition {
-    WriteWindowState,
-    WriteLeft,
-    WriteTop,
-    WriteWidth,
-    WriteHeight,
-    WriteSplitterPos,
-    WriteLogBookSplitterPos,
-    WriteViewStyle,
-    WriteDefaultNativeLanguage,
-    WriteDefaultForeignLanguage,
-    WriteLanguageFile,
-    WriteTreeViewRoot,
-    WriteShowAll,
-    WriteCurrentPath,
-    WriteShowSoundTools,
-    WriteShowTypeColBtn,
-    WriteTestVariant,
-    WriteLeftMarginMM,
-    WriteRightMarginMM,
-    WriteTopMarginMM,
-    WriteBottomMarginMM,
-    WriteFontSize,
-    WriteOrientation,
-    WritePrinterSwapCols,
-    WritePrintType,
-};
-} // namespace
+using namespace SettingOrder;
 
-// Declared in the order of reading, which is the order of applying at creation.
 void TMainForm::declareSettings()
 {
     SettingsList &s = m_settings;
     s.addInteger(
-        QStringLiteral("WindowState"), 0, WriteWindowState, [this] { return storedWindowState(); },
-        [this](int state) { m_placement.state = state; });
+        QStringLiteral("WindowState"), 0, {ReadWindowState, WriteWindowState},
+        [this] { return storedWindowState(); }, [this](int state) { m_placement.state = state; });
     s.addInteger(
-        QStringLiteral("Left"), 100, WriteLeft, [this] { return x(); },
+        QStringLiteral("Left"), 100, {ReadLeft, WriteLeft}, [this] { return x(); },
         [this](int left) { m_placement.bounds.moveLeft(left); });
     s.addInteger(
-        QStringLiteral("Top"), 100, WriteTop, [this] { return y(); },
+        QStringLiteral("Top"), 100, {ReadTop, WriteTop}, [this] { return y(); },
         [this](int top) { m_placement.bounds.moveTop(top); });
     s.addInteger(
-        QStringLiteral("Width"), 600, WriteWidth, [this] { return width(); },
+        QStringLiteral("Width"), 600, {ReadWidth, WriteWidth}, [this] { return width(); },
         [this](int width) { m_placement.bounds.setWidth(width); });
     s.addInteger(
-        QStringLiteral("Height"), 460, WriteHeight, [this] { return height(); },
+        QStringLiteral("Height"), 460, {ReadHeight, WriteHeight}, [this] { return height(); },
         [this](int height) {
             m_placement.bounds.setHeight(height);
             applyPlacement();
         });
     s.addInteger(
-        QStringLiteral("SplitterPos"), 200, WriteSplitterPos, [this] { return m_unitPage->treeWidth(); },
-        [this](int width) { m_unitPage->setTreeWidth(width); });
+        QStringLiteral("SplitterPos"), 200, {ReadSplitterPos, WriteSplitterPos},
+        [this] { return m_unitPage->treeWidth(); }, [this](int width) { m_unitPage->setTreeWidth(width); });
     s.addInteger(
-        QStringLiteral("LogBookSplitterPos"), 200, WriteLogBookSplitterPos,
+        QStringLiteral("LogBookSplitterPos"), 200, {ReadLogBookSplitterPos, WriteLogBookSplitterPos},
         [this] { return m_logbookPage->topPanelHeight(); },
         [this](int height) { m_logbookPage->setTopPanelHeight(height); });
     declarePrintSettings();
     declareUnitManagerSettings();
     // Only a file that exists reaches the file list, which is what closing stores.
     s.addText(
-        QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")), WriteLanguageFile,
-        [this] { return m_unitPage->LumoListView1->languageFile(); },
+        QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")),
+        {ReadLanguageFile, WriteLanguageFile}, [this] { return m_unitPage->LumoListView1->languageFile(); },
         [this](const QString &file) { ApplyLanguageFile(file); });
     s.addBoolean(
-        QStringLiteral("ShowSoundTools"), true, WriteShowSoundTools,
+        QStringLiteral("ShowSoundTools"), true, {ReadShowSoundTools, WriteShowSoundTools},
         [this] { return m_inputPage->ShowSoundTools->down(); },
         [this](bool shown) { m_inputPage->setSoundToolsShown(shown); });
     // The grid hides its "Type" column while this button is down.
     s.addBoolean(
-        QStringLiteral("ShowTypeColBtn"), false, WriteShowTypeColBtn,
+        QStringLiteral("ShowTypeColBtn"), false, {ReadShowTypeColBtn, WriteShowTypeColBtn},
         [this] { return m_inputPage->ShowTypeColBtn->down(); },
         [this](bool down) { m_inputPage->ShowTypeColBtn->setDown(down); });
     s.addInteger(
-        QStringLiteral("ViewStyle"), 0, WriteViewStyle,
+        QStringLiteral("ViewStyle"), 0, {ReadViewStyle, WriteViewStyle},
         [this] { return m_unitPage->LumoListView1->viewStyle(); },
         [this](int style) { setViewStyle(style); });
-    s.addStep([this] {
+    s.addStep(ReadFirstPage, [this] {
         // The unit manager is the first page, whatever page was shown at the last exit.
         m_pageControl->setCurrentWidget(m_unitPage);
         PageControlChange();
         m_testPage->LoadTestVariants();
     });
     s.addInteger(
-        QStringLiteral("TestVariant"), 0, WriteTestVariant,
+        QStringLiteral("TestVariant"), 0, {ReadTestVariant, WriteTestVariant},
         [this] { return m_testPage->TestVariants->currentIndex(); },
         [this](int index) { m_testPage->selectTestVariant(index); });
 }
@@ -110,21 +80,21 @@ void TMainForm::declarePrintSettings()
 {
     SettingsList &s = m_settings;
     PrintSettings &p = m_print;
-    const auto integer = [&s](const char *name, int &field, int defaultValue, int position) {
+    const auto integer = [&s](const char *name, int &field, int defaultValue, Slot slot) {
         s.addInteger(
-            QString::fromLatin1(name), defaultValue, position, [&field] { return field; },
+            QString::fromLatin1(name), defaultValue, slot, [&field] { return field; },
             [&field](int value) { field = value; });
     };
-    integer("LeftMarginMM", p.leftMarginMM, 20, WriteLeftMarginMM);
-    integer("RightMarginMM", p.rightMarginMM, 10, WriteRightMarginMM);
-    integer("TopMarginMM", p.topMarginMM, 10, WriteTopMarginMM);
-    integer("BottomMarginMM", p.bottomMarginMM, 10, WriteBottomMarginMM);
-    integer("FontSize", p.fontSize, 10, WriteFontSize);
-    integer("Orientation", p.orientation, 0, WriteOrientation);
+    integer("LeftMarginMM", p.leftMarginMM, 20, {ReadLeftMarginMM, WriteLeftMarginMM});
+    integer("RightMarginMM", p.rightMarginMM, 10, {ReadRightMarginMM, WriteRightMarginMM});
+    integer("TopMarginMM", p.topMarginMM, 10, {ReadTopMarginMM, WriteTopMarginMM});
+    integer("BottomMarginMM", p.bottomMarginMM, 10, {ReadBottomMarginMM, WriteBottomMarginMM});
+    integer("FontSize", p.fontSize, 10, {ReadFontSize, WriteFontSize});
+    integer("Orientation", p.orientation, 0, {ReadOrientation, WriteOrientation});
     s.addBoolean(
-        QStringLiteral("PrinterSwapCols"), false, WritePrinterSwapCols, [&p] { return p.swapColumns; },
-        [&p](bool swap) { p.swapColumns = swap; });
-    integer("PrintType", p.printType, 0, WritePrintType);
+        QStringLiteral("PrinterSwapCols"), false, {ReadPrinterSwapCols, WritePrinterSwapCols},
+        [&p] { return p.swapColumns; }, [&p](bool swap) { p.swapColumns = swap; });
+    integer("PrintType", p.printType, 0, {ReadPrintType, WritePrintType});
 }
 
 void TMainForm::declareUnitManagerSettings()
@@ -135,23 +105,26 @@ void TMainForm::declareUnitManagerSettings()
     // Both defaults come from the default root, not from the stored one.
     const QString unitRoot = DefaultUnitRoot(CurrentProgramFiles());
     s.addText(
-        QStringLiteral("TreeViewRoot"), unitRoot, WriteTreeViewRoot, [tree] { return tree->root(); },
+        QStringLiteral("TreeViewRoot"), unitRoot, {ReadTreeViewRoot, WriteTreeViewRoot},
+        [tree] { return tree->root(); },
         [tree](const QString &root) {
             tree->setShowAll(false);
             tree->setRoot(root);
         });
     s.addBoolean(
-        QStringLiteral("ShowAll"), false, WriteShowAll, [tree] { return tree->showAll(); },
+        QStringLiteral("ShowAll"), false, {ReadShowAll, WriteShowAll}, [tree] { return tree->showAll(); },
         [this](bool all) { showAllFolders(all); });
     s.addText(
-        QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"), WriteCurrentPath,
-        [tree] { return tree->currentPath(); }, [tree](const QString &path) { tree->SelectPath(path); });
+        QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"),
+        {ReadCurrentPath, WriteCurrentPath}, [tree] { return tree->currentPath(); },
+        [tree](const QString &path) { tree->SelectPath(path); });
     s.addInteger(
-        QStringLiteral("DefaultNativeLanguage"), 0, WriteDefaultNativeLanguage,
+        QStringLiteral("DefaultNativeLanguage"), 0, {ReadDefaultNativeLanguage, WriteDefaultNativeLanguage},
         [list] { return list->defaultNativeLanguage(); },
         [list](int language) { list->setDefaultNativeLanguage(language); });
     s.addInteger(
-        QStringLiteral("DefaultForeignLanguage"), 0, WriteDefaultForeignLanguage,
+        QStringLiteral("DefaultForeignLanguage"), 0,
+        {ReadDefaultForeignLanguage, WriteDefaultForeignLanguage},
         [list] { return list->defaultForeignLanguage(); },
         [list](int language) { list->setDefaultForeignLanguage(language); });
 }

@@ -6,7 +6,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
-#include "platform/wavefile.h"
+#include "platform/sound/wavefile.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfields.h"
 #include "widgets/lumotablemodel.h"

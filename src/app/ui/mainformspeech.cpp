@@ -7,7 +7,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
-#include "platform/speechsynthesizer.h"
+#include "platform/sound/speechsynthesizer.h"
 #include "vocfile/lumotable.h"
 #include "widgets/speedbutton.h"
 

@@ -1,10 +1,10 @@
 #include "app/ui/programstart.h"
 
 #include "app/programlayout.h"
-#include "app/regfile.h"
 #include "app/ui/mainform.h"
 #include "app/ui/splashscreen.h"
 #include "platform/errorreport.h"
+#include "platform/ini/regfile.h"
 #include "platform/ui/qmessageboxservice.h"
 
 #include "platform/lumoerror.h"

@@ -7,9 +7,9 @@
 #include "platform/messageservice.h"
 #include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
-#include "units/ui/languagecombobox.h"
 #include "vocfile/unitdialogcommit.h"
 #include "vocfile/unitfiles.h"
+#include "widgets/languagecombobox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,10 +4,10 @@
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "platform/privatetempfile.h"
-#include "platform/speechsynthesizer.h"
-#include "platform/sqlitetable.h"
-#include "platform/waveheader.h"
-#include "units/speechvoices.h"
+#include "platform/sound/speechsynthesizer.h"
+#include "platform/sound/waveheader.h"
+#include "platform/table/sqlitetable.h"
+#include "vocfile/speechvoices.h"
 #include "widgets/speedbutton.h"
 
 #include <QHBoxLayout>

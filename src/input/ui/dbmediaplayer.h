@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sounddevice.h"
+#include "platform/sound/sounddevice.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/ui/chargrid.h"
+#include "widgets/chargrid.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 #include "input/ui/lumodbgridinplaceedit.h"
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
 #include "widgets/datagridlook.h"

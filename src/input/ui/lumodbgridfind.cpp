@@ -1,7 +1,7 @@
 // The grid's search for a text in the unit's words.
 #include "input/ui/finddlg.h"
 #include "input/ui/lumodbgrid.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "widgets/lumotablemodel.h"
 
 #include <QCheckBox>

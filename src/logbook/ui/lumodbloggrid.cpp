@@ -2,7 +2,7 @@
 
 #include "logbook/logbookstore.h"
 #include "logbook/ui/savemistakesform.h"
-#include "platform/sqlitetable.h"
+#include "platform/table/sqlitetable.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"

@@ -1,8 +1,8 @@
 #include "logbook/ui/savemistakesform.h"
 
 #include "platform/errorboundary.h"
-#include "print/ui/updown.h"
 #include "uilang/translate.h"
+#include "widgets/updown.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/helpfolder.h"
-#include "platform/helpkeywordindex.h"
+#include "platform/help/helpfolder.h"
+#include "platform/help/helpkeywordindex.h"
 #include "platform/ui/helpwindowtexts.h"
 
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "platform/ui/helpwindowservice.h"
 
-#include "platform/helpfolder.h"
-#include "platform/helpkeywordindex.h"
+#include "platform/help/helpfolder.h"
+#include "platform/help/helpkeywordindex.h"
 #include "platform/messageservice.h"
 #include "platform/ui/helpwindow.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/helpservice.h"
+#include "platform/help/helpservice.h"
 #include "platform/ui/helpwindowtexts.h"
 
 #include <QPointer>

@@ -3,8 +3,8 @@
 #include "platform/messageservice.h"
 #include "platform/ui/helpkey.h"
 #include "print/ui/printpreviews.h"
-#include "print/ui/updown.h"
 #include "uilang/translate.h"
+#include "widgets/updown.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "units/ui/flagimages.h"
 
-#include "units/ui/imagelist.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
+#include "widgets/imagelist.h"
 
 #include "platform/programfolder.h"
 

@@ -1,6 +1,6 @@
 #include "units/ui/folderimages.h"
 
-#include "units/ui/imagelist.h"
+#include "widgets/imagelist.h"
 
 #include <QIcon>
 #include <QPainter>

@@ -4,12 +4,12 @@
 #include "platform/ui/qmessageboxservice.h"
 #include "platform/ui/waitcursor.h"
 #include "uilang/translate.h"
-#include "units/ui/imagelist.h"
-#include "units/ui/languagecombobox.h"
+#include "units/ui/newvocfile.h"
 #include "units/unitlistmodel.h"
-#include "vocfile/ui/newvocfile.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
+#include "widgets/imagelist.h"
+#include "widgets/languagecombobox.h"
 
 #include <QDir>
 #include <QFileInfo>

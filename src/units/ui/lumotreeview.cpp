@@ -5,9 +5,9 @@
 #include "uilang/translate.h"
 #include "units/drivekinds.h"
 #include "units/folderoperations.h"
-#include "units/ui/imagelist.h"
 #include "units/ui/lumolistview.h"
 #include "vocfile/unitfiles.h"
+#include "widgets/imagelist.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

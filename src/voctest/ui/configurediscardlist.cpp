@@ -1,11 +1,11 @@
 #include "voctest/ui/configurediscardlist.h"
 
 #include "platform/errorboundary.h"
-#include "platform/inibatch.h"
-#include "platform/inifile.h"
+#include "platform/ini/inibatch.h"
+#include "platform/ini/inifile.h"
 #include "platform/programfolder.h"
 #include "platform/ui/helpkey.h"
-#include "units/ui/languagecombobox.h"
+#include "widgets/languagecombobox.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "voctest/ui/newtestprofile.h"
 
 #include "platform/errorboundary.h"
-#include "platform/inibatch.h"
+#include "platform/ini/inibatch.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
 

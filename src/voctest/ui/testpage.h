@@ -1,8 +1,8 @@
 #pragma once
 
-#include "input/ui/chargrid.h"
 #include "repetition/fsrsmodel.h"
 #include "voctest/testvariantlist.h"
+#include "widgets/chargrid.h"
 
 #include <QCursor>
 #include <QWidget>

@@ -3,11 +3,11 @@
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
-#include "units/ui/imagelist.h"
 #include "voctest/lumovoctest.h"
 #include "voctest/ui/gauge.h"
 #include "voctest/ui/testpage.h"
 #include "voctest/ui/testparamsdlg.h"
+#include "widgets/imagelist.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,17 +2,17 @@
 
 #include "platform/errorboundary.h"
 #include "platform/folderlisting.h"
-#include "platform/inibatch.h"
-#include "platform/inifile.h"
+#include "platform/ini/inibatch.h"
+#include "platform/ini/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
-#include "platform/speechsynthesizer.h"
+#include "platform/sound/speechsynthesizer.h"
 #include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
-#include "units/ui/languagecombobox.h"
 #include "voctest/testvariantlist.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/newtestprofile.h"
+#include "widgets/languagecombobox.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

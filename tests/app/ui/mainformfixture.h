@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/regfile.h"
 #include "app/ui/mainform.h"
-#include "platform/scriptedhelpservice.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/ini/regfile.h"
+#include "support/scriptedhelpservice.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"

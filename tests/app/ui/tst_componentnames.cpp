@@ -1,7 +1,6 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainformtexts.h"
 #include "exchange/ui/importdialog.h"
-#include "input/ui/customizechar.h"
 #include "input/ui/dbmediaplayer.h"
 #include "input/ui/finddlg.h"
 #include "input/ui/inputpage.h"
@@ -10,13 +9,14 @@
 #include "print/ui/printsetup.h"
 #include "print/ui/printstatus.h"
 #include "uilang/ui/languagedlg.h"
-#include "vocfile/ui/newvocfile.h"
+#include "units/ui/newvocfile.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/mistakereportform.h"
 #include "voctest/ui/newtestprofile.h"
 #include "voctest/ui/testfinished.h"
 #include "voctest/ui/testpage.h"
 #include "voctest/ui/testparamsdlg.h"
+#include "widgets/customizechar.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "input/ui/lumodbgridinplaceedit.h"
 #include "mainformfixture.h"
-#include "platform/wavewriter.h"
+#include "platform/sound/wavewriter.h"
 #include "repetition/reviewstore.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"

@@ -3,7 +3,7 @@
 
 #include "app/ui/mainformfixture.h"
 #include "app/ui/pagecontrol.h"
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "repetition/reviewstore.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"

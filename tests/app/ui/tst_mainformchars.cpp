@@ -3,14 +3,14 @@
 #include "app/ui/mainmenubar.h"
 #include "app/ui/mainpopups.h"
 #include "app/ui/pagecontrol.h"
-#include "input/ui/chargrid.h"
-#include "input/ui/customizechar.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
 #include "voctest/ui/testpage.h"
+#include "widgets/chargrid.h"
+#include "widgets/customizechar.h"
 
 #include <QAction>
 #include <QLineEdit>

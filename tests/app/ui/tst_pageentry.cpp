@@ -2,13 +2,13 @@
 #include "app/ui/mainformfixture.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
-#include "input/ui/chargrid.h"
 #include "input/ui/inputpage.h"
-#include "platform/scriptedhelpservice.h"
+#include "support/scriptedhelpservice.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "units/unitlistmodel.h"
 #include "voctest/ui/testpage.h"
+#include "widgets/chargrid.h"
 #include "widgets/speedbutton.h"
 
 #include <QAbstractItemView>

@@ -4,7 +4,7 @@
 #include "exchange/ui/importdialog.h"
 #include "exchange/wordexporter.h"
 #include "mainformfixture.h"
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 

@@ -1,11 +1,11 @@
 #include "exchange/exchangeerror.h"
 #include "exchange/ui/importdialog.h"
 #include "exchange/wordexchange.h"
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/ini/inifile.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
-#include "units/ui/languagecombobox.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
+#include "widgets/languagecombobox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

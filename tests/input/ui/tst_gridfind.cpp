@@ -2,7 +2,7 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "input/ui/lumodbgridinplaceedit.h"
-#include "platform/scriptedmessageservice.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"

@@ -8,7 +8,7 @@
 #include "logbook/ui/loggraph.h"
 #include "logbook/ui/lumodbloggrid.h"
 #include "logbook/ui/savemistakesform.h"
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "units/unitlistmodel.h"

@@ -1,9 +1,9 @@
 // The save-mistakes dialog: its controls, texts and the choice it hands on.
 
 #include "logbook/ui/savemistakesform.h"
-#include "platform/scriptedmessageservice.h"
-#include "print/ui/updown.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
+#include "widgets/updown.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "platform/helpfolder.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/help/helpfolder.h"
 #include "platform/ui/helpwindow.h"
 #include "platform/ui/helpwindowservice.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "platform/scriptedmessageservice.h"
 #include "print/ui/printsetup.h"
 #include "print/ui/printstatus.h"
-#include "print/ui/updown.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
+#include "widgets/updown.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "units/ui/flagimages.h"
-#include "units/ui/imagelist.h"
-#include "units/vocabularylanguages.h"
+#include "vocfile/vocabularylanguages.h"
+#include "widgets/imagelist.h"
 
 #include "support/testfolder.h"
 

@@ -1,15 +1,15 @@
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/ini/inifile.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "units/ui/flagimages.h"
-#include "units/ui/imagelist.h"
-#include "units/ui/languagecombobox.h"
 #include "units/ui/lumolistview.h"
+#include "units/ui/newvocfile.h"
 #include "units/unitlistmodel.h"
 #include "vocfile/lumotable.h"
-#include "vocfile/ui/newvocfile.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unittestlog.h"
+#include "widgets/imagelist.h"
+#include "widgets/languagecombobox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

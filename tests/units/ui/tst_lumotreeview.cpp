@@ -1,14 +1,14 @@
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
+#include "platform/ini/inifile.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
 #include "units/ui/flagimages.h"
 #include "units/ui/folderimages.h"
-#include "units/ui/imagelist.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/unitdescriptor.h"
+#include "widgets/imagelist.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
-#include "platform/inifile.h"
+#include "platform/ini/inifile.h"
 #include "platform/programfiles.h"
 #include "platform/programfolder.h"
-#include "platform/scriptedmessageservice.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "uilang/uilanguagelist.h"
-#include "units/ui/languagecombobox.h"
 #include "voctest/discardlist.h"
 #include "voctest/testvariantlist.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/newtestprofile.h"
 #include "voctest/ui/testparamsdlg.h"
+#include "widgets/languagecombobox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
-#include "platform/inifile.h"
-#include "platform/scriptedmessageservice.h"
-#include "platform/speechsynthesizer.h"
+#include "platform/ini/inifile.h"
+#include "platform/sound/speechsynthesizer.h"
+#include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
-#include "units/ui/languagecombobox.h"
 #include "voctest/testsettings.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/newtestprofile.h"
 #include "voctest/ui/testparamsdlg.h"
+#include "widgets/languagecombobox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
