@@ -79,6 +79,11 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_lumoVocTest1->setDataSet(m_lumoTable1);
     m_lumoVocTest1->setSwap(false);
     m_lumoVocTest1->setOrder(TLumoVocTest::toForward);
+    m_services = std::make_unique<PageServices>(
+        PageServices{m_messages, m_waitCursor, *m_lumoTable1, m_unit,
+                     [this](const QString &key) { return m_texts.kept(key); },
+                     [this] { return OpenDialog(); }, [this](int context) { m_help->showTopic(context); },
+                     [this] { return m_unitPage->LumoListView1->languageFile(); }});
     buildPages();
     m_inputPage->setDataSet(m_lumoTable1, m_messages);
     connect(m_inputPage, &InputPage::tableNeedsPacking, this, &TMainForm::setTableNeedsPacking);
@@ -290,9 +295,7 @@ QCursor TMainForm::soundCursor()
 
 void TMainForm::FormCreate()
 {
-    m_currentUnitFile.clear();
-    m_currentNativeLanguage = 0;
-    m_currentForeignLanguage = 0;
+    m_unit = OpenUnit();
     m_tableNeedsPacking = false;
 
     recoverSettingsStore();

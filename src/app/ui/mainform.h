@@ -5,6 +5,7 @@
 #include "platform/sound/sounddevice.h"
 #include "platform/ui/waitcursor.h"
 #include "print/printsettings.h"
+#include "widgets/pageservices.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -144,9 +145,9 @@ public:
     QFileDialog *prepareOldUnitDialog();
 
     // The unit being worked on.
-    QString CurrentUnitFile() const { return m_currentUnitFile; }
-    int CurrentNativeLanguage() const { return m_currentNativeLanguage; }
-    int CurrentForeignLanguage() const { return m_currentForeignLanguage; }
+    QString CurrentUnitFile() const { return m_unit.descriptor; }
+    int CurrentNativeLanguage() const { return m_unit.nativeLanguage; }
+    int CurrentForeignLanguage() const { return m_unit.foreignLanguage; }
     bool TableNeedsPacking() const { return m_tableNeedsPacking; }
     // The input page deleted entries or sounds: leaving it packs the table once.
     void setTableNeedsPacking() { m_tableNeedsPacking = true; }
@@ -232,9 +233,9 @@ private:
     std::unique_ptr<TestWindowsGate> m_testWindowsGate;
     SoundDevice *m_sound = nullptr;
 
-    QString m_currentUnitFile;
-    int m_currentNativeLanguage = 0;
-    int m_currentForeignLanguage = 0;
+    OpenUnit m_unit;
+    // Handed to every page; made once the table exists.
+    std::unique_ptr<PageServices> m_services;
     bool m_tableNeedsPacking = false;
 
     // Window placement as read, applied once the last of its settings is in.

@@ -25,9 +25,9 @@ void TMainForm::connectCharBars()
     // Each bar shows the set of the unit's foreign language once its page is entered.
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this] {
         if (m_pageControl->currentWidget() == m_inputPage)
-            m_inputPage->CharGrid1->setLanguage(m_currentForeignLanguage);
+            m_inputPage->CharGrid1->setLanguage(m_unit.foreignLanguage);
         else if (m_pageControl->currentWidget() == m_testPage)
-            m_testPage->CharGrid2->setLanguage(m_currentForeignLanguage);
+            m_testPage->CharGrid2->setLanguage(m_unit.foreignLanguage);
     });
 }
 

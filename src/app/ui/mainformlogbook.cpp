@@ -37,10 +37,10 @@ void TMainForm::enterLogbookPage()
     m_pageControl->setHelpContext(LogbookPageHelp);
     openUnitTable(true);
     TLumoDBLogGrid *grid = m_logbookPage->LumoDBLogGrid1;
-    grid->setVocabularyFile(m_currentUnitFile);
+    grid->setVocabularyFile(m_unit.descriptor);
     // The chart reads its axis texts and the unit's results as it is given them.
     m_logbookPage->LogGraph1->setLanguageFile(m_unitPage->LumoListView1->languageFile());
-    m_logbookPage->LogGraph1->setVocabularyFile(m_currentUnitFile);
+    m_logbookPage->LogGraph1->setVocabularyFile(m_unit.descriptor);
     m_logbookPage->FileNameLabel2->setText(grid->title());
     m_logbookPage->LastTestDate->setText(grid->lastTestDate());
     m_logbookPage->DescriptionLabel2->setText(grid->description());
@@ -66,7 +66,7 @@ void TMainForm::ResetLogBtnClick()
         const BusyScope busy(m_waitCursor);
         TLumoDBLogGrid *grid = m_logbookPage->LumoDBLogGrid1;
         grid->ResetLog();
-        m_logbookPage->LogGraph1->setVocabularyFile(m_currentUnitFile);
+        m_logbookPage->LogGraph1->setVocabularyFile(m_unit.descriptor);
         m_logbookPage->LastTestDate->setText(grid->lastTestDate());
         m_logbookPage->TestCount->setText(QString::number(grid->testCount()));
     });

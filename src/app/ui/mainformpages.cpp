@@ -71,11 +71,11 @@ bool TMainForm::PageControlChanging()
         const QString descriptor = list->selectedDescriptor();
         if (descriptor.isEmpty())
             return false;
-        m_currentUnitFile = descriptor;
+        m_unit.descriptor = descriptor;
         setWindowTitle(QStringLiteral("Lumo '96 - ") + caption);
         const TLumoFileHeader info = list->GetUnitInfo();
-        m_currentForeignLanguage = info.secondLanguage;
-        m_currentNativeLanguage = info.firstLanguage;
+        m_unit.foreignLanguage = info.secondLanguage;
+        m_unit.nativeLanguage = info.firstLanguage;
     } else if (leaving == m_inputPage && m_tableNeedsPacking) {
         m_statusLine->showMessage(m_texts.kept(QStringLiteral("MsgPackingTable")));
         m_statusLine->repaint();
@@ -127,7 +127,7 @@ void TMainForm::enterInputPage()
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     m_tableNeedsPacking = false;
     openUnitTable(false);
-    m_inputPage->LumoDBGrid1->setVocabularyFile(m_currentUnitFile);
+    m_inputPage->LumoDBGrid1->setVocabularyFile(m_unit.descriptor);
     m_inputPage->ShowTypeColBtnClick();
     m_mainMenu->actions().SearchFindItem->setEnabled(true);
     enableEdit(true);
@@ -141,10 +141,10 @@ void TMainForm::enterTestPage()
     showTopMenu(*m_mainMenu, MainMenuBar::TestMenu, true);
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     openUnitTable(false);
-    m_lumoVocTest1->setVocabularyFile(m_currentUnitFile);
+    m_lumoVocTest1->setVocabularyFile(m_unit.descriptor);
     m_lumoVocTest1->Reload();
-    m_testPage->firstLanguage = m_currentNativeLanguage;
-    m_testPage->secondLanguage = m_currentForeignLanguage;
+    m_testPage->firstLanguage = m_unit.nativeLanguage;
+    m_testPage->secondLanguage = m_unit.foreignLanguage;
     m_testPage->setFontName(m_lumoVocTest1->fontName());
     m_testPage->RefreshTestPage();
 }
@@ -167,7 +167,7 @@ void TMainForm::enterUnitPage()
 void TMainForm::openUnitTable(bool filtered)
 {
     if (!m_lumoTable1->active()) {
-        m_lumoTable1->setVocabularyFile(UnitFiles::tablePathOf(m_currentUnitFile));
+        m_lumoTable1->setVocabularyFile(UnitFiles::tablePathOf(m_unit.descriptor));
         m_lumoTable1->openChecked();
     }
     m_lumoTable1->setFiltered(filtered);

@@ -28,7 +28,7 @@ void TMainForm::connectSpeech()
 void TMainForm::updateSpeechControls()
 {
     TDBMediaPlayer *player = m_inputPage->DBMediaPlayer1;
-    player->setSideLanguages(m_currentNativeLanguage, m_currentForeignLanguage);
+    player->setSideLanguages(m_unit.nativeLanguage, m_unit.foreignLanguage);
     // Without a synthesiser the page looks as it always did.
     m_inputPage->SpeakWordBtn->setVisible(SpeechSynthesizer::instance().available());
     m_inputPage->SpeakWordBtn->setEnabled(m_lumoTable1->active() && player->canSpeakBoundSide());
