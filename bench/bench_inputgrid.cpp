@@ -10,6 +10,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,7 +59,7 @@ Figures measure(const QString &descriptor, MessageService &messages)
         InputPage page;
         page.setDataSet(&table, messages);
         page.resize(800, 600);
-        table.setVocabularyFile(descriptor.chopped(4) + QStringLiteral(".db"));
+        table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
         table.open();
         page.LumoDBGrid1->setVocabularyFile(descriptor);
         page.ShowTypeColBtnClick();

@@ -17,6 +17,7 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "platform/ui/qmessageboxservice.h"
+#include "vocfile/unitfiles.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -235,7 +236,7 @@ int measure(const QString &self)
     const QString descriptor = makeBenchUnit(units, QStringLiteral("large"), EntryCount, messages, [](int i) {
         return QStringList{QStringLiteral("word %1").arg(i), QStringLiteral("Wort %1").arg(i)};
     });
-    const QString table = descriptor.chopped(4) + QStringLiteral(".db");
+    const QString table = UnitFiles::tablePathOf(descriptor);
 
     // One run of the program first: the settings file is made, the file cache is warm, and
     // the size of its window is what the plain program gets.

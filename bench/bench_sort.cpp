@@ -7,6 +7,7 @@
 #include "benchunit.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
+#include "vocfile/unitfiles.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -61,7 +62,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     const QString descriptor = makeBenchUnit(folder, QStringLiteral("large"), EntryCount, messages, words);
-    const QString path = descriptor.chopped(4) + QStringLiteral(".db");
+    const QString path = UnitFiles::tablePathOf(descriptor);
 
     QList<double> shown(Fields.size(), 1e9);
     {

@@ -13,6 +13,7 @@
 #include "benchunit.h"
 #include "platform/programfolder.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitfiles.h"
 #include "voctest/lumovoctest.h"
 #include "voctest/testsettings.h"
 #include "voctest/testvariantlist.h"
@@ -94,7 +95,7 @@ void runEngine(TLumoTable &table, TLumoVocTest &engine, const QString &descripto
                int &mistakes, bool defended = true)
 {
     Stopwatch watch;
-    table.setVocabularyFile(descriptor.chopped(4) + QStringLiteral(".db"));
+    table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
     table.open();
     if (!defended)
         withoutDefences(table.connection()->handle());

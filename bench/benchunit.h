@@ -3,6 +3,7 @@
 #include "benchmessages.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/unitfiles.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -16,10 +17,10 @@
 inline QString makeBenchUnit(const QString &folder, const QString &name, int count, MessageService &messages,
                              const std::function<QStringList(int)> &words)
 {
-    const QString descriptor = folder + name + QStringLiteral(".lif");
+    const QString descriptor = UnitFiles::descriptorPath(folder, name);
     UnitDescriptor(descriptor).write(2, 6, QStringLiteral("bench"), QStringLiteral("MS Sans Serif"));
     TLumoTable table(messages);
-    table.setVocabularyFile(folder + name + QStringLiteral(".db"));
+    table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
     table.open();
     table.startTransaction();
     const QByteArray sound(4000, '\x80');

@@ -10,6 +10,7 @@
 #include "cli/unitinfo.h"
 #include "exchange/wordexchange.h"
 #include "exchange/wordimporter.h"
+#include "vocfile/unitfiles.h"
 
 #include <QFileInfo>
 
@@ -189,7 +190,7 @@ void LumoTool::importList(QStringList arguments)
     const bool skipExisting = takeFlag(arguments, QStringLiteral("--skip-existing"));
     QString unit;
     const QString list = QFileInfo(oneSourceTo(arguments, QStringLiteral("import"), unit)).absoluteFilePath();
-    if (!unit.endsWith(QStringLiteral(".lif"), Qt::CaseInsensitive))
+    if (!UnitFiles::isDescriptor(unit))
         throw UsageError(QStringLiteral("import needs --to UNIT.lif"));
     const WordTable table = WordExchange::readFile(list, WordExchange::formatOf(list));
     const ImportChoice choice = importChoice(table, header, skipExisting);

@@ -13,7 +13,7 @@ ToolUnit::ToolUnit(const QString &descriptor)
         throw LumoError(QStringLiteral("No such unit: ") + descriptor);
     if (file.isDir())
         throw LumoError(QStringLiteral("This is a folder, not a unit: ") + descriptor);
-    if (QStringLiteral(".") + file.suffix().toLower() != UnitFiles::descriptorExtension())
+    if (!UnitFiles::isDescriptor(file.fileName()))
         throw LumoError(QStringLiteral("This is not a unit descriptor (.lif): ") + descriptor);
     if (QFile unit(file.absoluteFilePath()); !unit.open(QIODevice::ReadOnly))
         throw LumoError(QStringLiteral("Cannot read the unit: ") + descriptor);

@@ -1,9 +1,9 @@
 #include "exchange/csvreader.h"
 
 #include "exchange/exchangeerror.h"
+#include "exchange/wordlistfile.h"
 #include "platform/textdecoding.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace {
@@ -139,12 +139,7 @@ QChar CsvReader::detectSeparator(const QString &text, QChar fallback)
 
 DecodedText CsvReader::readText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ExchangeError(ExchangeError::Kind::CannotRead, path, 0, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ExchangeError(ExchangeError::Kind::CannotRead, path, 0, file.errorString());
+    const QByteArray bytes = ReadWordListFile(path);
     // No text of ours holds a NUL byte; a file that does is a picture, an archive or the like.
     if (bytes.contains('\0'))
         throw ExchangeError(ExchangeError::Kind::NotText, path);

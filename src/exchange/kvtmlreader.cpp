@@ -2,9 +2,9 @@
 
 #include "exchange/exchangeerror.h"
 #include "exchange/languagecodes.h"
+#include "exchange/wordlistfile.h"
 #include "exchange/wordtypenames.h"
 
-#include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -246,11 +246,5 @@ WordTable KvtmlReader::parse(const QByteArray &bytes, const QString &fileName)
 
 WordTable KvtmlReader::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ExchangeError(ExchangeError::Kind::CannotRead, path, 0, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ExchangeError(ExchangeError::Kind::CannotRead, path, 0, file.errorString());
-    return parse(bytes, path);
+    return parse(ReadWordListFile(path), path);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vocfile/unitfiles.h"
+
 #include <QString>
 
 class MessageService;
@@ -16,7 +18,7 @@ public:
         SqliteTable *table = nullptr; // the logbook's view of the current unit's table
         QString descriptorPath;       // of the current unit
         QString folder;               // of the current unit, ending in "/"
-        QString extension = QStringLiteral("lif");
+        QString extension = UnitFiles::descriptorExtension().mid(1); // without the dot
         int firstLanguage = 0;
         int secondLanguage = 0;
         QString fontName;

@@ -8,6 +8,7 @@
 #include "print/printunits.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfields.h"
+#include "vocfile/unitfiles.h"
 
 #include <QFileInfo>
 #include <QRect>
@@ -45,7 +46,7 @@ bool TLumoPrinter::DrawListPage(PageCanvas &canvas)
 
     canvas.setFont(Arial, settings.fontSize + 2, true, true);
     const QString fileName = QFileInfo(m_unitFile).fileName();
-    const QString title = fileName.left(qMax<qsizetype>(0, fileName.size() - 4)); // without ".lif"
+    const QString title = UnitFiles::withoutDescriptorExtension(fileName);
     canvas.textOut(mid - canvas.textWidth(title) / 2, y, title);
     y += canvas.textHeight(title) + InchToDeviceY(0.125);
 

@@ -45,11 +45,12 @@ QString TLumoTable::vocabularyFile() const
 
 void TLumoTable::setVocabularyFile(const QString &path)
 {
+    // A table is never looked for, or made, in whatever folder the program was started from.
+    if (path.isEmpty())
+        throw TableError(QStringLiteral("No file was given for the unit's table."));
+    if (QFileInfo(path).isRelative())
+        throw TableError(QStringLiteral("The unit's table must be given with its full path: ") + path);
     close();
-    if (path.isEmpty()) {
-        m_vocabularyFile.clear();
-        return;
-    }
     const int split = int(path.lastIndexOf(QLatin1Char('/'))) + 1;
     m_vocabularyFile = path;
     setDatabaseName(path.left(split));

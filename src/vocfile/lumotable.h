@@ -26,6 +26,7 @@ public:
     QString vocabularyFile() const;
     // Binds the table (closing it first); a missing file is created with the schema. On
     // failure "Could not create database!" is shown and the component is left unbound.
+    // Throws TableError, and changes nothing, for an empty or relative path.
     void setVocabularyFile(const QString &path);
 
     // Opens the table for the pages, which need every field of the schema: a table that lacks

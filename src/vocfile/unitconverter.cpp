@@ -1,6 +1,5 @@
 #include "vocfile/unitconverter.h"
 
-#include "platform/ini/inibatch.h"
 #include "platform/lumoerror.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/oldunitfile.h"
@@ -43,15 +42,9 @@ QString UnitConverter::convert(const QString &oldFile, const QString &folder)
     // name is taken instead, as for one that was there before.
     do {
         descriptor = folder + descriptorNameFor(oldFile, folder);
-        IniBatch batch(descriptor);
-        const QString general = QString::fromLatin1(UnitDescriptor::Section);
-        batch.writeString(general, QStringLiteral("FileType"),
-                          QString::fromLatin1(UnitDescriptor::VocabularyFileType));
-        batch.writeInteger(general, QStringLiteral("FirstLanguage"), 0);
-        batch.writeInteger(general, QStringLiteral("SecondLanguage"), unit.foreignLanguage());
-        batch.writeString(general, QStringLiteral("Description"), unit.description());
-        batch.writeString(general, QStringLiteral("Font"), QString::fromLatin1(UnitDescriptor::DefaultFont));
-        if (batch.commitAsNew())
+        if (UnitDescriptor(descriptor)
+                .create(0, unit.foreignLanguage(), unit.description(),
+                        QString::fromLatin1(UnitDescriptor::DefaultFont)))
             break;
     } while (true);
 

@@ -88,6 +88,16 @@ QString UnitFiles::descriptorExtension()
     return QStringLiteral(".lif");
 }
 
+bool UnitFiles::isDescriptor(const QString &path)
+{
+    return path.endsWith(descriptorExtension(), Qt::CaseInsensitive);
+}
+
+QString UnitFiles::withoutDescriptorExtension(const QString &name)
+{
+    return isDescriptor(name) ? name.chopped(descriptorExtension().size()) : name;
+}
+
 const QStringList &UnitFiles::tableExtensions()
 {
     static const QStringList extensions{

@@ -38,6 +38,11 @@ class UnitFiles
 {
 public:
     static QString descriptorExtension(); // ".lif"
+    // Whether the path names a descriptor: it ends in ".lif" in any spelling.
+    static bool isDescriptor(const QString &path);
+    // The name without its descriptor extension ("Q.lifts.lif" gives "Q.lifts"); a name that
+    // does not end in one is given back as it is.
+    static QString withoutDescriptorExtension(const QString &name);
     // The table and its companions in the order they are handled: ".db", ".MB", ".PX",
     // ".XG0", ".XG1", ".YG0", ".YG1".
     static const QStringList &tableExtensions();

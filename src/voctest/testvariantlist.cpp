@@ -1,8 +1,8 @@
 #include "voctest/testvariantlist.h"
 
-#include "platform/ini/inifile.h"
 #include "platform/programfolder.h"
 #include "uilang/translate.h"
+#include "voctest/testsettings.h"
 
 #include <QFileInfo>
 
@@ -11,15 +11,12 @@ void TestVariantList::load(const QString &folder, const QString &languageFile)
     m_descriptions.clear();
     m_types.clear();
     m_paths.clear();
-    for (const QString &path : ListFilePaths(folder, QStringLiteral("*.ltf"))) {
-        const IniFile ini(path);
-        const QString description = ini.readString(QStringLiteral("settings"), QStringLiteral("Description"),
-                                                   QStringLiteral("error"));
-        if (description == QStringLiteral("error"))
+    for (const QString &path : ListFilePaths(folder, u'*' + TestSettings::fileExtension())) {
+        const std::optional<QString> description = TestSettings::listedDescription(path);
+        if (!description)
             continue;
-        m_descriptions.append(shownDescription(path, description, languageFile));
-        m_types.append(ini.readString(QStringLiteral("settings"), QStringLiteral("TestType"),
-                                      QStringLiteral("standard")));
+        m_descriptions.append(shownDescription(path, *description, languageFile));
+        m_types.append(TestSettings::writtenTestType(path));
         m_paths.append(path);
     }
 }

@@ -2,9 +2,9 @@
 
 #include "platform/lumoerror.h"
 #include "platform/messageservice.h"
-#include "platform/ui/helpkey.h"
 #include "vocfile/specialcharacterfile.h"
 #include "widgets/chargrid.h"
+#include "widgets/dialogbuttons.h"
 #include "widgets/languagecombobox.h"
 
 #include <QHBoxLayout>
@@ -46,21 +46,14 @@ void TCustomizeChar::buildControls()
     LanguageComboBox = new TLanguageComboBox(this);
     LanguageComboBox->setObjectName(QStringLiteral("LanguageComboBox"));
     LanguageComboBox->setMinimumWidth(170);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("Help"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(LanguageComboBox);
-    bottom->addStretch(1);
-    for (QPushButton *button : {OKBtn, CancelBtn, HelpBtn}) {
+    const DialogButtons row(*this, *bottom, {"OKBtn", "OK", "Help"});
+    OKBtn = row.ok;
+    CancelBtn = row.cancel;
+    HelpBtn = row.help;
+    for (QPushButton *button : {OKBtn, CancelBtn, HelpBtn})
         button->setFixedWidth(75);
-        bottom->addWidget(button);
-    }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(CharMap, 0, Qt::AlignHCenter);
     layout->addWidget(CharBar);
@@ -71,9 +64,7 @@ void TCustomizeChar::buildControls()
     connect(CharMap, &QTableWidget::cellPressed, this, &TCustomizeChar::CharMapMouseDown);
     connect(LanguageComboBox, &QComboBox::currentIndexChanged, this, &TCustomizeChar::LanguageComboBoxChange);
     connect(OKBtn, &QPushButton::clicked, this, &TCustomizeChar::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext); });
-    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TCustomizeChar::fillCharMap()

@@ -72,6 +72,8 @@ private slots:
     void appendsToAnExistingUnit();
     void cancelLeavesNothing();
     void badFileLeavesNothing();
+    void unreadableListNamesTheFile_data();
+    void unreadableListNamesTheFile();
     void rowsThatCannotBeEntries();
     void exportFailureKeepsTheOldFile();
     void readOnlyFolderLeavesNoHalfUnit();
@@ -230,6 +232,40 @@ void TestWordExchange::cancelLeavesNothing()
     const ImportResult appended = WordExchange::importFile(file, unit, std::nullopt, cancelLater);
     QVERIFY(appended.cancelled);
     QCOMPARE(WordExporter::readUnit(unit).pairs, samplePairs());
+}
+
+void TestWordExchange::unreadableListNamesTheFile_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("name");
+    for (const auto &[format, extension] :
+         {std::pair{WordListFormat::Csv, "csv"}, std::pair{WordListFormat::Tsv, "tsv"},
+          std::pair{WordListFormat::Kvtml, "kvtml"}}) {
+        QTest::addRow("missing %s", extension)
+            << int(format) << QStringLiteral("none.") + QLatin1String(extension);
+        QTest::addRow("folder %s", extension)
+            << int(format) << QStringLiteral("dir.") + QLatin1String(extension);
+    }
+}
+
+// Every format reads its file the same way: what cannot be read is said with the file's name.
+void TestWordExchange::unreadableListNamesTheFile()
+{
+    QFETCH(int, format);
+    QFETCH(QString, name);
+    TestFolder folder;
+    QDir(folder.path()).mkdir(QStringLiteral("dir.csv"));
+    QDir(folder.path()).mkdir(QStringLiteral("dir.tsv"));
+    QDir(folder.path()).mkdir(QStringLiteral("dir.kvtml"));
+    const QString path = folder.filePath(name);
+    try {
+        WordExchange::readFile(path, WordListFormat(format));
+        QFAIL("an unreadable list was read");
+    } catch (const ExchangeError &error) {
+        QCOMPARE(error.kind(), ExchangeError::Kind::CannotRead);
+        QCOMPARE(error.file(), path);
+        QVERIFY(!error.detail().isEmpty());
+    }
 }
 
 void TestWordExchange::badFileLeavesNothing()

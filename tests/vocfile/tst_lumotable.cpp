@@ -174,13 +174,33 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(TableError, table->open());
     }
 
-    void emptyPathUnbindsWithoutCreating()
+    void emptyOrRelativePathIsRefused_data()
     {
-        auto table = bound(newPath(QStringLiteral("before")));
-        table->open();
-        table->setVocabularyFile(QString());
-        QVERIFY(!table->active());
-        QVERIFY(table->vocabularyFile().isEmpty());
+        QTest::addColumn<QString>("path");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("only the extension") << QStringLiteral(".db");
+        QTest::newRow("a bare name") << QStringLiteral("lumo-refused-unit.db");
+        QTest::newRow("below the working folder") << QStringLiteral("lumo-refused/unit.db");
+    }
+
+    // Nothing is made in the working folder, and the table stays bound and open as it was.
+    void emptyOrRelativePathIsRefused()
+    {
+        QFETCH(QString, path);
+        const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::Hidden);
+        const QString kept = newPath(QStringLiteral("kept"));
+        auto table = opened(kept);
+        try {
+            table->setVocabularyFile(path);
+            QFAIL("the path was taken");
+        } catch (const TableError &error) {
+            // The text names what was given, so the user can tell which unit it was.
+            QVERIFY(path.isEmpty() ? !error.message().isEmpty()
+                                   : error.message().endsWith(QStringLiteral(": ") + path));
+        }
+        QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::Hidden), before);
+        QVERIFY(table->active());
+        QCOMPARE(table->vocabularyFile(), kept);
         QVERIFY(m_messages.texts().isEmpty());
     }
 

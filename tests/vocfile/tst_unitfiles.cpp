@@ -37,6 +37,8 @@ class TestUnitFiles : public QObject
 
 private slots:
     void namesOfAUnit();
+    void descriptorNames_data();
+    void descriptorNames();
     void existingFilesInTheirOrder();
     void renameTakesEveryFile();
     void renameOntoAnotherUnitIsRefused();
@@ -63,6 +65,27 @@ void TestUnitFiles::namesOfAUnit()
              QStringLiteral("/a/b.c.lif"));
     QCOMPARE(UnitFiles::tableExtensions(),
              QStringList({".db", ".MB", ".PX", ".XG0", ".XG1", ".YG0", ".YG1"}));
+}
+
+void TestUnitFiles::descriptorNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("descriptor");
+    QTest::addColumn<QString>("unit");
+    QTest::newRow("a unit") << "/u/verbs.lif" << true << "/u/verbs";
+    QTest::newRow("in capitals") << "VERBS.LIF" << true << "VERBS";
+    QTest::newRow("extension inside the name") << "Q.lifts.lif" << true << "Q.lifts";
+    QTest::newRow("only inside") << "Q.lifts" << false << "Q.lifts";
+    QTest::newRow("a table") << "verbs.db" << false << "verbs.db";
+    QTest::newRow("no dot") << "verbslif" << false << "verbslif";
+    QTest::newRow("empty") << "" << false << "";
+}
+
+void TestUnitFiles::descriptorNames()
+{
+    QFETCH(QString, name);
+    QTEST(UnitFiles::isDescriptor(name), "descriptor");
+    QTEST(UnitFiles::withoutDescriptorExtension(name), "unit");
 }
 
 void TestUnitFiles::existingFilesInTheirOrder()

@@ -1,7 +1,9 @@
+#include "platform/ini/inifile.h"
 #include "support/testfolder.h"
 #include "voctest/discardlist.h"
 #include "voctest/testsettings.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -27,10 +29,14 @@ private slots:
     void wordTypes_data();
     void wordTypes();
     void includesType();
+    void savedFileKeepsItsForm_data();
+    void savedFileKeepsItsForm();
+    void newVariantAndDescription();
 
     void discardWords_data();
     void discardWords();
     void missingDiscardListGivesNoWords();
+    void discardTextsAreSavedAsTyped();
     void shippedGreekWordsAreGreek();
 };
 
@@ -151,6 +157,80 @@ void TestTestSettings::includesType()
     QVERIFY(!settings.includesType(-1));
 }
 
+void TestTestSettings::savedFileKeepsItsForm_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("withSpeech");
+    QTest::addColumn<QByteArray>("after");
+    // Keys are replaced where they stand and added at the end of the section, in the file's
+    // own line ends; added switches and the daily number only where set or there before.
+    QTest::newRow("an old variant") << QByteArray("[settings]\r\nDescription=\xc3\x9c"
+                                                  "bung\r\nMatchCase=no\r\n"
+                                                  "Extra=kept\r\n\r\n[other]\r\nx=1\r\n")
+                                    << true
+                                    << QByteArray("[settings]\r\nDescription=\xc3\x9c"
+                                                  "bung\r\nMatchCase=yes\r\n"
+                                                  "Extra=kept\r\nTestType=multichoice\r\nDiscardNotes=no\r\n"
+                                                  "UseDiscardList=yes\r\nWordTypes=[1],[10],\r\n"
+                                                  "IgnoreAccents=yes\r\n\r\n[other]\r\nx=1\r\n");
+    QTest::newRow("keys there are kept up to date")
+        << QByteArray("[settings]\nSpeakMissingSounds=1\nNewPerDay=20\n") << true
+        << QByteArray("[settings]\nSpeakMissingSounds=no\nNewPerDay=20\nTestType=multichoice\n"
+                      "DiscardNotes=no\nMatchCase=yes\nUseDiscardList=yes\nWordTypes=[1],[10],"
+                      "\nIgnoreAccents=yes\n");
+    QTest::newRow("speech left alone without a synthesiser")
+        << QByteArray("[settings]\nSpeakMissingSounds=1\n") << false
+        << QByteArray(
+               "[settings]\nSpeakMissingSounds=1\nTestType=multichoice\nDiscardNotes=no\nMatchCase=yes\n"
+               "UseDiscardList=yes\nWordTypes=[1],[10],\nIgnoreAccents=yes\n");
+}
+
+void TestTestSettings::savedFileKeepsItsForm()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, withSpeech);
+    TestFolder folder;
+    const QString path = folder.writeFile(QStringLiteral("v.ltf"), before);
+    TestSettings settings;
+    settings.testType = TestType::MultipleChoice;
+    settings.discardNotes = false;
+    settings.matchCase = true;
+    settings.ignoreAccents = true;
+    settings.listedWordTypes = bits({1, 10});
+    settings.save(path, withSpeech);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTEST(file.readAll(), "after");
+    TestSettings again;
+    again.load(path);
+    QCOMPARE(again.listedWordTypes, settings.listedWordTypes);
+    QCOMPARE(again.testType, settings.testType);
+}
+
+// A new variant starts as a standard test of every type; a new description changes only itself.
+void TestTestSettings::newVariantAndDescription()
+{
+    TestFolder folder;
+    const QString path = folder.filePath(QStringLiteral("new.ltf"));
+    TestSettings::saveNew(path, QStringLiteral("Fresh"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QByteArray("[settings]\nDescription=Fresh\nTestType=standard\nDiscardNotes=yes\n"
+                        "MatchCase=no\nWordTypes=[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]\n"));
+    file.close();
+    TestSettings::saveDescription(path, QStringLiteral("Renamed"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QByteArray("[settings]\nDescription=Renamed\nTestType=standard\nDiscardNotes=yes\n"
+                        "MatchCase=no\nWordTypes=[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]\n"));
+    QCOMPARE(TestSettings::listedDescription(path), std::optional<QString>(QStringLiteral("Renamed")));
+    QCOMPARE(TestSettings::writtenTestType(path), QStringLiteral("standard"));
+    QCOMPARE(TestSettings::listedDescription(
+                 folder.writeText(QStringLiteral("e.ltf"), "[settings]\nDescription=error\n")),
+             std::nullopt);
+}
+
 void TestTestSettings::discardWords_data()
 {
     QTest::addColumn<QString>("value");
@@ -181,6 +261,23 @@ void TestTestSettings::missingDiscardListGivesNoWords()
     TestFolder folder;
     QCOMPARE(DiscardList::filePath(), folder.filePath(QStringLiteral("DiscardList.ldl")));
     QCOMPARE(DiscardList::wordsFor(0), QStringList());
+}
+
+// The dialog's side of the file: texts as typed, every language written, other keys kept.
+void TestTestSettings::discardTextsAreSavedAsTyped()
+{
+    TestFolder folder;
+    QCOMPARE(DiscardList::texts(3), QStringList({"", "", ""}));
+    folder.writeText(QStringLiteral("DiscardList.ldl"),
+                     QStringLiteral("[DiscardStrings]\nLanguage1=The; A\nLanguage7=kept\n[other]\nx=1\n"));
+    QCOMPARE(DiscardList::texts(3), QStringList({"", "The; A", ""}));
+    DiscardList::save({QStringLiteral("Le;LA"), QString(), QStringLiteral("der")});
+    const QString path = DiscardList::filePath();
+    QCOMPARE(DiscardList::texts(8), QStringList({"Le;LA", "", "der", "", "", "", "", "kept"}));
+    QCOMPARE(DiscardList::wordsFor(0), QStringList({"le", "la"}));
+    QCOMPARE(IniFile(path).readString(QStringLiteral("other"), QStringLiteral("x"), QString()),
+             QStringLiteral("1"));
+    QVERIFY(IniFile(path).valueExists(QStringLiteral("DiscardStrings"), QStringLiteral("Language1")));
 }
 
 void TestTestSettings::shippedGreekWordsAreGreek()

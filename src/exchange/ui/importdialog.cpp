@@ -5,10 +5,10 @@
 #include "exchange/wordimporter.h"
 #include "platform/lumoerror.h"
 #include "platform/messageservice.h"
-#include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdialogcommit.h"
 #include "vocfile/unitfiles.h"
+#include "widgets/dialogbuttons.h"
 #include "widgets/languagecombobox.h"
 
 #include <QCheckBox>
@@ -87,9 +87,7 @@ TImportDialog::TImportDialog(MessageService &messages, QWidget *parent)
         updateExisting();
     });
     connect(OkBtn, &QPushButton::clicked, this, &TImportDialog::OkBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext); });
-    HelpKey::bind(*this, *HelpBtn);
 }
 
 QList<TImportDialog::TextKey> TImportDialog::textKeys()
@@ -158,17 +156,11 @@ void TImportDialog::buildControls()
     columns->setColumnStretch(1, 1);
     columns->setColumnStretch(3, 1);
 
-    OkBtn = new QPushButton(this);
-    CancelBtn = new QPushButton(this);
-    HelpBtn = new QPushButton(this);
-    named(OkBtn, "OKBtn");
-    named(CancelBtn, "CancelBtn");
-    named(HelpBtn, "HelpBtn");
-    OkBtn->setDefault(true);
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton *b : {OkBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(b);
+    const DialogButtons row(*this, *buttons);
+    OkBtn = row.ok;
+    CancelBtn = row.cancel;
+    HelpBtn = row.help;
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(FileLabel);

@@ -2,6 +2,7 @@
 
 #include "print/printerror.h"
 #include "uilang/translate.h"
+#include "vocfile/unitfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,10 +45,15 @@ bool QPrinterTarget::systemHasPrinter()
 
 QString QPrinterTarget::suggestedPdfPath(const QString &folder, const QString &jobTitle)
 {
+    // The title is the unit's file name, perhaps followed by a note in brackets:
     // "lesson.lif" gives "lesson.pdf", "lesson.lif (Back Side)" gives "lesson (Back Side).pdf".
-    QString name = jobTitle;
-    name.replace(QStringLiteral(".lif"), QString(), Qt::CaseInsensitive);
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    const QString noteStart = QStringLiteral(" (");
+    qsizetype note = jobTitle.lastIndexOf(noteStart);
+    while (note > 0 && !UnitFiles::isDescriptor(jobTitle.left(note)))
+        note = jobTitle.lastIndexOf(noteStart, note - 1);
+    const QString unit = note > 0 ? jobTitle.left(note) : jobTitle;
+    const QString rest = note > 0 ? jobTitle.mid(note) : QString();
+    return QDir(folder).filePath(UnitFiles::withoutDescriptorExtension(unit) + rest + QStringLiteral(".pdf"));
 }
 
 int QPrinterTarget::resolutionX() const

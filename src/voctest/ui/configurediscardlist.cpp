@@ -1,13 +1,10 @@
 #include "voctest/ui/configurediscardlist.h"
 
 #include "platform/errorboundary.h"
-#include "platform/ini/inibatch.h"
-#include "platform/ini/inifile.h"
-#include "platform/programfolder.h"
-#include "platform/ui/helpkey.h"
+#include "voctest/discardlist.h"
+#include "widgets/dialogbuttons.h"
 #include "widgets/languagecombobox.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,15 +13,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
-const QString Section = QStringLiteral("DiscardStrings");
-
-QString languageKey(int language)
-{
-    return QStringLiteral("Language") + QString::number(language);
-}
-} // namespace
-
 TConfigureDiscardList::TConfigureDiscardList(MessageService &messages, QWidget *parent)
     : QDialog(parent), m_messages(messages)
 {
@@ -32,11 +20,6 @@ TConfigureDiscardList::TConfigureDiscardList(MessageService &messages, QWidget *
     setWindowTitle(QStringLiteral("Configure words to discard"));
     buildControls();
     FormCreate();
-}
-
-QString TConfigureDiscardList::fileName()
-{
-    return QStringLiteral("DiscardList.ldl");
 }
 
 void TConfigureDiscardList::buildControls()
@@ -56,13 +39,11 @@ void TConfigureDiscardList::buildControls()
         QStringLiteral("Please seperate each word by a semicolon.                 (e.g. go; walk)"), this);
     HelpLabel->setObjectName(QStringLiteral("HelpLabel"));
     HelpLabel->setWordWrap(true);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+    auto *buttons = new QHBoxLayout;
+    const DialogButtons row(*this, *buttons);
+    OKBtn = row.ok;
+    CancelBtn = row.cancel;
+    HelpBtn = row.help;
 
     auto *fields = new QGridLayout;
     fields->addWidget(LanguageLabel, 0, 0);
@@ -70,10 +51,6 @@ void TConfigureDiscardList::buildControls()
     fields->addWidget(DiscardStringLabel, 1, 0);
     fields->addWidget(DiscardString, 1, 1);
     fields->addWidget(HelpLabel, 2, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton *button : {OKBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(button);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
@@ -83,18 +60,12 @@ void TConfigureDiscardList::buildControls()
             LanguageComboBox1Change();
     });
     connect(OKBtn, &QPushButton::clicked, this, [this] { Guarded(m_messages, [this] { OKBtnClick(); }); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TConfigureDiscardList::HelpBtnClick);
-    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TConfigureDiscardList::FormCreate()
 {
-    m_strings = QStringList(LanguageCount, QString());
-    const IniFile ini(ProgramFileToRead(fileName()));
-    if (ini.exists())
-        for (int language = 0; language < LanguageCount; ++language)
-            m_strings[language] = ini.readString(Section, languageKey(language), QString());
+    m_strings = DiscardList::texts(LanguageCount);
     m_current = -1;
 }
 
@@ -130,10 +101,7 @@ void TConfigureDiscardList::OKBtnClick()
 {
     m_current = LanguageComboBox1->currentIndex();
     storeEdit();
-    IniBatch file(ProgramFileToWrite(fileName()));
-    for (int language = 0; language < LanguageCount; ++language)
-        file.writeString(Section, languageKey(language), m_strings.at(language));
-    file.commit();
+    DiscardList::save(m_strings);
     accept();
 }
 

@@ -23,9 +23,6 @@ public:
 
     TConfigureDiscardList(MessageService &messages, QWidget *parent = nullptr);
 
-    // "DiscardList.ldl" in the program's folder.
-    static QString fileName();
-
     // The words of a language as they stand now, edits included.
     QString discardString(int language) const { return m_strings.value(language); }
 

@@ -1,9 +1,9 @@
 #include "voctest/ui/newtestprofile.h"
 
 #include "platform/errorboundary.h"
-#include "platform/ini/inibatch.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
+#include "voctest/testsettings.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -12,10 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-const QString Section = QStringLiteral("settings");
-} // namespace
 
 TNewTestProfile::TNewTestProfile(MessageService &messages, QWidget *parent)
     : QDialog(parent), m_messages(messages)
@@ -73,7 +69,7 @@ QString TNewTestProfile::targetPath()
         m_messages.show(MessageService::Kind::Warning, EmptyNameMsg, MessageService::Ok);
         return QString();
     }
-    const QString fileName = name + QStringLiteral(".ltf");
+    const QString fileName = name + TestSettings::fileExtension();
     if (ProgramFileExists(fileName) &&
         m_messages.show(MessageService::Kind::Confirmation, OverwriteMsg,
                         MessageService::Yes | MessageService::No) != MessageService::Yes) {
@@ -89,16 +85,10 @@ void TNewTestProfile::OkBtnClick()
     const QString path = targetPath();
     if (path.isEmpty())
         return;
-    IniBatch file(path);
-    file.writeString(Section, QStringLiteral("Description"), DescriptionEdit->text());
-    if (newMode) {
-        file.writeString(Section, QStringLiteral("TestType"), QStringLiteral("standard"));
-        file.writeString(Section, QStringLiteral("DiscardNotes"), QStringLiteral("yes"));
-        file.writeString(Section, QStringLiteral("MatchCase"), QStringLiteral("no"));
-        file.writeString(Section, QStringLiteral("WordTypes"),
-                         QStringLiteral("[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]"));
-    }
-    file.commit();
+    if (newMode)
+        TestSettings::saveNew(path, DescriptionEdit->text());
+    else
+        TestSettings::saveDescription(path, DescriptionEdit->text());
     m_written = path;
     accept();
 }

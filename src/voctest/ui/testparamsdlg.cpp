@@ -2,16 +2,15 @@
 
 #include "platform/errorboundary.h"
 #include "platform/folderlisting.h"
-#include "platform/ini/inibatch.h"
-#include "platform/ini/inifile.h"
 #include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "platform/sound/speechsynthesizer.h"
-#include "platform/ui/helpkey.h"
 #include "uilang/translate.h"
+#include "voctest/testsettings.h"
 #include "voctest/testvariantlist.h"
 #include "voctest/ui/configurediscardlist.h"
 #include "voctest/ui/newtestprofile.h"
+#include "widgets/dialogbuttons.h"
 #include "widgets/languagecombobox.h"
 
 #include <QButtonGroup>
@@ -32,8 +31,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString Section = QStringLiteral("settings");
-
 using Text = DialogTexts::Text;
 
 // Every text of the dialog and of the two dialogs it opens, in the order of reading.
@@ -81,37 +78,6 @@ const Text Texts[] = {
     {"FlashCards", "Flash cards", false},
 };
 
-// Read as a test reads it: missing or negative is the default.
-constexpr int DefaultNewPerDay = 20;
-
-QString yesNo(bool value)
-{
-    return value ? QStringLiteral("yes") : QStringLiteral("no");
-}
-
-bool hasKey(const QString &path, const char *key)
-{
-    const QString absent = QStringLiteral("\x01");
-    return IniFile(path).readString(Section, QLatin1String(key), absent) != absent;
-}
-
-// The keys added later are on for "yes" or "1" and off without the key.
-bool addedSwitchOn(const QString &value)
-{
-    return value == QStringLiteral("yes") || value == QStringLiteral("1");
-}
-
-// A variant that never used an added key keeps its file as it was.
-void writeAddedSwitch(IniBatch &file, const QString &path, const char *key, bool on)
-{
-    if (on || hasKey(path, key))
-        file.writeString(Section, QLatin1String(key), yesNo(on));
-}
-
-QString wordTypeToken(int type)
-{
-    return u'[' + QString::number(type) + u']';
-}
 } // namespace
 
 TTestParamsDlg::TTestParamsDlg(MessageService &messages, QWidget *parent)
@@ -184,7 +150,7 @@ void TTestParamsDlg::buildControls()
     NewPerDay = new QSpinBox(checks);
     NewPerDay->setObjectName(QStringLiteral("NewPerDay"));
     NewPerDay->setRange(0, 9999);
-    NewPerDay->setValue(DefaultNewPerDay);
+    NewPerDay->setValue(TestSettings::DefaultNewPerDay);
     NewPerDayLabel->setBuddy(NewPerDay);
     ConfigureBtn = new QPushButton(QStringLiteral("Configure..."), checks);
     ConfigureBtn->setObjectName(QStringLiteral("ConfigureBtn"));
@@ -215,14 +181,13 @@ void TTestParamsDlg::buildControls()
         typeGrid->addWidget(WordType[type], 1 + type % 4, type / 4);
     }
 
-    OkBtn = button("OkBtn", "Ok");
-    OkBtn->setDefault(true);
-    CancelBtn = button("CancelBtn", "Cancel");
-    HelpBtn = button("HelpBtn", "Help");
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    const DialogButtons row(*this, *buttons, {"OkBtn", "Ok", "Help"});
+    OkBtn = row.ok;
+    CancelBtn = row.cancel;
+    HelpBtn = row.help;
     for (QPushButton *b : {OkBtn, CancelBtn, HelpBtn})
-        buttons->addWidget(b);
+        b->setAutoDefault(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(variantRow);
@@ -243,9 +208,7 @@ void TTestParamsDlg::connectControls()
     connect(DeleteBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::DeleteBtnClick));
     connect(ConfigureBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::ConfigureBtnClick));
     connect(OkBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::OkBtnClick));
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TTestParamsDlg::HelpBtnClick);
-    HelpKey::bind(*this, *HelpBtn);
 }
 
 void TTestParamsDlg::applyLanguageFile(const QString &path)
@@ -262,9 +225,9 @@ void TTestParamsDlg::applyLanguageFile(const QString &path)
 QString TTestParamsDlg::shownDescription(int index) const
 {
     const QString path = m_paths.value(index);
+    // A file changed meanwhile by another program shows what a variant without a description reads as.
     return TestVariantList::shownDescription(
-        path, IniFile(path).readString(Section, QStringLiteral("Description"), QStringLiteral("error")),
-        m_languageFile);
+        path, TestSettings::listedDescription(path).value_or(QStringLiteral("error")), m_languageFile);
 }
 
 void TTestParamsDlg::applyTexts()
@@ -317,13 +280,12 @@ void TTestParamsDlg::LoadList()
     const QSignalBlocker quiet(TestVariants);
     TestVariants->clear();
     m_paths.clear();
-    for (const QString &path : ListProgramFiles(QStringLiteral("*.ltf"))) {
-        const QString description =
-            IniFile(path).readString(Section, QStringLiteral("Description"), QStringLiteral("error"));
-        if (description == QStringLiteral("error"))
+    for (const QString &path : ListProgramFiles(u'*' + TestSettings::fileExtension())) {
+        const std::optional<QString> description = TestSettings::listedDescription(path);
+        if (!description)
             continue;
         m_paths.append(path);
-        TestVariants->addItem(TestVariantList::shownDescription(path, description, m_languageFile));
+        TestVariants->addItem(TestVariantList::shownDescription(path, *description, m_languageFile));
     }
     if (TestVariants->count() > 0)
         TestVariants->setCurrentIndex(0);
@@ -362,27 +324,19 @@ void TTestParamsDlg::LoadProfile()
     const QString name = QFileInfo(selectedPath()).fileName();
     if (name.isEmpty() || !ProgramFileExists(name))
         return;
-    const IniFile ini(ProgramFileToRead(name));
-    const auto value = [&ini](const char *key, const char *fallback) {
-        return ini.readString(Section, QLatin1String(key), QLatin1String(fallback)).toLower();
-    };
-    Standard->setChecked(true);
-    const QString type = value("TestType", "standard");
-    if (type == QStringLiteral("multichoice"))
-        MultiChoice->setChecked(true);
-    else if (type == QStringLiteral("comprehension"))
-        Comprehension->setChecked(true);
-    else if (type == QStringLiteral("flashcards"))
-        FlashCards->setChecked(true);
-    DiscardNotes->setChecked(value("DiscardNotes", "yes") != QStringLiteral("no"));
-    MatchCase->setChecked(value("MatchCase", "no") == QStringLiteral("yes"));
-    UseDiscardList->setChecked(value("UseDiscardList", "yes") != QStringLiteral("no"));
-    IgnoreAccents->setChecked(addedSwitchOn(value("IgnoreAccents", "no")));
-    SpeakMissingSounds->setChecked(addedSwitchOn(value("SpeakMissingSounds", "no")));
-    NewPerDay->setValue(std::max(0, ini.readInteger(Section, QStringLiteral("NewPerDay"), DefaultNewPerDay)));
-    const QString types = value("WordTypes", "[0],[1],[2],[3],[4],[5],[6],[7],[8],[9],[10]");
+    TestSettings settings;
+    settings.load(ProgramFileToRead(name));
+    // In the order of TestType's numbers.
+    QRadioButton *const kinds[] = {Standard, MultiChoice, Comprehension, FlashCards};
+    kinds[int(settings.testType)]->setChecked(true);
+    DiscardNotes->setChecked(settings.discardNotes);
+    MatchCase->setChecked(settings.matchCase);
+    UseDiscardList->setChecked(settings.useDiscardList);
+    IgnoreAccents->setChecked(settings.ignoreAccents);
+    SpeakMissingSounds->setChecked(settings.speakMissingSounds);
+    NewPerDay->setValue(settings.newPerDay);
     for (int k = 0; k < WordTypeCount; ++k)
-        WordType[k]->setChecked(types.contains(wordTypeToken(k)));
+        WordType[k]->setChecked(settings.listedWordTypes & (1u << k));
 }
 
 void TTestParamsDlg::SaveProfile(int index)
@@ -390,30 +344,26 @@ void TTestParamsDlg::SaveProfile(int index)
     const QString name = QFileInfo(m_paths.value(index)).fileName();
     if (index < 0 || name.isEmpty() || !ProgramFileExists(name))
         return;
-    const QString type = MultiChoice->isChecked()     ? QStringLiteral("multichoice")
-                         : Comprehension->isChecked() ? QStringLiteral("comprehension")
-                         : FlashCards->isChecked()    ? QStringLiteral("flashcards")
-                                                      : QStringLiteral("standard");
-    QString types;
+    TestSettings settings;
+    settings.testType = MultiChoice->isChecked()     ? TestType::MultipleChoice
+                        : Comprehension->isChecked() ? TestType::Comprehension
+                        : FlashCards->isChecked()    ? TestType::FlashCards
+                                                     : TestType::Standard;
+    settings.discardNotes = DiscardNotes->isChecked();
+    settings.matchCase = MatchCase->isChecked();
+    settings.useDiscardList = UseDiscardList->isChecked();
+    settings.ignoreAccents = IgnoreAccents->isChecked();
+    settings.speakMissingSounds = SpeakMissingSounds->isChecked();
+    settings.newPerDay = NewPerDay->value();
+    settings.listedWordTypes = 0;
     for (int k = 0; k < WordTypeCount; ++k)
         if (WordType[k]->isChecked())
-            types += wordTypeToken(k) + u',';
+            settings.listedWordTypes |= quint16(1u << k);
     // An installed variant is edited in the user's own copy, which is read from now on.
     const QString path = ProgramFileToWrite(name);
     m_paths[index] = path;
-    IniBatch file(path);
-    file.writeString(Section, QStringLiteral("TestType"), type);
-    file.writeString(Section, QStringLiteral("DiscardNotes"), yesNo(DiscardNotes->isChecked()));
-    file.writeString(Section, QStringLiteral("MatchCase"), yesNo(MatchCase->isChecked()));
-    file.writeString(Section, QStringLiteral("UseDiscardList"), yesNo(UseDiscardList->isChecked()));
-    file.writeString(Section, QStringLiteral("WordTypes"), types);
-    writeAddedSwitch(file, path, "IgnoreAccents", IgnoreAccents->isChecked());
     // Hidden without a synthesiser: the variant keeps what it had.
-    if (speechOffered())
-        writeAddedSwitch(file, path, "SpeakMissingSounds", SpeakMissingSounds->isChecked());
-    if (NewPerDay->value() != DefaultNewPerDay || hasKey(path, "NewPerDay"))
-        file.writeInteger(Section, QStringLiteral("NewPerDay"), NewPerDay->value());
-    file.commit();
+    settings.save(path, speechOffered());
 }
 
 bool TTestParamsDlg::speechOffered() const

@@ -147,8 +147,8 @@ void TestPrintCommands::closedTableIsOpenedForTheJobOnly()
 {
     PrintFixture fixture;
     fixture.addEntries(2);
-    fixture.table->close();
-    fixture.table->setVocabularyFile(QString());
+    // As the unit manager's table is: bound to no unit.
+    fixture.table = std::make_unique<TLumoTable>(fixture.messages);
     QWidget window;
     PdfJob job(&window);
     job.answers = {fixture.folder.filePath("closed.pdf")};

@@ -1,0 +1,28 @@
+#include "widgets/dialogbuttons.h"
+
+#include "platform/ui/helpkey.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace {
+QPushButton *button(QDialog &dialog, const char *name, const char *caption)
+{
+    auto *made = new QPushButton(QString::fromUtf8(caption), &dialog);
+    made->setObjectName(QLatin1String(name));
+    return made;
+}
+} // namespace
+
+DialogButtons::DialogButtons(QDialog &dialog, QHBoxLayout &row, const Names &names)
+    : ok(button(dialog, names.ok, names.okCaption)), cancel(button(dialog, "CancelBtn", "Cancel")),
+      help(button(dialog, "HelpBtn", names.helpCaption))
+{
+    ok->setDefault(true);
+    row.addStretch(1);
+    for (QPushButton *each : {ok, cancel, help})
+        row.addWidget(each);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    HelpKey::bind(dialog, *help);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+
+// The OK, Cancel and Help buttons that close a dialog, at the right end of a row. OK is the
+// default button, Cancel rejects the dialog and F1 clicks Help; what OK and Help do is the
+// dialog's own.
+struct DialogButtons
+{
+    // Object names and first captions; the language file gives the shown ones later.
+    struct Names
+    {
+        const char *ok = "OKBtn";
+        const char *okCaption = "OK";
+        const char *helpCaption = "&Help";
+    };
+
+    // Made in this order, so that they follow the controls made before them in the tab order.
+    DialogButtons(QDialog &dialog, QHBoxLayout &row, const Names &names);
+    DialogButtons(QDialog &dialog, QHBoxLayout &row) : DialogButtons(dialog, row, Names()) {}
+
+    QPushButton *ok = nullptr;
+    QPushButton *cancel = nullptr;
+    QPushButton *help = nullptr;
+};
