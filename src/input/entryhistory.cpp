@@ -6,11 +6,12 @@
 
 #include <algorithm>
 
-EntryHistory::EntryHistory(SqliteTable &table) : m_table(table) {}
+EntryHistory::EntryHistory(SqliteTable &table) : m_table(table), m_tableAlive(&table) {}
 
 EntryHistory::~EntryHistory()
 {
-    setRecording(false);
+    if (m_tableAlive)
+        setRecording(false);
 }
 
 void EntryHistory::setRecording(bool on)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QVariant>
 
 class SqliteTable;
@@ -63,6 +64,8 @@ private:
     void apply(const Step &step, bool back);
 
     SqliteTable &m_table;
+    // The owner of the table may destroy it first; the history then leaves it alone.
+    QPointer<SqliteTable> m_tableAlive;
     QList<Step> m_undo;
     QList<Step> m_redo;
     bool m_recording = false;

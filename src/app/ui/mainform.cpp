@@ -5,10 +5,7 @@
 #include "app/ui/pagecontrol.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/testwindowsgate.h"
-#include "input/entryhistory.h"
-#include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
-#include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
 #include "logbook/ui/loggraph.h"
 #include "logbook/ui/lumodbloggrid.h"
@@ -69,7 +66,6 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_lumoTable1->setObjectName(QStringLiteral("LumoTable1"));
     m_lumoTable1->setExclusive(true);
     m_lumoTable1->setBusyIndicator(m_waitCursor);
-    m_entryHistory = std::make_unique<EntryHistory>(*m_lumoTable1);
     m_testWindows = std::make_unique<VocTestWindows>(this);
     m_testWindowsGate = std::make_unique<TestWindowsGate>(*m_testWindows, *this);
     m_sound = new SoundDevice(this);
@@ -85,8 +81,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
                      [this] { return OpenDialog(); }, [this](int context) { m_help->showTopic(context); },
                      [this] { return m_unitPage->LumoListView1->languageFile(); }});
     buildPages();
-    m_inputPage->setDataSet(m_lumoTable1, m_messages);
-    connect(m_inputPage, &InputPage::tableNeedsPacking, this, &TMainForm::setTableNeedsPacking);
+    m_inputPage->attach(*m_services);
     buildComponents();
     connectCommands();
     connectUnitManager();
@@ -95,10 +90,8 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectFolderTree();
     connectPrinting();
     connectCharBars();
-    connectSoundTools();
-    connectSpeech();
     connectLogbook();
-    connectEdit();
+    connectInputPage();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
 }
@@ -207,7 +200,36 @@ void TMainForm::connectCommands()
     connect(m_testPage, &TestPage::helpRequested, this, [this](int context) { m_help->showTopic(context); });
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
-    connectFind();
+}
+
+void TMainForm::connectInputPage()
+{
+    const MainMenuActions &menu = m_mainMenu->actions();
+    InputPage *page = m_inputPage;
+    page->isActivePage = [this] { return m_pageControl->currentWidget() == m_inputPage; };
+    connect(menu.SearchFindItem, &QAction::triggered, page, &InputPage::FindBtnClick);
+    connect(menu.SearchAgainItem, &QAction::triggered, page, &InputPage::SearchAgainItemClick);
+    connect(page, &InputPage::searchEnabled, menu.SearchFindItem, &QAction::setEnabled);
+    connect(menu.EditUndoItem, &QAction::triggered, page, &InputPage::EditUndoClick);
+    connect(menu.EditRedoItem, &QAction::triggered, page, &InputPage::EditRedoClick);
+    connect(menu.EditCutItem, &QAction::triggered, page, &InputPage::EditCutClick);
+    connect(menu.EditCopyItem, &QAction::triggered, page, &InputPage::EditCopyClick);
+    connect(menu.EditPasteItem, &QAction::triggered, page, &InputPage::EditPasteClick);
+    for (QAction *item :
+         {menu.EditUndoItem, menu.EditRedoItem, menu.EditCutItem, menu.EditCopyItem, menu.EditPasteItem})
+        connect(page, &InputPage::editEnabled, item, &QAction::setEnabled);
+    connect(page, &InputPage::statusMessage, this, &TMainForm::showStatusNow);
+}
+
+// Shown at once: the page works on without returning to the event loop.
+void TMainForm::showStatusNow(const QString &text)
+{
+    if (text.isEmpty()) {
+        m_statusLine->clearMessage();
+        return;
+    }
+    m_statusLine->showMessage(text);
+    m_statusLine->repaint();
 }
 
 void TMainForm::connectUnitManager()
@@ -296,7 +318,6 @@ QCursor TMainForm::soundCursor()
 void TMainForm::FormCreate()
 {
     m_unit = OpenUnit();
-    m_tableNeedsPacking = false;
 
     recoverSettingsStore();
     m_settings.readAll(*m_registry);
@@ -356,8 +377,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     if (!m_closed) {
         m_closed = true;
         // A word still being typed in the grid and a recording are stored before the program ends.
-        m_inputPage->LumoDBGrid1->PostPending();
-        m_inputPage->DBMediaPlayer1->finishRecording();
+        m_inputPage->storePending();
         Guarded(m_messages, [this] { FormClose(); });
     }
     event->accept();
@@ -406,8 +426,8 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
         return;
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
     m_unitPage->LumoListView1->setLanguageFile(fileName);
-    m_inputPage->LumoDBGrid1->setLanguageFile(fileName);
-    applyCharBarLanguageFile(fileName);
+    m_inputPage->setLanguageFile(fileName);
+    m_testPage->CharGrid2->setLanguageFile(fileName);
     m_logbookPage->LumoDBLogGrid1->setLanguageFile(fileName);
     m_logbookPage->LogGraph1->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);

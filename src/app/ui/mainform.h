@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-class EntryHistory;
 class HelpService;
 class HelpWindowService;
 class InputPage;
@@ -64,12 +63,6 @@ public:
     void HelpHowToUse();
     void HelpAbout();
     void OptionsLanguageItemClick();
-    // Find and sort on the input page.
-    void FindBtnClick();
-    void SearchAgainItemClick();
-    void SortNotBtnClick();
-    void SortLeftBtnClick();
-    void SortRightBtnClick();
     void FileConvertItemClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
@@ -78,23 +71,6 @@ public:
     void SelectUnit(const QString &descriptor);
     // Names the panes that show no caption, for screen readers, from the language file.
     void NameControlsForScreenReaders(const QString &languageFile);
-    // The sound tools of the input page.
-    void LumoDBGrid1ColEnter();
-    void DBMediaPlayer1Progress(qint64 positionMs, SoundDevice::Mode mode);
-    void ShowSoundToolsClick();
-    void OpenWaveBtnClick();
-    void DeleteSoundBtnClick();
-    // The Edit menu on the input page: the cell editor's text, or the entries.
-    void EditUndoClick();
-    void EditRedoClick();
-    void EditCutClick();
-    void EditCopyClick();
-    void EditPasteClick();
-    EntryHistory *entryHistory() const { return m_entryHistory.get(); }
-    // Words spoken by the speech synthesiser on the input page.
-    void SpeakWordBtnClick();
-    // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
-    void setWaveFileChooser(std::function<QString()> chooser) { m_chooseWaveFile = std::move(chooser); }
     void FileImportItemClick();
     void FileExportItemClick();
     // The word list to import (save false) or the file to export to (save true, with a
@@ -148,9 +124,6 @@ public:
     QString CurrentUnitFile() const { return m_unit.descriptor; }
     int CurrentNativeLanguage() const { return m_unit.nativeLanguage; }
     int CurrentForeignLanguage() const { return m_unit.foreignLanguage; }
-    bool TableNeedsPacking() const { return m_tableNeedsPacking; }
-    // The input page deleted entries or sounds: leaving it packs the table once.
-    void setTableNeedsPacking() { m_tableNeedsPacking = true; }
 
     QString helpFile() const { return m_helpFile; }
     // A text the window keeps from the language file for later ("MsgPackingTable", ...).
@@ -177,18 +150,10 @@ private:
     void PopupBaseFolderClick();
     void connectPrinting();
     void connectCharBars();
-    void applyCharBarLanguageFile(const QString &fileName);
-    void connectFind();
-    void setTableOrder(const QString &field);
+    void connectInputPage();
+    void showStatusNow(const QString &text);
     QString commandLineText(const QString &key, const QString &english) const;
-    void connectSoundTools();
-    void connectSpeech();
-    void updateSpeechControls();
     void connectLogbook();
-    void connectEdit();
-    void enableEdit(bool on);
-    // Takes the last entry step back (or makes the last one undone again).
-    void takeEntryStep(bool back);
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
@@ -215,7 +180,6 @@ private:
     QFileDialog *m_openDialog = nullptr;
     TLanguageDlg *m_languageDlg = nullptr;
     std::function<QStringList()> m_chooseOldUnits;
-    std::function<QString()> m_chooseWaveFile;
     std::function<QString(bool, const QString &)> m_chooseWordList;
     std::function<int(TImportDialog &)> m_runImportDialog;
     std::unique_ptr<HelpWindowService> m_ownHelp;
@@ -228,7 +192,6 @@ private:
     TRegFile *m_registry = nullptr;
     TLumoTable *m_lumoTable1 = nullptr;
     TLumoVocTest *m_lumoVocTest1 = nullptr;
-    std::unique_ptr<EntryHistory> m_entryHistory;
     std::unique_ptr<VocTestWindows> m_testWindows;
     std::unique_ptr<TestWindowsGate> m_testWindowsGate;
     SoundDevice *m_sound = nullptr;
@@ -236,7 +199,6 @@ private:
     OpenUnit m_unit;
     // Handed to every page; made once the table exists.
     std::unique_ptr<PageServices> m_services;
-    bool m_tableNeedsPacking = false;
 
     // Window placement as read, applied once the last of its settings is in.
     struct Placement

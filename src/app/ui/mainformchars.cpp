@@ -1,5 +1,5 @@
-// The special-character bars of the input and the test page: their file, their language and
-// the customize command.
+// The special-character bars of the input and the test page: their flags and popup menu, and
+// the customize command, which works on the bar of the page shown.
 #include "app/ui/mainform.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/mainpopups.h"
@@ -12,42 +12,33 @@
 
 void TMainForm::connectCharBars()
 {
-    for (TCharGrid *bar : {m_inputPage->CharGrid1, m_testPage->CharGrid2}) {
-        bar->setCharFileName(SpecialCharacterFileName());
-        bar->setImages(m_smallFlags);
-        bar->setPopupMenu(m_popups->CharGridPopup);
-        bar->setMessageService(m_messages);
-        connect(bar, &TCharGrid::helpRequested, this, [this](int context) { m_help->showTopic(context); });
-    }
+    m_inputPage->setCharBarMenu(m_smallFlags, m_popups->CharGridPopup);
+    TCharGrid *bar = m_testPage->CharGrid2;
+    bar->setCharFileName(SpecialCharacterFileName());
+    bar->setImages(m_smallFlags);
+    bar->setPopupMenu(m_popups->CharGridPopup);
+    bar->setMessageService(m_messages);
+    connect(bar, &TCharGrid::helpRequested, this, [this](int context) { m_help->showTopic(context); });
     connect(m_mainMenu->actions().optionsCharacterBarItem, &QAction::triggered, this,
             &TMainForm::PopupCustomizeItemClick);
     connect(m_popups->PopupCustomizeItem, &QAction::triggered, this, &TMainForm::PopupCustomizeItemClick);
-    // Each bar shows the set of the unit's foreign language once its page is entered.
+    // The bar shows the set of the unit's foreign language once its page is entered.
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this] {
-        if (m_pageControl->currentWidget() == m_inputPage)
-            m_inputPage->CharGrid1->setLanguage(m_unit.foreignLanguage);
-        else if (m_pageControl->currentWidget() == m_testPage)
+        if (m_pageControl->currentWidget() == m_testPage)
             m_testPage->CharGrid2->setLanguage(m_unit.foreignLanguage);
     });
-}
-
-void TMainForm::applyCharBarLanguageFile(const QString &fileName)
-{
-    m_inputPage->CharGrid1->setLanguageFile(fileName);
-    m_testPage->CharGrid2->setLanguageFile(fileName);
 }
 
 void TMainForm::PopupCustomizeItemClick()
 {
     if (m_pageControl->currentWidget() == m_inputPage)
-        m_inputPage->CharGrid1->Customize();
+        m_inputPage->customizeCharBar();
     else if (m_pageControl->currentWidget() == m_testPage)
         m_testPage->CharGrid2->Customize();
     else
         return;
     // Both bars show the saved sets, which may now come from the user's own copy.
-    for (TCharGrid *bar : {m_inputPage->CharGrid1, m_testPage->CharGrid2}) {
-        bar->setCharFileName(SpecialCharacterFileName());
-        bar->LoadCharacters();
-    }
+    m_inputPage->reloadCharBar();
+    m_testPage->CharGrid2->setCharFileName(SpecialCharacterFileName());
+    m_testPage->CharGrid2->LoadCharacters();
 }

@@ -3,10 +3,7 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
-#include "input/entryhistory.h"
-#include "input/ui/dbmediaplayer.h"
 #include "input/ui/inputpage.h"
-#include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
@@ -54,12 +51,8 @@ bool TMainForm::PageControlChanging()
 {
     const BusyScope busy(m_waitCursor);
     QWidget *leaving = m_pageControl->currentWidget();
-    // A word still being typed and a sound being recorded are stored before the table is
-    // packed or closed.
-    if (leaving == m_inputPage) {
-        m_inputPage->LumoDBGrid1->PostPending();
-        m_inputPage->DBMediaPlayer1->finishRecording();
-    }
+    if (leaving == m_inputPage)
+        m_inputPage->leave();
     if (leaving == m_unitPage) {
         TLumoListView *list = m_unitPage->LumoListView1;
         const QString caption = list->selectedCaption();
@@ -76,13 +69,6 @@ bool TMainForm::PageControlChanging()
         const TLumoFileHeader info = list->GetUnitInfo();
         m_unit.foreignLanguage = info.secondLanguage;
         m_unit.nativeLanguage = info.firstLanguage;
-    } else if (leaving == m_inputPage && m_tableNeedsPacking) {
-        m_statusLine->showMessage(m_texts.kept(QStringLiteral("MsgPackingTable")));
-        m_statusLine->repaint();
-        m_lumoTable1->Pack();
-        m_tableNeedsPacking = false;
-        m_statusLine->clearMessage();
-        m_mainMenu->actions().SearchFindItem->setEnabled(false);
     } else if (leaving == m_testPage && !m_testPage->stopTestAsked()) {
         return false;
     }
@@ -98,7 +84,7 @@ void TMainForm::PageControlChange()
         showTopMenu(*m_mainMenu, hidden, false);
     menu.optionsCharacterBarItem->setEnabled(false);
     menu.FileConvertItem->setEnabled(false);
-    enableEdit(false);
+    m_inputPage->enableEdit(false);
     // Renaming the unit whose table is open would leave the table, its journal and the
     // logbook writing under the old name.
     menu.FilePropertiesItem->setEnabled(false);
@@ -120,19 +106,10 @@ void TMainForm::PageControlChange()
 void TMainForm::enterInputPage()
 {
     m_pageControl->setHelpContext(InputPageHelp);
-    if (m_lumoTable1->active())
-        m_lumoTable1->first();
     showTopMenu(*m_mainMenu, MainMenuBar::EditMenu, true);
     showTopMenu(*m_mainMenu, MainMenuBar::SearchMenu, true);
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
-    m_tableNeedsPacking = false;
-    openUnitTable(false);
-    m_inputPage->LumoDBGrid1->setVocabularyFile(m_unit.descriptor);
-    m_inputPage->ShowTypeColBtnClick();
-    m_mainMenu->actions().SearchFindItem->setEnabled(true);
-    enableEdit(true);
-    // Words are typed at once, into the cell editor the grid opens with the focus.
-    m_inputPage->LumoDBGrid1->setFocus();
+    m_inputPage->enter([this] { openUnitTable(false); });
 }
 
 void TMainForm::enterTestPage()
@@ -161,7 +138,7 @@ void TMainForm::enterUnitPage()
     if (m_lumoTable1->active())
         m_lumoTable1->close();
     // The steps belong to the unit just closed.
-    m_entryHistory->clear();
+    m_inputPage->forgetEntrySteps();
 }
 
 void TMainForm::openUnitTable(bool filtered)

@@ -10,7 +10,6 @@
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
 #include "voctest/ui/testpage.h"
-#include "widgets/speedbutton.h"
 
 #include <QComboBox>
 
@@ -51,15 +50,7 @@ void TMainForm::declareSettings()
         QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")),
         {ReadLanguageFile, WriteLanguageFile}, [this] { return m_unitPage->LumoListView1->languageFile(); },
         [this](const QString &file) { ApplyLanguageFile(file); });
-    s.addBoolean(
-        QStringLiteral("ShowSoundTools"), true, {ReadShowSoundTools, WriteShowSoundTools},
-        [this] { return m_inputPage->ShowSoundTools->down(); },
-        [this](bool shown) { m_inputPage->setSoundToolsShown(shown); });
-    // The grid hides its "Type" column while this button is down.
-    s.addBoolean(
-        QStringLiteral("ShowTypeColBtn"), false, {ReadShowTypeColBtn, WriteShowTypeColBtn},
-        [this] { return m_inputPage->ShowTypeColBtn->down(); },
-        [this](bool down) { m_inputPage->ShowTypeColBtn->setDown(down); });
+    m_inputPage->declareSettings(s);
     s.addInteger(
         QStringLiteral("ViewStyle"), 0, {ReadViewStyle, WriteViewStyle},
         [this] { return m_unitPage->LumoListView1->viewStyle(); },

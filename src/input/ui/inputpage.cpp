@@ -1,8 +1,16 @@
 #include "input/ui/inputpage.h"
 
+#include "input/entryhistory.h"
 #include "input/ui/dbmediaplayer.h"
+#include "input/ui/inputeditcommands.h"
+#include "input/ui/inputfindsort.h"
+#include "input/ui/inputsoundtools.h"
+#include "input/ui/inputspeech.h"
 #include "input/ui/lumodbgrid.h"
+#include "platform/ini/settingslist.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/specialcharacterfile.h"
+#include "widgets/pageservices.h"
 #include "widgets/speedbutton.h"
 #include "widgets/toolbarpanel.h"
 
@@ -13,7 +21,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-InputPage::InputPage(QWidget *parent) : QWidget(parent)
+InputPage::InputPage(QWidget *parent) : QWidget(parent), isActivePage([this] { return isVisible(); })
 {
     setObjectName(QStringLiteral("VocInputPage"));
     buildToolBar();
@@ -31,6 +39,8 @@ InputPage::InputPage(QWidget *parent) : QWidget(parent)
     layout->addWidget(LumoDBGrid1, 1);
     layout->addWidget(CharGrid1);
 }
+
+InputPage::~InputPage() = default;
 
 void InputPage::buildToolBar()
 {
@@ -132,6 +142,181 @@ void InputPage::setDataSet(TLumoTable *table, MessageService &messages)
     DBMediaPlayer1->setMessageService(messages);
 }
 
+void InputPage::attach(const PageServices &services)
+{
+    m_services = &services;
+    setDataSet(&services.table, services.messages);
+    DBMediaPlayer1->setBusyIndicator(services.busy);
+    CharGrid1->setCharFileName(SpecialCharacterFileName());
+    CharGrid1->setMessageService(services.messages);
+    connect(CharGrid1, &TCharGrid::helpRequested, this,
+            [&services](int context) { services.showHelp(context); });
+    // The recorder changes sides before the speech button follows the side it serves.
+    m_soundTools = new InputSoundTools(*this, services);
+    m_speech = new InputSpeech(*this, services);
+    m_findSort = new InputFindSort(*this, services);
+    m_edit = new InputEditCommands(*this, services);
+}
+
+void InputPage::declareSettings(SettingsList &settings)
+{
+    using namespace SettingOrder;
+    settings.addBoolean(
+        QStringLiteral("ShowSoundTools"), true, {ReadShowSoundTools, WriteShowSoundTools},
+        [this] { return ShowSoundTools->down(); }, [this](bool shown) { setSoundToolsShown(shown); });
+    // The grid hides its "Type" column while this button is down.
+    settings.addBoolean(
+        QStringLiteral("ShowTypeColBtn"), false, {ReadShowTypeColBtn, WriteShowTypeColBtn},
+        [this] { return ShowTypeColBtn->down(); }, [this](bool down) { ShowTypeColBtn->setDown(down); });
+}
+
+void InputPage::setLanguageFile(const QString &fileName)
+{
+    LumoDBGrid1->setLanguageFile(fileName);
+    CharGrid1->setLanguageFile(fileName);
+}
+
+void InputPage::enter(const std::function<void()> &openTable)
+{
+    // The bar and the speech button follow the unit even when its table cannot be opened.
+    try {
+        prepareGrid(openTable);
+    } catch (...) {
+        followUnitLanguages();
+        throw;
+    }
+    followUnitLanguages();
+}
+
+void InputPage::prepareGrid(const std::function<void()> &openTable)
+{
+    TLumoTable &table = m_services->table;
+    if (table.active())
+        table.first();
+    m_tableNeedsPacking = false;
+    openTable();
+    LumoDBGrid1->setVocabularyFile(m_services->unit.descriptor);
+    ShowTypeColBtnClick();
+    emit searchEnabled(true);
+    enableEdit(true);
+    // Words are typed at once, into the cell editor the grid opens with the focus.
+    LumoDBGrid1->setFocus();
+}
+
+void InputPage::followUnitLanguages()
+{
+    CharGrid1->setLanguage(m_services->unit.foreignLanguage);
+    m_speech->updateSpeechControls();
+}
+
+void InputPage::storePending()
+{
+    LumoDBGrid1->PostPending();
+    DBMediaPlayer1->finishRecording();
+}
+
+void InputPage::leave()
+{
+    // Stored before the table is packed or closed.
+    storePending();
+    if (!m_tableNeedsPacking)
+        return;
+    emit statusMessage(m_services->keptText(QStringLiteral("MsgPackingTable")));
+    m_services->table.Pack();
+    m_tableNeedsPacking = false;
+    emit statusMessage(QString());
+    emit searchEnabled(false);
+}
+
+void InputPage::setTableNeedsPacking()
+{
+    m_tableNeedsPacking = true;
+    emit tableNeedsPacking();
+}
+
+void InputPage::setCharBarMenu(TImageList *flags, QMenu *popup)
+{
+    CharGrid1->setImages(flags);
+    CharGrid1->setPopupMenu(popup);
+}
+
+void InputPage::customizeCharBar()
+{
+    CharGrid1->Customize();
+}
+
+void InputPage::reloadCharBar()
+{
+    CharGrid1->setCharFileName(SpecialCharacterFileName());
+    CharGrid1->LoadCharacters();
+}
+
+void InputPage::FindBtnClick()
+{
+    m_findSort->FindBtnClick();
+}
+
+void InputPage::SearchAgainItemClick()
+{
+    m_findSort->SearchAgainItemClick();
+}
+
+void InputPage::enableEdit(bool on)
+{
+    emit editEnabled(on);
+    m_edit->setRecording(on);
+}
+
+void InputPage::EditUndoClick()
+{
+    m_edit->EditUndoClick();
+}
+
+void InputPage::EditRedoClick()
+{
+    m_edit->EditRedoClick();
+}
+
+void InputPage::EditCutClick()
+{
+    m_edit->EditCutClick();
+}
+
+void InputPage::EditCopyClick()
+{
+    m_edit->EditCopyClick();
+}
+
+void InputPage::EditPasteClick()
+{
+    m_edit->EditPasteClick();
+}
+
+EntryHistory *InputPage::entryHistory() const
+{
+    return &m_edit->history();
+}
+
+void InputPage::forgetEntrySteps()
+{
+    m_edit->history().clear();
+}
+
+void InputPage::SpeakWordBtnClick()
+{
+    m_speech->SpeakWordBtnClick();
+}
+
+void InputPage::DBMediaPlayer1Progress(qint64 positionMs, SoundDevice::Mode mode)
+{
+    m_soundTools->DBMediaPlayer1Progress(positionMs, mode);
+}
+
+void InputPage::setWaveFileChooser(std::function<QString()> chooser)
+{
+    m_soundTools->setWaveFileChooser(std::move(chooser));
+}
+
 void InputPage::InsertRecordBtnClick()
 {
     if (!m_table || !m_table->active() || !LumoDBGrid1->commitEditor())
@@ -149,7 +334,7 @@ void InputPage::DeleteRecordsClick()
     if (!inserting && m_table->isEmpty())
         return;
     if (LumoDBGrid1->guarded([this] { m_table->deleteRecord(); }) && !inserting)
-        emit tableNeedsPacking();
+        setTableNeedsPacking();
 }
 
 void InputPage::ShowTypeColBtnClick()

@@ -51,7 +51,7 @@ protected:
     {
         QVERIFY(sound(TLumoTable::NativeSound).isEmpty());
         QCOMPARE(form->LumoTable1()->state(), SqliteTable::State::Browse);
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         QVERIFY(messages.shown().isEmpty());
         QVERIFY(grid()
                     ->model()

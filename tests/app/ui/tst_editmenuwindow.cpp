@@ -54,7 +54,7 @@ private:
     void openInputPage()
     {
         form = createForm();
-        form->setWaveFileChooser([this] { return chosenWave; });
+        form->inputPage()->setWaveFileChooser([this] { return chosenWave; });
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -196,7 +196,7 @@ private slots:
         const QString wave = folder->writeFile(QStringLiteral("dog.wav"), image);
         auto form = openForm(QStringLiteral("shuffled"));
         QVERIFY(form);
-        form->setWaveFileChooser([wave] { return wave; });
+        form->inputPage()->setWaveFileChooser([wave] { return wave; });
         clickTab(*form, Input);
         QVERIFY(messages.shown().isEmpty());
         TLumoDBGrid *grid = form->inputPage()->LumoDBGrid1;

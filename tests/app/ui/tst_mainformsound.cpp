@@ -40,7 +40,7 @@ private:
     {
         openInputPage(2, 6, [&] {
             if (scripted)
-                form->setWaveFileChooser([this] {
+                form->inputPage()->setWaveFileChooser([this] {
                     ++chooserCalls;
                     return chosenWave;
                 });
@@ -102,7 +102,7 @@ private slots:
         openUnit();
         form->show();
         QLabel *status = page()->PlayerStatusLbl;
-        form->DBMediaPlayer1Progress(position, Mode(mode));
+        form->inputPage()->DBMediaPlayer1Progress(position, Mode(mode));
         QCOMPARE(page()->ProgressBar1->value(), bar);
         QCOMPARE(status->isVisible(), !text.isEmpty());
         if (!text.isEmpty()) {
@@ -187,7 +187,7 @@ private slots:
         page()->OpenWaveBtn->click();
         page()->DeleteSoundBtn->click();
         QCOMPARE(chooserCalls, 0);
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         QVERIFY(sound(TLumoTable::ForeignSound).isEmpty());
     }
 
@@ -199,11 +199,11 @@ private slots:
         page()->OpenWaveBtn->click();
         goToColumn(LumoTableModel::NativeColumn);
         page()->OpenWaveBtn->click();
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         page()->DeleteSoundBtn->click();
         QVERIFY(sound(TLumoTable::NativeSound).isEmpty());
         QVERIFY(!sound(TLumoTable::ForeignSound).isEmpty());
-        QVERIFY(form->TableNeedsPacking());
+        QVERIFY(form->inputPage()->TableNeedsPacking());
         QCOMPARE(form->LumoTable1()->state(), SqliteTable::State::Browse);
     }
 
@@ -251,7 +251,7 @@ private slots:
                      ->index(1, LumoTableModel::NativeColumn)
                      .data(LumoTableModel::HasSoundRole)
                      .toBool());
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         QVERIFY(messages.shown().isEmpty());
         // The picture is drawn in that cell once the editor has left it.
         goToColumn(LumoTableModel::NativeColumn);

@@ -146,10 +146,10 @@ private slots:
                 table->deleteRecord();
         };
         deleteRecords(300);
-        form->setTableNeedsPacking();
+        form->inputPage()->setTableNeedsPacking();
         const qint64 before = QFileInfo(file).size();
         QVERIFY(form->PageControl()->requestPage(Test));
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         const qint64 packed = QFileInfo(file).size();
         QVERIFY2(packed < before / 2, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(packed)));
         QVERIFY(table->active());
@@ -185,14 +185,14 @@ private slots:
         QTRY_VERIFY(input->LumoDBGrid1->activeEditor() &&
                     QApplication::focusWidget() == input->LumoDBGrid1->activeEditor());
         QTest::mouseClick(input->DeleteRecords, Qt::LeftButton);
-        QVERIFY(form->TableNeedsPacking());
+        QVERIFY(form->inputPage()->TableNeedsPacking());
         QTRY_VERIFY(input->LumoDBGrid1->activeEditor() &&
                     QApplication::focusWidget() == input->LumoDBGrid1->activeEditor());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(target).center());
         QCOMPARE(form->PageControl()->currentIndex(), target);
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
 
         QVERIFY(form->PageControl()->requestPage(UnitManager));
         TLumoTable table(messages);

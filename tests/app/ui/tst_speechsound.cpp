@@ -120,7 +120,7 @@ private slots:
         const QByteArray before = WaveWriter().image(QByteArray(80, '\x80'));
         setField(TLumoTable::NativeLanguage, word);
         setField(TLumoTable::NativeSound, before);
-        form->SpeakWordBtnClick();
+        form->inputPage()->SpeakWordBtnClick();
         QCOMPARE(sound(TLumoTable::NativeSound), before);
         QCOMPARE(form->LumoTable1()->fieldValue(TLumoTable::NativeLanguage).toString(), word);
         QCOMPARE(messages.shown().size(), 1);
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(waitForTheEnd());
         // Heard, not stored.
         QVERIFY(sound(TLumoTable::ForeignSound).isEmpty());
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         QVERIFY(messages.shown().isEmpty());
     }
 

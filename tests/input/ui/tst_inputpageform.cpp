@@ -81,9 +81,9 @@ private slots:
         auto form = createForm();
         openInputPage(*form, QStringLiteral("unit"));
         form->inputPage()->DeleteRecords->click();
-        QVERIFY(form->TableNeedsPacking());
+        QVERIFY(form->inputPage()->TableNeedsPacking());
         QVERIFY(form->PageControl()->requestPage(UnitManager));
-        QVERIFY(!form->TableNeedsPacking());
+        QVERIFY(!form->inputPage()->TableNeedsPacking());
         QCOMPARE(storedWords(QStringLiteral("unit")), QStringList({"word 1", "word 2"}));
         QVERIFY(messages.shown().isEmpty());
     }

@@ -1,7 +1,5 @@
-// The Edit menu of the input page: undo and redo of the entries' changes, and cut, copy and
-// paste of the cell editor's text or of whole entries as tab-separated lines.
-#include "app/ui/mainform.h"
-#include "app/ui/mainmenubar.h"
+#include "input/ui/inputeditcommands.h"
+
 #include "exchange/entryclipboard.h"
 #include "exchange/exchangetexts.h"
 #include "input/entryhistory.h"
@@ -10,26 +8,20 @@
 #include "platform/errorboundary.h"
 #include "platform/messageservice.h"
 #include "uilang/translate.h"
-#include "units/ui/lumolistview.h"
-#include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitfields.h"
 #include "widgets/lumotablemodel.h"
+#include "widgets/pageservices.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 
-void TMainForm::connectEdit()
+InputEditCommands::InputEditCommands(InputPage &page, const PageServices &services)
+    : QObject(&page), m_page(page), m_services(services),
+      m_history(std::make_unique<EntryHistory>(services.table))
 {
-    const MainMenuActions &menu = m_mainMenu->actions();
-    connect(menu.EditUndoItem, &QAction::triggered, this, &TMainForm::EditUndoClick);
-    connect(menu.EditRedoItem, &QAction::triggered, this, &TMainForm::EditRedoClick);
-    connect(menu.EditCutItem, &QAction::triggered, this, &TMainForm::EditCutClick);
-    connect(menu.EditCopyItem, &QAction::triggered, this, &TMainForm::EditCopyClick);
-    connect(menu.EditPasteItem, &QAction::triggered, this, &TMainForm::EditPasteClick);
     using Command = TLumoDBGridInplaceEdit::Command;
-    connect(m_inputPage->LumoDBGrid1, &TLumoDBGrid::editCommand, this, [this](Command command) {
+    connect(page.LumoDBGrid1, &TLumoDBGrid::editCommand, this, [this](Command command) {
         switch (command) {
         case Command::Undo: EditUndoClick(); break;
         case Command::Redo: EditRedoClick(); break;
@@ -40,19 +32,16 @@ void TMainForm::connectEdit()
     });
 }
 
-void TMainForm::enableEdit(bool on)
+InputEditCommands::~InputEditCommands() = default;
+
+void InputEditCommands::setRecording(bool on)
 {
-    const MainMenuActions &menu = m_mainMenu->actions();
-    for (QAction *item :
-         {menu.EditUndoItem, menu.EditRedoItem, menu.EditCutItem, menu.EditCopyItem, menu.EditPasteItem})
-        item->setEnabled(on);
-    // Only the input page's changes are steps; a test's Mistakes are not the user's edits.
-    m_entryHistory->setRecording(on);
+    m_history->setRecording(on);
 }
 
-void TMainForm::EditUndoClick()
+void InputEditCommands::EditUndoClick()
 {
-    if (TLumoDBGridInplaceEdit *editor = m_inputPage->LumoDBGrid1->activeEditor();
+    if (TLumoDBGridInplaceEdit *editor = m_page.LumoDBGrid1->activeEditor();
         editor && editor->isUndoAvailable()) {
         editor->undo();
         return;
@@ -60,9 +49,9 @@ void TMainForm::EditUndoClick()
     takeEntryStep(true);
 }
 
-void TMainForm::EditRedoClick()
+void InputEditCommands::EditRedoClick()
 {
-    if (TLumoDBGridInplaceEdit *editor = m_inputPage->LumoDBGrid1->activeEditor();
+    if (TLumoDBGridInplaceEdit *editor = m_page.LumoDBGrid1->activeEditor();
         editor && editor->isRedoAvailable()) {
         editor->redo();
         return;
@@ -70,91 +59,93 @@ void TMainForm::EditRedoClick()
     takeEntryStep(false);
 }
 
-void TMainForm::takeEntryStep(bool back)
+void InputEditCommands::takeEntryStep(bool back)
 {
-    TLumoDBGrid *grid = m_inputPage->LumoDBGrid1;
-    if (!m_entryHistory->recording() || !m_lumoTable1->active())
+    TLumoDBGrid *grid = m_page.LumoDBGrid1;
+    TLumoTable &table = m_services.table;
+    if (!m_history->recording() || !table.active())
         return;
     // What is typed into the row becomes a step of its own first, so Undo takes it back.
     grid->PostPending();
-    if (m_lumoTable1->state() != SqliteTable::State::Browse)
+    if (table.state() != SqliteTable::State::Browse)
         return;
     EntryHistory::Outcome outcome = EntryHistory::Outcome::Nothing;
-    if (!Guarded(m_messages, [&] { outcome = back ? m_entryHistory->undo() : m_entryHistory->redo(); }))
+    if (!Guarded(m_services.messages, [&] { outcome = back ? m_history->undo() : m_history->redo(); }))
         return;
     if (outcome == EntryHistory::Outcome::Stale)
-        m_messages.information(Translate(
+        m_services.messages.information(Translate(
             grid->languageFile(), grid->objectName(), QStringLiteral("MsgStepNoLongerApplies"),
             QStringLiteral("The entry has been changed since (by a test, for instance), so this step can "
                            "no longer be applied. It has been skipped.")));
     grid->setFocus();
 }
 
-void TMainForm::EditCutClick()
+void InputEditCommands::EditCutClick()
 {
     // Cut takes the editor's text only: rows go with the delete commands, which ask first.
-    if (TLumoDBGridInplaceEdit *editor = m_inputPage->LumoDBGrid1->activeEditor())
+    if (TLumoDBGridInplaceEdit *editor = m_page.LumoDBGrid1->activeEditor())
         editor->cut();
 }
 
-void TMainForm::EditCopyClick()
+void InputEditCommands::EditCopyClick()
 {
-    TLumoDBGrid *grid = m_inputPage->LumoDBGrid1;
+    TLumoDBGrid *grid = m_page.LumoDBGrid1;
+    TLumoTable &table = m_services.table;
     const QList<int> rows = grid->selectedRowNumbers();
-    if (rows.isEmpty() || !m_lumoTable1->active()) {
+    if (rows.isEmpty() || !table.active()) {
         if (TLumoDBGridInplaceEdit *editor = grid->activeEditor())
             editor->copy();
         return;
     }
-    Guarded(m_messages, [&] {
+    Guarded(m_services.messages, [&] {
         using F = TLumoTable::Field;
         const UnitFields fields =
-            UnitFields::required(*m_lumoTable1, {F::NativeLanguage, F::ForeignLanguage, F::Type});
+            UnitFields::required(table, {F::NativeLanguage, F::ForeignLanguage, F::Type});
         QList<WordPair> pairs;
         for (int row : rows) {
-            const QVariant type = m_lumoTable1->valueAt(row, fields[F::Type]);
-            pairs.append({m_lumoTable1->valueAt(row, fields[F::NativeLanguage]).toString(),
-                          m_lumoTable1->valueAt(row, fields[F::ForeignLanguage]).toString(),
+            const QVariant type = table.valueAt(row, fields[F::Type]);
+            pairs.append({table.valueAt(row, fields[F::NativeLanguage]).toString(),
+                          table.valueAt(row, fields[F::ForeignLanguage]).toString(),
                           type.isNull() ? 0 : type.toInt()});
         }
         QGuiApplication::clipboard()->setText(EntryClipboard::text(pairs));
     });
 }
 
-void TMainForm::EditPasteClick()
+void InputEditCommands::EditPasteClick()
 {
-    TLumoDBGrid *grid = m_inputPage->LumoDBGrid1;
+    TLumoDBGrid *grid = m_page.LumoDBGrid1;
+    TLumoTable &table = m_services.table;
     const QString text = QGuiApplication::clipboard()->text();
     if (!EntryClipboard::holdsEntries(text)) {
         if (TLumoDBGridInplaceEdit *editor = grid->activeEditor())
             editor->paste();
         return;
     }
-    if (!m_entryHistory->recording() || !m_lumoTable1->active())
+    if (!m_history->recording() || !table.active())
         return;
     grid->PostPending();
-    if (m_lumoTable1->state() != SqliteTable::State::Browse)
+    if (table.state() != SqliteTable::State::Browse)
         return;
     const bool intoForeign = grid->currentIndex()
                                  .data(LumoTableModel::FieldNameRole)
                                  .toString()
                                  .compare(QStringLiteral("ForeignLanguage"), Qt::CaseInsensitive) == 0;
     // All the pasted entries are one step.
-    m_entryHistory->beginGroup();
+    m_history->beginGroup();
     ImportResult result;
-    const bool pasted = Guarded(m_messages, [&] {
+    const bool pasted = Guarded(m_services.messages, [&] {
         const QList<WordPair> pairs = EntryClipboard::pairsOf(text, intoForeign, result);
         if (!pairs.isEmpty())
-            EntryClipboard::append(*m_lumoTable1, pairs);
+            EntryClipboard::append(table, pairs);
         result.imported = int(pairs.size());
     });
     if (pasted)
-        m_entryHistory->endGroup();
+        m_history->endGroup();
     else
-        m_entryHistory->discardGroup();
+        m_history->discardGroup();
     // As after an import of a word list: what was left out or changed is said, never lost silently.
     if (pasted && (result.imported == 0 || result.skipped > 0 || result.cut > 0 || result.unknownTypes > 0))
-        m_messages.information(
-            ExchangeTexts::importSummary(m_unitPage->LumoListView1->languageFile(), result));
+        m_services.messages.information(ExchangeTexts::importSummary(m_services.languageFile(), result));
     grid->setFocus();
 }
