@@ -18,12 +18,12 @@ class InputPage;
 class MainPopups;
 class QFileDialog;
 class TImageList;
-class TImportDialog;
 class TLanguageDlg;
 class TPageControl;
 class LogbookPage;
 class MainMenuBar;
 class MessageService;
+class OldUnitCommands;
 class QStatusBar;
 class QTabWidget;
 class TestPage;
@@ -34,6 +34,7 @@ class TLumoVocTest;
 class VocTestWindows;
 class TRegFile;
 class UnitPage;
+class WordListCommands;
 
 // The one main window: owns the four pages, the menus, the settings store, the vocabulary
 // table and the test engine, and wires them. Creation restores every setting; closing
@@ -57,7 +58,6 @@ public:
     // Asked before the user leaves the page shown; false keeps it.
     bool PageControlChanging();
     void PageControlChange();
-    void LumoListView1Click();
     void LumoListView1DblClick();
     void HelpContents();
     void HelpSearch();
@@ -70,7 +70,6 @@ public:
     void SortNotBtnClick();
     void SortLeftBtnClick();
     void SortRightBtnClick();
-    void FileConvertItemClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
     // The unit named when the program was started: its folder in the file list with the unit
@@ -95,25 +94,6 @@ public:
     void SpeakWordBtnClick();
     // Which wave file to load into an entry; the default asks with OpenDialog. Tests script it.
     void setWaveFileChooser(std::function<QString()> chooser) { m_chooseWaveFile = std::move(chooser); }
-    void FileImportItemClick();
-    void FileExportItemClick();
-    // The word list to import (save false) or the file to export to (save true, with a
-    // suggested name); the defaults ask with a file dialog, tests script them. Empty: nothing.
-    void setWordListChooser(std::function<QString(bool save, const QString &suggested)> chooser)
-    {
-        m_chooseWordList = std::move(chooser);
-    }
-    // Shows the import dialog modally; tests script it.
-    void setImportDialogRunner(std::function<int(TImportDialog &)> runner)
-    {
-        m_runImportDialog = std::move(runner);
-    }
-    // The logbook's filter, as the table engine runs it: an entry is shown when it was
-    // answered wrongly.
-    static QString LumoTable1FilterRecord();
-    // The logbook page's buttons.
-    void ResetLogBtnClick();
-    void SaveMistakesBtnClick();
 
     // The help the window shows; tests give a scripted one.
     void setHelpService(HelpService &help);
@@ -139,10 +119,8 @@ public:
     TImageList *BasicImageList() const { return m_basicImageList; }
     QFileDialog *OpenDialog();
     TLanguageDlg *LanguageDlg() const { return m_languageDlg; }
-    // Which old units to convert; the default asks with OpenDialog. Tests script it.
-    void setOldUnitChooser(std::function<QStringList()> chooser) { m_chooseOldUnits = std::move(chooser); }
-    // OpenDialog set up for old units, as the conversion shows it.
-    QFileDialog *prepareOldUnitDialog();
+    WordListCommands *wordLists() const { return m_wordLists; }
+    OldUnitCommands *oldUnits() const { return m_oldUnits; }
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_unit.descriptor; }
@@ -171,10 +149,6 @@ private:
     void connectUnitManager();
     void connectShellCommands();
     void connectWordExchange();
-    void enableWordExchange();
-    void connectFolderTree();
-    void showAllFolders(bool all);
-    void PopupBaseFolderClick();
     void connectPrinting();
     void connectCharBars();
     void applyCharBarLanguageFile(const QString &fileName);
@@ -184,7 +158,6 @@ private:
     void connectSoundTools();
     void connectSpeech();
     void updateSpeechControls();
-    void connectLogbook();
     void connectEdit();
     void enableEdit(bool on);
     // Takes the last entry step back (or makes the last one undone again).
@@ -193,12 +166,12 @@ private:
     void enterTestPage();
     void enterUnitPage();
     void enterLogbookPage();
-    void showDueCounts();
     void openUnitTable(bool filtered);
-    void setViewStyle(int style);
+    // Checks the View menu's item of the style the file list shows.
+    void checkViewStyle(int style);
+    void showUnitCaption(const QString &caption);
     void declareSettings();
     void declarePrintSettings();
-    void declareUnitManagerSettings();
     void recoverSettingsStore();
     void applyPlacement();
     int storedWindowState() const;
@@ -214,10 +187,9 @@ private:
     TImageList *m_basicImageList = nullptr;
     QFileDialog *m_openDialog = nullptr;
     TLanguageDlg *m_languageDlg = nullptr;
-    std::function<QStringList()> m_chooseOldUnits;
     std::function<QString()> m_chooseWaveFile;
-    std::function<QString(bool, const QString &)> m_chooseWordList;
-    std::function<int(TImportDialog &)> m_runImportDialog;
+    WordListCommands *m_wordLists = nullptr;
+    OldUnitCommands *m_oldUnits = nullptr;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;
