@@ -2,6 +2,8 @@
 // in the folder tree, against walking the same folders with a plain directory iterator (the
 // same folders, the same cache), with the ratio. The goal is under one second.
 
+#include "platform/busyindicator.h"
+#include "support/scriptedmessageservice.h"
 #include "units/ui/folderimages.h"
 #include "units/ui/lumotreeview.h"
 #include "widgets/imagelist.h"
@@ -69,7 +71,8 @@ int main(int argc, char *argv[])
     const int leaves = makeTree(base);
     TImageList images(QSize(16, 16), nullptr);
     AddFolderTreePictures(images);
-    TLumoTreeView tree;
+    ScriptedMessageService messages;
+    TLumoTreeView tree(messages, BusyIndicator::none());
     tree.setExtension(QStringLiteral("lif"));
     tree.setImages(&images);
     tree.setShowAll(false);

@@ -87,10 +87,8 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     connectUnitManager();
     connectShellCommands();
     connectWordExchange();
-    connectFolderTree();
     connectPrinting();
     connectCharBars();
-    connectLogbook();
     connectInputPage();
     declareSettings();
     m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
@@ -120,10 +118,10 @@ void TMainForm::buildPages()
 
     m_pageControl = new TPageControl(central);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
-    m_unitPage = new UnitPage(m_pageControl);
+    m_unitPage = new UnitPage(*m_services, m_pageControl);
     m_testPage = new TestPage(m_pageControl);
     m_inputPage = new InputPage(m_pageControl);
-    m_logbookPage = new LogbookPage(m_pageControl);
+    m_logbookPage = new LogbookPage(*m_services, m_pageControl);
     m_pageControl->addTab(m_unitPage, QStringLiteral("&Unit Manager"));
     m_pageControl->addTab(m_testPage, QStringLiteral("Vocabulary &Test"));
     m_pageControl->addTab(m_inputPage, QStringLiteral("Vocabulary &Input"));
@@ -235,42 +233,41 @@ void TMainForm::showStatusNow(const QString &text)
 void TMainForm::connectUnitManager()
 {
     const MainMenuActions &menu = m_mainMenu->actions();
-    TLumoListView *list = m_unitPage->LumoListView1;
-    list->setMessageService(m_messages);
-    list->setImages(m_largeFlags, m_smallFlags);
-    list->setPopupMenu(m_popups->ListViewPopup);
-    connect(list, &TLumoListView::Click, this, &TMainForm::LumoListView1Click);
-    connect(m_unitPage->LumoTreeView1, &QTreeWidget::itemClicked, this, &TMainForm::LumoListView1Click);
-    connect(list, &TLumoListView::DblClick, this, &TMainForm::LumoListView1DblClick);
-    connect(list, &TLumoListView::helpRequested, this, [this](int context) { m_help->showTopic(context); });
-    const auto guarded = [this](auto work) { return [this, work] { Guarded(m_messages, work); }; };
+    UnitPage *page = m_unitPage;
+    page->setImages(m_largeFlags, m_smallFlags, m_basicImageList);
+    page->setPopups(m_popups->TreeViewPopup, m_popups->ListViewPopup);
+    connect(page, &UnitPage::unitCaptionChanged, this, &TMainForm::showUnitCaption);
+    connect(page, &UnitPage::unitOpened, this, &TMainForm::LumoListView1DblClick);
+    connect(page, &UnitPage::viewStyleShown, this, &TMainForm::checkViewStyle);
+    connect(page, &UnitPage::nonVocabularyFoldersHidden, menu.Hidenonvocabularyfolders1,
+            &QAction::setChecked);
     for (QAction *action : {menu.FileNewVocFile, m_popups->PopupNewVocFile})
-        connect(action, &QAction::triggered, this, guarded([list] { list->NewFile(); }));
-    connect(m_unitPage->NewFile, &QAbstractButton::clicked, this, guarded([list] { list->NewFile(); }));
+        connect(action, &QAction::triggered, page, &UnitPage::NewFileClick);
     for (QAction *action : {menu.FilePropertiesItem, m_popups->PopupPropertiesItem})
-        connect(action, &QAction::triggered, this, guarded([list] { list->ShowProperties(); }));
-    connect(m_popups->PopupRenameItem, &QAction::triggered, list, &TLumoListView::RenameSelected);
-    connect(m_popups->PopupDeleteItem, &QAction::triggered, this,
-            guarded([list] { list->DeleteSelectedFiles(); }));
-    connect(m_unitPage->DeleteFile, &QAbstractButton::clicked, this, guarded([list] {
-                // The tree deletes its folder when it has the focus instead.
-                if (list->currentView()->hasFocus())
-                    list->DeleteSelectedFiles();
-            }));
+        connect(action, &QAction::triggered, page, &UnitPage::PropertiesClick);
+    connect(m_popups->PopupRenameItem, &QAction::triggered, page, &UnitPage::RenameFileClick);
+    connect(m_popups->PopupDeleteItem, &QAction::triggered, page, &UnitPage::DeleteFilesClick);
     const QList<QAction *> styles{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,
                                   menu.ViewDetailsItem};
     for (int style = 0; style < styles.size(); ++style)
-        connect(styles.at(style), &QAction::triggered, this, [this, style] { setViewStyle(style); });
-    connect(m_unitPage, &UnitPage::viewStyleChosen, this, &TMainForm::setViewStyle);
-    connect(m_unitPage->LumoTreeView1, &TLumoTreeView::PathChange, list, &TLumoListView::setPath);
+        connect(styles.at(style), &QAction::triggered, page, [page, style] { page->setViewStyle(style); });
+    // The folder tree's commands: the all-drives switch, the base folder, and creating,
+    // renaming and removing folders.
+    connect(menu.Hidenonvocabularyfolders1, &QAction::triggered, page, &UnitPage::hideNonVocabularyFolders);
+    for (QAction *action : {menu.Makecurrentfoldernewbasefolder1, m_popups->PopupBaseFolder})
+        connect(action, &QAction::triggered, page, &UnitPage::PopupBaseFolderClick);
+    for (QAction *action : {menu.FileNewFolder, m_popups->PopupNewFolder})
+        connect(action, &QAction::triggered, page, &UnitPage::NewFolderClick);
+    connect(m_popups->PopupRenameItem2, &QAction::triggered, page, &UnitPage::RenameFolderClick);
+    connect(m_popups->PopupDeleteItem2, &QAction::triggered, page, &UnitPage::DeleteFolderClick);
+    connect(m_logbookPage, &LogbookPage::mistakesSaved, page, &UnitPage::refreshList);
 }
 
-void TMainForm::setViewStyle(int style)
+void TMainForm::checkViewStyle(int style)
 {
-    m_unitPage->pressViewButton(style);
-    const QList<QAction *> styles{m_mainMenu->actions().ViewLargeIconsItem,
-                                  m_mainMenu->actions().ViewSmallIconsItem,
-                                  m_mainMenu->actions().ViewListItem, m_mainMenu->actions().ViewDetailsItem};
+    const MainMenuActions &menu = m_mainMenu->actions();
+    const QList<QAction *> styles{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,
+                                  menu.ViewDetailsItem};
     if (style >= 0 && style < styles.size()) {
         styles.at(style)->setChecked(true);
     } else {
@@ -280,7 +277,6 @@ void TMainForm::setViewStyle(int style)
             action->setChecked(false);
         styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     }
-    m_unitPage->LumoListView1->setViewStyle(style);
 }
 
 void TMainForm::HelpContents()

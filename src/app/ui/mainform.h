@@ -17,12 +17,12 @@ class InputPage;
 class MainPopups;
 class QFileDialog;
 class TImageList;
-class TImportDialog;
 class TLanguageDlg;
 class TPageControl;
 class LogbookPage;
 class MainMenuBar;
 class MessageService;
+class OldUnitCommands;
 class QStatusBar;
 class QTabWidget;
 class TestPage;
@@ -33,6 +33,7 @@ class TLumoVocTest;
 class VocTestWindows;
 class TRegFile;
 class UnitPage;
+class WordListCommands;
 
 // The one main window: owns the four pages, the menus, the settings store, the vocabulary
 // table and the test engine, and wires them. Creation restores every setting; closing
@@ -56,14 +57,12 @@ public:
     // Asked before the user leaves the page shown; false keeps it.
     bool PageControlChanging();
     void PageControlChange();
-    void LumoListView1Click();
     void LumoListView1DblClick();
     void HelpContents();
     void HelpSearch();
     void HelpHowToUse();
     void HelpAbout();
     void OptionsLanguageItemClick();
-    void FileConvertItemClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
     // The unit named when the program was started: its folder in the file list with the unit
@@ -71,25 +70,6 @@ public:
     void SelectUnit(const QString &descriptor);
     // Names the panes that show no caption, for screen readers, from the language file.
     void NameControlsForScreenReaders(const QString &languageFile);
-    void FileImportItemClick();
-    void FileExportItemClick();
-    // The word list to import (save false) or the file to export to (save true, with a
-    // suggested name); the defaults ask with a file dialog, tests script them. Empty: nothing.
-    void setWordListChooser(std::function<QString(bool save, const QString &suggested)> chooser)
-    {
-        m_chooseWordList = std::move(chooser);
-    }
-    // Shows the import dialog modally; tests script it.
-    void setImportDialogRunner(std::function<int(TImportDialog &)> runner)
-    {
-        m_runImportDialog = std::move(runner);
-    }
-    // The logbook's filter, as the table engine runs it: an entry is shown when it was
-    // answered wrongly.
-    static QString LumoTable1FilterRecord();
-    // The logbook page's buttons.
-    void ResetLogBtnClick();
-    void SaveMistakesBtnClick();
 
     // The help the window shows; tests give a scripted one.
     void setHelpService(HelpService &help);
@@ -115,10 +95,8 @@ public:
     TImageList *BasicImageList() const { return m_basicImageList; }
     QFileDialog *OpenDialog();
     TLanguageDlg *LanguageDlg() const { return m_languageDlg; }
-    // Which old units to convert; the default asks with OpenDialog. Tests script it.
-    void setOldUnitChooser(std::function<QStringList()> chooser) { m_chooseOldUnits = std::move(chooser); }
-    // OpenDialog set up for old units, as the conversion shows it.
-    QFileDialog *prepareOldUnitDialog();
+    WordListCommands *wordLists() const { return m_wordLists; }
+    OldUnitCommands *oldUnits() const { return m_oldUnits; }
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_unit.descriptor; }
@@ -144,26 +122,21 @@ private:
     void connectUnitManager();
     void connectShellCommands();
     void connectWordExchange();
-    void enableWordExchange();
-    void connectFolderTree();
-    void showAllFolders(bool all);
-    void PopupBaseFolderClick();
     void connectPrinting();
     void connectCharBars();
     void connectInputPage();
     void showStatusNow(const QString &text);
     QString commandLineText(const QString &key, const QString &english) const;
-    void connectLogbook();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
     void enterLogbookPage();
-    void showDueCounts();
     void openUnitTable(bool filtered);
-    void setViewStyle(int style);
+    // Checks the View menu's item of the style the file list shows.
+    void checkViewStyle(int style);
+    void showUnitCaption(const QString &caption);
     void declareSettings();
     void declarePrintSettings();
-    void declareUnitManagerSettings();
     void recoverSettingsStore();
     void applyPlacement();
     int storedWindowState() const;
@@ -179,9 +152,8 @@ private:
     TImageList *m_basicImageList = nullptr;
     QFileDialog *m_openDialog = nullptr;
     TLanguageDlg *m_languageDlg = nullptr;
-    std::function<QStringList()> m_chooseOldUnits;
-    std::function<QString(bool, const QString &)> m_chooseWordList;
-    std::function<int(TImportDialog &)> m_runImportDialog;
+    WordListCommands *m_wordLists = nullptr;
+    OldUnitCommands *m_oldUnits = nullptr;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;

@@ -150,9 +150,15 @@ void TMainForm::openUnitTable(bool filtered)
     m_lumoTable1->setFiltered(filtered);
 }
 
-void TMainForm::LumoListView1Click()
+void TMainForm::enterLogbookPage()
 {
-    const QString caption = m_unitPage->LumoListView1->selectedCaption();
+    m_pageControl->setHelpContext(LogbookPage::HelpContext);
+    openUnitTable(true);
+    m_logbookPage->enterPage();
+}
+
+void TMainForm::showUnitCaption(const QString &caption)
+{
     setWindowTitle(caption.isEmpty() ? QStringLiteral("Lumo '96") : QStringLiteral("Lumo '96 - ") + caption);
 }
 

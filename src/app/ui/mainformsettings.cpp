@@ -5,9 +5,7 @@
 #include "logbook/ui/logbookpage.h"
 #include "platform/programfiles.h"
 #include "platform/programfolder.h"
-#include "units/defaultunitroot.h"
 #include "units/ui/lumolistview.h"
-#include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
 #include "voctest/ui/testpage.h"
 
@@ -36,25 +34,15 @@ void TMainForm::declareSettings()
             m_placement.bounds.setHeight(height);
             applyPlacement();
         });
-    s.addInteger(
-        QStringLiteral("SplitterPos"), 200, {ReadSplitterPos, WriteSplitterPos},
-        [this] { return m_unitPage->treeWidth(); }, [this](int width) { m_unitPage->setTreeWidth(width); });
-    s.addInteger(
-        QStringLiteral("LogBookSplitterPos"), 200, {ReadLogBookSplitterPos, WriteLogBookSplitterPos},
-        [this] { return m_logbookPage->topPanelHeight(); },
-        [this](int height) { m_logbookPage->setTopPanelHeight(height); });
+    m_unitPage->declareSettings(s);
+    m_logbookPage->declareSettings(s);
     declarePrintSettings();
-    declareUnitManagerSettings();
     // Only a file that exists reaches the file list, which is what closing stores.
     s.addText(
         QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")),
         {ReadLanguageFile, WriteLanguageFile}, [this] { return m_unitPage->LumoListView1->languageFile(); },
         [this](const QString &file) { ApplyLanguageFile(file); });
     m_inputPage->declareSettings(s);
-    s.addInteger(
-        QStringLiteral("ViewStyle"), 0, {ReadViewStyle, WriteViewStyle},
-        [this] { return m_unitPage->LumoListView1->viewStyle(); },
-        [this](int style) { setViewStyle(style); });
     s.addStep(ReadFirstPage, [this] {
         // The unit manager is the first page, whatever page was shown at the last exit.
         m_pageControl->setCurrentWidget(m_unitPage);
@@ -86,36 +74,4 @@ void TMainForm::declarePrintSettings()
         QStringLiteral("PrinterSwapCols"), false, {ReadPrinterSwapCols, WritePrinterSwapCols},
         [&p] { return p.swapColumns; }, [&p](bool swap) { p.swapColumns = swap; });
     integer("PrintType", p.printType, 0, {ReadPrintType, WritePrintType});
-}
-
-void TMainForm::declareUnitManagerSettings()
-{
-    SettingsList &s = m_settings;
-    TLumoTreeView *tree = m_unitPage->LumoTreeView1;
-    TLumoListView *list = m_unitPage->LumoListView1;
-    // Both defaults come from the default root, not from the stored one.
-    const QString unitRoot = DefaultUnitRoot(CurrentProgramFiles());
-    s.addText(
-        QStringLiteral("TreeViewRoot"), unitRoot, {ReadTreeViewRoot, WriteTreeViewRoot},
-        [tree] { return tree->root(); },
-        [tree](const QString &root) {
-            tree->setShowAll(false);
-            tree->setRoot(root);
-        });
-    s.addBoolean(
-        QStringLiteral("ShowAll"), false, {ReadShowAll, WriteShowAll}, [tree] { return tree->showAll(); },
-        [this](bool all) { showAllFolders(all); });
-    s.addText(
-        QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"),
-        {ReadCurrentPath, WriteCurrentPath}, [tree] { return tree->currentPath(); },
-        [tree](const QString &path) { tree->SelectPath(path); });
-    s.addInteger(
-        QStringLiteral("DefaultNativeLanguage"), 0, {ReadDefaultNativeLanguage, WriteDefaultNativeLanguage},
-        [list] { return list->defaultNativeLanguage(); },
-        [list](int language) { list->setDefaultNativeLanguage(language); });
-    s.addInteger(
-        QStringLiteral("DefaultForeignLanguage"), 0,
-        {ReadDefaultForeignLanguage, WriteDefaultForeignLanguage},
-        [list] { return list->defaultForeignLanguage(); },
-        [list](int language) { list->setDefaultForeignLanguage(language); });
 }

@@ -1,8 +1,15 @@
 #include "logbook/ui/logbookpage.h"
 
+#include "logbook/logbookstore.h"
 #include "logbook/ui/loggraph.h"
 #include "logbook/ui/lumodbloggrid.h"
+#include "platform/busyindicator.h"
+#include "platform/errorboundary.h"
+#include "platform/ini/settingslist.h"
+#include "repetition/duewords.h"
+#include "vocfile/lumotable.h"
 #include "widgets/obsplitter.h"
+#include "widgets/pageservices.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -22,7 +29,8 @@ constexpr int Margin = 8;
 constexpr int ButtonHeight = 25;
 } // namespace
 
-LogbookPage::LogbookPage(QWidget *parent) : QWidget(parent)
+LogbookPage::LogbookPage(const PageServices &services, QWidget *parent)
+    : QWidget(parent), m_services(services)
 {
     setObjectName(QStringLiteral("LogBookPage"));
     buildTopPanel();
@@ -39,6 +47,10 @@ LogbookPage::LogbookPage(QWidget *parent) : QWidget(parent)
     layout->addWidget(LogBookSplitter);
     layout->addWidget(LumoDBLogGrid1, 1);
     setTopPanelHeight(200);
+    services.table.setFilterCondition(LumoTable1FilterRecord());
+    LumoDBLogGrid1->setDataSet(&services.table, services.messages);
+    connect(ResetLogBtn, &QPushButton::clicked, this, &LogbookPage::ResetLogBtnClick);
+    connect(SaveMistakesBtn, &QPushButton::clicked, this, &LogbookPage::SaveMistakesBtnClick);
 }
 
 void LogbookPage::buildTopPanel()
@@ -145,4 +157,62 @@ int LogbookPage::topPanelHeight() const
 void LogbookPage::setTopPanelHeight(int height)
 {
     LogBookSplitter->setLeftTopExtent(height);
+}
+
+void LogbookPage::declareSettings(SettingsList &settings)
+{
+    using namespace SettingOrder;
+    settings.addInteger(
+        QStringLiteral("LogBookSplitterPos"), 200, {ReadLogBookSplitterPos, WriteLogBookSplitterPos},
+        [this] { return topPanelHeight(); }, [this](int height) { setTopPanelHeight(height); });
+}
+
+QString LogbookPage::LumoTable1FilterRecord()
+{
+    return LogbookStore::mistakesCondition();
+}
+
+void LogbookPage::enterPage()
+{
+    const QString &unit = m_services.unit.descriptor;
+    TLumoDBLogGrid *grid = LumoDBLogGrid1;
+    grid->setVocabularyFile(unit);
+    // The chart reads its axis texts and the unit's results as it is given them.
+    LogGraph1->setLanguageFile(m_services.languageFile());
+    LogGraph1->setVocabularyFile(unit);
+    FileNameLabel2->setText(grid->title());
+    LastTestDate->setText(grid->lastTestDate());
+    DescriptionLabel2->setText(grid->description());
+    TestCount->setText(QString::number(grid->testCount()));
+    showDueCounts();
+}
+
+void LogbookPage::showDueCounts()
+{
+    // A unit that cannot tell its reviews shows no counts; the logbook itself is unaffected.
+    DueToday->clear();
+    DueWeek->clear();
+    Guarded(m_services.messages, [this] {
+        const ReviewStore::DueCounts due = DueWords::counts(m_services.table, QDateTime::currentDateTime());
+        DueToday->setText(QString::number(due.today));
+        DueWeek->setText(QString::number(due.nextWeek));
+    });
+}
+
+void LogbookPage::ResetLogBtnClick()
+{
+    Guarded(m_services.messages, [this] {
+        const BusyScope busy(m_services.busy);
+        LumoDBLogGrid1->ResetLog();
+        LogGraph1->setVocabularyFile(m_services.unit.descriptor);
+        LastTestDate->setText(LumoDBLogGrid1->lastTestDate());
+        TestCount->setText(QString::number(LumoDBLogGrid1->testCount()));
+    });
+}
+
+void LogbookPage::SaveMistakesBtnClick()
+{
+    Guarded(m_services.messages, [this] { LumoDBLogGrid1->SaveMistakes(); });
+    // A new unit shows in the list at once.
+    emit mistakesSaved();
 }

@@ -4,9 +4,11 @@
 
 class QLabel;
 class QPushButton;
+class SettingsList;
 class TLogGraph;
 class TLumoDBLogGrid;
 class TObSplitter;
+struct PageServices;
 
 // The logbook page: a panel with the unit's logbook facts, the chart of past tests and the
 // two logbook buttons above, the grid of mistaken entries below.
@@ -18,8 +20,22 @@ public:
     static constexpr int MinTopPanelHeight = 150;
     static constexpr int FactsWidth = 320; // the panel's part left of the chart
     static constexpr int ButtonsFromBottom = 32;
+    static constexpr int HelpContext = 380;
 
-    explicit LogbookPage(QWidget *parent = nullptr);
+    // Sets the logbook's filter on the services' table.
+    explicit LogbookPage(const PageServices &services, QWidget *parent = nullptr);
+
+    // Shows the open unit's logbook, its chart and its due counts; the window has opened the
+    // unit's table, filtered.
+    void enterPage();
+    // The page's buttons.
+    void ResetLogBtnClick();
+    void SaveMistakesBtnClick();
+    // The logbook's filter, as the table engine runs it: an entry is shown when it was
+    // answered wrongly.
+    static QString LumoTable1FilterRecord();
+    // The page's settings at their places among the program's.
+    void declareSettings(SettingsList &settings);
 
     int topPanelHeight() const;
     void setTopPanelHeight(int height);
@@ -46,10 +62,17 @@ public:
     QPushButton *SaveMistakesBtn = nullptr;
     TLumoDBLogGrid *LumoDBLogGrid1 = nullptr;
 
+signals:
+    // The mistakes were saved as a new unit, which the unit manager lists.
+    void mistakesSaved();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildTopPanel();
     void placeFacts();
+    void showDueCounts();
+
+    const PageServices &m_services;
 };

@@ -33,7 +33,9 @@ const QColor Outline(110, 80, 20);
 const QColor FolderBack(222, 170, 60);
 const QColor FolderFront(250, 210, 100);
 
-void ClosedFolder(QPainter &p)
+// The folder's back with its tab, open or closed by where its right edge ends; leaves the
+// brush for the front.
+void Back(QPainter &p, qreal right, qreal rightBottom)
 {
     p.setPen(QPen(Outline, 1));
     p.setBrush(FolderBack);
@@ -41,29 +43,23 @@ void ClosedFolder(QPainter &p)
     back.moveTo(1.5, 3.5);
     back.lineTo(6.5, 3.5);
     back.lineTo(8, 5);
-    back.lineTo(14.5, 5);
-    back.lineTo(14.5, 13.5);
+    back.lineTo(right, 5);
+    back.lineTo(right, rightBottom);
     back.lineTo(1.5, 13.5);
     back.closeSubpath();
     p.drawPath(back);
     p.setBrush(FolderFront);
+}
+
+void ClosedFolder(QPainter &p)
+{
+    Back(p, 14.5, 13.5);
     p.drawRect(QRectF(1.5, 6.5, 13, 7));
 }
 
 void OpenFolder(QPainter &p)
 {
-    p.setPen(QPen(Outline, 1));
-    p.setBrush(FolderBack);
-    QPainterPath back;
-    back.moveTo(1.5, 3.5);
-    back.lineTo(6.5, 3.5);
-    back.lineTo(8, 5);
-    back.lineTo(13.5, 5);
-    back.lineTo(13.5, 7.5);
-    back.lineTo(1.5, 13.5);
-    back.closeSubpath();
-    p.drawPath(back);
-    p.setBrush(FolderFront);
+    Back(p, 13.5, 7.5);
     p.drawPolygon(QPolygonF({{4, 7.5}, {15.5, 7.5}, {13, 13.5}, {1.5, 13.5}}));
 }
 

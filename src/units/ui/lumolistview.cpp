@@ -1,8 +1,7 @@
 #include "units/ui/lumolistview.h"
 
+#include "platform/busyindicator.h"
 #include "platform/messageservice.h"
-#include "platform/ui/qmessageboxservice.h"
-#include "platform/ui/waitcursor.h"
 #include "uilang/translate.h"
 #include "units/ui/newvocfile.h"
 #include "units/unitlistmodel.h"
@@ -25,17 +24,6 @@
 
 namespace {
 const QString General = QStringLiteral("general");
-
-// The hourglass while the list is filled or files are handled.
-class ListBusy
-{
-public:
-    ListBusy() : m_scope(m_cursor) {}
-
-private:
-    WaitCursor m_cursor;
-    BusyScope m_scope;
-};
 
 // The list's own texts in its section of the UI language file, with their English defaults.
 const std::pair<const char *, const char *> Texts[] = {
@@ -98,7 +86,8 @@ template <class View> View *NewUnitView(TLumoListView *list)
 }
 } // namespace
 
-TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
+TLumoListView::TLumoListView(MessageService &messages, BusyIndicator &busy, QWidget *parent)
+    : QStackedWidget(parent), m_messages(messages), m_busy(busy)
 {
     m_model = new UnitListModel(this);
     m_selection = new QItemSelectionModel(m_model, this);
@@ -139,12 +128,6 @@ TLumoListView::TLumoListView(QWidget *parent) : QStackedWidget(parent)
 }
 
 TLumoListView::~TLumoListView() = default;
-
-MessageService &TLumoListView::messages() const
-{
-    static QMessageBoxService boxes;
-    return m_messages ? *m_messages : boxes;
-}
 
 void TLumoListView::setImages(const TImageList *large, const TImageList *small)
 {
@@ -242,7 +225,7 @@ void TLumoListView::setExtension(const QString &extension)
 
 int TLumoListView::FillList()
 {
-    const ListBusy busy;
+    const BusyScope busy(m_busy);
     m_selection->clear();
     m_unitInfo = TLumoFileHeader();
     setUpdatesEnabled(false);
@@ -370,7 +353,7 @@ void TLumoListView::DeleteSelectedFiles()
     const MessageService::Button answer = messages().show(
         MessageService::Kind::Confirmation, text("DeleteFile"), MessageService::Yes | MessageService::No);
     if (answer == MessageService::Yes) {
-        const ListBusy busy;
+        const BusyScope busy(m_busy);
         for (const QString &caption : captions) {
             const QString descriptor = descriptorOf(caption);
             if (refuseClash(descriptor))

@@ -5,6 +5,7 @@
 #include <QStackedWidget>
 #include <functional>
 
+class BusyIndicator;
 class MessageService;
 class QAbstractItemView;
 class QItemSelectionModel;
@@ -32,11 +33,11 @@ public:
     // 0 large icons, 1 small icons, 2 list, 3 details.
     enum ViewStyles { vsIcon = 0, vsSmallIcon, vsList, vsReport };
 
-    explicit TLumoListView(QWidget *parent = nullptr);
+    // Where the list asks and tells, and the hourglass while it is filled or files are handled.
+    TLumoListView(MessageService &messages, BusyIndicator &busy, QWidget *parent = nullptr);
     ~TLumoListView() override;
 
-    // What the list needs from its window: where to ask and tell, and its pictures.
-    void setMessageService(MessageService &messages) { m_messages = &messages; }
+    // What the list needs from its window: its pictures and its popup.
     void setImages(const TImageList *large, const TImageList *small);
     void setPopupMenu(QMenu *menu) { m_popup = menu; }
     // Shows a dialog modally and gives its result; tests script it.
@@ -101,7 +102,7 @@ private:
     void takeDefaultsFrom(const TNewVocFile &dialog);
     void applyHeaders();
     void showPopup(const QPoint &at);
-    MessageService &messages() const;
+    MessageService &messages() const { return m_messages; }
 
     UnitListModel *m_model = nullptr;
     QItemSelectionModel *m_selection = nullptr;
@@ -110,7 +111,8 @@ private:
     const TImageList *m_large = nullptr;
     const TImageList *m_small = nullptr;
     QMenu *m_popup = nullptr;
-    MessageService *m_messages = nullptr;
+    MessageService &m_messages;
+    BusyIndicator &m_busy;
     std::function<int(TNewVocFile &)> m_runDialog;
 
     int m_viewStyle = vsIcon;

@@ -18,7 +18,6 @@
 #include <QLineEdit>
 
 #include <array>
-#include <optional>
 
 namespace {
 constexpr const char *UnitFilesClashText =
@@ -45,9 +44,6 @@ constexpr std::array<TextEntry, 9> Texts = {{
      "A drive or a mounted folder cannot be removed:", "A drive or a mounted folder cannot be removed:"},
     {"MsgUnitFilesClash", UnitFilesClashText, UnitFilesClashText},
 }};
-
-constexpr int LoadedRole = Qt::UserRole + 3; // the node's children were read from disk
-constexpr int LinkRole = Qt::UserRole + 4;   // the node's folder is a symbolic link
 
 int DrivePicture(DriveKind kind)
 {
@@ -87,7 +83,8 @@ private:
 };
 } // namespace
 
-TLumoTreeView::TLumoTreeView(QWidget *parent) : QTreeWidget(parent)
+TLumoTreeView::TLumoTreeView(MessageService &messages, BusyIndicator &busy, QWidget *parent)
+    : QTreeWidget(parent), m_messages(messages), m_busy(busy)
 {
     setHeaderHidden(true);
     setIndentation(19);
@@ -115,12 +112,6 @@ QList<QPair<QString, QString>> TLumoTreeView::englishTexts()
 QString TLumoTreeView::text(const char *key) const
 {
     return m_texts.value(QString::fromLatin1(key));
-}
-
-MessageService &TLumoTreeView::messages() const
-{
-    Q_ASSERT(m_messages);
-    return *m_messages;
 }
 
 void TLumoTreeView::setImages(const TImageList *images)
@@ -257,9 +248,7 @@ void TLumoTreeView::nodeExpanded(QTreeWidgetItem *node)
 {
     if (node->data(0, LoadedRole).toBool())
         return;
-    std::optional<BusyScope> busy;
-    if (m_busy)
-        busy.emplace(*m_busy);
+    const BusyScope busy(m_busy);
     if (!LoadChildren(node)) {
         // The folder is gone: its node cannot open.
         node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
@@ -294,9 +283,7 @@ void TLumoTreeView::expandAllBelow(QTreeWidgetItem *node, QTreeWidgetItem *&last
 
 void TLumoTreeView::FullExpand()
 {
-    std::optional<BusyScope> busy;
-    if (m_busy)
-        busy.emplace(*m_busy);
+    const BusyScope busy(m_busy);
     QTreeWidgetItem *last = nullptr;
     {
         QuietScope quiet(m_quiet);
@@ -486,9 +473,7 @@ void TLumoTreeView::dropEvent(QDropEvent *event)
 void TLumoTreeView::DropUnits(const QString &sourceFolder, const QStringList &captions,
                               const QString &targetFolder, bool copy)
 {
-    std::optional<BusyScope> busy;
-    if (m_busy)
-        busy.emplace(*m_busy);
+    const BusyScope busy(m_busy);
     for (const QString &caption : captions) {
         const QString source = UnitFiles::findDescriptor(sourceFolder, caption);
         if (copy)

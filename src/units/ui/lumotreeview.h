@@ -26,16 +26,18 @@ class TLumoTreeView : public QTreeWidget
     Q_PROPERTY(QString LanguageFile READ languageFile WRITE setLanguageFile)
 
 public:
-    // The picture indexes of a node, for its normal and its selected state.
-    static constexpr int ImageRole = Qt::UserRole + 1;
-    static constexpr int SelectedImageRole = Qt::UserRole + 2;
+    // What a node keeps besides its caption.
+    enum Role {
+        ImageRole = Qt::UserRole + 1, // the picture index in the normal state
+        SelectedImageRole,            // the picture index in the selected state
+        LoadedRole,                   // the node's children were read from disk
+        LinkRole,                     // the node's folder is a symbolic link
+    };
 
-    explicit TLumoTreeView(QWidget *parent = nullptr);
+    // Where the tree asks and tells, and the hourglass while it reads or moves folders.
+    TLumoTreeView(MessageService &messages, BusyIndicator &busy, QWidget *parent = nullptr);
 
-    // What the tree needs from its window: where to ask and tell, the hourglass and the
-    // pictures (nine, in the order of AddFolderTreePictures).
-    void setMessageService(MessageService &messages) { m_messages = &messages; }
-    void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
+    // The pictures: nine, in the order of AddFolderTreePictures.
     void setImages(const TImageList *images);
     // Where the tree reads the mount table that tells which folders are mounted file
     // systems; /proc/self/mountinfo unless a test gives its own.
@@ -109,11 +111,11 @@ private:
     void copyUnit(const QString &source, const QString &targetFolder);
     void moveUnit(const QString &source, const QString &targetFolder);
     void showClash(const UnitFileClash &clash);
-    MessageService &messages() const;
+    MessageService &messages() const { return m_messages; }
 
     const TImageList *m_images = nullptr;
-    MessageService *m_messages = nullptr;
-    BusyIndicator *m_busy = nullptr;
+    MessageService &m_messages;
+    BusyIndicator &m_busy;
     QHash<int, QIcon> m_icons; // by normal * 16 + selected picture
     QString m_root;
     bool m_rootFellBack = false;

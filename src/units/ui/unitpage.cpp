@@ -1,15 +1,22 @@
 #include "units/ui/unitpage.h"
 
+#include "platform/errorboundary.h"
+#include "platform/ini/settingslist.h"
+#include "platform/programfolder.h"
+#include "units/defaultunitroot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "widgets/obsplitter.h"
+#include "widgets/pageservices.h"
 #include "widgets/toolbarpanel.h"
 
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QVBoxLayout>
 
-UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
+UnitPage::UnitPage(const PageServices &services, QWidget *parent) : QWidget(parent), m_services(services)
 {
     setObjectName(QStringLiteral("UnitPage"));
     buildToolBar();
@@ -17,12 +24,12 @@ UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
     // Tree, bar and list share a pane of their own, so that the bar's free area is that pane.
     auto *panes = new QWidget(this);
     panes->setObjectName(QStringLiteral("UnitPanes"));
-    LumoTreeView1 = new TLumoTreeView(panes);
+    LumoTreeView1 = new TLumoTreeView(services.messages, services.busy, panes);
     LumoTreeView1->setObjectName(QStringLiteral("LumoTreeView1"));
     LumoTreeView1->setExtension(QStringLiteral("lif"));
     ObSplitter1 = new TObSplitter(panes, TObSplitter::soVertical);
     ObSplitter1->setObjectName(QStringLiteral("ObSplitter1"));
-    LumoListView1 = new TLumoListView(panes);
+    LumoListView1 = new TLumoListView(services.messages, services.busy, panes);
     LumoListView1->setObjectName(QStringLiteral("LumoListView1"));
     ObSplitter1->setLeftTopControl(LumoTreeView1);
     ObSplitter1->setRightBottomControl(LumoListView1);
@@ -39,6 +46,7 @@ UnitPage::UnitPage(QWidget *parent) : QWidget(parent)
     layout->addWidget(ToolBar1);
     layout->addWidget(panes, 1);
     setTreeWidth(200);
+    connectCommands();
 }
 
 void UnitPage::buildToolBar()
@@ -101,4 +109,209 @@ void UnitPage::pressViewButton(int style)
     for (QAbstractButton *button : m_viewButtons->buttons())
         button->setChecked(false);
     m_viewButtons->setExclusive(true);
+}
+
+template <typename Work> void UnitPage::guarded(Work &&work)
+{
+    Guarded(m_services.messages, std::forward<Work>(work));
+}
+
+void UnitPage::connectCommands()
+{
+    TLumoListView *list = LumoListView1;
+    TLumoTreeView *tree = LumoTreeView1;
+    connect(list, &TLumoListView::Click, this, &UnitPage::LumoListView1Click);
+    connect(tree, &QTreeWidget::itemClicked, this, &UnitPage::LumoListView1Click);
+    connect(list, &TLumoListView::DblClick, this, &UnitPage::unitOpened);
+    connect(list, &TLumoListView::helpRequested, this, [this](int context) { m_services.showHelp(context); });
+    connect(NewFile, &QAbstractButton::clicked, this, &UnitPage::NewFileClick);
+    connect(DeleteFile, &QAbstractButton::clicked, this, &UnitPage::DeleteFileClick);
+    connect(this, &UnitPage::viewStyleChosen, this, &UnitPage::setViewStyle);
+    connect(tree, &TLumoTreeView::PathChange, list, &TLumoListView::setPath);
+    connect(tree, &QWidget::customContextMenuRequested, this, [this, tree](const QPoint &at) {
+        if (QTreeWidgetItem *node = tree->itemAt(at))
+            tree->setCurrentItem(node);
+        if (m_treePopup)
+            m_treePopup->popup(tree->viewport()->mapToGlobal(at));
+    });
+    connect(NewBaseFolder, &QAbstractButton::clicked, this,
+            [this](bool all) { guarded([this, all] { showAllFolders(all); }); });
+    connect(NewFolder, &QAbstractButton::clicked, this, &UnitPage::NewFolderClick);
+}
+
+void UnitPage::setImages(const TImageList *largeFlags, const TImageList *smallFlags,
+                         const TImageList *folders)
+{
+    LumoListView1->setImages(largeFlags, smallFlags);
+    LumoTreeView1->setImages(folders);
+}
+
+void UnitPage::setPopups(QMenu *treePopup, QMenu *listPopup)
+{
+    m_treePopup = treePopup;
+    LumoListView1->setPopupMenu(listPopup);
+}
+
+void UnitPage::NewFileClick()
+{
+    guarded([this] { LumoListView1->NewFile(); });
+}
+
+void UnitPage::PropertiesClick()
+{
+    guarded([this] { LumoListView1->ShowProperties(); });
+}
+
+void UnitPage::RenameFileClick()
+{
+    LumoListView1->RenameSelected();
+}
+
+void UnitPage::DeleteFilesClick()
+{
+    guarded([this] { LumoListView1->DeleteSelectedFiles(); });
+}
+
+void UnitPage::DeleteFileClick()
+{
+    guarded([this] {
+        if (LumoListView1->currentView()->hasFocus())
+            LumoListView1->DeleteSelectedFiles();
+    });
+    guarded([this] {
+        if (LumoTreeView1->hasFocus())
+            LumoTreeView1->DeleteFolder();
+    });
+}
+
+void UnitPage::NewFolderClick()
+{
+    guarded([this] { LumoTreeView1->NewFolder(); });
+}
+
+void UnitPage::RenameFolderClick()
+{
+    if (LumoTreeView1->currentItem())
+        LumoTreeView1->editItem(LumoTreeView1->currentItem());
+}
+
+void UnitPage::DeleteFolderClick()
+{
+    guarded([this] { LumoTreeView1->DeleteFolder(); });
+}
+
+void UnitPage::showAllFolders(bool all)
+{
+    NewBaseFolder->setDown(all);
+    emit nonVocabularyFoldersHidden(!all);
+    LumoTreeView1->setShowAll(all);
+    if (!all)
+        LumoTreeView1->FullExpand();
+}
+
+void UnitPage::hideNonVocabularyFolders(bool hidden)
+{
+    guarded([this, hidden] { showAllFolders(!hidden); });
+}
+
+void UnitPage::PopupBaseFolderClick()
+{
+    guarded([this] {
+        TLumoTreeView *tree = LumoTreeView1;
+        const QString path = tree->currentPath();
+        if (path.isEmpty() || !QFileInfo(path).isDir())
+            return;
+        tree->setShowAll(false);
+        tree->setRoot(path);
+        tree->FullExpand();
+        NewBaseFolder->setDown(false);
+        emit nonVocabularyFoldersHidden(true);
+    });
+}
+
+void UnitPage::setViewStyle(int style)
+{
+    pressViewButton(style);
+    emit viewStyleShown(style);
+    LumoListView1->setViewStyle(style);
+}
+
+void UnitPage::LumoListView1Click()
+{
+    emit unitCaptionChanged(LumoListView1->selectedCaption());
+}
+
+void UnitPage::refreshList()
+{
+    TLumoListView *list = LumoListView1;
+    const QString selected = list->selectedCaption();
+    guarded([&] {
+        list->setPath(list->path());
+        if (!selected.isEmpty())
+            list->selectCaption(selected);
+    });
+}
+
+QString UnitPage::folderPath() const
+{
+    return LumoListView1->path();
+}
+
+QString UnitPage::selectedUnit() const
+{
+    return LumoListView1->selectedCaption();
+}
+
+int UnitPage::defaultNativeLanguage() const
+{
+    return LumoListView1->defaultNativeLanguage();
+}
+
+int UnitPage::defaultForeignLanguage() const
+{
+    return LumoListView1->defaultForeignLanguage();
+}
+
+void UnitPage::showUnit(const QString &caption)
+{
+    LumoListView1->FillList();
+    LumoListView1->selectCaption(caption);
+}
+
+void UnitPage::declareSettings(SettingsList &s)
+{
+    using namespace SettingOrder;
+    TLumoTreeView *tree = LumoTreeView1;
+    TLumoListView *list = LumoListView1;
+    s.addInteger(
+        QStringLiteral("SplitterPos"), 200, {ReadSplitterPos, WriteSplitterPos},
+        [this] { return treeWidth(); }, [this](int width) { setTreeWidth(width); });
+    // Both defaults come from the default root, not from the stored one.
+    const QString unitRoot = DefaultUnitRoot(CurrentProgramFiles());
+    s.addText(
+        QStringLiteral("TreeViewRoot"), unitRoot, {ReadTreeViewRoot, WriteTreeViewRoot},
+        [tree] { return tree->root(); },
+        [tree](const QString &root) {
+            tree->setShowAll(false);
+            tree->setRoot(root);
+        });
+    s.addBoolean(
+        QStringLiteral("ShowAll"), false, {ReadShowAll, WriteShowAll}, [tree] { return tree->showAll(); },
+        [this](bool all) { showAllFolders(all); });
+    s.addText(
+        QStringLiteral("CurrentPath"), unitRoot + QStringLiteral("Other/"),
+        {ReadCurrentPath, WriteCurrentPath}, [tree] { return tree->currentPath(); },
+        [tree](const QString &path) { tree->SelectPath(path); });
+    s.addInteger(
+        QStringLiteral("DefaultNativeLanguage"), 0, {ReadDefaultNativeLanguage, WriteDefaultNativeLanguage},
+        [list] { return list->defaultNativeLanguage(); },
+        [list](int language) { list->setDefaultNativeLanguage(language); });
+    s.addInteger(
+        QStringLiteral("DefaultForeignLanguage"), 0,
+        {ReadDefaultForeignLanguage, WriteDefaultForeignLanguage},
+        [list] { return list->defaultForeignLanguage(); },
+        [list](int language) { list->setDefaultForeignLanguage(language); });
+    s.addInteger(
+        QStringLiteral("ViewStyle"), 0, {ReadViewStyle, WriteViewStyle}, [list] { return list->viewStyle(); },
+        [this](int style) { setViewStyle(style); });
 }

@@ -7,6 +7,7 @@
 #include "platform/sound/wavefile.h"
 #include "platform/sound/wavewriter.h"
 #include "units/ui/lumolistview.h"
+#include "units/ui/oldunitcommands.h"
 #include "units/ui/unitpage.h"
 #include "widgets/lumotablemodel.h"
 #include "widgets/speedbutton.h"
@@ -217,7 +218,8 @@ private slots:
         QCOMPARE(form->OpenDialog()->defaultSuffix(), QStringLiteral("wav"));
         QVERIFY(sound(TLumoTable::NativeSound).isEmpty());
         // The conversion still offers its own files afterwards.
-        QVERIFY(form->prepareOldUnitDialog()->nameFilters().first().contains(QStringLiteral("*.vok")));
+        QVERIFY(form->oldUnits()->prepareOldUnitDialog()->nameFilters().first().contains(
+            QStringLiteral("*.vok")));
     }
 
     void aRecordingThroughTheWindowIsStoredAndShown()

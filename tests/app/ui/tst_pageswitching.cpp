@@ -107,7 +107,7 @@ private slots:
         auto form = createForm();
         TLumoTable *table = form->LumoTable1();
         list(*form)->selectCaption(QStringLiteral("verbs"));
-        form->LumoListView1Click();
+        form->unitPage()->LumoListView1Click();
         QCOMPARE(form->windowTitle(), QStringLiteral("Lumo '96 - verbs"));
         QVERIFY(form->PageControl()->requestPage(Input));
         QCOMPARE(form->CurrentUnitFile(), units + QStringLiteral("verbs.lif"));
@@ -128,7 +128,7 @@ private slots:
         QVERIFY(form->PageControl()->requestPage(UnitManager));
         QVERIFY(!table->active());
         list(*form)->currentView()->clearSelection();
-        form->LumoListView1Click();
+        form->unitPage()->LumoListView1Click();
         QCOMPARE(form->windowTitle(), QStringLiteral("Lumo '96"));
     }
 

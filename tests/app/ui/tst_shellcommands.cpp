@@ -7,6 +7,7 @@
 #include "support/testfolder.h"
 #include "uilang/ui/languagedlg.h"
 #include "units/ui/lumolistview.h"
+#include "units/ui/oldunitcommands.h"
 #include "units/ui/unitpage.h"
 #include "units/unitlistmodel.h"
 #include "vocfile/lumotable.h"
@@ -51,7 +52,7 @@ private slots:
         const QString b = folder->writeFile(QStringLiteral("old/colours.VOK"),
                                             "french\r\nCouleurs\r\n2\r\nrouge\r\nred\r\n");
         auto form = createForm();
-        form->setOldUnitChooser([&] { return QStringList{a, b}; });
+        form->oldUnits()->setOldUnitChooser([&] { return QStringList{a, b}; });
         QVERIFY(form->MainMenu()->actions().FileConvertItem->isEnabled());
         form->MainMenu()->actions().FileConvertItem->trigger();
         QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Conversion done!"));
@@ -67,8 +68,8 @@ private slots:
         const QString gone = folder->filePath(QStringLiteral("old/gone.vok"));
         const QString c = folder->writeFile(QStringLiteral("old/colours.vok"), "french\r\nx\r\ny\r\n");
         auto form = createForm();
-        form->setOldUnitChooser([&] { return QStringList{a, gone, c}; });
-        form->FileConvertItemClick();
+        form->oldUnits()->setOldUnitChooser([&] { return QStringList{a, gone, c}; });
+        form->oldUnits()->FileConvertItemClick();
         QCOMPARE(messages.texts(), QStringList({"Cannot read the file " + gone}));
         QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Converting: gone.vok ..."));
         QCOMPARE(listed(*form), QStringList({"animals"}));
@@ -82,7 +83,7 @@ private slots:
         QCOMPARE(dialog->objectName(), QStringLiteral("OpenDialog"));
         dialog->setNameFilter(QStringLiteral("Wave files (*.wav)"));
         dialog->setFileMode(QFileDialog::ExistingFile);
-        QCOMPARE(form->prepareOldUnitDialog(), dialog);
+        QCOMPARE(form->oldUnits()->prepareOldUnitDialog(), dialog);
         QCOMPARE(dialog->nameFilters(), QStringList({"Lumo 3.0 Files (*.vok *.VOK)"}));
         QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
         QCOMPARE(dialog->defaultSuffix(), QStringLiteral("vok"));

@@ -191,7 +191,7 @@ private slots:
             QCOMPARE(form->PageControl()->currentIndex(), int(UnitManager));
             // Its words go out to a word list as well.
             const QString wordList = folder->filePath(QStringLiteral("shout.csv"));
-            form->setWordListChooser([&wordList](bool, const QString &) { return wordList; });
+            form->wordLists()->setWordListChooser([&wordList](bool, const QString &) { return wordList; });
             form->MainMenu()->actions().FileExportItem->trigger();
             QVERIFY(messages.shown().isEmpty());
             QFile words(wordList);

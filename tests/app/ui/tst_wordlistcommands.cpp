@@ -2,6 +2,7 @@
 #include "app/ui/pagecontrol.h"
 #include "exchange/exchangetexts.h"
 #include "exchange/ui/importdialog.h"
+#include "exchange/ui/wordlistcommands.h"
 #include "exchange/wordexporter.h"
 #include "mainformfixture.h"
 #include "platform/ini/inifile.h"
@@ -49,24 +50,24 @@ private slots:
         list->selectCaption(QStringLiteral("source"));
         const QString file = folder->filePath(QStringLiteral("out.kvtml"));
         QStringList suggestions;
-        form->setWordListChooser([&](bool save, const QString &suggested) {
+        form->wordLists()->setWordListChooser([&](bool save, const QString &suggested) {
             if (save)
                 suggestions.append(suggested);
             return file;
         });
-        form->FileExportItemClick();
+        form->wordLists()->FileExportItemClick();
         QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Word pairs exported: 3"));
         QCOMPARE(suggestions, QStringList{units + QStringLiteral("source.csv")});
 
         QString shownTarget;
-        form->setImportDialogRunner([&](TImportDialog &dialog) {
+        form->wordLists()->setImportDialogRunner([&](TImportDialog &dialog) {
             // KVTML brings the unit's languages; the new unit is named after the file.
             shownTarget = dialog.NewUnitEdit->text();
             dialog.NewUnitRadio->setChecked(true);
             dialog.OkBtn->click();
             return dialog.result();
         });
-        form->FileImportItemClick();
+        form->wordLists()->FileImportItemClick();
         QCOMPARE(shownTarget, QStringLiteral("out"));
         QCOMPARE(form->StatusLine()->currentMessage(), QStringLiteral("Word pairs imported: 3"));
         QCOMPARE(list->selectedCaption(), QStringLiteral("out"));
@@ -83,12 +84,12 @@ private slots:
             folder->writeText(QStringLiteral("more.csv"), QStringLiteral("a,b\nlonely\nc,d\n"));
         auto form = createForm();
         form->unitPage()->LumoListView1->selectCaption(QStringLiteral("unit"));
-        form->setWordListChooser([&](bool, const QString &) { return file; });
-        form->setImportDialogRunner([](TImportDialog &dialog) {
+        form->wordLists()->setWordListChooser([&](bool, const QString &) { return file; });
+        form->wordLists()->setImportDialogRunner([](TImportDialog &dialog) {
             dialog.OkBtn->click();
             return dialog.result();
         });
-        form->FileImportItemClick();
+        form->wordLists()->FileImportItemClick();
         QCOMPARE(WordExporter::readUnit(units + QStringLiteral("unit.lif")).pairs.size(), 4);
         QCOMPARE(messages.texts(),
                  QStringList({"Word pairs imported: 2\r\nRows left out because they are empty or "
@@ -99,13 +100,13 @@ private slots:
     {
         const QString file = folder->writeText(QStringLiteral("bad.csv"), QStringLiteral("a,b\n\"c,d\n"));
         auto form = createForm();
-        form->setWordListChooser([&](bool, const QString &) { return file; });
+        form->wordLists()->setWordListChooser([&](bool, const QString &) { return file; });
         bool shown = false;
-        form->setImportDialogRunner([&](TImportDialog &) {
+        form->wordLists()->setImportDialogRunner([&](TImportDialog &) {
             shown = true;
             return int(QDialog::Accepted);
         });
-        form->FileImportItemClick();
+        form->wordLists()->FileImportItemClick();
         QVERIFY(!shown);
         QCOMPARE(messages.texts(),
                  QStringList(
@@ -117,11 +118,11 @@ private slots:
     {
         auto form = createForm();
         bool asked = false;
-        form->setWordListChooser([&](bool, const QString &) {
+        form->wordLists()->setWordListChooser([&](bool, const QString &) {
             asked = true;
             return QString();
         });
-        form->FileExportItemClick();
+        form->wordLists()->FileExportItemClick();
         QVERIFY(!asked);
         QCOMPARE(messages.texts().size(), 1);
         QVERIFY(messages.texts().first().startsWith(QStringLiteral("No file selected.")));
@@ -152,9 +153,9 @@ private slots:
         QFETCH(QStringList, natives);
         const QString file = folder->writeFile(QStringLiteral("list.csv"), bytes);
         auto form = createForm();
-        form->setWordListChooser([&](bool, const QString &) { return file; });
+        form->wordLists()->setWordListChooser([&](bool, const QString &) { return file; });
         QString seen;
-        form->setImportDialogRunner([&](TImportDialog &dialog) {
+        form->wordLists()->setImportDialogRunner([&](TImportDialog &dialog) {
             seen = dialog.EncodingLabel->text();
             dialog.OkBtn->click();
             return dialog.result();

@@ -264,7 +264,7 @@ private slots:
         const QSize before = form->size();
         form->ApplyLanguageFile(file);
         QCOMPARE(form->size(), before); // another language does not widen the window
-        form->setWordListChooser(
+        form->wordLists()->setWordListChooser(
             [this](bool, const QString &) { return folder->filePath(QStringLiteral("words.csv")); });
         form->unitPage()->LumoListView1->selectCaption(QStringLiteral("animals"));
 

@@ -1,3 +1,4 @@
+#include "platform/busyindicator.h"
 #include "platform/ini/inifile.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
@@ -69,9 +70,8 @@ private:
 
     std::unique_ptr<TLumoListView> makeList()
     {
-        auto list = std::make_unique<TLumoListView>();
+        auto list = std::make_unique<TLumoListView>(messages, BusyIndicator::none());
         list->setObjectName(QStringLiteral("LumoListView1"));
-        list->setMessageService(messages);
         list->setImages(large.get(), small.get());
         list->resize(500, 300);
         list->setPath(folder->path());

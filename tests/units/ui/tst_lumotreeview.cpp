@@ -1,3 +1,4 @@
+#include "platform/busyindicator.h"
 #include "platform/ini/inifile.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
@@ -7,8 +8,10 @@
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
+#include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "widgets/imagelist.h"
+#include "widgets/pageservices.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,10 +86,9 @@ private slots:
         m_folder = std::make_unique<TestFolder>();
         m_images = std::make_unique<TImageList>(QSize(16, 16), nullptr);
         AddFolderTreePictures(*m_images);
-        m_tree = std::make_unique<TLumoTreeView>();
+        m_tree = std::make_unique<TLumoTreeView>(m_messages, BusyIndicator::none());
         m_tree->setObjectName(QStringLiteral("LumoTreeView1"));
         m_tree->setExtension(QStringLiteral("lif"));
-        m_tree->setMessageService(m_messages);
         m_tree->setImages(m_images.get());
         m_messages.clear();
     }
@@ -510,15 +512,14 @@ private slots:
             .write(1, 6, QStringLiteral("Colours"), QString());
         UnitDescriptor(m_folder->filePath(QStringLiteral("Vocabulary/French/Verbs/Être.lif")))
             .write(1, 4, QStringLiteral("Verbs"), QString());
-        UnitPage page;
+        TLumoTable table(m_messages);
+        const OpenUnit unit;
+        const PageServices services{m_messages, BusyIndicator::none(), table, unit, {}, {}, {}, {}};
+        UnitPage page(services);
         TImageList *large = CreateLargeFlags(&page, TestFolder::shippedFile(QStringLiteral("flags/")));
         TImageList *small = CreateSmallFlags(&page, TestFolder::shippedFile(QStringLiteral("flags/")));
-        page.LumoListView1->setImages(large, small);
-        page.LumoListView1->setMessageService(m_messages);
+        page.setImages(large, small, m_images.get());
         TLumoTreeView *tree = page.LumoTreeView1;
-        tree->setMessageService(m_messages);
-        tree->setImages(m_images.get());
-        connect(tree, &TLumoTreeView::PathChange, page.LumoListView1, &TLumoListView::setPath);
         tree->setShowAll(false);
         tree->setRoot(m_folder->filePath(QStringLiteral("Vocabulary")));
         tree->FullExpand();
