@@ -13,6 +13,7 @@ class TLumoTable;
 struct OpenUnit
 {
     QString descriptor;
+    QString caption; // as the file list shows it
     int nativeLanguage = 0;
     int foreignLanguage = 0;
 };

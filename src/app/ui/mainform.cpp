@@ -173,10 +173,10 @@ void TMainForm::connectCommands()
 {
     const MainMenuActions &menu = m_mainMenu->actions();
     connect(menu.FileExitItem, &QAction::triggered, this, &QWidget::close);
-    connect(menu.HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);
-    connect(menu.HelpSearchItem, &QAction::triggered, this, &TMainForm::HelpSearch);
-    connect(menu.HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
-    connect(menu.HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    connect(menu.HelpContentsItem, &QAction::triggered, this, [this] { m_help->showContents(); });
+    connect(menu.HelpSearchItem, &QAction::triggered, this, [this] { m_help->showSearch(); });
+    connect(menu.HelpHowToUseItem, &QAction::triggered, this, [this] { m_help->showHowToUse(); });
+    connect(menu.HelpAboutItem, &QAction::triggered, this, [this] { TSplashScreen::showAbout(this); });
     // F1 opens the topic of the page shown; a dialog's own F1 answers in the dialog.
     auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     helpKey->setContext(Qt::WindowShortcut);
@@ -194,7 +194,6 @@ void TMainForm::connectCommands()
     m_testPage->keptText = [this](const QString &key) { return m_texts.kept(key); };
     m_testPage->languageFile = [this] { return m_unitPage->LumoListView1->languageFile(); };
     m_testPage->smallFlags = m_smallFlags;
-    m_testPage->setSoundCursor(soundCursor());
     connect(m_testPage, &TestPage::helpRequested, this, [this](int context) { m_help->showTopic(context); });
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
@@ -238,7 +237,7 @@ void TMainForm::connectUnitManager()
     page->setPopups(m_popups->TreeViewPopup, m_popups->ListViewPopup);
     connect(page, &UnitPage::unitCaptionChanged, this, &TMainForm::showUnitCaption);
     connect(page, &UnitPage::unitOpened, this, &TMainForm::LumoListView1DblClick);
-    connect(page, &UnitPage::viewStyleShown, this, &TMainForm::checkViewStyle);
+    connect(page, &UnitPage::viewStyleShown, m_mainMenu, &MainMenuBar::checkViewStyle);
     connect(page, &UnitPage::nonVocabularyFoldersHidden, menu.Hidenonvocabularyfolders1,
             &QAction::setChecked);
     for (QAction *action : {menu.FileNewVocFile, m_popups->PopupNewVocFile})
@@ -261,54 +260,6 @@ void TMainForm::connectUnitManager()
     connect(m_popups->PopupRenameItem2, &QAction::triggered, page, &UnitPage::RenameFolderClick);
     connect(m_popups->PopupDeleteItem2, &QAction::triggered, page, &UnitPage::DeleteFolderClick);
     connect(m_logbookPage, &LogbookPage::mistakesSaved, page, &UnitPage::refreshList);
-}
-
-void TMainForm::checkViewStyle(int style)
-{
-    const MainMenuActions &menu = m_mainMenu->actions();
-    const QList<QAction *> styles{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,
-                                  menu.ViewDetailsItem};
-    if (style >= 0 && style < styles.size()) {
-        styles.at(style)->setChecked(true);
-    } else {
-        // A stored style outside 0 to 3 checks no item, as it presses no button.
-        styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-        for (QAction *action : styles)
-            action->setChecked(false);
-        styles.first()->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    }
-}
-
-void TMainForm::HelpContents()
-{
-    m_help->showContents();
-}
-
-void TMainForm::HelpSearch()
-{
-    m_help->showSearch();
-}
-
-void TMainForm::HelpHowToUse()
-{
-    m_help->showHowToUse();
-}
-
-QCursor TMainForm::soundCursor()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({{1, 1}, {1, 17}, {5, 13}, {8, 19}, {10, 18}, {7, 12}, {12, 12}}));
-    p.setBrush(Qt::darkBlue);
-    p.drawPolygon(QPolygonF({{14, 20}, {17, 20}, {21, 16}, {21, 28}, {17, 24}, {14, 24}}));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(20, 18, 5, 8), -60 * 16, 120 * 16);
-    p.drawArc(QRectF(20, 16, 8, 12), -60 * 16, 120 * 16);
-    return QCursor(pixmap, 1, 1);
 }
 
 void TMainForm::FormCreate()
@@ -401,23 +352,9 @@ void TMainForm::ShowHint(const QString &hint)
     m_statusLine->showMessage(hint);
 }
 
-namespace {
-// The toolkit's dialogs and the message boxes' buttons speak the language of the file too.
-void applyToolkitTexts(const QString &fileName)
-{
-    ApplyToolkitTranslation(fileName);
-    const auto general = [&fileName](const char *key, const QString &english) {
-        return Translate(fileName, QStringLiteral("general"), QString::fromLatin1(key), english);
-    };
-    const QMessageBoxService::ButtonTexts english;
-    QMessageBoxService::setButtonTexts({general("YesBtn", english.yes), general("NoBtn", english.no),
-                                        general("OKBtn", english.ok), general("CancelBtn", english.cancel)});
-}
-} // namespace
-
 void TMainForm::ApplyLanguageFile(const QString &fileName)
 {
-    const auto nameControls = qScopeGuard([&] { NameControlsForScreenReaders(fileName); });
+    const auto nameControls = qScopeGuard([&] { WindowTexts::nameForScreenReaders(fileName, *this); });
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
     m_unitPage->LumoTreeView1->setLanguageFile(fileName);
@@ -436,15 +373,10 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
         return Translate(fileName, QStringLiteral("MainForm"), key, english);
     }));
     m_texts.apply(fileName, *this, *m_mainMenu, *m_pageControl);
-    applyToolkitTexts(fileName);
+    WindowTexts::applyToolkitTexts(fileName);
 }
 
 const TestVariantList &TMainForm::testVariantList() const
 {
     return m_testPage->variants();
-}
-
-void TMainForm::HelpAbout()
-{
-    TSplashScreen::showAbout(this);
 }

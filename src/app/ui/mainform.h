@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/mainformtexts.h"
+#include "app/ui/windowtexts.h"
 #include "platform/ini/settingslist.h"
 #include "platform/sound/sounddevice.h"
 #include "platform/ui/waitcursor.h"
@@ -15,6 +15,7 @@ class HelpService;
 class HelpWindowService;
 class InputPage;
 class MainPopups;
+class PrintCommands;
 class QFileDialog;
 class TImageList;
 class TLanguageDlg;
@@ -58,24 +59,12 @@ public:
     bool PageControlChanging();
     void PageControlChange();
     void LumoListView1DblClick();
-    void HelpContents();
-    void HelpSearch();
-    void HelpHowToUse();
-    void HelpAbout();
     void OptionsLanguageItemClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
-    // The unit named when the program was started: its folder in the file list with the unit
-    // selected. Throws LumoError for a missing file, a folder or a file of another kind.
-    void SelectUnit(const QString &descriptor);
-    // Names the panes that show no caption, for screen readers, from the language file.
-    void NameControlsForScreenReaders(const QString &languageFile);
 
     // The help the window shows; tests give a scripted one.
     void setHelpService(HelpService &help);
-
-    // Cursor number 5 of the program: marks a question or entry that has a sound.
-    static QCursor soundCursor();
 
     // The components, by their names.
     MainMenuBar *MainMenu() const { return m_mainMenu; }
@@ -106,7 +95,7 @@ public:
     QString helpFile() const { return m_helpFile; }
     // A text the window keeps from the language file for later ("MsgPackingTable", ...).
     QString keptText(const QString &key) const { return m_texts.kept(key); }
-    const PrintSettings &printSettings() const { return m_print; }
+    const PrintSettings &printSettings() const;
     const TestVariantList &testVariantList() const;
     // Names of the settings in the order of reading and of writing.
     const SettingsList &settings() const { return m_settings; }
@@ -126,17 +115,14 @@ private:
     void connectCharBars();
     void connectInputPage();
     void showStatusNow(const QString &text);
-    QString commandLineText(const QString &key, const QString &english) const;
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
     void enterLogbookPage();
     void openUnitTable(bool filtered);
     // Checks the View menu's item of the style the file list shows.
-    void checkViewStyle(int style);
     void showUnitCaption(const QString &caption);
     void declareSettings();
-    void declarePrintSettings();
     void recoverSettingsStore();
     void applyPlacement();
     int storedWindowState() const;
@@ -180,7 +166,7 @@ private:
     } m_placement;
     SettingsList m_settings;
     QString m_helpFile;
-    PrintSettings m_print;
-    MainFormTexts m_texts;
+    PrintCommands *m_printing = nullptr;
+    WindowTexts m_texts;
     bool m_closed = false;
 };

@@ -26,25 +26,6 @@
 namespace {
 enum HelpContexts { UnitPageHelp = 170, TestPageHelp = 275, InputPageHelp = 340 };
 
-// A hidden menu also leaves the bar, which answers the mnemonic of every menu it holds, shown
-// or not: a hidden "&Search" would make Alt+S of the test page's "&Start" ambiguous.
-void showTopMenu(MainMenuBar &bar, int index, bool shown)
-{
-    QAction *action = bar.topLevel(index)->menuAction();
-    action->setVisible(shown);
-    const QList<QAction *> held = bar.QWidget::actions();
-    if (!shown) {
-        bar.removeAction(action);
-        return;
-    }
-    if (held.contains(action))
-        return;
-    QAction *before = nullptr;
-    for (int next = index + 1; !before && bar.topLevel(next); ++next)
-        if (held.contains(bar.topLevel(next)->menuAction()))
-            before = bar.topLevel(next)->menuAction();
-    bar.insertAction(before, action);
-}
 } // namespace
 
 bool TMainForm::PageControlChanging()
@@ -54,21 +35,11 @@ bool TMainForm::PageControlChanging()
     if (leaving == m_inputPage)
         m_inputPage->leave();
     if (leaving == m_unitPage) {
-        TLumoListView *list = m_unitPage->LumoListView1;
-        const QString caption = list->selectedCaption();
-        if (caption.isEmpty()) {
-            m_messages.plain(m_texts.kept(QStringLiteral("MsgNoVocFileSelected")));
+        const std::optional<OpenUnit> chosen = m_unitPage->chosenUnit();
+        if (!chosen)
             return false;
-        }
-        // The descriptor as it is spelt on disk; a unit whose files clash stays closed.
-        const QString descriptor = list->selectedDescriptor();
-        if (descriptor.isEmpty())
-            return false;
-        m_unit.descriptor = descriptor;
-        setWindowTitle(QStringLiteral("Lumo '96 - ") + caption);
-        const TLumoFileHeader info = list->GetUnitInfo();
-        m_unit.foreignLanguage = info.secondLanguage;
-        m_unit.nativeLanguage = info.firstLanguage;
+        m_unit = *chosen;
+        setWindowTitle(QStringLiteral("Lumo '96 - ") + m_unit.caption);
     } else if (leaving == m_testPage && !m_testPage->stopTestAsked()) {
         return false;
     }
@@ -81,7 +52,7 @@ void TMainForm::PageControlChange()
     const MainMenuActions &menu = m_mainMenu->actions();
     for (int hidden :
          {MainMenuBar::EditMenu, MainMenuBar::SearchMenu, MainMenuBar::ViewMenu, MainMenuBar::TestMenu})
-        showTopMenu(*m_mainMenu, hidden, false);
+        m_mainMenu->showTopMenu(hidden, false);
     menu.optionsCharacterBarItem->setEnabled(false);
     menu.FileConvertItem->setEnabled(false);
     m_inputPage->enableEdit(false);
@@ -106,8 +77,8 @@ void TMainForm::PageControlChange()
 void TMainForm::enterInputPage()
 {
     m_pageControl->setHelpContext(InputPageHelp);
-    showTopMenu(*m_mainMenu, MainMenuBar::EditMenu, true);
-    showTopMenu(*m_mainMenu, MainMenuBar::SearchMenu, true);
+    m_mainMenu->showTopMenu(MainMenuBar::EditMenu, true);
+    m_mainMenu->showTopMenu(MainMenuBar::SearchMenu, true);
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     m_inputPage->enter([this] { openUnitTable(false); });
 }
@@ -115,21 +86,16 @@ void TMainForm::enterInputPage()
 void TMainForm::enterTestPage()
 {
     m_pageControl->setHelpContext(TestPageHelp);
-    showTopMenu(*m_mainMenu, MainMenuBar::TestMenu, true);
+    m_mainMenu->showTopMenu(MainMenuBar::TestMenu, true);
     m_mainMenu->actions().optionsCharacterBarItem->setEnabled(true);
     openUnitTable(false);
-    m_lumoVocTest1->setVocabularyFile(m_unit.descriptor);
-    m_lumoVocTest1->Reload();
-    m_testPage->firstLanguage = m_unit.nativeLanguage;
-    m_testPage->secondLanguage = m_unit.foreignLanguage;
-    m_testPage->setFontName(m_lumoVocTest1->fontName());
-    m_testPage->RefreshTestPage();
+    m_testPage->enterPage(m_unit);
 }
 
 void TMainForm::enterUnitPage()
 {
     m_pageControl->setHelpContext(UnitPageHelp);
-    showTopMenu(*m_mainMenu, MainMenuBar::ViewMenu, true);
+    m_mainMenu->showTopMenu(MainMenuBar::ViewMenu, true);
     m_mainMenu->actions().FileConvertItem->setEnabled(true);
     m_mainMenu->actions().FilePropertiesItem->setEnabled(true);
     if (m_lumoTable1->state() == SqliteTable::State::Edit ||

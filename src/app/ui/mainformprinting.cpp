@@ -10,13 +10,14 @@
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
+#include "vocfile/unitfiles.h"
 #include "widgets/speedbutton.h"
 
 #include <QAction>
 
 void TMainForm::connectPrinting()
 {
-    auto *printing = new PrintCommands(m_messages, this);
+    auto *printing = m_printing = new PrintCommands(m_messages, this);
     printing->setHelp([this](int context) { m_help->showTopic(context); });
     const auto filePrint = [this, printing] {
         Guarded(m_messages, [&] {
@@ -25,9 +26,9 @@ void TMainForm::connectPrinting()
             QString unit = CurrentUnitFile();
             if (m_pageControl->currentWidget() == m_unitPage) {
                 const QString name = list->selectedCaption();
-                unit = name.isEmpty() ? QString() : list->path() + name + QStringLiteral(".lif");
+                unit = name.isEmpty() ? QString() : list->path() + name + UnitFiles::descriptorExtension();
             }
-            printing->printUnit(*m_lumoTable1, unit, list->languageFile(), m_print);
+            printing->printUnit(*m_lumoTable1, unit, list->languageFile(), printing->settings());
         });
     };
     const MainMenuActions &menu = m_mainMenu->actions();
@@ -38,4 +39,9 @@ void TMainForm::connectPrinting()
             [this, printing] { Guarded(m_messages, [&] { printing->printerSetup(); }); });
     for (SpeedButton *button : {m_unitPage->PrintSBtn, m_inputPage->PrintSBtn2})
         button->setEnabled(true);
+}
+
+const PrintSettings &TMainForm::printSettings() const
+{
+    return m_printing->settings();
 }

@@ -5,6 +5,7 @@
 #include "logbook/ui/logbookpage.h"
 #include "platform/programfiles.h"
 #include "platform/programfolder.h"
+#include "print/ui/printcommands.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "voctest/ui/testpage.h"
@@ -36,7 +37,7 @@ void TMainForm::declareSettings()
         });
     m_unitPage->declareSettings(s);
     m_logbookPage->declareSettings(s);
-    declarePrintSettings();
+    m_printing->declareSettings(s);
     // Only a file that exists reaches the file list, which is what closing stores.
     s.addText(
         QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")),
@@ -53,25 +54,4 @@ void TMainForm::declareSettings()
         QStringLiteral("TestVariant"), 0, {ReadTestVariant, WriteTestVariant},
         [this] { return m_testPage->TestVariants->currentIndex(); },
         [this](int index) { m_testPage->selectTestVariant(index); });
-}
-
-void TMainForm::declarePrintSettings()
-{
-    SettingsList &s = m_settings;
-    PrintSettings &p = m_print;
-    const auto integer = [&s](const char *name, int &field, int defaultValue, Slot slot) {
-        s.addInteger(
-            QString::fromLatin1(name), defaultValue, slot, [&field] { return field; },
-            [&field](int value) { field = value; });
-    };
-    integer("LeftMarginMM", p.leftMarginMM, 20, {ReadLeftMarginMM, WriteLeftMarginMM});
-    integer("RightMarginMM", p.rightMarginMM, 10, {ReadRightMarginMM, WriteRightMarginMM});
-    integer("TopMarginMM", p.topMarginMM, 10, {ReadTopMarginMM, WriteTopMarginMM});
-    integer("BottomMarginMM", p.bottomMarginMM, 10, {ReadBottomMarginMM, WriteBottomMarginMM});
-    integer("FontSize", p.fontSize, 10, {ReadFontSize, WriteFontSize});
-    integer("Orientation", p.orientation, 0, {ReadOrientation, WriteOrientation});
-    s.addBoolean(
-        QStringLiteral("PrinterSwapCols"), false, {ReadPrinterSwapCols, WritePrinterSwapCols},
-        [&p] { return p.swapColumns; }, [&p](bool swap) { p.swapColumns = swap; });
-    integer("PrintType", p.printType, 0, {ReadPrintType, WritePrintType});
 }

@@ -143,3 +143,38 @@ void MainMenuBar::buildOptionsTestHelp()
     help->addSeparator();
     addItem(help, m_actions.HelpAboutItem, QStringLiteral("HelpAboutItem"), QStringLiteral("&About..."));
 }
+
+// A hidden menu also leaves the bar, which answers the mnemonic of every menu it holds, shown
+// or not: a hidden "&Search" would make Alt+S of the test page's "&Start" ambiguous.
+void MainMenuBar::showTopMenu(int index, bool shown)
+{
+    QAction *action = topLevel(index)->menuAction();
+    action->setVisible(shown);
+    const QList<QAction *> held = QWidget::actions();
+    if (!shown) {
+        removeAction(action);
+        return;
+    }
+    if (held.contains(action))
+        return;
+    QAction *before = nullptr;
+    for (int next = index + 1; !before && topLevel(next); ++next)
+        if (held.contains(topLevel(next)->menuAction()))
+            before = topLevel(next)->menuAction();
+    insertAction(before, action);
+}
+
+void MainMenuBar::checkViewStyle(int style)
+{
+    const QList<QAction *> styles{m_actions.ViewLargeIconsItem, m_actions.ViewSmallIconsItem,
+                                  m_actions.ViewListItem, m_actions.ViewDetailsItem};
+    if (style >= 0 && style < styles.size()) {
+        styles.at(style)->setChecked(true);
+        return;
+    }
+    QActionGroup *group = styles.first()->actionGroup();
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction *action : styles)
+        action->setChecked(false);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+}

@@ -52,6 +52,10 @@ public:
     explicit MainMenuBar(QWidget *parent = nullptr);
 
     QMenu *topLevel(int index) const;
+    // Shows or hides a top-level menu; a hidden one also leaves the bar.
+    void showTopMenu(int index, bool shown);
+    // Checks the View menu's item of a list style; a style outside 0 to 3 checks none.
+    void checkViewStyle(int style);
     const MainMenuActions &actions() const { return m_actions; }
     // The item of that component name; nullptr when there is none.
     QAction *item(const QString &name) const;

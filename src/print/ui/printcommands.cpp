@@ -1,5 +1,7 @@
 #include "print/ui/printcommands.h"
 
+#include "platform/ini/settingslist.h"
+
 #include "platform/messageservice.h"
 #include "print/ui/printsetup.h"
 #include "print/ui/printstatus.h"
@@ -95,4 +97,25 @@ void PrintCommands::printUnit(TLumoTable &table, const QString &unitFile, const 
     // No hourglass here: the job asks for a file name and for the paper to be turned over.
     if (chosen)
         engine.Print();
+}
+
+void PrintCommands::declareSettings(SettingsList &list)
+{
+    using namespace SettingOrder;
+    PrintSettings &p = m_settings;
+    const auto integer = [&list](const char *name, int &field, int defaultValue, Slot slot) {
+        list.addInteger(
+            QString::fromLatin1(name), defaultValue, slot, [&field] { return field; },
+            [&field](int value) { field = value; });
+    };
+    integer("LeftMarginMM", p.leftMarginMM, 20, {ReadLeftMarginMM, WriteLeftMarginMM});
+    integer("RightMarginMM", p.rightMarginMM, 10, {ReadRightMarginMM, WriteRightMarginMM});
+    integer("TopMarginMM", p.topMarginMM, 10, {ReadTopMarginMM, WriteTopMarginMM});
+    integer("BottomMarginMM", p.bottomMarginMM, 10, {ReadBottomMarginMM, WriteBottomMarginMM});
+    integer("FontSize", p.fontSize, 10, {ReadFontSize, WriteFontSize});
+    integer("Orientation", p.orientation, 0, {ReadOrientation, WriteOrientation});
+    list.addBoolean(
+        QStringLiteral("PrinterSwapCols"), false, {ReadPrinterSwapCols, WritePrinterSwapCols},
+        [&p] { return p.swapColumns; }, [&p](bool swap) { p.swapColumns = swap; });
+    integer("PrintType", p.printType, 0, {ReadPrintType, WritePrintType});
 }

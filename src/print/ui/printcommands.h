@@ -10,6 +10,7 @@
 
 class MessageService;
 class QPrinter;
+class SettingsList;
 class QWidget;
 class TLumoTable;
 class TPrintStatus;
@@ -32,6 +33,10 @@ public:
     // The system's printer setup dialog.
     void printerSetup();
 
+    // The settings the jobs start from, kept with the program's settings.
+    PrintSettings &settings() { return m_settings; }
+    void declareSettings(SettingsList &list);
+
     void setHelp(std::function<void(int)> showHelp) { m_showHelp = std::move(showHelp); }
     // Tests script the dialogs and choose PDF output.
     void setSetupDialog(TLumoPrinter::SetupDialog dialog) { m_setupDialog = std::move(dialog); }
@@ -52,4 +57,5 @@ private:
     TLumoPrinter::SetupDialog m_setupDialog;
     QPrinterTarget::PdfChooser m_choosePdf;
     bool m_alwaysPdf = false;
+    PrintSettings m_settings;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/errorboundary.h"
 #include "platform/ini/settingslist.h"
+#include "platform/messageservice.h"
 #include "platform/programfolder.h"
 #include "units/defaultunitroot.h"
 #include "units/ui/lumolistview.h"
@@ -314,4 +315,22 @@ void UnitPage::declareSettings(SettingsList &s)
     s.addInteger(
         QStringLiteral("ViewStyle"), 0, {ReadViewStyle, WriteViewStyle}, [list] { return list->viewStyle(); },
         [this](int style) { setViewStyle(style); });
+}
+
+std::optional<OpenUnit> UnitPage::chosenUnit()
+{
+    OpenUnit unit;
+    unit.caption = LumoListView1->selectedCaption();
+    if (unit.caption.isEmpty()) {
+        m_services.messages.plain(m_services.keptText(QStringLiteral("MsgNoVocFileSelected")));
+        return std::nullopt;
+    }
+    // The descriptor as it is spelt on disk; a unit whose files clash stays closed.
+    unit.descriptor = LumoListView1->selectedDescriptor();
+    if (unit.descriptor.isEmpty())
+        return std::nullopt;
+    const TLumoFileHeader info = LumoListView1->GetUnitInfo();
+    unit.nativeLanguage = info.firstLanguage;
+    unit.foreignLanguage = info.secondLanguage;
+    return unit;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "widgets/pageservices.h"
+
 #include "exchange/ui/wordlistcommands.h"
 
 #include <QWidget>
+#include <optional>
 
 class QButtonGroup;
 class QMenu;
@@ -35,6 +38,12 @@ public:
     void setPopups(QMenu *treePopup, QMenu *listPopup);
     // The page's settings at their places among the program's.
     void declareSettings(SettingsList &settings);
+    // The unit selected in the file list, to work on when the page is left; none (and the
+    // user told why, where there is something to tell) keeps the page.
+    std::optional<OpenUnit> chosenUnit();
+    // The unit named when the program was started: its folder in the file list with the unit
+    // selected. Throws LumoError for a missing file, a folder or a file of another kind.
+    void SelectUnit(const QString &descriptor);
 
     // The commands on units.
     void NewFileClick();

@@ -1,5 +1,6 @@
 #include "voctest/ui/testpage.h"
 
+#include "voctest/lumovoctest.h"
 #include "voctest/ui/gauge.h"
 #include "widgets/toolbarpanel.h"
 
@@ -326,4 +327,14 @@ void TestPage::setFontName(const QString &name)
         font.setFamily(name);
         widget->setFont(font);
     }
+}
+
+void TestPage::enterPage(const OpenUnit &unit)
+{
+    m_engine->setVocabularyFile(unit.descriptor);
+    m_engine->Reload();
+    firstLanguage = unit.nativeLanguage;
+    secondLanguage = unit.foreignLanguage;
+    setFontName(m_engine->fontName());
+    RefreshTestPage();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "widgets/pageservices.h"
+
 #include "repetition/fsrsmodel.h"
 #include "voctest/testvariantlist.h"
 #include "widgets/chargrid.h"
+#include "widgets/soundcursor.h"
 
 #include <QCursor>
 #include <QWidget>
@@ -35,6 +38,8 @@ public:
 
     // The engine the page drives; its order follows the checked order button from now on.
     void attach(TLumoVocTest &engine, MessageService &messages);
+    // Entering the page: the engine loads the unit, the page shows its languages and font.
+    void enterPage(const OpenUnit &unit);
 
     // What the page needs of the window around it; each has a sensible default.
     std::function<bool()> isActivePage;                     // default: the page is visible
@@ -165,7 +170,7 @@ private:
     MessageService *m_messages = nullptr;
     TestVariantList m_variants;
     QString m_listedLanguageFile; // the UI language file the variants are named in
-    QCursor m_soundCursor{Qt::PointingHandCursor};
+    QCursor m_soundCursor = SoundCursor();
     bool m_flashCardVariant = false; // the variant selected is a flash-card test
     bool m_answerShown = false;
 };

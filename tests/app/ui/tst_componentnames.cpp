@@ -1,5 +1,5 @@
 #include "app/ui/mainform.h"
-#include "app/ui/mainformtexts.h"
+#include "app/ui/windowtexts.h"
 #include "exchange/ui/importdialog.h"
 #include "input/ui/dbmediaplayer.h"
 #include "input/ui/finddlg.h"
@@ -39,7 +39,7 @@ private slots:
     void mainWindowNamesAreUnique()
     {
         const auto form = createForm();
-        const QStringList shared = MainFormTexts::sharedNames(*form);
+        const QStringList shared = WindowTexts::sharedNames(*form);
         QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral(", "))));
     }
 
@@ -77,7 +77,7 @@ private slots:
     {
         QFETCH(Window, window);
         const std::unique_ptr<QWidget> dialog = window(messages);
-        const QStringList shared = MainFormTexts::sharedNames(*dialog);
+        const QStringList shared = WindowTexts::sharedNames(*dialog);
         QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral(", "))));
     }
 

@@ -1,8 +1,8 @@
 #include "app/ui/mainform.h"
-#include "app/ui/mainformtexts.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
 #include "app/ui/splashscreen.h"
+#include "app/ui/windowtexts.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
 #include "platform/ini/inifile.h"
@@ -396,7 +396,7 @@ private slots:
     void englishFileHoldsEveryWindowText()
     {
         const IniFile english(folder->copyFromData(QStringLiteral("english.llf")));
-        for (const auto &[key, text] : MainFormTexts::englishTexts()) {
+        for (const auto &[key, text] : WindowTexts::englishTexts()) {
             QVERIFY2(english.valueExists(QStringLiteral("MainForm"), key), qPrintable(key));
             if (!text.isEmpty())
                 QCOMPARE(english.readString(QStringLiteral("MainForm"), key, QString()), text);

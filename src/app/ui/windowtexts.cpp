@@ -1,9 +1,12 @@
-#include "app/ui/mainformtexts.h"
+#include "app/ui/windowtexts.h"
 
 #include "app/ui/mainmenubar.h"
+#include "platform/ui/qmessageboxservice.h"
 #include "uilang/translate.h"
+#include "uilang/ui/toolkittranslation.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -272,12 +275,12 @@ private:
 };
 } // namespace
 
-QStringList MainFormTexts::sharedNames(const QObject &form)
+QStringList WindowTexts::sharedNames(const QObject &form)
 {
     return ComponentIndex(form).shared();
 }
 
-QList<QPair<QString, QString>> MainFormTexts::englishTexts()
+QList<QPair<QString, QString>> WindowTexts::englishTexts()
 {
     QList<QPair<QString, QString>> texts;
     for (const Rule &rule : Rules)
@@ -285,7 +288,7 @@ QList<QPair<QString, QString>> MainFormTexts::englishTexts()
     return texts;
 }
 
-QString MainFormTexts::kept(const QString &key) const
+QString WindowTexts::kept(const QString &key) const
 {
     const auto found = m_kept.constFind(key);
     if (found != m_kept.constEnd())
@@ -296,7 +299,7 @@ QString MainFormTexts::kept(const QString &key) const
     return QString();
 }
 
-void MainFormTexts::apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages)
+void WindowTexts::apply(const QString &languageFile, QWidget &form, MainMenuBar &menu, QTabWidget &pages)
 {
     const ComponentIndex components(form);
     for (const Rule &rule : Rules) {
@@ -326,4 +329,52 @@ void MainFormTexts::apply(const QString &languageFile, QWidget &form, MainMenuBa
             key == QStringLiteral("StartBtnHint"))
             m_kept.insert(key, text);
     }
+}
+
+namespace {
+// The hint a button was last named by, so that the next language names it anew.
+const char *const NamedFromHint = "lumoNamedFromHint";
+} // namespace
+
+void WindowTexts::nameForScreenReaders(const QString &languageFile, QWidget &form)
+{
+    // Controls with a caption are named by it; these panes have none on screen.
+    const auto name = [&](const char *objectName, const char *key, const char *english) {
+        const QString text =
+            Translate(languageFile, QStringLiteral("MainForm"), QLatin1String(key), QLatin1String(english));
+        for (QWidget *control : form.findChildren<QWidget *>(QLatin1String(objectName)))
+            control->setAccessibleName(text);
+    };
+    name("PageControl", "PagesName", "Pages");
+    name("TestVariants", "TestVariantsName", "Test variant");
+    name("AnswerEdit", "AnswerName", "Answer");
+    name("ProgressBar1", "SoundPositionName", "Sound position");
+    name("LumoDBGrid1", "VocabularyGridName", "Word pairs");
+    name("LumoDBLogGrid1", "MistakesGridName", "Mistaken word pairs");
+    name("LumoTreeView1", "FolderTreeName", "Folders");
+    // The file list shows one of its views at a time; each is named.
+    for (QWidget *list : form.findChildren<QWidget *>(QStringLiteral("LumoListView1")))
+        for (QAbstractItemView *view : list->findChildren<QAbstractItemView *>())
+            view->setAccessibleName(Translate(languageFile, QStringLiteral("MainForm"),
+                                              QStringLiteral("UnitListName"), QStringLiteral("Units")));
+    // Buttons that show a glyph only are named by their hint, as translated just now.
+    for (QAbstractButton *button : form.findChildren<QAbstractButton *>()) {
+        const bool ownName = !button->accessibleName().isEmpty() &&
+                             button->accessibleName() != button->property(NamedFromHint).toString();
+        if (!button->text().isEmpty() || button->toolTip().isEmpty() || ownName)
+            continue;
+        button->setAccessibleName(button->toolTip());
+        button->setProperty(NamedFromHint, button->toolTip());
+    }
+}
+
+void WindowTexts::applyToolkitTexts(const QString &fileName)
+{
+    ApplyToolkitTranslation(fileName);
+    const auto general = [&fileName](const char *key, const QString &english) {
+        return Translate(fileName, QStringLiteral("general"), QString::fromLatin1(key), english);
+    };
+    const QMessageBoxService::ButtonTexts english;
+    QMessageBoxService::setButtonTexts({general("YesBtn", english.yes), general("NoBtn", english.no),
+                                        general("OKBtn", english.ok), general("CancelBtn", english.cancel)});
 }

@@ -1,9 +1,11 @@
-#include "app/ui/mainform.h"
+// Selecting the unit named when the program was started.
 #include "platform/lumoerror.h"
 #include "uilang/translate.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
+#include "vocfile/unitfiles.h"
+#include "widgets/pageservices.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,23 +38,19 @@ QTreeWidgetItem *nodeOf(TLumoTreeView &tree, const QString &folder)
 }
 } // namespace
 
-QString TMainForm::commandLineText(const QString &key, const QString &english) const
-{
-    return Translate(m_unitPage->LumoListView1->languageFile(), QStringLiteral("MainForm"), key, english);
-}
-
-void TMainForm::SelectUnit(const QString &descriptor)
+void UnitPage::SelectUnit(const QString &descriptor)
 {
     const QFileInfo file(descriptor);
     const auto refuse = [&](const char *key, const char *english) {
-        throw LumoError(commandLineText(QLatin1String(key), QLatin1String(english)) + QStringLiteral("\r\n") +
-                        descriptor);
+        throw LumoError(Translate(m_services.languageFile(), QStringLiteral("MainForm"), QLatin1String(key),
+                                  QLatin1String(english)) +
+                        QStringLiteral("\r\n") + descriptor);
     };
     if (!file.exists())
         refuse("MsgUnitNotFound", "The unit could not be found:");
     if (file.isDir())
         refuse("MsgUnitIsFolder", "This is a folder, not a unit:");
-    if (file.suffix().compare(QStringLiteral("lif"), Qt::CaseInsensitive) != 0)
+    if (!UnitFiles::isDescriptor(file.fileName()))
         refuse("MsgNotAUnit", "This file is not a unit descriptor (.lif):");
     if (QFile unit(file.absoluteFilePath()); !unit.open(QIODevice::ReadOnly))
         refuse("MsgUnitUnreadable", "The unit cannot be read:");
@@ -60,8 +58,8 @@ void TMainForm::SelectUnit(const QString &descriptor)
     QString folder = QDir::cleanPath(file.absolutePath());
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    TLumoTreeView *tree = m_unitPage->LumoTreeView1;
-    TLumoListView *list = m_unitPage->LumoListView1;
+    TLumoTreeView *tree = LumoTreeView1;
+    TLumoListView *list = LumoListView1;
     // Below the base folder the tree shows where the unit lies; elsewhere it keeps its base.
     if (QTreeWidgetItem *node = nodeOf(*tree, folder)) {
         tree->scrollToItem(node);
