@@ -61,6 +61,16 @@ bool hasExpandButton(const QTreeWidgetItem *node)
 {
     return node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator || node->childCount() > 0;
 }
+
+// Counts what the widgets tell the hourglass.
+class CountingBusy : public BusyIndicator
+{
+public:
+    void begin() override { ++begun; }
+    void end() override { ++ended; }
+    int begun = 0;
+    int ended = 0;
+};
 } // namespace
 
 class TestLumoTreeView : public QObject
@@ -97,6 +107,22 @@ private slots:
     {
         m_tree.reset();
         m_folder.reset();
+    }
+
+    // The unit manager's hourglass is the one its widgets are given, ended on every path out.
+    void theGivenHourglassIsShown()
+    {
+        makeFolders(*m_folder, {"Vocabulary/Other"});
+        CountingBusy busy;
+        TLumoListView list(m_messages, busy);
+        list.setPath(m_folder->filePath(QStringLiteral("Vocabulary/Other/")));
+        QCOMPARE(busy.begun, 1);
+        TLumoTreeView tree(m_messages, busy);
+        tree.setShowAll(false);
+        tree.setRoot(m_folder->filePath(QStringLiteral("Vocabulary")));
+        tree.FullExpand();
+        QVERIFY(busy.begun > 1);
+        QCOMPARE(busy.ended, busy.begun);
     }
 
     void ninePicturesAreDrawn()
