@@ -72,9 +72,6 @@ public:
     void SortRightBtnClick();
     // Customizes the character bar of the page shown.
     void PopupCustomizeItemClick();
-    // The unit named when the program was started: its folder in the file list with the unit
-    // selected. Throws LumoError for a missing file, a folder or a file of another kind.
-    void SelectUnit(const QString &descriptor);
     // Names the panes that show no caption, for screen readers, from the language file.
     void NameControlsForScreenReaders(const QString &languageFile);
     // The sound tools of the input page.
@@ -154,7 +151,6 @@ private:
     void applyCharBarLanguageFile(const QString &fileName);
     void connectFind();
     void setTableOrder(const QString &field);
-    QString commandLineText(const QString &key, const QString &english) const;
     void connectSoundTools();
     void connectSpeech();
     void updateSpeechControls();

@@ -6,6 +6,7 @@
 #include "platform/errorreport.h"
 #include "platform/ini/regfile.h"
 #include "platform/ui/qmessageboxservice.h"
+#include "units/ui/unitpage.h"
 
 #include "platform/lumoerror.h"
 
@@ -41,7 +42,7 @@ std::unique_ptr<TMainForm> StartProgram(QMessageBoxService &messages, const QStr
         mainForm = std::make_unique<TMainForm>(std::make_unique<TRegFile>(), messages);
         mainForm->FormCreate();
         if (!unitFile.isEmpty())
-            mainForm->SelectUnit(unitFile);
+            mainForm->unitPage()->SelectUnit(unitFile);
     } catch (const std::exception &error) {
         messages.setParent(nullptr);
         splash.reset();

@@ -2,7 +2,9 @@
 
 #include "platform/errorboundary.h"
 #include "platform/ini/settingslist.h"
+#include "platform/lumoerror.h"
 #include "platform/programfolder.h"
+#include "uilang/translate.h"
 #include "units/defaultunitroot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
@@ -11,10 +13,39 @@
 #include "widgets/toolbarpanel.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QVBoxLayout>
+
+namespace {
+// The node of the tree whose folder is folder, opening the nodes on the way; null when the
+// folder lies outside every top-level node.
+QTreeWidgetItem *nodeOf(TLumoTreeView &tree, const QString &folder)
+{
+    QTreeWidgetItem *found = nullptr;
+    QTreeWidgetItem *level = tree.invisibleRootItem();
+    while (level) {
+        QTreeWidgetItem *next = nullptr;
+        for (int i = 0; i < level->childCount() && !next; ++i) {
+            QTreeWidgetItem *child = level->child(i);
+            if (folder.startsWith(tree.NodePath(child)))
+                next = child;
+        }
+        if (!next)
+            break;
+        found = next;
+        if (tree.NodePath(found) == folder)
+            break;
+        if (!found->isExpanded())
+            tree.LoadChildren(found);
+        level = found;
+    }
+    return found && tree.NodePath(found) == folder ? found : nullptr;
+}
+} // namespace
 
 UnitPage::UnitPage(const PageServices &services, QWidget *parent) : QWidget(parent), m_services(services)
 {
@@ -314,4 +345,36 @@ void UnitPage::declareSettings(SettingsList &s)
     s.addInteger(
         QStringLiteral("ViewStyle"), 0, {ReadViewStyle, WriteViewStyle}, [list] { return list->viewStyle(); },
         [this](int style) { setViewStyle(style); });
+}
+
+void UnitPage::SelectUnit(const QString &descriptor)
+{
+    const QFileInfo file(descriptor);
+    const auto refuse = [&](const char *key, const char *english) {
+        throw LumoError(Translate(LumoListView1->languageFile(), QStringLiteral("MainForm"),
+                                  QLatin1String(key), QLatin1String(english)) +
+                        QStringLiteral("\r\n") + descriptor);
+    };
+    if (!file.exists())
+        refuse("MsgUnitNotFound", "The unit could not be found:");
+    if (file.isDir())
+        refuse("MsgUnitIsFolder", "This is a folder, not a unit:");
+    if (file.suffix().compare(QStringLiteral("lif"), Qt::CaseInsensitive) != 0)
+        refuse("MsgNotAUnit", "This file is not a unit descriptor (.lif):");
+    if (QFile unit(file.absoluteFilePath()); !unit.open(QIODevice::ReadOnly))
+        refuse("MsgUnitUnreadable", "The unit cannot be read:");
+
+    QString folder = QDir::cleanPath(file.absolutePath());
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    TLumoTreeView *tree = LumoTreeView1;
+    TLumoListView *list = LumoListView1;
+    // Below the base folder the tree shows where the unit lies; elsewhere it keeps its base.
+    if (QTreeWidgetItem *node = nodeOf(*tree, folder)) {
+        tree->scrollToItem(node);
+        tree->setCurrentItem(node);
+    }
+    if (list->path() != folder)
+        list->setPath(folder);
+    list->selectCaption(file.completeBaseName());
 }

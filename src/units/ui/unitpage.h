@@ -57,6 +57,9 @@ public:
     void LumoListView1Click();
     // Lists the folder anew; the selected unit stays selected.
     void refreshList();
+    // The unit named when the program was started: its folder in the file list with the unit
+    // selected. Throws LumoError for a missing file, a folder or a file of another kind.
+    void SelectUnit(const QString &descriptor);
 
     // The folder word lists go to and come from.
     QString folderPath() const override;

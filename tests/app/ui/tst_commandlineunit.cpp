@@ -31,7 +31,7 @@ private slots:
         const QString root = tree->root();
         QCOMPARE(list->path(), units);
 
-        form->SelectUnit(descriptor);
+        form->unitPage()->SelectUnit(descriptor);
         QCOMPARE(tree->currentPath(), grammar);
         QCOMPARE(tree->root(), root);
         QCOMPARE(list->path(), grammar);
@@ -40,7 +40,7 @@ private slots:
 
         // A relative name and a folder spelled with "." and ".." lead to the same place.
         QDir::setCurrent(grammar);
-        form->SelectUnit(QStringLiteral("../Grammar/./nouns.lif"));
+        form->unitPage()->SelectUnit(QStringLiteral("../Grammar/./nouns.lif"));
         QCOMPARE(tree->currentPath(), grammar);
         QCOMPARE(list->selectedCaptions(), QStringList({"nouns"}));
         QDir::setCurrent(QDir::tempPath());
@@ -59,7 +59,7 @@ private slots:
         const QString root = tree->root();
         const QString path = tree->currentPath();
 
-        form->SelectUnit(descriptor);
+        form->unitPage()->SelectUnit(descriptor);
         QCOMPARE(tree->root(), root);
         QCOMPARE(tree->currentPath(), path); // what closing stores stays as it was
         QCOMPARE(list->path(), QFileInfo(descriptor).absolutePath() + u'/');
@@ -87,7 +87,7 @@ private slots:
         TLumoListView *list = form->unitPage()->LumoListView1;
         const QString path = folder->path() + name;
         try {
-            form->SelectUnit(path);
+            form->unitPage()->SelectUnit(path);
             QFAIL("a bad unit name was accepted");
         } catch (const LumoError &error) {
             QCOMPARE(error.message(), message + QStringLiteral("\r\n") + path);
