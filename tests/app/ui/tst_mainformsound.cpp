@@ -6,6 +6,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "platform/sound/wavefile.h"
 #include "platform/sound/wavewriter.h"
+#include "support/screenshot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "widgets/lumotablemodel.h"
@@ -234,9 +235,7 @@ private slots:
         QVERIFY(page()->ProgressBar1->value() > 0);
 
         // Pictures for a person to look at.
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
-            form->grab().save(shots + QStringLiteral("/inputpage-recording.png"));
+        saveScreenshot(*form, QStringLiteral("inputpage-recording"));
 
         player()->button(TDBMediaPlayer::btStop)->click();
         QVERIFY(!page()->PlayerStatusLbl->isVisible());
@@ -262,8 +261,7 @@ private slots:
         const QImage withoutPicture = grid()->viewport()->grab(rect).toImage();
         grid()->setShowSoundGlyph(true);
         QVERIFY(withPicture != withoutPicture);
-        if (!shots.isEmpty())
-            form->grab().save(shots + QStringLiteral("/inputpage-recorded.png"));
+        saveScreenshot(*form, QStringLiteral("inputpage-recorded"));
     }
 
     void leavingThePageWhileRecordingKeepsTheRecording_data()

@@ -1,4 +1,5 @@
 #include "logbook/ui/loggraph.h"
+#include "support/screenshot.h"
 #include "support/testfolder.h"
 
 #include <QDir>
@@ -79,13 +80,6 @@ int countColour(const QImage &image, QRgb colour)
 QImage picture(TLogGraph &chart)
 {
     return chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-void saveScreenshot(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        image.save(folder + u'/' + name + QStringLiteral(".png"));
 }
 } // namespace
 
