@@ -231,8 +231,7 @@ private slots:
         QVERIFY(player()->recording());
         QVERIFY(page()->PlayerStatusLbl->isVisible());
         QCOMPARE(page()->PlayerStatusLbl->text(), QStringLiteral("Recording..."));
-        QTest::qWait(1600);
-        QVERIFY(page()->ProgressBar1->value() > 0);
+        QTRY_VERIFY(page()->ProgressBar1->value() > 0);
 
         // Pictures for a person to look at.
         saveScreenshot(*form, QStringLiteral("inputpage-recording"));
@@ -277,7 +276,7 @@ private slots:
         openUnit();
         goToColumn(LumoTableModel::NativeColumn);
         player()->click(TDBMediaPlayer::btRecord);
-        QTest::qWait(500);
+        QTRY_VERIFY(player()->device()->length() > 0);
         if (closing) {
             form->close();
             form.reset();
