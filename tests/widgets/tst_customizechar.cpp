@@ -1,3 +1,4 @@
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
@@ -348,9 +349,7 @@ private slots:
             dialog.show();
             dialog.CharBar->setCurrentCell(0, 1);
             const QImage picture = dialog.grab().toImage();
-            const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-            if (!folder.isEmpty() && QDir().mkpath(folder))
-                picture.save(folder + QStringLiteral("/customizechar.png"));
+            saveScreenshot(picture, QStringLiteral("customizechar"));
             [&] {
                 // The map is drawn: its Greek letters leave dark pixels in its cells.
                 const QRect map = dialog.CharMap->geometry();

@@ -4,6 +4,7 @@
 #include "widgets/languagecombobox.h"
 
 #include "platform/lumoerror.h"
+#include "support/screenshot.h"
 #include "support/testfolder.h"
 
 #include <QAbstractItemView>
@@ -75,13 +76,6 @@ QImage drawnEntry(const TLanguageComboBox &box, const QString &entry, const QSiz
     painter.setFont(box.font());
     box.DrawEntry(painter, image.rect(), entry, Qt::black);
     return image;
-}
-
-void saveScreenshot(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        image.save(folder + u'/' + name + QStringLiteral(".png"));
 }
 } // namespace
 

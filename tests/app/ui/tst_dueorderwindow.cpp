@@ -5,6 +5,7 @@
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
 #include "logbook/ui/logbookpage.h"
+#include "support/screenshot.h"
 #include "uilang/ui/languagedlg.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
@@ -21,13 +22,6 @@
 
 namespace {
 enum Page { Test = 1, Logbook = 3 };
-
-void saveShot(QWidget *widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (widget && !folder.isEmpty() && QDir().mkpath(folder))
-        widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
-}
 } // namespace
 
 class TestDueOrderWindow : public QObject, protected MainFormFixture
@@ -85,7 +79,7 @@ private slots:
         QCOMPARE(page->MaxProgress->text(), QStringLiteral("6")); // six new words of twenty a day
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        saveShot(form.get(), QStringLiteral("testpage-dueorder-english"));
+        saveScreenshot(*form, QStringLiteral("testpage-dueorder-english"));
 
         page->StartBtn->click();
         QVERIFY(!page->DueOrder->isEnabled()); // fixed while the test runs, like the others
@@ -118,12 +112,12 @@ private slots:
         QCOMPARE(logbook->DueWeek->text(), QStringLiteral("1"));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        saveShot(form.get(), QStringLiteral("logbook-duecounts-english"));
+        saveScreenshot(*form, QStringLiteral("logbook-duecounts-english"));
         switchToGerman(*form);
         QCOMPARE(logbook->DueWeekLabel->text(), QStringLiteral("In 7 Tagen f\u00e4llig:"));
         // The longer German captions get their room once the panel is laid out again.
         QTRY_VERIFY(logbook->DueWeekLabel->width() >= logbook->DueWeekLabel->sizeHint().width());
-        saveShot(form.get(), QStringLiteral("logbook-duecounts-deutsch"));
+        saveScreenshot(*form, QStringLiteral("logbook-duecounts-deutsch"));
     }
 
     void nothingDueSaysSo()
@@ -157,7 +151,7 @@ private slots:
         page->DueOrder->click();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        saveShot(form.get(), QStringLiteral("testpage-dueorder-deutsch"));
+        saveScreenshot(*form, QStringLiteral("testpage-dueorder-deutsch"));
         messages.clear();
         page->StartBtn->click();
         QCOMPARE(messages.texts(), QStringList{QStringLiteral("Heute sind keine Wörter fällig.")});

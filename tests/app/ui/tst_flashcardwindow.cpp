@@ -5,6 +5,7 @@
 #include "app/ui/pagecontrol.h"
 #include "platform/ini/inifile.h"
 #include "repetition/reviewstore.h"
+#include "support/screenshot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "voctest/lumovoctest.h"
@@ -29,15 +30,6 @@ enum Page { UnitManager = 0, Test = 1 };
 QWidget *focus()
 {
     return QApplication::focusWidget();
-}
-
-// For looking at the card as a user sees it: the first card before and after its answer shows.
-void saveShot(QWidget *widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    QCoreApplication::sendPostedEvents(); // layouts settle as they would before a paint
-    if (widget && !folder.isEmpty() && QDir().mkpath(folder))
-        widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
 
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -181,7 +173,7 @@ private slots:
             QVERIFY(!page()->GradeGood->isVisible());
             const QString shot = QStringLiteral("testpage-flashcards-") + QFileInfo(languageFile).baseName();
             if (step == 0)
-                saveShot(form.get(), shot);
+                saveScreenshot(*form, shot);
 
             const Qt::Key shows[] = {Qt::Key_Space, Qt::Key_Return, Qt::Key(0)};
             pressOrNext(shows[step % 3]);
@@ -193,7 +185,7 @@ private slots:
                      page()->ShowAnswerBtn->geometry().topLeft() + QPoint(0, 2));
             QTRY_COMPARE(focus(), page()->GradeGood);
             if (step == 0)
-                saveShot(form.get(), shot + QStringLiteral("-answer"));
+                saveScreenshot(*form, shot + QStringLiteral("-answer"));
             // The four grades stand side by side within the page.
             QVERIFY(page()->GradeEasy->geometry().right() < page()->MainPanel->contentsRect().right());
             QCOMPARE(page()->GradeAgain->y(), page()->GradeEasy->y());

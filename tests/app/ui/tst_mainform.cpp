@@ -8,6 +8,7 @@
 #include "platform/ini/inifile.h"
 #include "platform/ini/regfile.h"
 #include "platform/ui/helpwindowtexts.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "units/ui/lumolistview.h"
@@ -146,17 +147,16 @@ private slots:
         QVERIFY(messages.shown().isEmpty());
 
         // Pictures for a person to look at.
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots)) {
-            form->grab().save(shots + QStringLiteral("/mainform.png"));
+        if (!screenshotFolder().isEmpty()) {
+            saveScreenshot(*form, QStringLiteral("mainform"));
             for (int page = 1; page < form->PageControl()->count(); ++page) {
                 form->PageControl()->setCurrentIndex(page);
-                form->grab().save(shots + QStringLiteral("/mainform-page%1.png").arg(page));
+                saveScreenshot(*form, QStringLiteral("mainform-page%1").arg(page));
             }
             TSplashScreen about(TSplashScreen::Mode::About);
-            about.grab().save(shots + QStringLiteral("/about.png"));
+            saveScreenshot(about, QStringLiteral("about"));
             TSplashScreen splash(TSplashScreen::Mode::Splash);
-            splash.grab().save(shots + QStringLiteral("/splash.png"));
+            saveScreenshot(splash, QStringLiteral("splash"));
         }
     }
 

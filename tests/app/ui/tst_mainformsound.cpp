@@ -6,6 +6,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "platform/sound/wavefile.h"
 #include "platform/sound/wavewriter.h"
+#include "support/screenshot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/oldunitcommands.h"
 #include "units/ui/unitpage.h"
@@ -232,13 +233,10 @@ private slots:
         QVERIFY(player()->recording());
         QVERIFY(page()->PlayerStatusLbl->isVisible());
         QCOMPARE(page()->PlayerStatusLbl->text(), QStringLiteral("Recording..."));
-        QTest::qWait(1600);
-        QVERIFY(page()->ProgressBar1->value() > 0);
+        QTRY_VERIFY(page()->ProgressBar1->value() > 0);
 
         // Pictures for a person to look at.
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
-            form->grab().save(shots + QStringLiteral("/inputpage-recording.png"));
+        saveScreenshot(*form, QStringLiteral("inputpage-recording"));
 
         player()->button(TDBMediaPlayer::btStop)->click();
         QVERIFY(!page()->PlayerStatusLbl->isVisible());
@@ -264,8 +262,7 @@ private slots:
         const QImage withoutPicture = grid()->viewport()->grab(rect).toImage();
         grid()->setShowSoundGlyph(true);
         QVERIFY(withPicture != withoutPicture);
-        if (!shots.isEmpty())
-            form->grab().save(shots + QStringLiteral("/inputpage-recorded.png"));
+        saveScreenshot(*form, QStringLiteral("inputpage-recorded"));
     }
 
     void leavingThePageWhileRecordingKeepsTheRecording_data()
@@ -281,7 +278,7 @@ private slots:
         openUnit();
         goToColumn(LumoTableModel::NativeColumn);
         player()->click(TDBMediaPlayer::btRecord);
-        QTest::qWait(500);
+        QTRY_VERIFY(player()->device()->length() > 0);
         if (closing) {
             form->close();
             form.reset();

@@ -2,6 +2,7 @@
 #include "app/ui/mainformfixture.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
+#include "support/screenshot.h"
 #include "support/scriptedhelpservice.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
@@ -115,9 +116,7 @@ private slots:
         QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(), QStringLiteral("&Datei"));
         QCOMPARE(form->unitPage()->LumoListView1->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("Datei"));
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
-            form->grab().save(shots + QStringLiteral("/mainform-deutsch.png"));
+        saveScreenshot(*form, QStringLiteral("mainform-deutsch"));
         form->close();
         TRegFile store(registryPath());
         store.setKey(QStringLiteral("Software\\Halvet\\Lumo96"));

@@ -7,6 +7,7 @@
 #include "platform/sound/speechsynthesizer.h"
 #include "platform/sound/wavefile.h"
 #include "platform/sound/wavewriter.h"
+#include "support/screenshot.h"
 #include "support/spokenwave.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
@@ -165,9 +166,7 @@ private slots:
                  QStringLiteral("Das Wort, von der Sprachausgabe gesprochen, als seinen Klang speichern"));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
-            page()->grab().save(shots + QStringLiteral("/inputpage-speakword.png"));
+        saveScreenshot(*page(), QStringLiteral("inputpage-speakword"));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "platform/ini/inifile.h"
 #include "platform/ini/regfile.h"
 #include "platform/sound/wavewriter.h"
+#include "support/screenshot.h"
 #include "support/scriptedhelpservice.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
@@ -33,13 +34,6 @@
 
 namespace {
 enum Page { UnitManager = 0, Test = 1 };
-
-void saveShot(QWidget *widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (widget && !folder.isEmpty() && QDir().mkpath(folder))
-        widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
-}
 } // namespace
 
 // The test page on the main window: the window hands it the unit, its texts and the test
@@ -327,8 +321,9 @@ private slots:
         QTimer::singleShot(0, form.get(), [&] {
             TMistakeReportForm *report = form->testWindows()->mistakeReportForm();
             reportShown = report && report->isVisible();
-            saveShot(report, name + QStringLiteral("-mistake"));
-            saveShot(form.get(), name + QStringLiteral("-during-mistake")); // choices coloured
+            if (report)
+                saveScreenshot(*report, name + QStringLiteral("-mistake"));
+            saveScreenshot(*form, name + QStringLiteral("-during-mistake")); // choices coloured
             if (report)
                 QTest::keyClick(report, Qt::Key_Space);
         });
@@ -340,12 +335,12 @@ private slots:
         QVERIFY(reportShown);
         QCOMPARE(page->MistakesCount->text(), QStringLiteral("(1)"));
         QCOMPARE(form->size(), QSize(600, 460));
-        saveShot(form.get(), name);
+        saveScreenshot(*form, name);
         form->showMaximized();
         QTRY_VERIFY(form->isMaximized());
         QApplication::processEvents();
         QCOMPARE(page->QuestionLabel->y(), qRound(page->MainPanel->height() * 0.08));
-        saveShot(form.get(), name + QStringLiteral("-maximised"));
+        saveScreenshot(*form, name + QStringLiteral("-maximised"));
 
         // Answer the rest rightly; the summary closes with its button.
         bool summaryShown = false;
@@ -356,7 +351,7 @@ private slots:
                 return;
             }
             summaryShown = true;
-            saveShot(summary, name + QStringLiteral("-summary"));
+            saveScreenshot(*summary, name + QStringLiteral("-summary"));
             summary->accept();
         };
         QTimer::singleShot(0, form.get(), closeSummary);

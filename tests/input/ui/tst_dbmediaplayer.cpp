@@ -113,9 +113,8 @@ private slots:
         QCOMPARE(player->enabledButtons(), TDBMediaPlayer::BusyButtons);
         QVERIFY(player->progressTimer()->isActive());
         QCOMPARE(progress.last().at(1).value<Mode>(), Mode::Recording);
-        QTest::qWait(2000);
-        // The timer has reported the growing position meanwhile.
-        QVERIFY(progress.count() >= 4);
+        // The timer reports the growing position.
+        QTRY_VERIFY(progress.count() >= 4);
         QVERIFY(progress.last().at(0).toLongLong() > 0);
 
         player->click(TDBMediaPlayer::btStop);
@@ -245,11 +244,11 @@ private slots:
     void recordingTwiceKeepsOneRecording()
     {
         player->click(TDBMediaPlayer::btRecord);
-        QTest::qWait(300);
+        QTRY_VERIFY(player->device()->length() > 0);
         player->click(TDBMediaPlayer::btRecord);
         QVERIFY(player->recording());
         QCOMPARE(player->mode(), Mode::Recording);
-        QTest::qWait(700);
+        QTRY_VERIFY(player->device()->length() > 0);
         player->click(TDBMediaPlayer::btStop);
         QVERIFY(!player->recording());
         QVERIFY(WaveFile::fromBytes(storedSound(TLumoTable::NativeSound)).samples().size() > 0);
@@ -269,7 +268,7 @@ private slots:
     void closingTheUnitWhileRecordingStoresNothing()
     {
         player->click(TDBMediaPlayer::btRecord);
-        QTest::qWait(300);
+        QTRY_VERIFY(player->device()->length() > 0);
         table->close();
         QVERIFY(!player->recording());
         QVERIFY(player->mode() != Mode::Recording);
@@ -285,7 +284,7 @@ private slots:
         player->finishRecording();
         QVERIFY(storedSound(TLumoTable::NativeSound).isEmpty());
         player->click(TDBMediaPlayer::btRecord);
-        QTest::qWait(500);
+        QTRY_VERIFY(player->device()->length() > 0);
         player->finishRecording();
         QVERIFY(!player->recording());
         QVERIFY(!storedSound(TLumoTable::NativeSound).isEmpty());

@@ -1,6 +1,7 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "input/ui/lumodbgridinplaceedit.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
@@ -404,11 +405,10 @@ private slots:
     void screenshots()
     {
         // The sample unit the build makes, for a person to look at.
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
         const QString samples =
             QCoreApplication::applicationDirPath() + QStringLiteral("/../program/Vocabulary/Other/");
         const QString unit = QStringLiteral("English - German");
-        if (shots.isEmpty() || !QFileInfo::exists(samples + unit + QStringLiteral(".lif")))
+        if (screenshotFolder().isEmpty() || !QFileInfo::exists(samples + unit + QStringLiteral(".lif")))
             QSKIP("no sample unit built or no screenshot folder");
         for (const QString &ext : {QStringLiteral(".lif"), QStringLiteral(".db")})
             QVERIFY(QFile::copy(samples + unit + ext, folder->filePath(unit + ext)));
@@ -418,11 +418,10 @@ private slots:
         grid()->setVocabularyFile(folder->filePath(unit + QStringLiteral(".lif")));
         page->ShowTypeColBtnClick();
         showGrid();
-        QVERIFY(QDir().mkpath(shots));
-        QVERIFY(page->grab().save(shots + QStringLiteral("/inputpage-types.png")));
+        QVERIFY(saveScreenshot(*page, QStringLiteral("inputpage-types")));
         page->ShowTypeColBtn->setDown(true);
         page->ShowTypeColBtnClick();
-        QVERIFY(page->grab().save(shots + QStringLiteral("/inputpage-notypes.png")));
+        QVERIFY(saveScreenshot(*page, QStringLiteral("inputpage-notypes")));
     }
 };
 

@@ -1,9 +1,9 @@
 #include "logbook/ui/loggraph.h"
+#include "support/screenshot.h"
 #include "support/testfolder.h"
 
 #include <QDir>
 #include <QImage>
-#include <QMetaProperty>
 #include <QTest>
 
 namespace {
@@ -80,13 +80,6 @@ QImage picture(TLogGraph &chart)
 {
     return chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
-
-void saveScreenshot(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        image.save(folder + u'/' + name + QStringLiteral(".png"));
-}
 } // namespace
 
 // The pictures are 360 by 235 unless a case says otherwise: the drawing area is then 300 wide
@@ -96,7 +89,7 @@ class TestLogGraph : public QObject
     Q_OBJECT
 
 private slots:
-    void publishedPropertiesInOrderWithDefaults();
+    void newChartIsAnEmptyGroove();
     void addItemFillsAHundredSlots();
     void markerSizeOutsideOneToNineIsIgnored();
     void axisTextsComeFromTheChartsSection();
@@ -118,31 +111,40 @@ private:
     TestFolder m_folder;
 };
 
-void TestLogGraph::publishedPropertiesInOrderWithDefaults()
+// A new chart, before a unit or a language file is set: the button colour inside a groove,
+// lowered outside and raised inside, bare axes without captions, and nothing charted.
+void TestLogGraph::newChartIsAnEmptyGroove()
 {
     TLogGraph chart(nullptr);
-    const QMetaObject *meta = chart.metaObject();
-    QStringList names;
-    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
-        names << QString::fromLatin1(meta->property(i).name());
-    QCOMPARE(names,
-             QStringList({"Title", "Description", "LastTestDate", "TestedCount", "LanguageFile",
-                          "VocabularyFile", "Color", "MarkerColor", "LineColor", "MarkerSize", "BiggestItem",
-                          "Border", "Font", "ConnectPoints", "YAxisText", "XAxisText"}));
-    QCOMPARE(chart.color(), chart.palette().color(QPalette::Button));
-    QCOMPARE(chart.markerColor(), QColor(Qt::blue));
-    QCOMPARE(chart.lineColor(), QColor(Navy));
-    QCOMPARE(chart.markerSize(), 3);
-    QCOMPARE(chart.biggestItem(), 0);
-    QVERIFY(chart.border());
-    QVERIFY(chart.connectPoints());
-    QCOMPARE(chart.chartFont().family(), QStringLiteral("Arial"));
-    QCOMPARE(chart.chartFont().pixelSize(), 13);
-    QCOMPARE(chart.testedCount(), 0);
-    QVERIFY(chart.title().isEmpty());
-    QVERIFY(chart.yAxisText().isEmpty());
-    // The frame is a groove one pixel deep on each side.
-    QCOMPARE(chart.frameWidth(), 2);
+    chart.resize(360, 235);
+    const QImage image = picture(chart);
+    const QRgb button = rgb(chart.palette().color(QPalette::Button).rgb());
+    for (const int along : {100, 200}) {
+        QVERIFY(qGray(image.pixel(along, 0)) < qGray(image.pixel(along, 1)));
+        QVERIFY(qGray(image.pixel(0, along)) < qGray(image.pixel(1, along)));
+        QVERIFY(qGray(image.pixel(along, 234)) > qGray(image.pixel(along, 233)));
+        QVERIFY(qGray(image.pixel(359, along)) > qGray(image.pixel(358, along)));
+        QCOMPARE(
+            firstMismatch(
+                image, {{along, 2, button}, {2, along, button}, {along, 232, button}, {357, along, button}}),
+            QString());
+    }
+    QCOMPARE(rgb(image, 40, 120), Black);
+    QVERIFY(!hasDarkPixel(image, QRect(3, 3, 36, 229)));
+    QVERIFY(!hasDarkPixel(image, QRect(41, 212, 316, 20)));
+    QCOMPARE(countColour(image, Blue), 0);
+    QCOMPARE(chart.count(), 0);
+
+    // The scale labels are in 13-pixel Arial.
+    chart.AddItem(5);
+    const QImage labelled = picture(chart);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(13);
+    chart.setChartFont(arial);
+    QCOMPARE(picture(chart), labelled);
+    arial.setPixelSize(20);
+    chart.setChartFont(arial);
+    QVERIFY(picture(chart) != labelled);
 }
 
 void TestLogGraph::addItemFillsAHundredSlots()

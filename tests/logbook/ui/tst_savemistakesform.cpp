@@ -1,6 +1,7 @@
 // The save-mistakes dialog: its controls, texts and the choice it hands on.
 
 #include "logbook/ui/savemistakesform.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "widgets/updown.h"
@@ -123,9 +124,7 @@ private slots:
         form.SomeEntriesRadioBtn->click();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QString dir = qEnvironmentVariable("LUMO_SCREENSHOT_DIR", QDir::tempPath());
-        QDir().mkpath(dir);
-        QVERIFY(form.grab().save(dir + QStringLiteral("/savemistakesform.png")));
+        QVERIFY(saveScreenshot(form, QStringLiteral("savemistakesform")));
         // Nothing is cut off: every control lies inside the dialog, the label after the number.
         for (QWidget *child : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             if (child->isVisible())

@@ -1,6 +1,7 @@
 #include "platform/help/helpfolder.h"
 #include "platform/ui/helpwindow.h"
 #include "platform/ui/helpwindowservice.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 
@@ -20,13 +21,6 @@ QString shippedHelp()
 QString pageName(const HelpWindow *window)
 {
     return window->currentPage().fileName();
-}
-
-void saveScreenshot(QWidget &widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        widget.grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
 
 // A help of a few pages of the test's own.

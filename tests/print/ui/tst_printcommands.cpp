@@ -3,6 +3,7 @@
 #include "print/ui/printcommands.h"
 #include "print/ui/printstatus.h"
 #include "support/killedchild.h"
+#include "support/screenshot.h"
 #include "support/withoutroot.h"
 
 #include <QDir>
@@ -51,10 +52,9 @@ QStringList leftovers(const QString &folder)
 // number of pages made.
 int renderPages(const QString &pdf, const QString &name)
 {
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
+    const QString folder = screenshotFolder();
     if (folder.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         return -1;
-    QDir().mkpath(folder);
     QProcess::execute(QStringLiteral("pdftoppm"), {"-png", "-r", "60", pdf, folder + u'/' + name});
     return int(QDir(folder).entryList({name + QStringLiteral("-*.png")}).size());
 }

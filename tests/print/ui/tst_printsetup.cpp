@@ -1,5 +1,6 @@
 #include "print/ui/printsetup.h"
 #include "print/ui/printstatus.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "widgets/updown.h"
@@ -30,13 +31,6 @@ TUpDown *upDownOf(const TPrintSetup &dialog, const QString &field)
 {
     return dialog.findChild<TUpDown *>(
         QString(field).replace(QStringLiteral("Edit"), QStringLiteral("UpDown")));
-}
-
-void saveScreenshot(QWidget &widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        widget.grab().save(folder + u'/' + name);
 }
 } // namespace
 
@@ -108,7 +102,7 @@ void TestPrintSetup::controlsAndEnglishCaptions()
     dialog.show();
     QVERIFY(dialog.PortraitStandardImage->isVisible());
     QVERIFY(!dialog.LandscapeStandardImage->isVisible() && !dialog.CardsImage->isVisible());
-    saveScreenshot(dialog, QStringLiteral("printsetup-list.png"));
+    saveScreenshot(dialog, QStringLiteral("printsetup-list"));
 }
 
 void TestPrintSetup::captionsFromTheLanguageFile()
@@ -136,7 +130,7 @@ void TestPrintSetup::cardsForceLandscapeAndListReturnsToPortrait()
     QVERIFY(!dialog.SwapColsCheckBox->isVisible());
     QVERIFY(dialog.CardsImage->isVisible());
     QVERIFY(!dialog.LandscapeStandardImage->isVisible());
-    saveScreenshot(dialog, QStringLiteral("printsetup-cards.png"));
+    saveScreenshot(dialog, QStringLiteral("printsetup-cards"));
 
     dialog.GridType->click();
     QVERIFY(dialog.PortraitBtn->isChecked() && dialog.PortraitBtn->isEnabled());
@@ -314,7 +308,7 @@ void TestPrintSetup::statusWindowShowsFileAndPage()
     QCOMPARE(status->FileNameLabel->text(), QStringLiteral("File:"));
     status->showPage(3);
     QCOMPARE(status->CurrentPageText->text(), QStringLiteral("3"));
-    saveScreenshot(*status, QStringLiteral("printstatus.png"));
+    saveScreenshot(*status, QStringLiteral("printstatus"));
     status->close();
     QVERIFY(!status->isVisible());
 }

@@ -1,3 +1,4 @@
+#include "support/screenshot.h"
 #include "support/testfolder.h"
 #include "uilang/ui/languagedlg.h"
 
@@ -8,15 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
-
-namespace {
-void saveShot(QWidget &widget, const QString &name)
-{
-    const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!shots.isEmpty() && QDir().mkpath(shots))
-        widget.grab().save(shots + u'/' + name + QStringLiteral(".png"));
-}
-} // namespace
 
 class TestLanguageDlg : public QObject
 {
@@ -37,7 +29,7 @@ private slots:
             shown = form.LanguageComboBox->currentText();
             for (int i = 0; i < form.LanguageComboBox->count(); ++i)
                 entries.append(form.LanguageComboBox->itemText(i));
-            saveShot(form, QStringLiteral("languageselect"));
+            saveScreenshot(form, QStringLiteral("languageselect"));
             form.LanguageComboBox->setCurrentIndex(0); // "Deutsch" sorts first
             return int(QDialog::Accepted);
         });

@@ -4,6 +4,7 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
+#include "support/screenshot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/unittestlog.h"
@@ -154,12 +155,6 @@ QStringList sharedMnemonics(QWidget &window)
     }
     return shared;
 }
-
-QString shotFolder()
-{
-    const QString configured = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    return (configured.isEmpty() ? QDir::tempPath() : configured) + QStringLiteral("/textsfit/");
-}
 } // namespace
 
 // Every caption of every dialog and page fits its control in every shipped language, and no
@@ -185,9 +180,8 @@ class TestTextsFit : public QObject, public MainFormFixture
             m_faults.append(name + QStringLiteral(": ") + fault);
         for (const QString &fault : own ? sharedMnemonics(window) : QStringList())
             m_faults.append(name + QStringLiteral(": mnemonic ") + fault);
-        QDir().mkpath(shotFolder());
-        window.grab().save(shotFolder() + m_language + u'-' + name +
-                           (earlier > 0 ? QString::number(earlier + 1) : QString()) + QStringLiteral(".png"));
+        saveScreenshot(window, QStringLiteral("textsfit/") + m_language + u'-' + name +
+                                   (earlier > 0 ? QString::number(earlier + 1) : QString()));
     }
 
     // Each dialog the program shows is looked at and closed once its event loop runs.

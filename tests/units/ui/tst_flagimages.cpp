@@ -2,6 +2,7 @@
 #include "vocfile/vocabularylanguages.h"
 #include "widgets/imagelist.h"
 
+#include "support/screenshot.h"
 #include "support/testfolder.h"
 
 #include <QDir>
@@ -41,13 +42,6 @@ bool near(QRgb pixel, const QColor &expected, int tolerance = 40)
 QString describe(QRgb pixel)
 {
     return QColor::fromRgba(pixel).name(QColor::HexArgb);
-}
-
-void saveScreenshot(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        image.save(folder + u'/' + name + QStringLiteral(".png"));
 }
 
 // All pictures of both lists side by side, large above small, on white.

@@ -1,5 +1,6 @@
 #include "platform/busyindicator.h"
 #include "platform/ini/inifile.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "units/ui/flagimages.h"
@@ -46,13 +47,6 @@ void makeUnit(const TestFolder &folder, const QString &name, int native = 2, int
     UnitDescriptor(folder.filePath(name + QStringLiteral(".lif")))
         .write(native, foreign, description, QString());
     folder.writeFile(name + QStringLiteral(".db"), name.toUtf8());
-}
-
-void saveShot(QWidget &widget, const QString &name)
-{
-    const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!shots.isEmpty() && QDir().mkpath(shots))
-        widget.grab().save(shots + u'/' + name + QStringLiteral(".png"));
 }
 } // namespace
 
@@ -225,7 +219,7 @@ private slots:
         list->setDialogRunner([&](TNewVocFile &dialog) {
             nativeShown = dialog.NativeLanguageComboBox->currentIndex();
             foreignShown = dialog.ForeignLanguageComboBox->currentIndex();
-            saveShot(dialog, QStringLiteral("newvocfile"));
+            saveScreenshot(dialog, QStringLiteral("newvocfile"));
             dialog.FileNameEdit->setText(QStringLiteral(" Animals "));
             dialog.DescriptionEdit->setText(QStringLiteral("Farm animals"));
             dialog.NativeLanguageComboBox->setCurrentIndex(6);
@@ -344,7 +338,7 @@ private slots:
             shownName = dialog.FileNameEdit->text();
             shownDescription = dialog.DescriptionEdit->text();
             foreignShown = dialog.ForeignLanguageComboBox->currentIndex();
-            saveShot(dialog, QStringLiteral("unitproperties"));
+            saveScreenshot(dialog, QStringLiteral("unitproperties"));
             dialog.FileNameEdit->setText(QStringLiteral("Verbs 2"));
             dialog.OKBtn->click();
             return dialog.result();
@@ -585,7 +579,7 @@ private slots:
             QCOMPARE(qobject_cast<QTreeView *>(list->currentView()) != nullptr,
                      style == TLumoListView::vsReport);
             QCOMPARE(list->currentView()->iconSize(), style == 0 ? QSize(32, 32) : QSize(16, 16));
-            saveShot(*list, QStringLiteral("filelist-style%1").arg(style));
+            saveScreenshot(*list, QStringLiteral("filelist-style%1").arg(style));
         }
     }
 };

@@ -1,5 +1,6 @@
 #include "platform/busyindicator.h"
 #include "platform/ini/inifile.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "support/withoutroot.h"
@@ -556,9 +557,7 @@ private slots:
         QCOMPARE(page.LumoListView1->path(), other);
         QCOMPARE(page.LumoListView1->count(), 2);
         QCOMPARE(tree->width(), 200);
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots))
-            page.grab().save(shots + QStringLiteral("/unitmanager-tree.png"));
+        saveScreenshot(page, QStringLiteral("unitmanager-tree"));
     }
 
     void allDrivesShowTheFileSystemRoot()

@@ -1,4 +1,5 @@
 #include "platform/lumoerror.h"
+#include "support/screenshot.h"
 #include "voctest/ui/gauge.h"
 
 #include <QTest>
@@ -57,13 +58,6 @@ int blueAround(const QImage &image, QPointF at)
 bool isBlue(const QImage &image, QPointF at)
 {
     return blueAround(image, at) > 150;
-}
-
-void saveScreenshot(QWidget &widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        widget.grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
 } // namespace
 

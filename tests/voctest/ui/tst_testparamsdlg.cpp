@@ -1,5 +1,6 @@
 #include "platform/ini/inifile.h"
 #include "platform/sound/speechsynthesizer.h"
+#include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"
 #include "voctest/testsettings.h"
@@ -167,15 +168,14 @@ private slots:
                       "beachten\nSpeakMissingSounds=Ohne Klang sprechen\n"));
         QCOMPARE(translated.IgnoreAccents->text(), QStringLiteral("Akzente ignorieren"));
         QCOMPARE(translated.SpeakMissingSounds->text(), QStringLiteral("Ohne Klang sprechen"));
-        const QString shots = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-        if (!shots.isEmpty() && QDir().mkpath(shots)) {
+        if (!screenshotFolder().isEmpty()) {
             translated.selectByDescription("B");
             translated.adjustSize();
-            translated.grab().save(shots + QStringLiteral("/testparamsdlg-deutsch.png"));
+            saveScreenshot(translated, QStringLiteral("testparamsdlg-deutsch"));
             TTestParamsDlg english(messages);
             english.selectByDescription("B");
             english.adjustSize();
-            english.grab().save(shots + QStringLiteral("/testparamsdlg-addedswitches.png"));
+            saveScreenshot(english, QStringLiteral("testparamsdlg-addedswitches"));
         }
     }
 

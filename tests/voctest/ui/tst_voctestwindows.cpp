@@ -1,3 +1,4 @@
+#include "support/screenshot.h"
 #include "voctest/ui/gauge.h"
 #include "voctest/ui/mistakereportform.h"
 #include "voctest/ui/testfinished.h"
@@ -27,13 +28,6 @@ VocTestCaptions germanCaptions()
     c.rightCountLabel = QStringLiteral("Richtig:");
     c.totalScoreLabel = QStringLiteral("Gesamt");
     return c;
-}
-
-void saveScreenshot(QWidget &widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("LUMO_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        widget.grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
 } // namespace
 
