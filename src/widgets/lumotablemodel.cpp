@@ -181,7 +181,8 @@ void LumoTableModel::dataSetChanged()
 {
     beginResetModel();
     resolveFields();
-    m_indicatorRow = -1;
+    // The view shows the mark on the current row after the reset; the next move must repaint it.
+    m_indicatorRow = m_table && m_table->active() ? m_table->recNo() : -1;
     endResetModel();
 }
 

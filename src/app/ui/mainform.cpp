@@ -2,6 +2,7 @@
 
 #include "app/ui/mainmenubar.h"
 #include "app/ui/mainpopups.h"
+#include "app/ui/menucommands.h"
 #include "app/ui/pagecontrol.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/testwindowsgate.h"
@@ -10,18 +11,18 @@
 #include "logbook/ui/loggraph.h"
 #include "logbook/ui/lumodbloggrid.h"
 #include "platform/errorboundary.h"
-#include "platform/folderlisting.h"
 #include "platform/help/helpservice.h"
 #include "platform/ini/inifile.h"
 #include "platform/ini/regfile.h"
 #include "platform/messageservice.h"
+#include "platform/programfiles.h"
 #include "platform/programfolder.h"
 #include "platform/sound/sounddevice.h"
 #include "platform/ui/helpwindow.h"
 #include "platform/ui/helpwindowservice.h"
-#include "platform/ui/qmessageboxservice.h"
+#include "print/ui/printcommands.h"
 #include "uilang/translate.h"
-#include "uilang/ui/toolkittranslation.h"
+#include "uilang/ui/languagedlg.h"
 #include "units/ui/flagimages.h"
 #include "units/ui/folderimages.h"
 #include "units/ui/lumolistview.h"
@@ -32,26 +33,18 @@
 #include "voctest/ui/testpage.h"
 #include "voctest/ui/voctestwindows.h"
 #include "widgets/imagelist.h"
-#include "widgets/speedbutton.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFrame>
-#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTabWidget>
-#include <QTimer>
-#include <QVBoxLayout>
 
 TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &messages, QWidget *parent)
     : QMainWindow(parent), m_messages(messages)
@@ -68,8 +61,7 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_lumoTable1->setBusyIndicator(m_waitCursor);
     m_testWindows = std::make_unique<VocTestWindows>(this);
     m_testWindowsGate = std::make_unique<TestWindowsGate>(*m_testWindows, *this);
-    m_sound = new SoundDevice(this);
-    m_lumoVocTest1 = new TLumoVocTest(m_messages, *m_testWindowsGate, *m_sound, this);
+    m_lumoVocTest1 = new TLumoVocTest(m_messages, *m_testWindowsGate, *new SoundDevice(this), this);
     m_lumoVocTest1->setObjectName(QStringLiteral("LumoVocTest1"));
     m_lumoVocTest1->setBusyIndicator(m_waitCursor);
     m_lumoVocTest1->setDataSet(m_lumoTable1);
@@ -84,40 +76,28 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
     m_inputPage->attach(*m_services);
     buildComponents();
     connectCommands();
-    connectUnitManager();
-    connectShellCommands();
-    connectWordExchange();
-    connectPrinting();
-    connectCharBars();
-    connectInputPage();
+    connectLanguageCommand();
+    m_commands = new MenuCommands({*m_mainMenu, *m_popups, *m_pageControl, *m_unitPage, *m_testPage,
+                                   *m_inputPage, *m_logbookPage, m_smallFlags},
+                                  *m_services, this);
+    connect(m_commands, &MenuCommands::hint, this, &TMainForm::ShowHint);
+    connect(m_commands, &MenuCommands::statusNow, this, [this](const QString &text) {
+        // Shown at once: the work goes on without returning to the event loop.
+        m_statusLine->showMessage(text);
+        m_statusLine->repaint();
+    });
     declareSettings();
-    m_helpFile = helpFileNamed(QStringLiteral("english.hlp"));
+    m_helpFile = ProgramFileToRead(QStringLiteral("english.hlp"));
 }
 
 TMainForm::~TMainForm() = default;
-
-QString TMainForm::helpFileNamed(const QString &name)
-{
-    // "english.hlp" at start and "English.hlp" from the language file name the one help.
-    return ProgramFileToRead(name);
-}
 
 void TMainForm::buildPages()
 {
     m_mainMenu = new MainMenuBar(this);
     setMenuBar(m_mainMenu);
 
-    auto *central = new QWidget(this);
-    auto *layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto *bevel = new QFrame(central);
-    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    bevel->setFixedHeight(5);
-    layout->addWidget(bevel);
-
-    m_pageControl = new TPageControl(central);
-    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    m_pageControl = TPageControl::centralIn(*this);
     m_unitPage = new UnitPage(*m_services, m_pageControl);
     m_testPage = new TestPage(m_pageControl);
     m_inputPage = new InputPage(m_pageControl);
@@ -126,9 +106,6 @@ void TMainForm::buildPages()
     m_pageControl->addTab(m_testPage, QStringLiteral("Vocabulary &Test"));
     m_pageControl->addTab(m_inputPage, QStringLiteral("Vocabulary &Input"));
     m_pageControl->addTab(m_logbookPage, QStringLiteral("&Logbook"));
-    layout->addWidget(m_pageControl, 1);
-    setCentralWidget(central);
-
     m_statusLine = new QStatusBar(this);
     m_statusLine->setObjectName(QStringLiteral("StatusLine"));
     m_statusLine->setFixedHeight(20);
@@ -146,7 +123,7 @@ void TMainForm::buildComponents()
     AddFolderTreePictures(*m_basicImageList);
     m_ownHelp = std::make_unique<HelpWindowService>(this, m_messages);
     m_help = m_ownHelp.get();
-    m_help->setHelpFile(helpFileNamed(QStringLiteral("english.hlp")));
+    m_help->setHelpFile(ProgramFileToRead(QStringLiteral("english.hlp")));
 }
 
 // The file dialog takes longer to build than the rest of the window together, so it is
@@ -194,116 +171,22 @@ void TMainForm::connectCommands()
     m_testPage->keptText = [this](const QString &key) { return m_texts.kept(key); };
     m_testPage->languageFile = [this] { return m_unitPage->LumoListView1->languageFile(); };
     m_testPage->smallFlags = m_smallFlags;
+    m_unitPage->setImages(m_largeFlags, m_smallFlags, m_basicImageList);
+    connect(m_unitPage, &UnitPage::unitCaptionChanged, this, &TMainForm::showUnitCaption);
+    connect(m_unitPage, &UnitPage::unitOpened, this, &TMainForm::LumoListView1DblClick);
     connect(m_testPage, &TestPage::helpRequested, this, [this](int context) { m_help->showTopic(context); });
     connect(menu.TestSettingsItem, &QAction::triggered, m_testPage->ConfigureTestBtn,
             [this] { m_testPage->ConfigureTestBtn->click(); });
 }
 
-void TMainForm::connectInputPage()
-{
-    const MainMenuActions &menu = m_mainMenu->actions();
-    InputPage *page = m_inputPage;
-    page->isActivePage = [this] { return m_pageControl->currentWidget() == m_inputPage; };
-    connect(menu.SearchFindItem, &QAction::triggered, page, &InputPage::FindBtnClick);
-    connect(menu.SearchAgainItem, &QAction::triggered, page, &InputPage::SearchAgainItemClick);
-    connect(page, &InputPage::searchEnabled, menu.SearchFindItem, &QAction::setEnabled);
-    connect(menu.EditUndoItem, &QAction::triggered, page, &InputPage::EditUndoClick);
-    connect(menu.EditRedoItem, &QAction::triggered, page, &InputPage::EditRedoClick);
-    connect(menu.EditCutItem, &QAction::triggered, page, &InputPage::EditCutClick);
-    connect(menu.EditCopyItem, &QAction::triggered, page, &InputPage::EditCopyClick);
-    connect(menu.EditPasteItem, &QAction::triggered, page, &InputPage::EditPasteClick);
-    for (QAction *item :
-         {menu.EditUndoItem, menu.EditRedoItem, menu.EditCutItem, menu.EditCopyItem, menu.EditPasteItem})
-        connect(page, &InputPage::editEnabled, item, &QAction::setEnabled);
-    connect(page, &InputPage::statusMessage, this, &TMainForm::showStatusNow);
-}
-
 // Shown at once: the page works on without returning to the event loop.
-void TMainForm::showStatusNow(const QString &text)
-{
-    if (text.isEmpty()) {
-        m_statusLine->clearMessage();
-        return;
-    }
-    m_statusLine->showMessage(text);
-    m_statusLine->repaint();
-}
-
-void TMainForm::connectUnitManager()
-{
-    const MainMenuActions &menu = m_mainMenu->actions();
-    UnitPage *page = m_unitPage;
-    page->setImages(m_largeFlags, m_smallFlags, m_basicImageList);
-    page->setPopups(m_popups->TreeViewPopup, m_popups->ListViewPopup);
-    connect(page, &UnitPage::unitCaptionChanged, this, &TMainForm::showUnitCaption);
-    connect(page, &UnitPage::unitOpened, this, &TMainForm::LumoListView1DblClick);
-    connect(page, &UnitPage::viewStyleShown, m_mainMenu, &MainMenuBar::checkViewStyle);
-    connect(page, &UnitPage::nonVocabularyFoldersHidden, menu.Hidenonvocabularyfolders1,
-            &QAction::setChecked);
-    for (QAction *action : {menu.FileNewVocFile, m_popups->PopupNewVocFile})
-        connect(action, &QAction::triggered, page, &UnitPage::NewFileClick);
-    for (QAction *action : {menu.FilePropertiesItem, m_popups->PopupPropertiesItem})
-        connect(action, &QAction::triggered, page, &UnitPage::PropertiesClick);
-    connect(m_popups->PopupRenameItem, &QAction::triggered, page, &UnitPage::RenameFileClick);
-    connect(m_popups->PopupDeleteItem, &QAction::triggered, page, &UnitPage::DeleteFilesClick);
-    const QList<QAction *> styles{menu.ViewLargeIconsItem, menu.ViewSmallIconsItem, menu.ViewListItem,
-                                  menu.ViewDetailsItem};
-    for (int style = 0; style < styles.size(); ++style)
-        connect(styles.at(style), &QAction::triggered, page, [page, style] { page->setViewStyle(style); });
-    // The folder tree's commands: the all-drives switch, the base folder, and creating,
-    // renaming and removing folders.
-    connect(menu.Hidenonvocabularyfolders1, &QAction::triggered, page, &UnitPage::hideNonVocabularyFolders);
-    for (QAction *action : {menu.Makecurrentfoldernewbasefolder1, m_popups->PopupBaseFolder})
-        connect(action, &QAction::triggered, page, &UnitPage::PopupBaseFolderClick);
-    for (QAction *action : {menu.FileNewFolder, m_popups->PopupNewFolder})
-        connect(action, &QAction::triggered, page, &UnitPage::NewFolderClick);
-    connect(m_popups->PopupRenameItem2, &QAction::triggered, page, &UnitPage::RenameFolderClick);
-    connect(m_popups->PopupDeleteItem2, &QAction::triggered, page, &UnitPage::DeleteFolderClick);
-    connect(m_logbookPage, &LogbookPage::mistakesSaved, page, &UnitPage::refreshList);
-}
-
 void TMainForm::FormCreate()
 {
     m_unit = OpenUnit();
 
-    recoverSettingsStore();
+    m_registry->RecoverCorruptStore(m_messages);
     m_settings.readAll(*m_registry);
     m_lumoTable1->setActive(false);
-}
-
-void TMainForm::recoverSettingsStore()
-{
-    // A damaged store must not keep the program from starting: it is kept aside, the user
-    // is told once, and the defaults apply.
-    const RegistryHive::Recovery recovery = m_registry->RecoverCorruptStore();
-    if (!recovery.corrupt)
-        return;
-    QString text = QStringLiteral("The settings file was damaged and could not be read.");
-    if (recovery.replaced)
-        text += QStringLiteral("\r\nIt has been kept as:\r\n") + recovery.movedTo +
-                QStringLiteral("\r\nLumo starts with its default settings.");
-    m_messages.show(MessageService::Kind::Warning, text, MessageService::Ok);
-}
-
-void TMainForm::applyPlacement()
-{
-    move(m_placement.bounds.topLeft());
-    resize(m_placement.bounds.size());
-    if (m_placement.state == 2)
-        setWindowState(Qt::WindowMaximized);
-    else if (m_placement.state == 1)
-        setWindowState(Qt::WindowMinimized);
-    else
-        setWindowState(Qt::WindowNoState);
-}
-
-int TMainForm::storedWindowState() const
-{
-    if (windowState() & Qt::WindowMinimized)
-        return 1;
-    if (windowState() & Qt::WindowMaximized)
-        return 2;
-    return 0;
 }
 
 void TMainForm::FormClose()
@@ -366,7 +249,7 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     m_lumoVocTest1->setLanguageFile(fileName);
     m_testPage->RefreshTestPage();
     const IniFile ini(fileName);
-    m_helpFile = helpFileNamed(
+    m_helpFile = ProgramFileToRead(
         ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"), QStringLiteral("English.hlp")));
     m_help->setHelpFile(m_helpFile);
     m_ownHelp->setTexts(HelpWindowTexts::translated([&fileName](const QString &key, const QString &english) {
@@ -379,4 +262,64 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
 const TestVariantList &TMainForm::testVariantList() const
 {
     return m_testPage->variants();
+}
+
+void TMainForm::connectLanguageCommand()
+{
+    m_languageDlg = new TLanguageDlg(this);
+    connect(m_languageDlg, &TLanguageDlg::helpRequested, this,
+            [this](int context) { m_help->showTopic(context); });
+    connect(m_mainMenu->actions().OptionsLanguageItem, &QAction::triggered, this,
+            &TMainForm::OptionsLanguageItemClick);
+}
+
+void TMainForm::OptionsLanguageItemClick()
+{
+    m_languageDlg->setExtension(QStringLiteral("llf"));
+    m_languageDlg->setPath(ProgramFolder());
+    m_languageDlg->setLanguageFile(m_unitPage->LumoListView1->languageFile());
+    if (m_languageDlg->Execute(this))
+        ApplyLanguageFile(m_languageDlg->languageFile());
+}
+
+const PrintSettings &TMainForm::printSettings() const
+{
+    return m_commands->printing()->settings();
+}
+
+WordListCommands *TMainForm::wordLists() const
+{
+    return m_commands->wordLists();
+}
+
+OldUnitCommands *TMainForm::oldUnits() const
+{
+    return m_commands->oldUnits();
+}
+
+using namespace SettingOrder;
+
+void TMainForm::declareSettings()
+{
+    SettingsList &s = m_settings;
+    m_placement.declareSettings(s);
+    m_unitPage->declareSettings(s);
+    m_logbookPage->declareSettings(s);
+    m_commands->printing()->declareSettings(s);
+    // Only a file that exists reaches the file list, which is what closing stores.
+    s.addText(
+        QStringLiteral("LanguageFile"), ProgramFileToRead(QStringLiteral("english.llf")),
+        {ReadLanguageFile, WriteLanguageFile}, [this] { return m_unitPage->LumoListView1->languageFile(); },
+        [this](const QString &file) { ApplyLanguageFile(file); });
+    m_inputPage->declareSettings(s);
+    s.addStep(ReadFirstPage, [this] {
+        // The unit manager is the first page, whatever page was shown at the last exit.
+        m_pageControl->setCurrentWidget(m_unitPage);
+        PageControlChange();
+        m_testPage->LoadTestVariants();
+    });
+    s.addInteger(
+        QStringLiteral("TestVariant"), 0, {ReadTestVariant, WriteTestVariant},
+        [this] { return m_testPage->TestVariants->currentIndex(); },
+        [this](int index) { m_testPage->selectTestVariant(index); });
 }

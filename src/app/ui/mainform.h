@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/ui/windowplacement.h"
 #include "app/ui/windowtexts.h"
 #include "platform/ini/settingslist.h"
-#include "platform/sound/sounddevice.h"
 #include "platform/ui/waitcursor.h"
-#include "print/printsettings.h"
 #include "widgets/pageservices.h"
 
 #include <QMainWindow>
@@ -15,8 +14,9 @@ class HelpService;
 class HelpWindowService;
 class InputPage;
 class MainPopups;
-class PrintCommands;
+class MenuCommands;
 class QFileDialog;
+struct PrintSettings;
 class TImageList;
 class TLanguageDlg;
 class TPageControl;
@@ -25,7 +25,6 @@ class MainMenuBar;
 class MessageService;
 class OldUnitCommands;
 class QStatusBar;
-class QTabWidget;
 class TestPage;
 class TestVariantList;
 class TestWindowsGate;
@@ -60,8 +59,6 @@ public:
     void PageControlChange();
     void LumoListView1DblClick();
     void OptionsLanguageItemClick();
-    // Customizes the character bar of the page shown.
-    void PopupCustomizeItemClick();
 
     // The help the window shows; tests give a scripted one.
     void setHelpService(HelpService &help);
@@ -84,8 +81,8 @@ public:
     TImageList *BasicImageList() const { return m_basicImageList; }
     QFileDialog *OpenDialog();
     TLanguageDlg *LanguageDlg() const { return m_languageDlg; }
-    WordListCommands *wordLists() const { return m_wordLists; }
-    OldUnitCommands *oldUnits() const { return m_oldUnits; }
+    WordListCommands *wordLists() const;
+    OldUnitCommands *oldUnits() const;
 
     // The unit being worked on.
     QString CurrentUnitFile() const { return m_unit.descriptor; }
@@ -108,25 +105,14 @@ private:
     void buildPages();
     void buildComponents();
     void connectCommands();
-    void connectUnitManager();
-    void connectShellCommands();
-    void connectWordExchange();
-    void connectPrinting();
-    void connectCharBars();
-    void connectInputPage();
-    void showStatusNow(const QString &text);
+    void connectLanguageCommand();
     void enterInputPage();
     void enterTestPage();
     void enterUnitPage();
     void enterLogbookPage();
     void openUnitTable(bool filtered);
-    // Checks the View menu's item of the style the file list shows.
     void showUnitCaption(const QString &caption);
     void declareSettings();
-    void recoverSettingsStore();
-    void applyPlacement();
-    int storedWindowState() const;
-    static QString helpFileNamed(const QString &name);
 
     MessageService &m_messages;
     WaitCursor m_waitCursor;
@@ -138,8 +124,7 @@ private:
     TImageList *m_basicImageList = nullptr;
     QFileDialog *m_openDialog = nullptr;
     TLanguageDlg *m_languageDlg = nullptr;
-    WordListCommands *m_wordLists = nullptr;
-    OldUnitCommands *m_oldUnits = nullptr;
+    MenuCommands *m_commands = nullptr;
     std::unique_ptr<HelpWindowService> m_ownHelp;
     HelpService *m_help = nullptr;
     QStatusBar *m_statusLine = nullptr;
@@ -152,21 +137,11 @@ private:
     TLumoVocTest *m_lumoVocTest1 = nullptr;
     std::unique_ptr<VocTestWindows> m_testWindows;
     std::unique_ptr<TestWindowsGate> m_testWindowsGate;
-    SoundDevice *m_sound = nullptr;
-
     OpenUnit m_unit;
-    // Handed to every page; made once the table exists.
-    std::unique_ptr<PageServices> m_services;
-
-    // Window placement as read, applied once the last of its settings is in.
-    struct Placement
-    {
-        int state = 0;
-        QRect bounds;
-    } m_placement;
+    std::unique_ptr<PageServices> m_services; // handed to every page, made once the table exists
+    WindowPlacement m_placement{*this};
     SettingsList m_settings;
     QString m_helpFile;
-    PrintCommands *m_printing = nullptr;
     WindowTexts m_texts;
     bool m_closed = false;
 };

@@ -7,25 +7,15 @@
 #include "logbook/ui/logbookpage.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
-#include "platform/messageservice.h"
-#include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
-#include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
-#include "vocfile/unittestlog.h"
-#include "voctest/lumovoctest.h"
 #include "voctest/ui/testpage.h"
 
 #include <QAction>
-#include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
-#include <QStatusBar>
 
 namespace {
 enum HelpContexts { UnitPageHelp = 170, TestPageHelp = 275, InputPageHelp = 340 };
-
 } // namespace
 
 bool TMainForm::PageControlChanging()

@@ -1,11 +1,14 @@
 #include "app/ui/pagecontrol.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QShortcutEvent>
 #include <QTabBar>
+#include <QVBoxLayout>
 
 namespace {
 // The tab bar lets no change of page through that the page control has not allowed.
@@ -104,4 +107,21 @@ bool TPageControl::requestPage(int index)
         return false;
     setCurrentIndex(index);
     return true;
+}
+
+TPageControl *TPageControl::centralIn(QMainWindow &window)
+{
+    auto *central = new QWidget(&window);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *bevel = new QFrame(central);
+    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    bevel->setFixedHeight(5);
+    layout->addWidget(bevel);
+    auto *pages = new TPageControl(central);
+    pages->setObjectName(QStringLiteral("PageControl"));
+    layout->addWidget(pages, 1);
+    window.setCentralWidget(central);
+    return pages;
 }

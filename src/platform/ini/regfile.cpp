@@ -1,6 +1,7 @@
 #include "platform/ini/regfile.h"
 
 #include "platform/ini/eregfileerror.h"
+#include "platform/messageservice.h"
 
 #include <QtEndian>
 
@@ -220,6 +221,20 @@ void TRegFile::Batch::end()
 RegistryHive::Recovery TRegFile::RecoverCorruptStore()
 {
     return m_hive.recoverIfCorrupt();
+}
+
+void TRegFile::RecoverCorruptStore(MessageService &messages)
+{
+    // A damaged store must not keep the program from starting: it is kept aside, the user
+    // is told once, and the defaults apply.
+    const RegistryHive::Recovery recovery = RecoverCorruptStore();
+    if (!recovery.corrupt)
+        return;
+    QString text = QStringLiteral("The settings file was damaged and could not be read.");
+    if (recovery.replaced)
+        text += QStringLiteral("\r\nIt has been kept as:\r\n") + recovery.movedTo +
+                QStringLiteral("\r\nLumo starts with its default settings.");
+    messages.show(MessageService::Kind::Warning, text, MessageService::Ok);
 }
 
 #include "moc_regfile.cpp"

@@ -14,6 +14,8 @@
 // type or length reads as empty. A name may begin with subkey names ("sub\name"). Every read
 // and write opens the key and closes it again, also when it fails. Failures raise
 // ERegFileError.
+class MessageService;
+
 class TRegFile : public QObject
 {
     Q_OBJECT
@@ -86,6 +88,8 @@ public:
     // empty one, so the program starts with its defaults. The result says whether that
     // happened and where the old file went, for telling the user.
     RegistryHive::Recovery RecoverCorruptStore();
+    // The same, telling the user once when a damaged file was put aside.
+    void RecoverCorruptStore(MessageService &messages);
 
 private:
     static constexpr RegistryHive::KeyHandle NoKey = 0;

@@ -8,6 +8,7 @@
 #include "platform/ini/inifile.h"
 #include "platform/ini/regfile.h"
 #include "platform/ui/helpwindowtexts.h"
+#include "print/printsettings.h"
 #include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
 #include "support/testfolder.h"

@@ -97,7 +97,7 @@ private slots:
         QAction *popup = form->popups()->PopupCustomizeItem;
         QVERIFY(popup->isEnabled());
         QVERIFY(!menu.optionsCharacterBarItem->isEnabled());
-        form->PopupCustomizeItemClick();
+        popup->trigger();
         QCOMPARE(customized, QStringList());
 
         QVERIFY(form->PageControl()->requestPage(Input));

@@ -3,6 +3,7 @@
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "platform/ini/regfile.h"
+#include "print/printsettings.h"
 #include "print/ui/printcommands.h"
 #include "support/scriptedhelpservice.h"
 #include "support/scriptedmessageservice.h"

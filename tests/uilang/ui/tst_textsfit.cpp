@@ -1,5 +1,6 @@
 #include "app/ui/mainform.h"
 #include "app/ui/mainformfixture.h"
+#include "app/ui/mainpopups.h"
 #include "app/ui/pagecontrol.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
@@ -277,7 +278,7 @@ private slots:
         QCOMPARE(QFileInfo(form->CurrentUnitFile()).baseName(), QStringLiteral("animals"));
         inspect(*form, QStringLiteral("InputPage"));
         trigger(*form, "SearchFindItem");
-        form->PopupCustomizeItemClick();
+        form->popups()->PopupCustomizeItem->trigger();
         TLumoDBGrid *grid = form->inputPage()->LumoDBGrid1;
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
