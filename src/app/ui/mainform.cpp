@@ -318,8 +318,5 @@ void TMainForm::declareSettings()
         PageControlChange();
         m_testPage->LoadTestVariants();
     });
-    s.addInteger(
-        QStringLiteral("TestVariant"), 0, {ReadTestVariant, WriteTestVariant},
-        [this] { return m_testPage->TestVariants->currentIndex(); },
-        [this](int index) { m_testPage->selectTestVariant(index); });
+    m_testPage->declareSettings(s);
 }

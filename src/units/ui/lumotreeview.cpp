@@ -506,7 +506,8 @@ void TLumoTreeView::copyUnit(const QString &source, const QString &targetFolder)
     } catch (const UnitFileClash &clash) {
         showClash(clash);
     } catch (const LumoError &) {
-        messages().information(text("FileCopyFailed") + LineBreak + source.chopped(4));
+        messages().information(text("FileCopyFailed") + LineBreak +
+                               UnitFiles::withoutDescriptorExtension(source));
     }
 }
 
@@ -517,7 +518,8 @@ void TLumoTreeView::moveUnit(const QString &source, const QString &targetFolder)
     } catch (const UnitFileClash &clash) {
         showClash(clash);
     } catch (const LumoError &) {
-        messages().information(text("FileMoveFailed") + LineBreak + source.chopped(4));
+        messages().information(text("FileMoveFailed") + LineBreak +
+                               UnitFiles::withoutDescriptorExtension(source));
     }
 }
 

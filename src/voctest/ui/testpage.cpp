@@ -1,5 +1,6 @@
 #include "voctest/ui/testpage.h"
 
+#include "platform/ini/settingslist.h"
 #include "voctest/lumovoctest.h"
 #include "voctest/ui/gauge.h"
 #include "widgets/toolbarpanel.h"
@@ -337,4 +338,12 @@ void TestPage::enterPage(const OpenUnit &unit)
     secondLanguage = unit.foreignLanguage;
     setFontName(m_engine->fontName());
     RefreshTestPage();
+}
+
+void TestPage::declareSettings(SettingsList &settings)
+{
+    using namespace SettingOrder;
+    settings.addInteger(
+        QStringLiteral("TestVariant"), 0, {ReadTestVariant, WriteTestVariant},
+        [this] { return TestVariants->currentIndex(); }, [this](int index) { selectTestVariant(index); });
 }

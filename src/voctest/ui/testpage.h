@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 
+class SettingsList;
 class MessageService;
 class QCheckBox;
 class QComboBox;
@@ -68,6 +69,8 @@ public:
     void LoadTestVariants();
     // Selects an index as stored; out of range selects the first, and TestVariantsChange runs.
     void selectTestVariant(int index);
+    // The variant chosen, kept with the program's settings.
+    void declareSettings(SettingsList &settings);
     void TestVariantsChange();
     void Direction1Click();
     void OrderClick();
