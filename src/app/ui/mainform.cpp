@@ -8,8 +8,6 @@
 #include "app/ui/testwindowsgate.h"
 #include "input/ui/inputpage.h"
 #include "logbook/ui/logbookpage.h"
-#include "logbook/ui/loggraph.h"
-#include "logbook/ui/lumodbloggrid.h"
 #include "platform/errorboundary.h"
 #include "platform/help/helpservice.h"
 #include "platform/ini/inifile.h"
@@ -26,7 +24,6 @@
 #include "units/ui/flagimages.h"
 #include "units/ui/folderimages.h"
 #include "units/ui/lumolistview.h"
-#include "units/ui/lumotreeview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/lumotable.h"
 #include "voctest/lumovoctest.h"
@@ -216,7 +213,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::FormActivate()
 {
     if (m_pageControl->currentWidget() == m_unitPage)
-        m_unitPage->LumoTreeView1->setFocus();
+        m_unitPage->focusTree();
 }
 
 bool TMainForm::event(QEvent *event)
@@ -240,14 +237,11 @@ void TMainForm::ApplyLanguageFile(const QString &fileName)
     const auto nameControls = qScopeGuard([&] { WindowTexts::nameForScreenReaders(fileName, *this); });
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
-    m_unitPage->LumoTreeView1->setLanguageFile(fileName);
-    m_unitPage->LumoListView1->setLanguageFile(fileName);
+    m_unitPage->setLanguageFile(fileName);
     m_inputPage->setLanguageFile(fileName);
-    m_testPage->CharGrid2->setLanguageFile(fileName);
-    m_logbookPage->LumoDBLogGrid1->setLanguageFile(fileName);
-    m_logbookPage->LogGraph1->setLanguageFile(fileName);
+    m_logbookPage->setLanguageFile(fileName);
     m_lumoVocTest1->setLanguageFile(fileName);
-    m_testPage->RefreshTestPage();
+    m_testPage->setLanguageFile(fileName);
     const IniFile ini(fileName);
     m_helpFile = ProgramFileToRead(
         ini.readString(QStringLiteral("general"), QStringLiteral("HelpFile"), QStringLiteral("English.hlp")));

@@ -216,3 +216,9 @@ void LogbookPage::SaveMistakesBtnClick()
     // A new unit shows in the list at once.
     emit mistakesSaved();
 }
+
+void LogbookPage::setLanguageFile(const QString &fileName)
+{
+    LumoDBLogGrid1->setLanguageFile(fileName);
+    LogGraph1->setLanguageFile(fileName);
+}

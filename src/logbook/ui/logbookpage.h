@@ -28,6 +28,8 @@ public:
     // Shows the open unit's logbook, its chart and its due counts; the window has opened the
     // unit's table, filtered.
     void enterPage();
+    // The texts of the grid and the chart.
+    void setLanguageFile(const QString &fileName);
     // The page's buttons.
     void ResetLogBtnClick();
     void SaveMistakesBtnClick();

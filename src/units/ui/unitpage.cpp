@@ -334,3 +334,14 @@ std::optional<OpenUnit> UnitPage::chosenUnit()
     unit.foreignLanguage = info.secondLanguage;
     return unit;
 }
+
+void UnitPage::setLanguageFile(const QString &fileName)
+{
+    LumoTreeView1->setLanguageFile(fileName);
+    LumoListView1->setLanguageFile(fileName);
+}
+
+void UnitPage::focusTree()
+{
+    LumoTreeView1->setFocus();
+}

@@ -38,6 +38,10 @@ public:
     void setPopups(QMenu *treePopup, QMenu *listPopup);
     // The page's settings at their places among the program's.
     void declareSettings(SettingsList &settings);
+    // The texts of the tree and the file list.
+    void setLanguageFile(const QString &fileName);
+    // The tree takes the focus when the window is activated on this page.
+    void focusTree();
     // The unit selected in the file list, to work on when the page is left; none (and the
     // user told why, where there is something to tell) keeps the page.
     std::optional<OpenUnit> chosenUnit();

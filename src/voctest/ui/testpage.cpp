@@ -347,3 +347,9 @@ void TestPage::declareSettings(SettingsList &settings)
         QStringLiteral("TestVariant"), 0, {ReadTestVariant, WriteTestVariant},
         [this] { return TestVariants->currentIndex(); }, [this](int index) { selectTestVariant(index); });
 }
+
+void TestPage::setLanguageFile(const QString &fileName)
+{
+    CharGrid2->setLanguageFile(fileName);
+    RefreshTestPage();
+}

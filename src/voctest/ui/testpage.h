@@ -41,6 +41,8 @@ public:
     void attach(TLumoVocTest &engine, MessageService &messages);
     // Entering the page: the engine loads the unit, the page shows its languages and font.
     void enterPage(const OpenUnit &unit);
+    // The character bar's texts, then the page shown anew in the engine's language.
+    void setLanguageFile(const QString &fileName);
 
     // What the page needs of the window around it; each has a sensible default.
     std::function<bool()> isActivePage;                     // default: the page is visible
