@@ -126,7 +126,11 @@ private slots:
     void everyLanguageFileHoldsEveryEnglishKey_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::newRow("German") << "deutsch.llf";
+        const QDir data(QFileInfo(TestFolder::shippedFile(QStringLiteral("english.llf"))).path());
+        const QStringList files = data.entryList({QStringLiteral("*.llf")});
+        for (const QString &file : files)
+            if (file != QStringLiteral("english.llf"))
+                QTest::newRow(qPrintable(file)) << file;
     }
 
     void everyLanguageFileHoldsEveryEnglishKey()
@@ -140,15 +144,29 @@ private slots:
         const QRegularExpression header(QStringLiteral("^\\[(.+)\\]\\s*$"),
                                         QRegularExpression::MultilineOption);
         int sections = 0;
+        int texts = 0;
+        QStringList unchanged;
         for (const QRegularExpressionMatch &m : header.globalMatch(QString::fromUtf8(in.readAll()))) {
             const QString section = m.captured(1);
             ++sections;
-            for (const QString &key : english.readSection(section))
+            for (const QString &key : english.readSection(section)) {
                 QVERIFY2(translated.valueExists(section, key), qPrintable(section + u'/' + key));
+                const QString text = english.readString(section, key, QString());
+                if (text.trimmed().isEmpty())
+                    continue;
+                ++texts;
+                if (translated.readString(section, key, QString()) == text)
+                    unchanged.append(section + u'/' + key);
+            }
         }
         QVERIFY(sections >= 2);
         QVERIFY(translated.readString(QStringLiteral("general"), QStringLiteral("Description"), QString()) !=
                 QStringLiteral("English"));
+        // The toolkit's dialogs follow this locale.
+        QVERIFY(
+            !translated.readString(QStringLiteral("general"), QStringLiteral("Locale"), QString()).isEmpty());
+        // A copy of the English file with a few texts changed is not a translation.
+        QVERIFY2(unchanged.size() * 10 <= texts, qPrintable(unchanged.join(u' ')));
     }
 };
 
