@@ -25,8 +25,12 @@ void containsFunction(sqlite3_context *context, int, sqlite3_value **args)
     auto *matcher = static_cast<CaseBlindText *>(sqlite3_get_auxdata(context, 1));
     if (!matcher) {
         const auto *wanted = reinterpret_cast<const char *>(sqlite3_value_text(args[1]));
+        const auto *locale = reinterpret_cast<const char *>(sqlite3_value_text(args[2]));
+        const QString localeName = QString::fromUtf8(locale, sqlite3_value_bytes(args[2]));
+        // Never the user's own locale: in a Turkish session every side would fold I to ı.
         sqlite3_set_auxdata(context, 1,
-                            new CaseBlindText(QString::fromUtf8(wanted, sqlite3_value_bytes(args[1]))),
+                            new CaseBlindText(QString::fromUtf8(wanted, sqlite3_value_bytes(args[1])),
+                                              localeName.isEmpty() ? QLocale::c() : QLocale(localeName)),
                             [](void *p) { delete static_cast<CaseBlindText *>(p); });
         matcher = static_cast<CaseBlindText *>(sqlite3_get_auxdata(context, 1));
         if (!matcher) {
@@ -74,6 +78,6 @@ bool CaseBlindText::foundInAscii(QByteArrayView text) const
 
 int CaseBlindText::install(sqlite3 *db)
 {
-    return sqlite3_create_function_v2(db, ContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+    return sqlite3_create_function_v2(db, ContainsFunction, 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                       containsFunction, nullptr, nullptr, nullptr);
 }

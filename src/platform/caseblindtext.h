@@ -13,8 +13,9 @@ struct sqlite3;
 class CaseBlindText
 {
 public:
-    // The SQL function contains(text, wanted) of our table connections: 1 when the text
-    // holds wanted, 0 otherwise (also for NULL).
+    // The SQL function contains(text, wanted, locale) of our table connections: 1 when the
+    // text holds wanted under the case rules of the locale named ("tr", or "" for the rules
+    // every other language shares), 0 otherwise (also for NULL).
     static constexpr const char *ContainsFunction = "lumo_contains";
 
     explicit CaseBlindText(const QString &wanted, const QLocale &locale = QLocale());

@@ -25,3 +25,8 @@ QString LanguageName(const QString &languageFile, int number)
     return Translate(languageFile, QStringLiteral("general"),
                      QStringLiteral("Language") + QString::number(number), LanguageEnglishName(number));
 }
+
+QLocale LanguageCaseRules(int number)
+{
+    return number == vlTurkish ? QLocale(QLocale::Turkish, QLocale::Turkey) : QLocale::c();
+}

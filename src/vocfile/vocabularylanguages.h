@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // The vocabulary languages a unit names by number ("FirstLanguage", "SecondLanguage"). The
@@ -40,3 +41,7 @@ QString LanguageEnglishName(int number);
 // The name the UI language file gives under "general"/"Language" + number, with the English
 // name as default.
 QString LanguageName(const QString &languageFile, int number);
+
+// The case rules for finding a word of the language without regard to case: Turkish pairs
+// I with ı and İ with i; every other language pairs I with i.
+QLocale LanguageCaseRules(int number);

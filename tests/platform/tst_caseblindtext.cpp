@@ -128,17 +128,27 @@ private slots:
         db.exec(QStringLiteral("CREATE TABLE t (w TEXT)"));
         db.exec(QStringLiteral("INSERT INTO t VALUES ('Ärger'), ('arger'), (NULL), ('der ÄRGER'), (42)"));
         SqliteStatement select(
-            db, QStringLiteral("SELECT rowid FROM t WHERE lumo_contains(w, ?) ORDER BY rowid"));
+            db, QStringLiteral("SELECT rowid FROM t WHERE lumo_contains(w, ?, '') ORDER BY rowid"));
         select.bindText(1, QStringLiteral("ärg"));
         QList<qint64> rows;
         while (select.step())
             rows.append(select.int64(0));
         QCOMPARE(rows, (QList<qint64>{1, 4}));
-        SqliteStatement number(db, QStringLiteral("SELECT lumo_contains(w, '4'), lumo_contains(w, '') FROM t "
-                                                  "WHERE rowid = 5"));
+        SqliteStatement number(db,
+                               QStringLiteral("SELECT lumo_contains(w, '4', ''), lumo_contains(w, '', '') "
+                                              "FROM t WHERE rowid = 5"));
         QVERIFY(number.step());
         QCOMPARE(number.int64(0), 1);
         QCOMPARE(number.int64(1), 0);
+        // The third argument names the locale whose case rules hold; none means the shared ones.
+        db.exec(QStringLiteral("INSERT INTO t VALUES ('KIZ')"));
+        SqliteStatement rules(db, QStringLiteral("SELECT lumo_contains(w, 'kız', 'tr_TR'), "
+                                                 "lumo_contains(w, 'kız', ''), lumo_contains(w, 'kiz', '') "
+                                                 "FROM t WHERE rowid = 6"));
+        QVERIFY(rules.step());
+        QCOMPARE(rules.int64(0), 1);
+        QCOMPARE(rules.int64(1), 0);
+        QCOMPARE(rules.int64(2), 1);
     }
 };
 

@@ -3,7 +3,9 @@
 #include "uilang/translate.h"
 #include "voctest/voctestcaptions.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -167,6 +169,40 @@ private slots:
             !translated.readString(QStringLiteral("general"), QStringLiteral("Locale"), QString()).isEmpty());
         // A copy of the English file with a few texts changed is not a translation.
         QVERIFY2(unchanged.size() * 10 <= texts, qPrintable(unchanged.join(u' ')));
+    }
+
+    // A mnemonic is a key the user can press with Alt. On Turkish keyboards I and İ are two
+    // keys and the toolkit upper-cases the mnemonic without knowing the language, so no Turkish
+    // caption puts it on any kind of i.
+    void everyMnemonicCanBeTyped_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir data(QFileInfo(TestFolder::shippedFile(QStringLiteral("english.llf"))).path());
+        for (const QString &file : data.entryList({QStringLiteral("*.llf")}))
+            QTest::newRow(qPrintable(file)) << file;
+    }
+    void everyMnemonicCanBeTyped()
+    {
+        QFETCH(QString, file);
+        QFile in(TestFolder::shippedFile(file));
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(in.readAll());
+        const bool turkish = IniFile(in.fileName())
+                                 .readString(QStringLiteral("general"), QStringLiteral("Locale"),
+                                             QString()) == QStringLiteral("tr");
+        const QRegularExpression value(QStringLiteral("^[^;\\[][^=\\r\\n]*=(.*?)\\r?$"),
+                                       QRegularExpression::MultilineOption);
+        QStringList faults;
+        for (const QRegularExpressionMatch &m : value.globalMatch(text)) {
+            const QString caption = QString(m.captured(1)).replace(QStringLiteral("&&"), QString());
+            const qsizetype at = caption.indexOf(u'&');
+            if (at < 0 || at + 1 >= caption.size())
+                continue;
+            const QChar key = caption.at(at + 1);
+            if (!key.isLetterOrNumber() || (turkish && QStringLiteral("iıİI").contains(key)))
+                faults.append(m.captured(0).trimmed());
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 };
 

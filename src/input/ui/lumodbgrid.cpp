@@ -7,6 +7,7 @@
 #include "platform/table/sqlitetable.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/vocabularylanguages.h"
 #include "widgets/datagridlook.h"
 #include "widgets/lumotablemodel.h"
 
@@ -69,9 +70,11 @@ QString TLumoDBGrid::Translate(const QString &section, const QString &key, const
 void TLumoDBGrid::setVocabularyFile(const QString &path)
 {
     m_vocabularyFile = path;
+    m_findCaseRules.clear();
     const UnitDescriptor unit(path);
     if (!unit.exists())
         return;
+    m_findCaseRules = {LanguageCaseRules(unit.firstLanguage()), LanguageCaseRules(unit.secondLanguage())};
     ApplyUnitFont(*this, unit.font());
     const QString general = QStringLiteral("general");
     const QString unknown = QStringLiteral("unkown");

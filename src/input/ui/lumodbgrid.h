@@ -55,7 +55,8 @@ public:
     bool FindInForeign = true;
     // Find asks with the find dialog, FindAgain uses the kept values. The search starts after
     // the current entry in the current order, wraps round from the last entry to the first and
-    // ends on the match or where it began, without a message.
+    // ends on the match or where it began, without a message. Each side is searched under the
+    // case rules of its vocabulary language.
     void Find();
     void FindAgain();
     // Shows the find dialog modally and gives its result; tests script it.
@@ -117,6 +118,8 @@ private:
     LumoTableModel *m_model;
     MessageService *m_messages = nullptr;
     QString m_vocabularyFile;
+    // Of the native and the foreign side, from the unit's languages.
+    QList<QLocale> m_findCaseRules;
     QString m_languageFile;
     QPixmap m_soundGlyph;
     bool m_showSoundGlyph = true;

@@ -32,11 +32,16 @@ void TLumoDBGrid::FindAgain()
     if (!table || !table->active() || !commitEditor())
         return;
     QList<int> fields;
-    if (FindInNative)
+    QList<QLocale> caseRules;
+    if (FindInNative) {
         fields.append(table->fieldIndex(QStringLiteral("NativeLanguage")));
-    if (FindInForeign)
+        caseRules.append(m_findCaseRules.value(0, QLocale::c()));
+    }
+    if (FindInForeign) {
         fields.append(table->fieldIndex(QStringLiteral("ForeignLanguage")));
-    guarded([&] { table->findText(fields, FindText); });
+        caseRules.append(m_findCaseRules.value(1, QLocale::c()));
+    }
+    guarded([&] { table->findText(fields, FindText, caseRules); });
     setFocus();
 }
 

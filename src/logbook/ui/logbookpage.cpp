@@ -26,6 +26,14 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
 }
 
 constexpr int Margin = 8;
+
+// A fact's label, and its value right of it.
+void placeFact(QLabel *label, QLabel *value, const QRect &labelPlace, int valueWidth)
+{
+    label->setGeometry(labelPlace);
+    value->setGeometry(labelPlace.right() + 1 + Margin, labelPlace.top(), std::max(valueWidth, 0),
+                       labelPlace.height());
+}
 constexpr int ButtonHeight = 25;
 } // namespace
 
@@ -127,6 +135,8 @@ void LogbookPage::placeFacts()
     const int descriptionTop = Margin + line + 4;
     const int descriptionHeight = 2 * DescriptionLabel2->fontMetrics().lineSpacing() + 2;
     DescriptionLabel2->setGeometry(Margin, descriptionTop, inner, descriptionHeight);
+    const int countTop = descriptionTop + descriptionHeight + 6;
+    const int rowHeight = TestCountLabel->sizeHint().height() + 4;
     const int labelWidth =
         std::max(TestCountLabel->sizeHint().width(), LastTestDateLabel->sizeHint().width());
     const int valueLeft = 2 * Margin + labelWidth + Margin;
@@ -135,18 +145,28 @@ void LogbookPage::placeFacts()
     const int dueLeft = std::max(FactsWidth / 2, valueLeft + valueNeed + Margin);
     const int dueLabelWidth = std::max(DueTodayLabel->sizeHint().width(), DueWeekLabel->sizeHint().width());
     const int dueValueLeft = dueLeft + dueLabelWidth + Margin;
-    const int dueValueWidth = std::max(FactsWidth - dueValueLeft - Margin, 0);
-    const int valueWidth = dueLeft - valueLeft - Margin;
-    const int countTop = descriptionTop + descriptionHeight + 6;
-    const int rowHeight = TestCountLabel->sizeHint().height() + 4;
-    TestCountLabel->setGeometry(2 * Margin, countTop, labelWidth, rowHeight);
-    TestCount->setGeometry(valueLeft, countTop, valueWidth, rowHeight);
-    LastTestDateLabel->setGeometry(2 * Margin, countTop + rowHeight, labelWidth, rowHeight);
-    LastTestDate->setGeometry(valueLeft, countTop + rowHeight, valueWidth, rowHeight);
-    DueTodayLabel->setGeometry(dueLeft, countTop, dueLabelWidth, rowHeight);
-    DueToday->setGeometry(dueValueLeft, countTop, dueValueWidth, rowHeight);
-    DueWeekLabel->setGeometry(dueLeft, countTop + rowHeight, dueLabelWidth, rowHeight);
-    DueWeek->setGeometry(dueValueLeft, countTop + rowHeight, dueValueWidth, rowHeight);
+    const int countRoom = DueToday->fontMetrics().horizontalAdvance(QStringLiteral("9999"));
+    if (dueValueLeft + countRoom <= FactsWidth - Margin) {
+        const int valueWidth = dueLeft - valueLeft - Margin;
+        const int dueValueWidth = FactsWidth - dueValueLeft - Margin;
+        placeFact(TestCountLabel, TestCount, {2 * Margin, countTop, labelWidth, rowHeight}, valueWidth);
+        placeFact(LastTestDateLabel, LastTestDate, {2 * Margin, countTop + rowHeight, labelWidth, rowHeight},
+                  valueWidth);
+        placeFact(DueTodayLabel, DueToday, {dueLeft, countTop, dueLabelWidth, rowHeight}, dueValueWidth);
+        placeFact(DueWeekLabel, DueWeek, {dueLeft, countTop + rowHeight, dueLabelWidth, rowHeight},
+                  dueValueWidth);
+        return;
+    }
+    // Labels too long to stand side by side (in some languages): four rows, one below the other.
+    const int allLabels = std::max(labelWidth, dueLabelWidth);
+    const int allValues = FactsWidth - (2 * Margin + allLabels + Margin) - Margin;
+    QLabel *const rows[][2] = {{TestCountLabel, TestCount},
+                               {LastTestDateLabel, LastTestDate},
+                               {DueTodayLabel, DueToday},
+                               {DueWeekLabel, DueWeek}};
+    for (int row = 0; row < 4; ++row)
+        placeFact(rows[row][0], rows[row][1], {2 * Margin, countTop + row * rowHeight, allLabels, rowHeight},
+                  allValues);
 }
 
 int LogbookPage::topPanelHeight() const

@@ -24,7 +24,26 @@ QString HelpFolder::find(const QString &name) const
 {
     if (!exists())
         return QString();
-    return FindFileIgnoringCase(m_path, name);
+    const QString own = FindFileIgnoringCase(m_path, name);
+    if (!own.isEmpty())
+        return own;
+    const QString english = englishHelp();
+    return english.isEmpty() ? QString() : FindFileIgnoringCase(english, name);
+}
+
+bool HelpFolder::isStandIn(const QString &file) const
+{
+    const QString english = englishHelp();
+    return !english.isEmpty() && QFileInfo(file).absolutePath() == QFileInfo(english).absoluteFilePath();
+}
+
+QString HelpFolder::englishHelp() const
+{
+    const QFileInfo own(m_path);
+    const QString english = FindEntryIgnoringCase(own.absolutePath(), QString::fromLatin1(EnglishHelpName));
+    if (english.isEmpty() || QFileInfo(english) == own || !QFileInfo(english).isDir())
+        return QString();
+    return QDir::cleanPath(english);
 }
 
 QString HelpFolder::expected(const QString &name) const

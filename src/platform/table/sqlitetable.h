@@ -3,6 +3,7 @@
 #include "platform/table/tabletypes.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -164,8 +165,10 @@ public:
     // Moves to the next record, in the current order and filter and wrapping round from the
     // last to the first, one of whose fields holds text without regard to letter case
     // (CaseBlindText); the current record is compared last. False, staying where it was, when
-    // none does or text is empty. A pending edit is posted first.
-    bool findText(const QList<int> &fields, const QString &text);
+    // none does or text is empty. A pending edit is posted first. caseRules.at(i), where
+    // given, is the locale whose case rules hold for fields.at(i) (Turkish folds I to ı);
+    // every other field follows the rules most languages share.
+    bool findText(const QList<int> &fields, const QString &text, const QList<QLocale> &caseRules = {});
 
     // A value at any position without moving there (for views); blob fields give whether
     // they are non-empty, as a bool.

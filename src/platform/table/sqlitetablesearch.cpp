@@ -17,7 +17,7 @@ void SqliteTable::setIndexField(const QString &field)
                      QStringLiteral(" by the field '%1'.").arg(field));
 }
 
-bool SqliteTable::findText(const QList<int> &fields, const QString &text)
+bool SqliteTable::findText(const QList<int> &fields, const QString &text, const QList<QLocale> &caseRules)
 {
     requireActive();
     checkBrowseMode();
@@ -27,14 +27,17 @@ bool SqliteTable::findText(const QList<int> &fields, const QString &text)
     // order, so that SQLite reads the field's small index instead of the rows with their
     // sounds; the walk through the order then needs no record's values.
     QVector<qint64> holding;
-    for (int field : fields) {
+    for (int i = 0; i < fields.size(); ++i) {
+        const int field = fields.at(i);
         if (field < 0 || field >= d->schema.fields.size())
             continue;
-        SqliteStatement select(*d->db, QStringLiteral("SELECT rowid FROM %1 WHERE %2(%3, ?1)")
+        SqliteStatement select(*d->db, QStringLiteral("SELECT rowid FROM %1 WHERE %2(%3, ?1, ?2)")
                                            .arg(TableSchema::quoted(TableSchema::DataTable),
                                                 QLatin1String(CaseBlindText::ContainsFunction),
                                                 TableSchema::quoted(d->schema.fields.at(field).name)));
         select.bindText(1, text);
+        const QLocale rules = caseRules.value(i, QLocale::c());
+        select.bindText(2, rules == QLocale::c() ? QString() : rules.name());
         while (select.step())
             holding.append(select.int64(0));
     }

@@ -68,11 +68,27 @@ void HelpWindow::buildLayout()
     pane->addWidget(m_displayButton, 0, Qt::AlignRight);
     m_searchPane->hide();
 
-    m_browser = new QTextBrowser(m_splitter);
+    auto *pageSide = new QWidget(m_splitter);
+    m_standInNote = new QLabel(pageSide);
+    m_standInNote->setObjectName(QStringLiteral("HelpStandInNote"));
+    m_standInNote->setWordWrap(true);
+    m_standInNote->setFrameShape(QFrame::StyledPanel);
+    m_standInNote->setMargin(4);
+    m_standInNote->setAutoFillBackground(true);
+    QPalette notePalette = m_standInNote->palette();
+    notePalette.setColor(QPalette::Window, notePalette.color(QPalette::ToolTipBase));
+    notePalette.setColor(QPalette::WindowText, notePalette.color(QPalette::ToolTipText));
+    m_standInNote->setPalette(notePalette);
+    m_standInNote->hide();
+    m_browser = new QTextBrowser(pageSide);
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     m_browser->setOpenLinks(false);
+    auto *pageLayout = new QVBoxLayout(pageSide);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(m_standInNote);
+    pageLayout->addWidget(m_browser, 1);
     m_splitter->addWidget(m_searchPane);
-    m_splitter->addWidget(m_browser);
+    m_splitter->addWidget(pageSide);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setChildrenCollapsible(false);
 
@@ -87,6 +103,7 @@ void HelpWindow::buildLayout()
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forwardButton, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateCaption);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateStandInNote);
     connect(m_searchButton, &QPushButton::toggled, this, &HelpWindow::setSearchPaneVisible);
     connect(m_searchField, &QLineEdit::textChanged, this, &HelpWindow::fillHits);
     connect(m_searchField, &QLineEdit::returnPressed, this, &HelpWindow::openSelectedHit);
@@ -113,6 +130,7 @@ void HelpWindow::setTexts(const HelpWindowTexts &texts)
     m_searchButton->setText(texts.searchButton);
     m_searchLabel->setText(texts.searchLabel);
     m_displayButton->setText(texts.displayButton);
+    m_standInNote->setText(texts.msgHelpPageInEnglish);
     updateCaption();
 }
 
@@ -121,6 +139,7 @@ void HelpWindow::setHelp(const HelpFolder &folder, const HelpKeywordIndex &index
     m_folder = folder;
     m_index = index;
     fillHits(m_searchField->text());
+    updateStandInNote(m_browser->source());
 }
 
 bool HelpWindow::openPage(const QUrl &page)
@@ -132,6 +151,9 @@ bool HelpWindow::openPage(const QUrl &page)
         return false;
     }
     m_browser->setSource(page);
+    // A page opened at an anchor is shown before the browser reports it as its source.
+    updateStandInNote(page);
+    updateCaption();
     return true;
 }
 
@@ -173,11 +195,20 @@ bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
 
 void HelpWindow::followLink(const QUrl &link)
 {
-    const QUrl target = m_browser->source().resolved(link);
-    if (target.isLocalFile())
-        openPage(target);
-    else
+    QUrl target = m_browser->source().resolved(link);
+    if (!target.isLocalFile()) {
         QDesktopServices::openUrl(target);
+        return;
+    }
+    // Pages link by name: from an English stand-in back to the translated page, and from a
+    // translated page to the English one it lacks.
+    const QString found = m_folder.find(QFileInfo(target.toLocalFile()).fileName());
+    if (!found.isEmpty()) {
+        const QString fragment = target.fragment();
+        target = QUrl::fromLocalFile(found);
+        target.setFragment(fragment);
+    }
+    openPage(target);
 }
 
 void HelpWindow::fillHits(const QString &text)
@@ -200,7 +231,9 @@ QString HelpWindow::hitText(const HelpKeywordIndex::Entry &entry) const
             ++pages;
     if (pages < 2)
         return entry.keyword;
-    const QString title = HelpFolder::pageTitle(m_folder.expected(entry.page.section(u'#', 0, 0)));
+    const QString name = entry.page.section(u'#', 0, 0);
+    const QString found = m_folder.find(name);
+    const QString title = HelpFolder::pageTitle(found.isEmpty() ? m_folder.expected(name) : found);
     return title.isEmpty() ? entry.keyword : entry.keyword + QStringLiteral(" - ") + title;
 }
 
@@ -216,6 +249,11 @@ void HelpWindow::openSelectedHit()
     if (page.contains(u'#'))
         url.setFragment(page.section(u'#', 1));
     openPage(url);
+}
+
+void HelpWindow::updateStandInNote(const QUrl &page)
+{
+    m_standInNote->setVisible(page.isLocalFile() && m_folder.isStandIn(page.toLocalFile()));
 }
 
 void HelpWindow::updateCaption()

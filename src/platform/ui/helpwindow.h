@@ -40,6 +40,7 @@ public:
     QTextBrowser *browser() const { return m_browser; }
     QLineEdit *searchField() const { return m_searchField; }
     QListWidget *hitList() const { return m_hitList; }
+    QLabel *standInNote() const { return m_standInNote; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,6 +52,7 @@ private:
     void fillHits(const QString &text);
     void openSelectedHit();
     void updateCaption();
+    void updateStandInNote(const QUrl &page);
     QString hitText(const HelpKeywordIndex::Entry &entry) const;
 
     MessageService &m_messages;
@@ -69,4 +71,6 @@ private:
     QListWidget *m_hitList = nullptr;
     QPushButton *m_displayButton = nullptr;
     QTextBrowser *m_browser = nullptr;
+    // Above a page the translated help lacks, shown from the English help.
+    QLabel *m_standInNote = nullptr;
 };

@@ -17,6 +17,7 @@ HelpWindowTexts HelpWindowTexts::translated(const Lookup &lookup)
         {"HelpDisplayBtn", &HelpWindowTexts::displayButton},
         {"MsgHelpFileMissing", &HelpWindowTexts::msgHelpFileMissing},
         {"MsgHelpTopicMissing", &HelpWindowTexts::msgHelpTopicMissing},
+        {"MsgHelpPageInEnglish", &HelpWindowTexts::msgHelpPageInEnglish},
     };
     for (const auto &entry : keys)
         texts.*entry.text = lookup(QString::fromLatin1(entry.key), texts.*entry.text);

@@ -17,9 +17,11 @@ struct HelpWindowTexts
     QString displayButton = QStringLiteral("&Display");
     QString msgHelpFileMissing = QStringLiteral("The help file could not be found:");
     QString msgHelpTopicMissing = QStringLiteral("This help topic could not be found:");
+    QString msgHelpPageInEnglish =
+        QStringLiteral("This page has not been translated yet, so it is shown in English.");
 
     // Looks every text up under its key ("HelpWindowCaption", ..., "MsgHelpFileMissing",
-    // "MsgHelpTopicMissing"), with the English text as the default.
+    // "MsgHelpTopicMissing", "MsgHelpPageInEnglish"), with the English text as the default.
     using Lookup = std::function<QString(const QString &key, const QString &english)>;
     static HelpWindowTexts translated(const Lookup &lookup);
 };

@@ -13,6 +13,7 @@
 #include "widgets/speedbutton.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
@@ -31,15 +32,17 @@ class TestMainFormFind : public QObject, protected MainFormFixture
 private:
     // Entries 1 dog/Hund, 2 apple/Zitrone, 3 cat/Apfel: by native words 2 3 1, by foreign
     // words 3 1 2.
-    std::unique_ptr<TMainForm> formOnInputPage()
+    std::unique_ptr<TMainForm> formOnInputPage(int native = 2, int foreign = 6,
+                                               const QList<QStringList> &pairs = {
+                                                   {"dog", "Hund"}, {"apple", "Zitrone"}, {"cat", "Apfel"}})
     {
         const QString descriptor = units + QStringLiteral("pets.lif");
-        UnitDescriptor(descriptor).write(2, 6, QStringLiteral("pets"), QStringLiteral("MS Sans Serif"));
+        UnitDescriptor(descriptor)
+            .write(native, foreign, QStringLiteral("pets"), QStringLiteral("MS Sans Serif"));
         {
             TLumoTable table(messages);
             table.setVocabularyFile(units + QStringLiteral("pets.db"));
             table.open();
-            const QList<QStringList> pairs{{"dog", "Hund"}, {"apple", "Zitrone"}, {"cat", "Apfel"}};
             for (const QStringList &pair : pairs)
                 table.appendRecord({QVariant(), pair.at(0), pair.at(1), 1});
         }
@@ -111,6 +114,57 @@ private slots:
         menu.SearchFindItem->trigger();
         menu.SearchAgainItem->trigger();
         QCOMPARE(asked, 2);
+    }
+
+    // Turkish pairs I with ı and İ with i; only a side whose words are Turkish searches so,
+    // even on a desktop whose own locale is Turkish.
+    void eachSideIsSearchedByTheCaseRulesOfItsLanguage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("native");
+        QTest::addColumn<bool>("foreign");
+        QTest::addColumn<qint64>("found");
+        QTest::newRow("German I is i") << "I" << true << false << qint64(2);
+        QTest::newRow("Turkish I is dotless") << "I" << false << true << qint64(3);
+        QTest::newRow("Turkish dotted capital") << "İYİ" << false << true << qint64(4);
+        QTest::newRow("both sides") << "ILIK" << true << true << qint64(3);
+        QTest::newRow("German knows no dotted capital") << "İ" << true << false << qint64(1);
+    }
+    void eachSideIsSearchedByTheCaseRulesOfItsLanguage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, native);
+        QFETCH(bool, foreign);
+        QFETCH(qint64, found);
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        // German words, Turkish translations.
+        auto form =
+            formOnInputPage(6, 13, {{"Hund", "köpek"}, {"Bild", "resim"}, {"warm", "ılık"}, {"gut", "iyi"}});
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        TLumoDBGrid *grid = form->inputPage()->LumoDBGrid1;
+        grid->setFindDialogRunner([&](TFindDlg &dialog) {
+            dialog.FindWhatEdit->clear();
+            // As a keyboard layout sends a letter it has a key for: the text with no key code.
+            for (const QChar letter : typed) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(letter));
+                QApplication::sendEvent(dialog.FindWhatEdit, &press);
+                QApplication::sendEvent(dialog.FindWhatEdit, &release);
+            }
+            for (auto [box, wanted] :
+                 {std::pair{dialog.NativeLanguage, native}, {dialog.ForeignLanguage, foreign}})
+                if (box->isChecked() != wanted)
+                    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(grid->FindText, typed);
+        QCOMPARE(form->LumoTable1()->fieldValue(TLumoTable::Count).toLongLong(), found);
     }
 
     void sortButtonsChooseTheOrderOfTheColumnsWords()

@@ -2,6 +2,7 @@
 #include "app/ui/mainformfixture.h"
 #include "app/ui/mainmenubar.h"
 #include "app/ui/pagecontrol.h"
+#include "platform/ini/inifile.h"
 #include "support/screenshot.h"
 #include "support/scriptedhelpservice.h"
 #include "support/scriptedmessageservice.h"
@@ -14,10 +15,12 @@
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QtTest>
@@ -36,6 +39,24 @@ private:
         for (int row = 0; row < model.rowCount(); ++row)
             names.append(model.entry(row).caption);
         return names;
+    }
+
+    // The window's own texts as the user meets them: titles, items and hints of the menus,
+    // the tabs and the captions and hints of the controls of every page.
+    static QStringList textsOf(TMainForm &form)
+    {
+        QStringList texts{form.windowTitle()};
+        for (const QAction *action : form.findChildren<QAction *>())
+            texts.append(action->text() + u'|' + action->toolTip() + u'|' + action->statusTip());
+        for (int i = 0; i < form.PageControl()->count(); ++i)
+            texts.append(form.PageControl()->tabText(i));
+        for (const QAbstractButton *button : form.findChildren<QAbstractButton *>())
+            if (!button->text().isEmpty() || !button->toolTip().isEmpty())
+                texts.append(button->text() + u'|' + button->toolTip());
+        for (const QLabel *label : form.findChildren<QLabel *>())
+            if (!label->text().isEmpty())
+                texts.append(label->text());
+        return texts;
     }
 
 private slots:
@@ -122,6 +143,61 @@ private slots:
         store.setKey(QStringLiteral("Software\\Halvet\\Lumo96"));
         QCOMPARE(store.ReadValue(QStringLiteral("LanguageFile")).toString(),
                  folder->filePath(QStringLiteral("deutsch.llf")));
+    }
+
+    // The chooser lists every shipped language; each one changes the window's texts and help,
+    // and English at the end brings every text back as it was.
+    void switchingThroughEveryLanguageAndBack()
+    {
+        const QDir data(QFileInfo(TestFolder::shippedFile(QStringLiteral("english.llf"))).path());
+        const QStringList files = data.entryList({QStringLiteral("*.llf")});
+        for (const QString &file : files)
+            folder->copyFromData(file);
+        auto form = createForm();
+        const QStringList english = textsOf(*form);
+        QString current = QStringLiteral("English");
+        QStringList listed;
+        const auto choose = [&](const QString &description) {
+            form->LanguageDlg()->setFormRunner([&](TLanguageSelect &dialog) {
+                listed.clear();
+                for (int i = 0; i < dialog.LanguageComboBox->count(); ++i)
+                    listed.append(dialog.LanguageComboBox->itemText(i));
+                if (dialog.LanguageComboBox->currentText() != current)
+                    return int(QDialog::Rejected);
+                dialog.LanguageComboBox->setCurrentIndex(dialog.LanguageComboBox->findText(description));
+                return int(QDialog::Accepted);
+            });
+            form->MainMenu()->actions().OptionsLanguageItem->trigger();
+        };
+        for (const QString &file : files) {
+            const QString path = folder->filePath(file);
+            const IniFile texts(path);
+            const QString description =
+                texts.readString(QStringLiteral("general"), QStringLiteral("Description"), QString());
+            if (file == QStringLiteral("english.llf"))
+                continue;
+            choose(description);
+            QCOMPARE(listed.size(), files.size());
+            QCOMPARE(form->unitPage()->LumoListView1->languageFile(), path);
+            current = description;
+            QCOMPARE(form->MainMenu()->topLevel(MainMenuBar::FileMenu)->title(),
+                     texts.readString(QStringLiteral("MainForm"), QStringLiteral("FileMenu"), QString()));
+            QCOMPARE(form->PageControl()->tabText(0),
+                     texts.readString(QStringLiteral("MainForm"), QStringLiteral("UnitPage"), QString()));
+            QCOMPARE(
+                QFileInfo(help.helpFile()).fileName().toLower(),
+                texts.readString(QStringLiteral("general"), QStringLiteral("HelpFile"), QString()).toLower());
+            // Most texts of the window are now the language's own.
+            const QStringList shown = textsOf(*form);
+            QCOMPARE(shown.size(), english.size());
+            int same = 0;
+            for (int i = 0; i < shown.size(); ++i)
+                same += shown.at(i) == english.at(i) ? 1 : 0;
+            QVERIFY2(same * 4 < shown.size(), qPrintable(file));
+        }
+        choose(QStringLiteral("English"));
+        QCOMPARE(textsOf(*form), english);
+        QVERIFY(messages.texts().isEmpty());
     }
 
     void cancellingTheChooserChangesNothing()

@@ -6,6 +6,7 @@
 #include "support/testfolder.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -53,6 +54,7 @@ private slots:
     void missingPageBehindALinkKeepsThePage();
     void searchWithoutKeywordIndexGivesMessage();
     void anotherHelpFileBringsItsOwnIndex();
+    void aPageTheTranslationLacksComesFromTheEnglishHelp();
     void translatedTexts();
     void screenshots();
 };
@@ -340,6 +342,50 @@ void TestHelpWindow::anotherHelpFileBringsItsOwnIndex()
     QCOMPARE(help.window()->currentPage().toLocalFile(),
              folder.filePath(QStringLiteral("Deutsch.hlp/170.html")));
     QVERIFY(messages.shown().isEmpty());
+}
+
+void TestHelpWindow::aPageTheTranslationLacksComesFromTheEnglishHelp()
+{
+    TestFolder folder;
+    QWidget owner;
+    ScriptedMessageService messages;
+    HelpWindowService help(&owner, messages);
+    HelpWindowTexts french;
+    french.msgHelpPageInEnglish = QStringLiteral("Page non traduite");
+    help.setTexts(french);
+    writeSmallHelp(folder, QStringLiteral("English.hlp"), QStringLiteral("units=170.html\n"));
+    // Only the contents are translated, and there is no keyword index.
+    folder.writeText(QStringLiteral("francais.hlp/index.html"),
+                     QStringLiteral("<html><head><title>Sommaire</title></head><body>"
+                                    "<a href=\"170.html#top\">unités</a></body></html>"));
+    help.setHelpFile(folder.filePath(QStringLiteral("francais.hlp")));
+
+    help.showContents();
+    HelpWindow *window = help.window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(!window->standInNote()->isVisible());
+
+    emit window->browser()->anchorClicked(QUrl(QStringLiteral("170.html#top")));
+    QCOMPARE(window->currentPage().toLocalFile(), folder.filePath(QStringLiteral("English.hlp/170.html")));
+    QCOMPARE(window->currentPage().fragment(), QStringLiteral("top"));
+    QVERIFY(window->standInNote()->isVisible());
+    QCOMPARE(window->standInNote()->text(), QStringLiteral("Page non traduite"));
+
+    // Back to the translated contents, not to the English ones beside the stand-in.
+    emit window->browser()->anchorClicked(QUrl(QStringLiteral("index.html")));
+    QCOMPARE(window->currentPage().toLocalFile(), folder.filePath(QStringLiteral("francais.hlp/index.html")));
+    QVERIFY(!window->standInNote()->isVisible());
+
+    help.showTopic(170);
+    QVERIFY(window->standInNote()->isVisible());
+    help.showSearch();
+    QCOMPARE(window->hitList()->count(), 1);
+
+    // A page neither help has is reported where the translated one should be.
+    help.showTopic(999);
+    QCOMPARE(messages.texts(), QStringList({QStringLiteral("This help topic could not be found:\r\n") +
+                                            folder.filePath(QStringLiteral("francais.hlp/999.html"))}));
+    QCOMPARE(pageName(window), QStringLiteral("170.html"));
 }
 
 void TestHelpWindow::translatedTexts()

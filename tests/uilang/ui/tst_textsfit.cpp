@@ -5,7 +5,9 @@
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
 #include "logbook/ui/logbookpage.h"
+#include "platform/ini/inifile.h"
 #include "support/screenshot.h"
+#include "uilang/translate.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
 #include "vocfile/unittestlog.h"
@@ -24,6 +26,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -94,7 +98,8 @@ QStringList clippedTexts(QWidget &window)
                 QStringLiteral("%1 \"%2\" needs %3, has %4").arg(nameOf(widget), text).arg(need).arg(room));
     };
     for (QWidget *widget : window.findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(&window) || widget->isWindow() || widget->width() <= 0)
+        // A control squeezed to no width at all hides its text as surely as a narrow one.
+        if (!widget->isVisibleTo(&window) || widget->isWindow())
             continue;
         const QFontMetrics metrics = widget->fontMetrics();
         if (auto *label = qobject_cast<QLabel *>(widget)) {
@@ -153,6 +158,41 @@ QStringList sharedMnemonics(QWidget &window)
             shared.append(QStringLiteral("'%1': %2 and %3").arg(key).arg(owners.value(key), nameOf(widget)));
         else
             owners.insert(key, nameOf(widget));
+    }
+    return shared;
+}
+// Mnemonics that two items of one menu share, or two of the keys the main window answers
+// to with Alt: its top menus and its page tabs.
+QStringList menuMnemonicClashes(TMainForm &form)
+{
+    QStringList shared;
+    const auto checkGroup = [&](const QString &where, const QStringList &captions) {
+        QHash<QChar, QString> owners;
+        for (const QString &caption : captions) {
+            const QChar key = mnemonicOf(caption);
+            if (key.isNull())
+                continue;
+            if (owners.contains(key))
+                shared.append(
+                    QStringLiteral("%1 '%2': \"%3\" and \"%4\"").arg(where, key, owners.value(key), caption));
+            else
+                owners.insert(key, caption);
+        }
+    };
+    QStringList altKeys;
+    for (const QAction *top : form.menuBar()->actions())
+        if (top->isVisible())
+            altKeys.append(top->text());
+    QTabBar *tabs = form.PageControl()->tabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+        altKeys.append(tabs->tabText(i));
+    checkGroup(QStringLiteral("menu bar and tabs"), altKeys);
+    for (const QMenu *menu : form.findChildren<QMenu *>()) {
+        QStringList items;
+        for (const QAction *item : menu->actions())
+            if (!item->isSeparator() && item->isVisible())
+                items.append(item->text());
+        checkGroup(menu->objectName().isEmpty() ? menu->title() : menu->objectName(), items);
     }
     return shared;
 }
@@ -247,6 +287,13 @@ private slots:
         m_faults.clear();
         m_seen.clear();
         const QString file = folder->copyFromData(languageFile);
+        // Every text the program asks for on the way has its key in the file: a key missing
+        // from the English file would be missing from every translation made from it.
+        QSet<QString> askedFor;
+        SetTranslateObserver([&](const QString &section, const QString &key) {
+            askedFor.insert(section.toLower() + u'/' + key.toLower());
+        });
+        auto stopObserving = qScopeGuard([] { SetTranslateObserver(nullptr); });
         // American English has the longest name, shown as the question's language on the
         // test page.
         const QString unit = makeUnit(QStringLiteral("animals"), 3, 1, 6);
@@ -262,6 +309,8 @@ private slots:
         form->wordLists()->setWordListChooser(
             [this](bool, const QString &) { return folder->filePath(QStringLiteral("words.csv")); });
         form->unitPage()->LumoListView1->selectCaption(QStringLiteral("animals"));
+
+        m_faults += menuMnemonicClashes(*form);
 
         // The unit manager and its dialogs.
         inspect(*form, QStringLiteral("UnitPage"));
@@ -341,6 +390,14 @@ private slots:
         form->logbookPage()->SaveMistakesBtn->click();
 
         QVERIFY2(m_faults.isEmpty(), qPrintable(m_faults.join(u'\n')));
+        const IniFile texts(file);
+        QStringList missing;
+        for (const QString &asked : std::as_const(askedFor))
+            if (!texts.valueExists(asked.section(u'/', 0, 0), asked.section(u'/', 1)))
+                missing.append(asked);
+        missing.sort();
+        QVERIFY(askedFor.size() > 300);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QCOMPARE(form->size(), before); // no page of another language widens the window
         for (const char *dialog :
