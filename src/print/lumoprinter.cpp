@@ -102,7 +102,9 @@ void TLumoPrinter::Print()
     if (!printJob(unitFileName(), &TLumoPrinter::DrawCardFronts) || !askForBackSide())
         return;
     m_table->first();
-    printJob(unitFileName() + QStringLiteral(" (Back Side)"), &TLumoPrinter::DrawCardBacks);
+    const QString backSide =
+        Translate(QString::fromLatin1(Section), QStringLiteral("BackSide"), QStringLiteral("Back Side"));
+    printJob(unitFileName() + QStringLiteral(" (") + backSide + u')', &TLumoPrinter::DrawCardBacks);
 }
 
 bool TLumoPrinter::askForBackSide()

@@ -20,5 +20,7 @@ VocTestCaptions VocTestCaptions::load(const QString &languageFile, const QString
     tr("RightCountLabel", c.rightCountLabel);
     tr("InstrLabel", c.instrLabel);
     tr("TotalScoreLabel", c.totalScoreLabel);
+    tr("OkBtn", c.okButton);
+    tr("MistakeReportHint", c.mistakeReportHint);
     return c;
 }

@@ -18,6 +18,8 @@ struct VocTestCaptions
     QString rightCountLabel = QStringLiteral("Correct:");
     QString instrLabel = QStringLiteral("See the logbook for further information about this test.");
     QString totalScoreLabel = QStringLiteral("Total Score");
+    QString okButton = QStringLiteral("Ok");
+    QString mistakeReportHint = QStringLiteral("Press any key or mouse button to close this window");
 
     // Every text from section of languageFile, the English text where the file or key is missing.
     static VocTestCaptions load(const QString &languageFile, const QString &section);

@@ -104,6 +104,8 @@ private slots:
             {builtIn.rightCountLabel, fromFile.rightCountLabel},
             {builtIn.instrLabel, fromFile.instrLabel},
             {builtIn.totalScoreLabel, fromFile.totalScoreLabel},
+            {builtIn.okButton, fromFile.okButton},
+            {builtIn.mistakeReportHint, fromFile.mistakeReportHint},
         };
         for (const auto &[english, shown] : pairs)
             QCOMPARE(shown, english + u'#');

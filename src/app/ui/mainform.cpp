@@ -130,7 +130,8 @@ QFileDialog *TMainForm::OpenDialog()
     if (!m_openDialog) {
         m_openDialog = new QFileDialog(this);
         m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
-        m_openDialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok)"));
+        m_openDialog->setNameFilter(m_texts.kept(QStringLiteral("MsgOldUnitFiles")) +
+                                    QStringLiteral(" (*.vok)"));
         m_openDialog->setDefaultSuffix(QStringLiteral("vok"));
         m_openDialog->setFileMode(QFileDialog::ExistingFiles);
     }

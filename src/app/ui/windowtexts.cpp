@@ -180,6 +180,8 @@ const Rule Rules[] = {
     {"MsgAbordTestOnPageChange",
      "If you change the page now, the test will be aborded. Do you want to abord the test?", Target::Keep,
      ""},
+    {"MsgOldUnitFiles", "Lumo 3.0 Files", Target::Keep, ""},
+    {"MsgSoundFiles", "Sound Files", Target::Keep, ""},
     {"LblRecording", "Recording...", Target::Keep, ""},
     {"LblPlaying", "Playing...", Target::Keep, ""},
     {"SoundLengthLabel", "30 sec", Target::Caption, "Label2"},

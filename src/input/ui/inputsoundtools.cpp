@@ -63,7 +63,8 @@ QString InputSoundTools::chooseWaveFile() const
     // The conversion uses the same dialog and sets its own filter each time. Linux names are
     // case-sensitive, so ".wav" is offered as well.
     QFileDialog *dialog = m_services.openDialog();
-    dialog->setNameFilter(QStringLiteral("Sound Files (*.WAV *.wav)"));
+    dialog->setNameFilter(m_services.keptText(QStringLiteral("MsgSoundFiles")) +
+                          QStringLiteral(" (*.WAV *.wav)"));
     dialog->setDefaultSuffix(QStringLiteral("wav"));
     dialog->setFileMode(QFileDialog::ExistingFile);
     return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();

@@ -261,9 +261,10 @@ void TLumoDBGrid::deleteWithQuestion()
     SqliteTable *table = dataSet();
     if (!table || !table->active() || table->isEmpty() || !m_messages)
         return;
-    const MessageService::Button answer =
-        m_messages->show(MessageService::Kind::Confirmation, QStringLiteral("Delete record?"),
-                         MessageService::Ok | MessageService::Cancel);
+    const MessageService::Button answer = m_messages->show(
+        MessageService::Kind::Confirmation,
+        Translate(objectName(), QStringLiteral("MsgDeleteRecord"), QStringLiteral("Delete record?")),
+        MessageService::Ok | MessageService::Cancel);
     if (answer == MessageService::Cancel)
         return;
     guarded([&] { table->deleteRecord(); });

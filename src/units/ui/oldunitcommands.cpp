@@ -25,7 +25,8 @@ QFileDialog *OldUnitCommands::prepareOldUnitDialog()
     QFileDialog *dialog = m_services.openDialog();
     // The sound tools use the same dialog for wave files: the filter is set anew each time.
     // Linux names are case-sensitive, so ".VOK" is offered as well.
-    dialog->setNameFilter(QStringLiteral("Lumo 3.0 Files (*.vok *.VOK)"));
+    dialog->setNameFilter(m_services.keptText(QStringLiteral("MsgOldUnitFiles")) +
+                          QStringLiteral(" (*.vok *.VOK)"));
     dialog->setDefaultSuffix(QStringLiteral("vok"));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setDirectory(m_list.path());

@@ -43,6 +43,7 @@ QLabel *TMistakeReportForm::addLabel(const QString &name, bool highlighted)
 void TMistakeReportForm::setContent(const MistakeReport &report, const VocTestCaptions &captions)
 {
     setWindowTitle(captions.caption);
+    setToolTip(captions.mistakeReportHint);
     Label1->setText(captions.label1);
     Label2->setText(captions.label2);
     Label3->setText(captions.label3);

@@ -101,6 +101,7 @@ void TTestFinished::setContent(const TestSummary &summary, const VocTestCaptions
     RightCountLabel->setText(captions.rightCountLabel);
     InstrLabel->setText(captions.instrLabel);
     TotalScoreLabel->setText(captions.totalScoreLabel);
+    OkBtn->setText(captions.okButton);
 
     WordCount->setText(QString::number(summary.wordCount));
     MistakeCount->setText(QString::number(summary.mistakeCount));

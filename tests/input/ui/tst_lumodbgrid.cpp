@@ -303,6 +303,11 @@ private slots:
         QCOMPARE(table->recordCount(), 2);
         QCOMPARE(messages.texts(), QStringList{QStringLiteral("Delete record?")});
         QCOMPARE(messages.shown().first().kind, MessageService::Kind::Confirmation);
+        // In the user's language.
+        grid()->setLanguageFile(folder->copyFromData(QStringLiteral("deutsch.llf")));
+        messages.answerWith(MessageService::Cancel);
+        QTest::keyClick(grid(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(messages.texts().value(1), QStringLiteral("Eintrag löschen?"));
         messages.answerWith(MessageService::Ok);
         QTest::keyClick(grid(), Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(table->recordCount(), 1);
