@@ -136,11 +136,21 @@ QStringList clippedTexts(QWidget &window)
     return clipped;
 }
 
-// Mnemonics that two controls of one dialog share.
+// Mnemonics that two controls of one dialog share, or that a control of a page shares with a
+// top menu or a page tab of the window.
 QStringList sharedMnemonics(QWidget &window)
 {
     QHash<QChar, QString> owners;
     QStringList shared;
+    // Menu titles and tabs among themselves are checked with the menus.
+    for (const QMenuBar *bar : window.findChildren<QMenuBar *>())
+        for (const QAction *top : bar->actions())
+            if (top->isVisible() && !mnemonicOf(top->text()).isNull())
+                owners.insert(mnemonicOf(top->text()), top->text());
+    for (const QTabBar *tabs : window.findChildren<QTabBar *>())
+        for (int i = 0; tabs->isVisibleTo(&window) && i < tabs->count(); ++i)
+            if (!mnemonicOf(tabs->tabText(i)).isNull())
+                owners.insert(mnemonicOf(tabs->tabText(i)), tabs->tabText(i));
     for (QWidget *widget : window.findChildren<QWidget *>()) {
         if (!widget->isVisibleTo(&window) || widget->isWindow())
             continue;
