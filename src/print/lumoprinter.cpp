@@ -8,6 +8,7 @@
 #include "print/printunits.h"
 #include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -38,10 +39,8 @@ void TLumoPrinter::setUnitFile(const QString &path)
     if (m_fontName.isEmpty())
         m_fontName = QStringLiteral("Arial");
     m_description = descriptor.description();
-    const QString general = QStringLiteral("general");
-    const QString unknown = QStringLiteral("unkown");
-    m_nativeName = Translate(general, QStringLiteral("Language") + QString::number(native), unknown);
-    m_foreignName = Translate(general, QStringLiteral("Language") + QString::number(foreign), unknown);
+    m_nativeName = ShownLanguageName(m_languageFile, native);
+    m_foreignName = ShownLanguageName(m_languageFile, foreign);
 }
 
 int TLumoPrinter::InchToDeviceX(double inches) const

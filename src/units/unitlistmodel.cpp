@@ -1,18 +1,12 @@
 #include "units/unitlistmodel.h"
 
 #include "platform/folderlisting.h"
-#include "uilang/translate.h"
 #include "vocfile/unitdescriptor.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <algorithm>
 
 namespace {
-QString languageName(const QString &languageFile, int number)
-{
-    return Translate(languageFile, QStringLiteral("general"),
-                     QStringLiteral("Language") + QString::number(number), QStringLiteral("unkown"));
-}
-
 bool captionBefore(const UnitListModel::Entry &a, const UnitListModel::Entry &b)
 {
     const int folded = QString::compare(a.caption, b.caption, Qt::CaseInsensitive);
@@ -37,8 +31,8 @@ int UnitListModel::fill(const QString &folder, const QString &extension, const Q
         entry.description = unit.description(QStringLiteral("unkown"));
         entry.nativeLanguage = unit.firstLanguage();
         entry.foreignLanguage = unit.secondLanguage();
-        entry.languages = languageName(languageFile, entry.nativeLanguage) + QStringLiteral(" - ") +
-                          languageName(languageFile, entry.foreignLanguage);
+        entry.languages = ShownLanguageName(languageFile, entry.nativeLanguage) + QStringLiteral(" - ") +
+                          ShownLanguageName(languageFile, entry.foreignLanguage);
         m_entries.append(entry);
     }
     std::sort(m_entries.begin(), m_entries.end(), captionBefore);

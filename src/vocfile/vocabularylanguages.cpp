@@ -26,6 +26,12 @@ QString LanguageName(const QString &languageFile, int number)
                      QStringLiteral("Language") + QString::number(number), LanguageEnglishName(number));
 }
 
+QString ShownLanguageName(const QString &languageFile, int number)
+{
+    return Translate(languageFile, QStringLiteral("general"),
+                     QStringLiteral("Language") + QString::number(number), QStringLiteral("unkown"));
+}
+
 QLocale LanguageCaseRules(int number)
 {
     return number == vlTurkish ? QLocale(QLocale::Turkish, QLocale::Turkey) : QLocale::c();

@@ -42,6 +42,10 @@ QString LanguageEnglishName(int number);
 // name as default.
 QString LanguageName(const QString &languageFile, int number);
 
+// The same where a unit's languages are only shown (lists, grids, tests, prints): "unkown"
+// when the file lacks the name.
+QString ShownLanguageName(const QString &languageFile, int number);
+
 // The case rules for finding a word of the language without regard to case: Turkish pairs
 // I with ı and İ with i; every other language pairs I with i.
 QLocale LanguageCaseRules(int number);

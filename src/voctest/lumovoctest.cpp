@@ -13,13 +13,13 @@
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfields.h"
 #include "vocfile/unittestlog.h"
+#include "vocfile/vocabularylanguages.h"
 
 #include <QFileInfo>
 #include <algorithm>
 #include <exception>
 
 namespace {
-const QString General = QStringLiteral("general");
 
 // Marks the table's change notices that follow as the engine's own.
 class OwnChange
@@ -575,10 +575,6 @@ void TLumoVocTest::readDescriptor()
     m_secondLanguage = descriptor.secondLanguage();
     m_description = descriptor.description();
     m_fontName = descriptor.font();
-    const auto languageName = [this](int index) {
-        return Translate(m_languageFile, General, QStringLiteral("Language") + QString::number(index),
-                         QStringLiteral("unkown"));
-    };
-    m_firstLanguageName = languageName(m_firstLanguage);
-    m_secondLanguageName = languageName(m_secondLanguage);
+    m_firstLanguageName = ShownLanguageName(m_languageFile, m_firstLanguage);
+    m_secondLanguageName = ShownLanguageName(m_languageFile, m_secondLanguage);
 }

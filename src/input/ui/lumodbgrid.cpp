@@ -74,16 +74,9 @@ void TLumoDBGrid::setVocabularyFile(const QString &path)
     const UnitDescriptor unit(path);
     if (!unit.exists())
         return;
+    m_languages = {unit.firstLanguage(), unit.secondLanguage()};
     m_findCaseRules = {LanguageCaseRules(unit.firstLanguage()), LanguageCaseRules(unit.secondLanguage())};
     ApplyUnitFont(*this, unit.font());
-    const QString general = QStringLiteral("general");
-    const QString unknown = QStringLiteral("unkown");
-    m_model->setCaption(LumoTableModel::NativeColumn,
-                        Translate(general, QStringLiteral("Language%1").arg(unit.firstLanguage()), unknown));
-    m_model->setCaption(LumoTableModel::ForeignColumn,
-                        Translate(general, QStringLiteral("Language%1").arg(unit.secondLanguage()), unknown));
-    m_model->setCaption(LumoTableModel::TypeColumn,
-                        Translate(objectName(), QStringLiteral("Type"), QStringLiteral("Type")));
     setLanguageFile(m_languageFile);
 }
 
@@ -96,6 +89,15 @@ void TLumoDBGrid::setLanguageFile(const QString &path)
                                      QString::fromLatin1(EnglishTypeNames[value])));
     // Cells look their names up while drawing; the file is read once per name, not per cell.
     m_cellTypeNames.clear();
+    // The column titles follow another language at once, not only when the unit is opened again.
+    if (!m_languages.isEmpty()) {
+        m_model->setCaption(LumoTableModel::NativeColumn,
+                            ShownLanguageName(m_languageFile, m_languages.at(0)));
+        m_model->setCaption(LumoTableModel::ForeignColumn,
+                            ShownLanguageName(m_languageFile, m_languages.at(1)));
+        m_model->setCaption(LumoTableModel::TypeColumn,
+                            Translate(objectName(), QStringLiteral("Type"), QStringLiteral("Type")));
+    }
     viewport()->update();
 }
 

@@ -118,7 +118,8 @@ private:
     LumoTableModel *m_model;
     MessageService *m_messages = nullptr;
     QString m_vocabularyFile;
-    // Of the native and the foreign side, from the unit's languages.
+    // Of the native and the foreign side, from the unit's descriptor; empty before a unit.
+    QList<int> m_languages;
     QList<QLocale> m_findCaseRules;
     QString m_languageFile;
     QPixmap m_soundGlyph;

@@ -7,6 +7,7 @@
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
 #include "vocfile/unittestlog.h"
+#include "vocfile/vocabularylanguages.h"
 #include "widgets/datagridlook.h"
 #include "widgets/lumotablemodel.h"
 
@@ -59,7 +60,17 @@ QString TLumoDBLogGrid::Translate(const QString &section, const QString &key,
 void TLumoDBLogGrid::setLanguageFile(const QString &path)
 {
     m_languageFile = path;
+    // The column titles follow another language at once, not only when the unit is opened again.
+    if (QFileInfo(m_vocabularyFile).isFile())
+        applyColumnCaptions();
     viewport()->update();
+}
+
+void TLumoDBLogGrid::applyColumnCaptions()
+{
+    m_model->setCaption(NativeColumn, ShownLanguageName(m_languageFile, m_firstLanguage));
+    m_model->setCaption(ForeignColumn, ShownLanguageName(m_languageFile, m_secondLanguage));
+    m_model->setCaption(MistakesColumn, Translate(objectName(), MistakesField, MistakesField));
 }
 
 void TLumoDBLogGrid::setVocabularyFile(const QString &path)
@@ -78,13 +89,7 @@ void TLumoDBLogGrid::setVocabularyFile(const QString &path)
     m_description = unit.description();
     m_fontName = unit.font();
     ApplyUnitFont(*this, m_fontName);
-    const QString general = QStringLiteral("general");
-    const QString unknown = QStringLiteral("unkown");
-    m_model->setCaption(NativeColumn,
-                        Translate(general, QStringLiteral("Language%1").arg(m_firstLanguage), unknown));
-    m_model->setCaption(ForeignColumn,
-                        Translate(general, QStringLiteral("Language%1").arg(m_secondLanguage), unknown));
-    m_model->setCaption(MistakesColumn, Translate(objectName(), MistakesField, MistakesField));
+    applyColumnCaptions();
 }
 
 int TLumoDBLogGrid::clientWidth() const

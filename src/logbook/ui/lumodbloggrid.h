@@ -66,6 +66,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void applyColumnCaptions();
     LumoTableModel *m_model;
     MessageService *m_messages = nullptr;
     std::function<int(TSaveMistakesForm &)> m_runDialog;
