@@ -444,6 +444,19 @@ void TestHelpWindow::screenshots()
     QCOMPARE(pageName(help.window()), QStringLiteral("330.html"));
     QVERIFY(help.window()->browser()->toPlainText().contains(QStringLiteral("Füllwörter")));
     saveScreenshot(*help.window(), QStringLiteral("helpwindow-deutsch"));
+
+    // A shipped help that translates only some pages: the unit manager's page comes in English.
+    HelpWindowTexts turkish;
+    turkish.msgHelpPageInEnglish =
+        QStringLiteral("Bu sayfa henüz çevrilmedi, bu yüzden İngilizce gösteriliyor.");
+    help.setTexts(turkish);
+    help.setHelpFile(TestFolder::shippedFile(QStringLiteral("turkce.hlp")));
+    help.showTopic(170);
+    QVERIFY(help.window()->standInNote()->isVisible());
+    saveScreenshot(*help.window(), QStringLiteral("helpwindow-turkce-standin"));
+    help.showTopic(275);
+    QVERIFY(!help.window()->standInNote()->isVisible());
+    saveScreenshot(*help.window(), QStringLiteral("helpwindow-turkce"));
     QVERIFY(messages.shown().isEmpty());
 }
 
