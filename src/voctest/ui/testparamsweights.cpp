@@ -58,6 +58,8 @@ QString TTestParamsDlg::fitReport()
     // lets nothing else reach the unit meanwhile.
     const WeightsFit::Outcome outcome =
         WeightsFit(*m_unitTable).fit(QDateTime::currentSecsSinceEpoch(), [&](int done, int total) {
+            if (progress.wasCanceled())
+                return false;
             if (!progress.isVisible())
                 progress.show();
             progress.setMaximum(total);

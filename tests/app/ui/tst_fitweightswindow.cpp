@@ -197,26 +197,43 @@ private slots:
         QVERIFY(form->testPage()->StopBtn->isEnabled());
     }
 
-    // Too short a history is told with its size and keeps the defaults; a fit cancelled on
-    // its progress dialog changes nothing.
-    void shortHistoryAndCancelChangeNothing()
+    void fitKeepingTheDefaultsIsTold_data()
     {
-        writeHistory(50); // seven predicted reviews a card
-        Rows before;
+        QTest::addColumn<int>("cardCount");
+        QTest::addColumn<QString>("told");
+        // Seven predicted reviews a card.
+        QTest::newRow("too short")
+            << 50
+            << "There is not yet enough review history to fit the memory model, so the "
+               "default weights stay in use. A fit needs 400 reviews that follow an earlier "
+               "one by a day or more; so far there are: 350";
+        QTest::newRow("no clear gain")
+            << 60
+            << "Weights fitted to your reviews would not predict them clearly better, so "
+               "the default weights stay in use. Review states recomputed: 60";
+    }
+
+    // Too short a history, or one too small to show a clear gain, is told and keeps the
+    // defaults and the states they scheduled.
+    void fitKeepingTheDefaultsIsTold()
+    {
+        QFETCH(int, cardCount);
+        QFETCH(QString, told);
+        writeHistory(cardCount);
         openDialog([&](TTestParamsDlg &dialog) {
-            before = stateRows();
+            const Rows before = stateRows();
+            QCOMPARE(before.size(), cardCount);
             press(dialog.FitBtn);
-            QCOMPARE(
-                messages.texts(),
-                QStringList{QStringLiteral(
-                    "There is not yet enough review history to fit the memory model, so the default "
-                    "weights stay in use. A fit needs 400 reviews that follow an earlier one by a day or "
-                    "more; so far there are: 350")});
+            QCOMPARE(messages.texts(), QStringList{told});
             QVERIFY(weightRows().isEmpty());
             QCOMPARE(stateRows(), before);
         });
-        form.reset();
+    }
 
+    // A fit cancelled on its progress dialog changes nothing and tells nothing.
+    void cancelledFitChangesNothing()
+    {
+        Rows before;
         writeHistory(700);
         bool cancelled = false;
         QTimer cancel;
