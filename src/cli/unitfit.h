@@ -1,25 +1,17 @@
 #pragma once
 
-#include "repetition/fsrsfitter.h"
+#include "repetition/weightsfit.h"
 
 #include <QString>
 
 class MessageService;
 
-// Fits the memory model to a unit's review history and schedules with the result: the fitted
-// weights are stored in the unit, or the defaults put back when the fit is no clear gain, and
-// the review states are recomputed with them, all in one transaction.
+// The tool's fit of a unit named by its table: opens it for the purpose and fits and
+// schedules as the program does (WeightsFit).
 class UnitFit
 {
 public:
-    struct Outcome
-    {
-        int reviews = 0;        // rows of the history
-        int unusable = 0;       // of those, rows left out
-        bool enough = false;    // enough predicted reviews to fit at all
-        FsrsFitter::Result fit; // the fit itself, when there were enough
-        int recomputed = 0;     // review states recomputed
-    };
+    using Outcome = WeightsFit::Outcome;
 
     // Throws LumoError (a TableError) for a unit that cannot be opened.
     static Outcome fit(const QString &table, MessageService &messages, const FsrsFitter::Progress &progress);

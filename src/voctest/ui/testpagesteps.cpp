@@ -335,6 +335,8 @@ void TestPage::ConfigureTestBtnClick()
     dialog.applyLanguageFile(languageFile ? languageFile() : QString());
     dialog.selectByPath(shown);
     dialog.setDiscardLanguages(smallFlags, discardLanguage());
+    // The weights are fitted through the engine's own connection: the unit is held exclusively.
+    dialog.setUnitTable(m_engine ? m_engine->dataSet() : nullptr);
     const int result = runSettingsDialog ? runSettingsDialog(dialog) : dialog.exec();
     // Cancelled too, the dialog may have saved the variant it left or deleted one: the list
     // and the page's layout are read again, on the variant the page showed.

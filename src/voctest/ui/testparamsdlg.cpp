@@ -76,6 +76,20 @@ const Text Texts[] = {
     {"SpeakMissingSounds", "Speak words that have no sound", false},
     {"NewPerDayLabel", "New words a day (due words):", false},
     {"FlashCards", "Flash cards", false},
+    {"FitBtn", "Fit to my reviews", false},
+    {"ResetWeightsBtn", "Reset to defaults", false},
+    {"MsgFitting", "Fitting the memory model to your reviews...", false},
+    {"MsgNotEnoughReviews",
+     "There is not yet enough review history to fit the memory model, so the default weights stay "
+     "in use. A fit needs 400 reviews that follow an earlier one by a day or more; so far there are:",
+     false},
+    {"MsgFitted", "The memory model now follows your reviews. Review states recomputed:", false},
+    {"MsgFitNoGain",
+     "Weights fitted to your reviews would not predict them clearly better, so the default weights "
+     "stay in use. Review states recomputed:",
+     false},
+    {"MsgWeightsReset", "The default weights are in use again. Review states recomputed:", false},
+    {"MsgWeightsUnchanged", "The weights could not be changed; the unit is left as it was.", false},
 };
 
 } // namespace
@@ -181,6 +195,15 @@ void TTestParamsDlg::buildControls()
         typeGrid->addWidget(WordType[type], 1 + type % 4, type / 4);
     }
 
+    // The weights belong to the unit, not to the variant: a row of their own.
+    FitBtn = button("FitBtn", "Fit to my reviews");
+    ResetWeightsBtn = button("ResetWeightsBtn", "Reset to defaults");
+    auto *weightsRow = new QHBoxLayout;
+    weightsRow->addWidget(FitBtn);
+    weightsRow->addWidget(ResetWeightsBtn);
+    weightsRow->addStretch(1);
+    setUnitTable(nullptr);
+
     auto *buttons = new QHBoxLayout;
     const DialogButtons row(*this, *buttons, {"OkBtn", "Ok", "Help"});
     OkBtn = row.ok;
@@ -193,6 +216,7 @@ void TTestParamsDlg::buildControls()
     layout->addLayout(variantRow);
     layout->addLayout(settingsRow);
     layout->addWidget(types);
+    layout->addLayout(weightsRow);
     layout->addLayout(buttons);
 }
 
@@ -208,6 +232,8 @@ void TTestParamsDlg::connectControls()
     connect(DeleteBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::DeleteBtnClick));
     connect(ConfigureBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::ConfigureBtnClick));
     connect(OkBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::OkBtnClick));
+    connect(FitBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::FitBtnClick));
+    connect(ResetWeightsBtn, &QPushButton::clicked, this, guarded(&TTestParamsDlg::ResetWeightsBtnClick));
     connect(HelpBtn, &QPushButton::clicked, this, &TTestParamsDlg::HelpBtnClick);
 }
 
@@ -249,7 +275,9 @@ void TTestParamsDlg::applyTexts()
         {UseDiscardList, "UseDiscardList"},
         {IgnoreAccents, "IgnoreAccents"},
         {SpeakMissingSounds, "SpeakMissingSounds"},
-        {ConfigureBtn, "ConfigureBtn"}};
+        {ConfigureBtn, "ConfigureBtn"},
+        {FitBtn, "FitBtn"},
+        {ResetWeightsBtn, "ResetWeightsBtn"}};
     for (const auto &[control, key] : captions)
         control->setText(text(QLatin1String(key)));
     Label1->setText(text(QStringLiteral("Label")));

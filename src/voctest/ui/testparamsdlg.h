@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 
@@ -14,11 +15,13 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class SqliteTable;
 class TImageList;
 
 // The test settings dialog: lists the test variants of the program's folder, shows the
 // values of one and saves them back when the user moves to another variant or presses OK.
 // Variants are created, renamed and deleted here, and the discard list is opened from here.
+// The memory model of the unit being tested is fitted to its reviews, or set back, here too.
 class TTestParamsDlg : public QDialog
 {
     Q_OBJECT
@@ -39,6 +42,10 @@ public:
     void applyLanguageFile(const QString &path);
     // The flags of the discard list dialog's languages and the language it shows first.
     void setDiscardLanguages(const TImageList *smallFlags, int language);
+    // The open table of the unit the test page tests, whose weights the fit buttons change
+    // through its own connection; without one, or while a record of it is edited, they are
+    // disabled.
+    void setUnitTable(SqliteTable *table);
 
     // Shows the small dialogs modally; tests script them.
     std::function<int(QDialog &)> runDialog;
@@ -64,6 +71,8 @@ public:
     void RenameBtnClick();
     void ConfigureBtnClick();
     void HelpBtnClick();
+    void FitBtnClick();
+    void ResetWeightsBtnClick();
 
     QComboBox *TestVariants = nullptr;
     QPushButton *NewBtn = nullptr;
@@ -85,6 +94,9 @@ public:
     QSpinBox *NewPerDay = nullptr;
     QLabel *Label1 = nullptr;
     QCheckBox *WordType[WordTypeCount] = {};
+    // An addition: the memory model fitted to the unit's reviews, or its defaults put back.
+    QPushButton *FitBtn = nullptr;
+    QPushButton *ResetWeightsBtn = nullptr;
     QPushButton *OkBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
     QPushButton *HelpBtn = nullptr;
@@ -101,6 +113,10 @@ private:
     QString selectedPath() const;
     QString shownDescription(int index) const;
     bool speechOffered() const;
+    // Runs a change of the unit's weights; a failure is told with what went wrong.
+    void changeWeights(const std::function<QString()> &change);
+    QString fitReport();
+    QString resetReport();
 
     MessageService &m_messages;
     QStringList m_paths;
@@ -109,4 +125,5 @@ private:
     QString m_languageFile;
     const TImageList *m_flags = nullptr;
     int m_discardLanguage = 0;
+    QPointer<SqliteTable> m_unitTable;
 };
