@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -97,6 +98,10 @@ void LogbookPage::buildTopPanel()
     ChartTabs->addTab(QStringLiteral("Tests"));
     ChartTabs->addTab(QStringLiteral("Forecast"));
     ChartTabs->setAccessibleName(QStringLiteral("Charts"));
+    // The toolkit names the scroll buttons of every tab bar alike; the window's texts find
+    // its components by their names, so these get names of their own.
+    for (QToolButton *scroll : ChartTabs->findChildren<QToolButton *>())
+        scroll->setObjectName(QStringLiteral("ChartTabs") + scroll->objectName());
     LogGraph1 = new TLogGraph(LogbookTopPanel);
     LogGraph1->setObjectName(QStringLiteral("LogGraph1"));
     ForecastGraph1 = new TForecastGraph(LogbookTopPanel);
