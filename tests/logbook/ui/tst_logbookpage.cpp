@@ -154,6 +154,10 @@ private slots:
         QCOMPARE(grid(*form).model()->rowCount(), 0);
         QCOMPARE(page(*form).TestCount->text(), QStringLiteral("0"));
         QCOMPARE(page(*form).LastTestDate->text(), QString());
+        // Never reviewed: nothing ahead, no retention to tell.
+        QCOMPARE(page(*form).ForecastGraph1->outlook().duePerDay, QList<int>(ReviewOutlook::Days, 0));
+        QCOMPARE(page(*form).ForecastGraph1->retentionText(),
+                 QStringLiteral("Retention, last 30 days: \u2013"));
         // The other pages see every entry of the same table.
         QVERIFY(form->PageControl()->requestPage(Input));
         QCOMPARE(form->LumoTable1()->recordCount(), 5);
