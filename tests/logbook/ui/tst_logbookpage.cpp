@@ -92,22 +92,24 @@ private:
     }
 
     // The entries of "verbs" tested by their native side ten days ago, all answered rightly,
-    // and three days ago, the first three missed.
-    void reviewVerbs()
+    // and three days ago, the first three missed; through the table given, or one of its own.
+    void reviewVerbs(TLumoTable *open = nullptr)
     {
-        TLumoTable table(messages);
-        table.setVocabularyFile(units + QStringLiteral("verbs.db"));
-        table.open();
+        TLumoTable own(messages);
+        TLumoTable *table = open ? open : &own;
+        if (!open) {
+            own.setVocabularyFile(units + QStringLiteral("verbs.db"));
+            own.open();
+        }
         const QDateTime now = QDateTime::currentDateTime();
         for (const int daysAgo : {10, 3}) {
             TestReviews reviews;
             reviews.setClock([=] { return now.addDays(-daysAgo); });
-            reviews.begin(&table, 0);
+            reviews.begin(table, 0);
             for (qint64 entry = 1; entry <= 12; ++entry)
                 reviews.record(entry, daysAgo == 3 && entry <= 3 ? FsrsModel::Rating::Again
                                                                  : FsrsModel::Rating::Good);
         }
-        table.close();
     }
 
     // The window at its first size, in the language given, on the forecast of "verbs", both
@@ -337,6 +339,25 @@ private slots:
         QCOMPARE(states.int64(1), 24);
         QCOMPARE(shownRows(grid(*form)),
                  (QStringList{"word 2/Wort 2/2", "word 5/Wort 5/1", "word 9/Wort 9/4"}));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void forecastFollowsReviewsMadeMeanwhile()
+    {
+        makeTestedUnit();
+        auto form = formOnForecast(QStringLiteral("english.llf"));
+        QVERIFY(form);
+        LogbookPage &p = page(*form);
+        QCOMPARE(p.ForecastGraph1->outlook().duePerDay.at(0), 0);
+        clickTab(form->PageControl()->tabBar(), Test);
+        QCOMPARE(form->PageControl()->currentIndex(), Test);
+        reviewVerbs(form->LumoTable1());
+        clickTab(form->PageControl()->tabBar(), Logbook);
+        QCOMPARE(form->PageControl()->currentIndex(), Logbook);
+        // The chart the user chose stays chosen.
+        QVERIFY(p.ForecastGraph1->isVisible());
+        QCOMPARE(p.ForecastGraph1->outlook().duePerDay.at(0), 3);
+        QCOMPARE(p.ForecastGraph1->outlook().retention.reviews, 12);
         QVERIFY(messages.shown().isEmpty());
     }
 
