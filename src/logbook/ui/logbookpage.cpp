@@ -1,12 +1,15 @@
 #include "logbook/ui/logbookpage.h"
 
 #include "logbook/logbookstore.h"
+#include "logbook/ui/forecastgraph.h"
 #include "logbook/ui/loggraph.h"
 #include "logbook/ui/lumodbloggrid.h"
 #include "platform/busyindicator.h"
 #include "platform/errorboundary.h"
 #include "platform/ini/settingslist.h"
 #include "repetition/duewords.h"
+#include "repetition/reviewoutlook.h"
+#include "uilang/translate.h"
 #include "vocfile/lumotable.h"
 #include "widgets/obsplitter.h"
 #include "widgets/pageservices.h"
@@ -14,6 +17,8 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -86,8 +91,23 @@ void LogbookPage::buildTopPanel()
     DueWeekLabel =
         namedLabel(QStringLiteral("DueWeekLabel"), QStringLiteral("Due in 7 days:"), LogbookTopPanel);
     DueWeek = namedLabel(QStringLiteral("DueWeek"), QString(), LogbookTopPanel);
+    ChartTabs = new QTabBar(LogbookTopPanel);
+    ChartTabs->setObjectName(QStringLiteral("ChartTabs"));
+    ChartTabs->setDrawBase(false);
+    ChartTabs->setExpanding(false);
+    ChartTabs->addTab(QStringLiteral("Tests"));
+    ChartTabs->addTab(QStringLiteral("Forecast"));
+    ChartTabs->setAccessibleName(QStringLiteral("Charts"));
+    // The toolkit names the scroll buttons of every tab bar alike; the window's texts find
+    // its components by their names, so these get names of their own.
+    for (QToolButton *scroll : ChartTabs->findChildren<QToolButton *>())
+        scroll->setObjectName(QStringLiteral("ChartTabs") + scroll->objectName());
     LogGraph1 = new TLogGraph(LogbookTopPanel);
     LogGraph1->setObjectName(QStringLiteral("LogGraph1"));
+    ForecastGraph1 = new TForecastGraph(LogbookTopPanel);
+    ForecastGraph1->setObjectName(QStringLiteral("ForecastGraph1"));
+    ForecastGraph1->hide();
+    connect(ChartTabs, &QTabBar::currentChanged, this, &LogbookPage::showChart);
     ResetLogBtn = new QPushButton(QStringLiteral("&Reset"), LogbookTopPanel);
     ResetLogBtn->setObjectName(QStringLiteral("ResetLogBtn"));
     ResetLogBtn->setToolTip(QStringLiteral("Reset the logbook."));
@@ -118,7 +138,10 @@ void LogbookPage::LogbookTopPanelResize()
     }
     const int width = LogbookTopPanel->width();
     const int chartWidth = std::max(width - FactsWidth, 0);
-    LogGraph1->setGeometry(width - chartWidth, 0, chartWidth, height);
+    const int tabsHeight = ChartTabs->sizeHint().height();
+    ChartTabs->setGeometry(width - chartWidth, 0, chartWidth, tabsHeight);
+    LogGraph1->setGeometry(width - chartWidth, tabsHeight, chartWidth, height - tabsHeight);
+    ForecastGraph1->setGeometry(LogGraph1->geometry());
     const int top = height - ButtonsFromBottom;
     const int saveWidth = std::max(SaveMistakesBtn->sizeHint().width(), 150);
     const int resetWidth = std::max(ResetLogBtn->sizeHint().width(), 90);
@@ -205,6 +228,7 @@ void LogbookPage::enterPage()
     DescriptionLabel2->setText(grid->description());
     TestCount->setText(QString::number(grid->testCount()));
     showDueCounts();
+    showOutlook();
 }
 
 void LogbookPage::showDueCounts()
@@ -217,6 +241,21 @@ void LogbookPage::showDueCounts()
         DueToday->setText(QString::number(due.today));
         DueWeek->setText(QString::number(due.nextWeek));
     });
+}
+
+void LogbookPage::showOutlook()
+{
+    // As with the due counts: a unit that cannot tell shows an empty chart.
+    ForecastGraph1->setOutlook({});
+    Guarded(m_services.messages, [this] {
+        ForecastGraph1->setOutlook(ReviewOutlook::of(m_services.table, QDateTime::currentDateTime()));
+    });
+}
+
+void LogbookPage::showChart(int tab)
+{
+    LogGraph1->setVisible(tab == 0);
+    ForecastGraph1->setVisible(tab == 1);
 }
 
 void LogbookPage::ResetLogBtnClick()
@@ -241,4 +280,11 @@ void LogbookPage::setLanguageFile(const QString &fileName)
 {
     LumoDBLogGrid1->setLanguageFile(fileName);
     LogGraph1->setLanguageFile(fileName);
+    ForecastGraph1->setLanguageFile(fileName);
+    const auto tr = [&fileName](const char *key, const char *english) {
+        return Translate(fileName, QStringLiteral("MainForm"), QLatin1String(key), QLatin1String(english));
+    };
+    ChartTabs->setTabText(0, tr("ChartTestsTab", "Tests"));
+    ChartTabs->setTabText(1, tr("ChartForecastTab", "Forecast"));
+    ChartTabs->setAccessibleName(tr("ChartTabsName", "Charts"));
 }

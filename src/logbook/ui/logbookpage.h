@@ -4,14 +4,17 @@
 
 class QLabel;
 class QPushButton;
+class QTabBar;
+class TForecastGraph;
 class SettingsList;
 class TLogGraph;
 class TLumoDBLogGrid;
 class TObSplitter;
 struct PageServices;
 
-// The logbook page: a panel with the unit's logbook facts, the chart of past tests and the
-// two logbook buttons above, the grid of mistaken entries below.
+// The logbook page: a panel with the unit's logbook facts, two charts on tabs (the past tests;
+// the reviews ahead and the retention) and the two logbook buttons above, the grid of mistaken
+// entries below.
 class LogbookPage : public QWidget
 {
     Q_OBJECT
@@ -59,7 +62,10 @@ public:
     QLabel *DueToday = nullptr;
     QLabel *DueWeekLabel = nullptr;
     QLabel *DueWeek = nullptr;
+    // Which chart shows; the test chart first.
+    QTabBar *ChartTabs = nullptr;
     TLogGraph *LogGraph1 = nullptr;
+    TForecastGraph *ForecastGraph1 = nullptr;
     QPushButton *ResetLogBtn = nullptr;
     QPushButton *SaveMistakesBtn = nullptr;
     TLumoDBLogGrid *LumoDBLogGrid1 = nullptr;
@@ -75,6 +81,8 @@ private:
     void buildTopPanel();
     void placeFacts();
     void showDueCounts();
+    void showOutlook();
+    void showChart(int tab);
 
     const PageServices &m_services;
 };

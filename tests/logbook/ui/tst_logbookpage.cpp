@@ -1,14 +1,17 @@
-// The logbook page in the main window: what entering it shows, its layout rules, and its two
-// buttons, driven as a user would.
+// The logbook page in the main window: what entering it shows, its layout rules, its two
+// buttons and its two charts, driven as a user would.
 
 #include "app/ui/mainform.h"
 #include "app/ui/mainformfixture.h"
 #include "app/ui/pagecontrol.h"
+#include "logbook/ui/forecastgraph.h"
 #include "logbook/ui/logbookpage.h"
 #include "logbook/ui/loggraph.h"
 #include "logbook/ui/lumodbloggrid.h"
 #include "logbook/ui/savemistakesform.h"
 #include "platform/ini/inifile.h"
+#include "platform/table/sqlitedatabase.h"
+#include "repetition/testreviews.h"
 #include "support/screenshot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/unitpage.h"
@@ -23,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -47,6 +51,16 @@ QStringList headers(const TLumoDBLogGrid &grid)
     for (int column = 0; column < grid.model()->columnCount(); ++column)
         titles.append(grid.model()->headerData(column, Qt::Horizontal).toString());
     return titles;
+}
+
+void clickTab(QTabBar *tabs, int index)
+{
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+QRgb rgb(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
 }
 } // namespace
 
@@ -77,6 +91,44 @@ private:
         return descriptor;
     }
 
+    // The entries of "verbs" tested by their native side ten days ago, all answered rightly,
+    // and three days ago, the first three missed; through the table given, or one of its own.
+    void reviewVerbs(TLumoTable *open = nullptr)
+    {
+        TLumoTable own(messages);
+        TLumoTable *table = open ? open : &own;
+        if (!open) {
+            own.setVocabularyFile(units + QStringLiteral("verbs.db"));
+            own.open();
+        }
+        const QDateTime now = QDateTime::currentDateTime();
+        for (const int daysAgo : {10, 3}) {
+            TestReviews reviews;
+            reviews.setClock([=] { return now.addDays(-daysAgo); });
+            reviews.begin(table, 0);
+            for (qint64 entry = 1; entry <= 12; ++entry)
+                reviews.record(entry, daysAgo == 3 && entry <= 3 ? FsrsModel::Rating::Again
+                                                                 : FsrsModel::Rating::Good);
+        }
+    }
+
+    // The window at its first size, in the language given, on the forecast of "verbs", both
+    // reached by their tabs.
+    std::unique_ptr<TMainForm> formOnForecast(const QString &languageFile)
+    {
+        auto form = createForm();
+        form->ApplyLanguageFile(folder->copyFromData(languageFile));
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            return nullptr;
+        form->unitPage()->LumoListView1->selectCaption(QStringLiteral("verbs"));
+        clickTab(form->PageControl()->tabBar(), Logbook);
+        if (form->PageControl()->currentIndex() != Logbook || !page(*form).LogGraph1->isVisible())
+            return nullptr;
+        clickTab(page(*form).ChartTabs, 1);
+        return form;
+    }
+
     std::unique_ptr<TMainForm> formOnLogbook(const QString &unit)
     {
         auto form = createForm();
@@ -104,6 +156,10 @@ private slots:
         QCOMPARE(grid(*form).model()->rowCount(), 0);
         QCOMPARE(page(*form).TestCount->text(), QStringLiteral("0"));
         QCOMPARE(page(*form).LastTestDate->text(), QString());
+        // Never reviewed: nothing ahead, no retention to tell.
+        QCOMPARE(page(*form).ForecastGraph1->outlook().duePerDay, QList<int>(ReviewOutlook::Days, 0));
+        QCOMPARE(page(*form).ForecastGraph1->retentionText(),
+                 QStringLiteral("Retention, last 30 days: \u2013"));
         // The other pages see every entry of the same table.
         QVERIFY(form->PageControl()->requestPage(Input));
         QCOMPARE(form->LumoTable1()->recordCount(), 5);
@@ -235,6 +291,101 @@ private slots:
         copy.open();
         QCOMPARE(copy.recordCount(), 2);
         QCOMPARE(grid(*form).model()->rowCount(), 3);
+    }
+
+    void forecastShowsTheReviewsAhead()
+    {
+        makeTestedUnit();
+        reviewVerbs();
+        auto form = formOnForecast(QStringLiteral("english.llf"));
+        QVERIFY(form);
+        LogbookPage &p = page(*form);
+        QVERIFY(p.ForecastGraph1->isVisible());
+        QVERIFY(!p.LogGraph1->isVisible());
+        QCOMPARE(p.ForecastGraph1->geometry(), p.LogGraph1->geometry());
+        // The three missed are overdue since the day after; the nine others share a later day.
+        const QList<int> due = p.ForecastGraph1->outlook().duePerDay;
+        QCOMPARE(due.at(0), 3);
+        const int later = int(due.indexOf(9));
+        QVERIFY(later > 0);
+        QCOMPARE(due.count(0), ReviewOutlook::Days - 2);
+        QCOMPARE(p.ForecastGraph1->retentionText(), QStringLiteral("Retention, last 30 days: 75%"));
+        QCOMPARE(p.ForecastGraph1->targetText(), QStringLiteral("Target: 90%"));
+
+        const QImage image = p.ForecastGraph1->grab().toImage();
+        const QRect area = p.ForecastGraph1->barArea();
+        const auto column = [&](int day) {
+            return area.left() + int(std::lround(day * area.width() / 30.0));
+        };
+        // Nine reach the top, three a third of the way.
+        QCOMPARE(rgb(image, column(later), area.top()), TForecastGraph::BarColour);
+        QVERIFY(rgb(image, column(later), area.top() - 1) != TForecastGraph::BarColour);
+        const int third = int(std::lround(area.height() / 3.0));
+        QCOMPARE(rgb(image, column(0), area.bottom() - third + 1), TForecastGraph::BarColour);
+        QVERIFY(rgb(image, column(0), area.bottom() - third) != TForecastGraph::BarColour);
+        const QRect gauge = p.ForecastGraph1->gaugeArea();
+        const int filled = gauge.left() + int(std::lround(0.75 * gauge.width()));
+        QCOMPARE(rgb(image, filled - 1, gauge.center().y()), TForecastGraph::RetainedColour);
+        QCOMPARE(rgb(image, filled, gauge.center().y()), TForecastGraph::GaugeColour);
+
+        // Back to the tests' chart; looking changed nothing in the unit.
+        clickTab(p.ChartTabs, 0);
+        QVERIFY(p.LogGraph1->isVisible());
+        QVERIFY(!p.ForecastGraph1->isVisible());
+        SqliteStatement states(*form->LumoTable1()->connection(),
+                               QStringLiteral("SELECT count(*), sum(reviews) FROM review_state"));
+        QVERIFY(states.step());
+        QCOMPARE(states.int64(0), 12);
+        QCOMPARE(states.int64(1), 24);
+        QCOMPARE(shownRows(grid(*form)),
+                 (QStringList{"word 2/Wort 2/2", "word 5/Wort 5/1", "word 9/Wort 9/4"}));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void forecastFollowsReviewsMadeMeanwhile()
+    {
+        makeTestedUnit();
+        auto form = formOnForecast(QStringLiteral("english.llf"));
+        QVERIFY(form);
+        LogbookPage &p = page(*form);
+        QCOMPARE(p.ForecastGraph1->outlook().duePerDay.at(0), 0);
+        clickTab(form->PageControl()->tabBar(), Test);
+        QCOMPARE(form->PageControl()->currentIndex(), Test);
+        reviewVerbs(form->LumoTable1());
+        clickTab(form->PageControl()->tabBar(), Logbook);
+        QCOMPARE(form->PageControl()->currentIndex(), Logbook);
+        // The chart the user chose stays chosen.
+        QVERIFY(p.ForecastGraph1->isVisible());
+        QCOMPARE(p.ForecastGraph1->outlook().duePerDay.at(0), 3);
+        QCOMPARE(p.ForecastGraph1->outlook().retention.reviews, 12);
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void forecastFitsInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char *file : {"english.llf", "deutsch.llf", "ellinika.llf", "turkce.llf"})
+            QTest::newRow(file) << QString::fromLatin1(file);
+    }
+
+    void forecastFitsInEachLanguage()
+    {
+        QFETCH(QString, file);
+        makeTestedUnit();
+        reviewVerbs();
+        auto form = formOnForecast(file);
+        QVERIFY(form);
+        LogbookPage &p = page(*form);
+        QVERIFY(p.ForecastGraph1->isVisible());
+        // Both tabs whole, without scroll buttons; the chart in the panel's right part.
+        QVERIFY(p.ChartTabs->tabRect(1).right() < p.ChartTabs->width());
+        QCOMPARE(p.ForecastGraph1->geometry().right(), p.LogbookTopPanel->width() - 1);
+        QCOMPARE(p.ForecastGraph1->geometry().bottom(), p.LogbookTopPanel->height() - 1);
+        const QFontMetrics metrics(p.ForecastGraph1->chartFont());
+        const int room = p.ForecastGraph1->width() - p.ForecastGraph1->textLeft() - 4;
+        QVERIFY(metrics.horizontalAdvance(p.ForecastGraph1->retentionText()) <= room);
+        QVERIFY(p.ForecastGraph1->barArea().height() >= 40);
+        QVERIFY(saveScreenshot(*form, QStringLiteral("logbook-forecast-") + QFileInfo(file).baseName()));
     }
 
     void screenshotOfThePage()
