@@ -4,8 +4,9 @@
 // review states are written. Against the plain SQLite work underneath on the same file, with
 // the same open flags, page cache, locking mode and collation: reading the keys and types the
 // queue needs, reading each question's row by its key, and writing each answer in the
-// transactions the engine uses (a miss: the raised Mistakes and the review state in one; a
-// right answer: the review state alone). Rounds alternate; the best of each counts.
+// transactions the engine uses (a miss: the raised Mistakes, the review state and its history
+// row in one; a right answer: the review state and its history row). Rounds alternate; the
+// best of each counts.
 
 #include "benchengine.h"
 #include "benchmessages.h"
@@ -177,21 +178,28 @@ private:
         m_raise = prepared("UPDATE vocabulary SET Mistakes = coalesce(Mistakes, 0) + 1 WHERE rowid = ?");
         if (!m_reviews)
             return;
-        m_state = prepared("SELECT stability, difficulty, reviews, lapses FROM review_state "
-                           "WHERE entry = ? AND direction = 0");
+        // The review state and the history row each review writes, in tables and an index as
+        // the program's own, whichever side makes them first.
+        check(sqlite3_exec(
+                  m_db,
+                  "CREATE TABLE IF NOT EXISTS review_state (entry INTEGER NOT NULL, "
+                  "direction INTEGER NOT NULL, stability REAL, difficulty REAL, first_review INTEGER, "
+                  "last_review INTEGER, due INTEGER, "
+                  "reviews INTEGER, lapses INTEGER, PRIMARY KEY (entry, direction)) WITHOUT ROWID;"
+                  "CREATE TABLE IF NOT EXISTS review_log (id INTEGER PRIMARY KEY, entry INTEGER NOT NULL, "
+                  "direction INTEGER NOT NULL, reviewed_at INTEGER NOT NULL, grade INTEGER NOT NULL, "
+                  "elapsed_days REAL, stability_before REAL, difficulty_before REAL);"
+                  "CREATE INDEX IF NOT EXISTS review_log_card ON review_log (entry, direction, reviewed_at)",
+                  nullptr, nullptr, nullptr),
+              {SQLITE_OK});
+        m_state = prepared("SELECT stability, difficulty, first_review, last_review, due, reviews, lapses "
+                           "FROM review_state WHERE entry = ? AND direction = 0");
         m_save = prepared("INSERT INTO review_state (entry, direction, stability, difficulty, first_review, "
                           "last_review, due, reviews, lapses) VALUES (?, 0, 2.5, 5.0, ?, ?, ?, 1, ?) "
                           "ON CONFLICT (entry, direction) DO UPDATE SET stability = excluded.stability, "
+                          "difficulty = excluded.difficulty, first_review = excluded.first_review, "
                           "last_review = excluded.last_review, due = excluded.due, reviews = reviews + 1, "
                           "lapses = lapses + excluded.lapses");
-        // The history row each review adds, as the program's own table has it.
-        check(sqlite3_exec(
-                  m_db,
-                  "CREATE TABLE IF NOT EXISTS review_log (id INTEGER PRIMARY KEY, entry INTEGER NOT NULL, "
-                  "direction INTEGER NOT NULL, reviewed_at INTEGER NOT NULL, grade INTEGER NOT NULL, "
-                  "elapsed_days REAL, stability_before REAL, difficulty_before REAL)",
-                  nullptr, nullptr, nullptr),
-              {SQLITE_OK});
         m_log = prepared("INSERT INTO review_log (entry, direction, reviewed_at, grade, elapsed_days, "
                          "stability_before, difficulty_before) VALUES (?, 0, ?, ?, 1.0, 2.5, 5.0)");
     }

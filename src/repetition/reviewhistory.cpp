@@ -46,8 +46,13 @@ bool ReviewHistory::hasTable() const
 
 void ReviewHistory::ensureTable()
 {
-    if (hasTable())
+    // Made or found once per opening of the file, not at every review.
+    if (m_db.knowsSchema(QLatin1String(LogTable)))
         return;
+    if (hasTable()) {
+        m_db.learnSchema(QLatin1String(LogTable));
+        return;
+    }
     m_db.exec(QStringLiteral("SAVEPOINT review_log_schema"));
     try {
         m_db.exec(QStringLiteral("CREATE TABLE %1 (id INTEGER PRIMARY KEY, entry INTEGER NOT NULL, direction "
@@ -57,6 +62,7 @@ void ReviewHistory::ensureTable()
         m_db.exec(QStringLiteral("CREATE INDEX review_log_card ON %1 (entry, direction, reviewed_at)")
                       .arg(table()));
         m_db.exec(QStringLiteral("RELEASE review_log_schema"));
+        m_db.learnSchema(QLatin1String(LogTable));
     } catch (...) {
         try {
             m_db.exec(QStringLiteral("ROLLBACK TO review_log_schema"));
@@ -70,10 +76,11 @@ void ReviewHistory::ensureTable()
 
 void ReviewHistory::append(const Row &row)
 {
-    SqliteStatement insert(
-        m_db, QStringLiteral("INSERT INTO %1 (entry, direction, reviewed_at, grade, elapsed_days, "
-                             "stability_before, difficulty_before) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                  .arg(table()));
+    static const QString sql =
+        QStringLiteral("INSERT INTO %1 (entry, direction, reviewed_at, grade, elapsed_days, "
+                       "stability_before, difficulty_before) VALUES (?, ?, ?, ?, ?, ?, ?)")
+            .arg(table());
+    SqliteStatement &insert = m_db.cached(sql);
     insert.bindInt(1, row.entry);
     insert.bindInt(2, row.direction);
     insert.bindInt(3, row.reviewedAt);
@@ -82,6 +89,7 @@ void ReviewHistory::append(const Row &row)
     bindRealOrNull(insert, 6, row.first() ? std::nan("") : row.before.stability);
     bindRealOrNull(insert, 7, row.first() ? std::nan("") : row.before.difficulty);
     insert.step();
+    insert.reset();
 }
 
 QList<ReviewHistory::Row> ReviewHistory::rows() const

@@ -50,6 +50,9 @@ bool ReviewStore::hasTable() const
 
 void ReviewStore::ensureTable()
 {
+    // Made or found once per opening of the file, not at every review.
+    if (m_db.knowsSchema(QLatin1String(StateTable)))
+        return;
     // A savepoint nests inside a transaction the caller holds, and stands alone without one.
     m_db.exec(QStringLiteral("SAVEPOINT review_schema"));
     try {
@@ -65,6 +68,7 @@ void ReviewStore::ensureTable()
                                  "BEGIN DELETE FROM %2 WHERE entry = old.rowid; END")
                       .arg(TableSchema::quoted(QLatin1String(TableSchema::DataTable)), table()));
         m_db.exec(QStringLiteral("RELEASE review_schema"));
+        m_db.learnSchema(QLatin1String(StateTable));
     } catch (...) {
         try {
             m_db.exec(QStringLiteral("ROLLBACK TO review_schema"));
@@ -79,10 +83,15 @@ std::optional<ReviewState> ReviewStore::state(qint64 entry, int direction) const
 {
     if (!hasTable())
         return std::nullopt;
-    SqliteStatement query(m_db,
-                          QStringLiteral("SELECT stability, difficulty, first_review, last_review, due, "
-                                         "reviews, lapses FROM %1 WHERE entry = ? AND direction = ?")
-                              .arg(table()));
+    return knownState(entry, direction);
+}
+
+std::optional<ReviewState> ReviewStore::knownState(qint64 entry, int direction) const
+{
+    static const QString sql = QStringLiteral("SELECT stability, difficulty, first_review, last_review, due, "
+                                              "reviews, lapses FROM %1 WHERE entry = ? AND direction = ?")
+                                   .arg(table());
+    SqliteStatement &query = m_db.cached(sql);
     query.bindInt(1, entry);
     query.bindInt(2, direction);
     if (!query.step())
@@ -103,15 +112,15 @@ std::optional<ReviewState> ReviewStore::state(qint64 entry, int direction) const
 
 void ReviewStore::save(const ReviewState &state)
 {
-    SqliteStatement upsert(
-        m_db,
+    static const QString sql =
         QStringLiteral("INSERT INTO %1 (entry, direction, stability, difficulty, first_review, last_review, "
                        "due, reviews, lapses) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
                        "ON CONFLICT (entry, direction) DO UPDATE SET stability = excluded.stability, "
                        "difficulty = excluded.difficulty, first_review = excluded.first_review, "
                        "last_review = excluded.last_review, due = excluded.due, "
                        "reviews = excluded.reviews, lapses = excluded.lapses")
-            .arg(table()));
+            .arg(table());
+    SqliteStatement &upsert = m_db.cached(sql);
     upsert.bindInt(1, state.entry);
     upsert.bindInt(2, state.direction);
     upsert.bindReal(3, state.memory.stability);
@@ -122,6 +131,7 @@ void ReviewStore::save(const ReviewState &state)
     upsert.bindInt(8, state.reviews);
     upsert.bindInt(9, state.lapses);
     upsert.step();
+    upsert.reset();
 }
 
 void ReviewStore::forget(qint64 entry)

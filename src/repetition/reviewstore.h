@@ -46,9 +46,12 @@ public:
 
     bool hasTable() const;
     // Makes the table and its clean-up on deletion when they are missing; all or nothing.
+    // Looks once per opening of the file.
     void ensureTable();
 
     std::optional<ReviewState> state(qint64 entry, int direction) const;
+    // The same once ensureTable() has made or found the table.
+    std::optional<ReviewState> knownState(qint64 entry, int direction) const;
     void save(const ReviewState &state);
     // Removes the states of an entry, in both directions.
     void forget(qint64 entry);

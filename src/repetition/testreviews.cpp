@@ -18,7 +18,7 @@ void TestReviews::begin(SqliteTable *table, int direction)
     m_direction = direction;
     m_reviewed.clear();
     m_failed = false;
-    m_tablesReady = false;
+    m_weightsRead = false;
 }
 
 ReviewHistory::Row TestReviews::historyRow(const std::optional<ReviewState> &previous, qint64 entry,
@@ -43,21 +43,22 @@ void TestReviews::record(qint64 entry, FsrsModel::Rating rating)
     m_reviewed.insert(entry);
     SqliteDatabase &db = *m_table->connection();
     // A savepoint nests inside a transaction the caller holds, and stands alone without one.
-    db.exec(QStringLiteral("SAVEPOINT review_write"));
+    db.execCached(QStringLiteral("SAVEPOINT review_write"));
     try {
         ReviewStore store(db);
         ReviewHistory history(db);
-        if (!m_tablesReady) {
-            store.ensureTable();
-            history.ensureTable();
+        // Made or found once per opening of the file: the connection remembers them.
+        store.ensureTable();
+        history.ensureTable();
+        if (!m_weightsRead) {
             m_weights = UnitWeights(db).weights();
-            m_tablesReady = true;
+            m_weightsRead = true;
         }
         const QDateTime moment = now();
-        const std::optional<ReviewState> previous = store.state(entry, m_direction);
+        const std::optional<ReviewState> previous = store.knownState(entry, m_direction);
         store.save(ReviewScheduler::review(previous, entry, m_direction, rating, moment, m_weights));
         history.append(historyRow(previous, entry, rating, moment));
-        db.exec(QStringLiteral("RELEASE review_write"));
+        db.execCached(QStringLiteral("RELEASE review_write"));
     } catch (...) {
         m_failed = true;
         try {

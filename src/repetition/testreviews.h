@@ -40,7 +40,7 @@ private:
     int m_direction = 0;
     QSet<qint64> m_reviewed;
     bool m_failed = false;
-    bool m_tablesReady = false; // made, or found, once per test rather than at every review
-    FsrsModel::Weights m_weights = FsrsModel::DefaultWeights; // the unit's, read with the tables
+    bool m_weightsRead = false;
+    FsrsModel::Weights m_weights = FsrsModel::DefaultWeights; // the unit's, read once per test
     ReviewClock m_clock = ReviewTime::systemClock();
 };

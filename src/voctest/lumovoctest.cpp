@@ -185,7 +185,7 @@ bool TLumoVocTest::Prepare()
     OwnChange own(m_ownChanges);
     m_candidatesValid = false;
     m_candidates.clear();
-    m_queue.clear();
+    m_queue = TestQueue();
     m_missed.clear();
     m_missedCards.clear();
     m_nothingDue = false;
@@ -201,20 +201,22 @@ bool TLumoVocTest::Prepare()
         return false;
     // Asked only when the variant wants it: starting the synthesiser takes a moment.
     m_speakMissing = m_settings.speakMissingSounds && SpeechVoices::canSpeak(questionLanguageIndex());
+    QList<qint64> keys;
     if (m_dataSet->recordCount() > 0)
-        fillQueue(f);
-    if (m_queue.isEmpty()) {
+        fillQueue(f, keys);
+    if (keys.isEmpty()) {
         m_nothingDue = m_order == toDue;
         return false;
     }
-    if (m_settings.testType == TestType::MultipleChoice && m_queue.size() < ChoiceCount)
+    if (m_settings.testType == TestType::MultipleChoice && keys.size() < ChoiceCount)
         return false;
 
-    orderQueue();
-    if (m_queue.isEmpty()) {
+    orderQueue(keys);
+    if (keys.isEmpty()) {
         m_nothingDue = true;
         return false;
     }
+    m_queue = TestQueue(std::move(keys));
     if (m_settings.useDiscardList)
         LoadDiscardList();
 
@@ -223,19 +225,19 @@ bool TLumoVocTest::Prepare()
     return true;
 }
 
-void TLumoVocTest::orderQueue()
+void TLumoVocTest::orderQueue(QList<qint64> &keys)
 {
     if (m_order == toBackward) {
-        std::reverse(m_queue.begin(), m_queue.end());
+        std::reverse(keys.begin(), keys.end());
     } else if (m_order == toRandom) {
         QRandomGenerator generator = ClockSeededGenerator();
-        Shuffle(m_queue, generator);
+        Shuffle(keys, generator);
     } else if (m_order == toDue) {
-        m_queue = m_reviews.dueQueue(m_queue, m_settings.newPerDay);
+        keys = m_reviews.dueQueue(keys, m_settings.newPerDay);
     }
 }
 
-void TLumoVocTest::fillQueue(const Fields &f)
+void TLumoVocTest::fillQueue(const Fields &f, QList<qint64> &keys)
 {
     const bool needsSound = m_settings.testType == TestType::Comprehension;
     // Multiple choice sorts the meanings of the same pass for the choices of every question.
@@ -266,7 +268,7 @@ void TLumoVocTest::fillQueue(const Fields &f)
             !(speakable && speaks(columns.at(questionColumn).at(i).toString())))
             continue;
         if (m_settings.includesType(type))
-            m_queue.append(counts.at(i).toLongLong());
+            keys.append(counts.at(i).toLongLong());
     }
     m_candidatesValid = keepAnswers;
     m_candidatesField = f.answer;

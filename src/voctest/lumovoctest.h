@@ -2,6 +2,7 @@
 
 #include "voctest/answerjudge.h"
 #include "voctest/choicecandidates.h"
+#include "voctest/testqueue.h"
 #include "voctest/testsettings.h"
 #include "voctest/voctestcaptions.h"
 
@@ -98,7 +99,7 @@ public:
     QString questionLanguageName() const { return m_swap ? m_secondLanguageName : m_firstLanguageName; }
     QString answerLanguageName() const { return m_swap ? m_firstLanguageName : m_secondLanguageName; }
     const VocTestCaptions &captions() const { return m_captions; }
-    QList<qint64> testQueue() const { return m_queue; } // keys of the entries still to ask
+    QList<qint64> testQueue() const { return m_queue.keys(); } // keys of the entries still to ask
     int position() const { return m_position; }
     QStringList missedAnswers() const { return m_missed; }
     QStringList discardWords() const { return m_judge.discardWords; }
@@ -126,7 +127,7 @@ private:
     void clearQuestion();
     Fields fields() const;
     bool findEntry(int position);
-    void fillQueue(const Fields &f);
+    void fillQueue(const Fields &f, QList<qint64> &keys);
     void loadQuestionGuarded();
     bool playQuestionSound();
     // A question without a sound is spoken instead.
@@ -138,7 +139,7 @@ private:
     void writeMiss(bool raise, bool review);
     void writeReview(qint64 entry, FsrsModel::Rating rating);
     void recordReview(qint64 entry, FsrsModel::Rating rating);
-    void orderQueue();
+    void orderQueue(QList<qint64> &keys);
     void showMistakeReport();
     void showSummary();
     void readDescriptor();
@@ -168,7 +169,7 @@ private:
     QMetaObject::Connection m_dataChanged;
     QMetaObject::Connection m_recordChanged;
 
-    QList<qint64> m_queue;
+    TestQueue m_queue;
     QStringList m_missed;
     QSet<qint64> m_missedCards; // flash cards graded Again in this test
     int m_position = 0;

@@ -1,6 +1,6 @@
 // The history of reviews in the unit's file: made at the first review, kept for a deleted
 // entry until packing, read back for fitting with bad rows left out, and written in the
-// column layout that FSRS tools read.
+// column layout that FSRS tools read; each review written to the file open at the time.
 #include "platform/table/sqlitedatabase.h"
 #include "repetition/reviewhistory.h"
 #include "repetition/reviewstore.h"
@@ -37,6 +37,8 @@ private slots:
     void cardsForFittingLeaveOutBadRows();
     void csvForOtherTools();
     void eachReviewOfATestAddsARow();
+    void reviewsFollowTheOpenFile_data();
+    void reviewsFollowTheOpenFile();
 
 private:
     ReviewHistory history() { return ReviewHistory(*m_table->connection()); }
@@ -170,6 +172,61 @@ void TestReviewHistory::eachReviewOfATestAddsARow()
     QCOMPARE(rows.at(1).before.stability, afterFirst->memory.stability);
     QCOMPARE(rows.at(1).before.difficulty, afterFirst->memory.difficulty);
     QVERIFY(!ReviewStore(*m_table->connection()).state(4, 1).has_value());
+}
+
+void TestReviewHistory::reviewsFollowTheOpenFile_data()
+{
+    // What happens between two reviews of one test, and the history rows then in the unit
+    // open last (the first review's row included or not).
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("its transaction rolled back") << "rollback" << 1;
+    QTest::newRow("its savepoint rolled back") << "savepoint" << 1;
+    QTest::newRow("the unit closed and opened again") << "reopen" << 2;
+    QTest::newRow("another unit opened underneath") << "other" << 1;
+}
+
+void TestReviewHistory::reviewsFollowTheOpenFile()
+{
+    QFETCH(QString, between);
+    QFETCH(int, rows);
+    const QString first = m_table->vocabularyFile();
+    TestReviews reviews;
+    reviews.setClock([] { return QDateTime::fromSecsSinceEpoch(Monday, Qt::UTC); });
+    reviews.begin(m_table.get(), 0);
+    SqliteDatabase *db = m_table->connection();
+    // The first review of the unit makes its side tables, which a rollback takes back.
+    if (between == QLatin1String("rollback"))
+        db->exec(QStringLiteral("BEGIN"));
+    if (between == QLatin1String("savepoint"))
+        db->exec(QStringLiteral("SAVEPOINT outer"));
+    reviews.record(1, FsrsModel::Rating::Good);
+    if (between == QLatin1String("rollback"))
+        db->exec(QStringLiteral("ROLLBACK"));
+    if (between == QLatin1String("savepoint")) {
+        db->exec(QStringLiteral("ROLLBACK TO outer"));
+        db->exec(QStringLiteral("RELEASE outer"));
+    }
+    if (between == QLatin1String("reopen") || between == QLatin1String("other")) {
+        m_table->close();
+        if (between == QLatin1String("other"))
+            m_table->setVocabularyFile(m_folder->filePath(QStringLiteral("other.db")));
+        m_table->open();
+        if (between == QLatin1String("other"))
+            for (int i = 0; i < 2; ++i)
+                m_table->appendRecord({QVariant(), QStringLiteral("N%1").arg(i), QStringLiteral("f"), 1});
+    }
+    reviews.record(2, FsrsModel::Rating::Again);
+    const QList<Row> written = history().rows();
+    QCOMPARE(written.size(), rows);
+    QCOMPARE(written.last().entry, 2);
+    QCOMPARE(written.last().grade, 1);
+    QCOMPARE(ReviewStore(*m_table->connection()).state(2, 0)->reviews, 1);
+    // The unit opened first holds its own review only.
+    m_table->close();
+    m_table->setVocabularyFile(first);
+    m_table->open();
+    QCOMPARE(history().count(), between == QLatin1String("other") ? 1 : rows);
 }
 
 QTEST_GUILESS_MAIN(TestReviewHistory)

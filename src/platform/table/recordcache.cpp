@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -85,6 +86,7 @@ RecordCache::Row RecordCache::findRow(const QVector<qint64> &keys, int index)
     };
     const auto found = std::find_if(m_pages.begin(), m_pages.end(), holds);
     m_lastUsed = found != m_pages.end() ? int(found - m_pages.begin()) : loadPage(keys, index);
+    m_lastIndex = index;
     const Page &page = m_pages[m_lastUsed];
     const qsizetype offset = qsizetype(index) - page.start;
     return Row(page.values.data() + offset * m_fieldCount, m_fieldCount);
@@ -96,7 +98,8 @@ int RecordCache::loadPage(const QVector<qint64> &keys, int index)
     // and leaving the pages of a view alone; pages read by their keys take turns in the
     // others, a page of the same start being out of date.
     const bool forward = m_wholeTable && (index == 0 || (m_following && index == m_followingNext));
-    const int start = forward ? index : index - index % PageSize;
+    const bool alone = !forward && m_lastIndex >= 0 && std::abs(index - m_lastIndex) > 1;
+    const int start = forward || alone ? index : index - index % PageSize;
     int slot = ForwardSlot;
     if (!forward) {
         const auto same = std::find_if(m_pages.begin(), m_pages.begin() + PageCount,
@@ -104,13 +107,15 @@ int RecordCache::loadPage(const QVector<qint64> &keys, int index)
         slot = same != m_pages.begin() + PageCount ? int(same - m_pages.begin()) : m_victim++ % PageCount;
     }
     Page &page = m_pages[slot];
-    const int end = std::min<int>(start + (forward ? ForwardPageSize : PageSize), keys.size());
+    const int end = std::min<int>(start + (alone ? 1 : forward ? ForwardPageSize : PageSize), keys.size());
     page.start = start;
     page.keys = keys.mid(start, end - start);
     page.values.clear();
     page.values.reserve(size_t(page.keys.size()) * m_fieldCount);
     try {
-        if (!forward || !readFollowing(keys, page))
+        if (alone)
+            readAlone(page);
+        else if (!forward || !readFollowing(keys, page))
             readByKeys(page);
     } catch (...) {
         page.start = -1;
@@ -179,6 +184,22 @@ void RecordCache::readByKeys(Page &page)
             row[field] = RowValue::read(m_byKeys, field + 1, m_types.at(field));
     }
     m_byKeys.reset();
+    guard.done = true;
+}
+
+void RecordCache::readAlone(Page &page)
+{
+    if (!m_byKey)
+        m_byKey = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                      .arg(m_schema.selectList(), TableSchema::quoted(TableSchema::DataTable)));
+    page.values.assign(m_missing.cbegin(), m_missing.cend());
+    m_byKey->bindInt(1, page.keys.at(0));
+    ResetOnError guard{*m_byKey};
+    if (m_byKey->step())
+        for (int field = 0; field < m_fieldCount; ++field)
+            page.values[size_t(field)] = RowValue::read(*m_byKey, field + 1, m_types.at(field));
+    m_byKey->reset();
     guard.done = true;
 }
 

@@ -16,8 +16,9 @@
 // slice of it; a page is used only where its keys still match the data set's order. A walk
 // forward through the order of the whole table is read by one query kept open meanwhile (and
 // with it a read of the file, until the walk ends or anything is written), into a small page
-// of its own; any other page is read by its keys. Rows hold blobs only as "non-empty" flags;
-// blob bytes are read one field at a time.
+// of its own; any other page is read by its keys. A row asked for far from the one before (a
+// test's questions in random order) is read alone: its neighbours would most likely go unused.
+// Rows hold blobs only as "non-empty" flags; blob bytes are read one field at a time.
 class RecordCache
 {
 public:
@@ -41,8 +42,10 @@ public:
         // Most often the row is in the page of the row asked for before.
         const Page &page = m_pages[m_lastUsed];
         const qsizetype offset = qsizetype(index) - page.start;
-        if (page.start >= 0 && offset >= 0 && offset < page.keys.size() && page.keys[offset] == keys[index])
+        if (page.start >= 0 && offset >= 0 && offset < page.keys.size() && page.keys[offset] == keys[index]) {
+            m_lastIndex = index;
             return Row(page.values.data() + offset * m_fieldCount, m_fieldCount);
+        }
         return findRow(keys, index);
     }
     // The record changed or went: its values are read again when next asked for.
@@ -69,6 +72,7 @@ private:
     int loadPage(const QVector<qint64> &keys, int index); // the slot of the page holding index
     bool readFollowing(const QVector<qint64> &keys, Page &page);
     void readByKeys(Page &page);
+    void readAlone(Page &page);
     void clearPages();
 
     const SqliteDatabase &m_db;
@@ -79,9 +83,11 @@ private:
     static constexpr int ForwardSlot = PageCount;
     std::array<Page, PageCount + 1> m_pages;
     int m_victim = 0;
-    int m_lastUsed = 0; // the page of the last row asked for: the next one is most often there
+    int m_lastUsed = 0;   // the page of the last row asked for: the next one is most often there
+    int m_lastIndex = -1; // the position of the last row asked for, -1 before the first
 
     SqliteStatement m_byKeys;
+    std::unique_ptr<SqliteStatement> m_byKey;     // one row, prepared when first needed
     int m_order = -1;                             // index position of the last keys() call
     bool m_wholeTable = false;                    // its keys are those of every record
     std::unique_ptr<SqliteStatement> m_following; // the forward reading query, while open

@@ -26,6 +26,7 @@ void SqliteDatabase::open(const Options &options)
     }
     try {
         sqlite3_extended_result_codes(m_db, 1);
+        sqlite3_rollback_hook(m_db, &SqliteDatabase::rolledBack, this);
         protect(options.maxStatementSteps);
         for (const int installed : {TableCollation::install(m_db), CaseBlindText::install(m_db)})
             if (installed != SQLITE_OK)
@@ -71,8 +72,15 @@ int SqliteDatabase::lookAtStatement(void *database)
     return db->m_stopped ? 1 : 0;
 }
 
+void SqliteDatabase::rolledBack(void *database)
+{
+    static_cast<SqliteDatabase *>(database)->m_knownSchema.clear();
+}
+
 void SqliteDatabase::close()
 {
+    m_cached.clear(); // finalized while the connection is still there
+    m_knownSchema.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -82,9 +90,30 @@ void SqliteDatabase::close()
 void SqliteDatabase::exec(const QString &sql)
 {
     startStatement();
+    // ROLLBACK TO calls no hook, yet may take back a table made after its savepoint.
+    if (sql.startsWith(QLatin1String("ROLLBACK")))
+        m_knownSchema.clear();
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         throw error(QStringLiteral("Error in the table "), rc);
+}
+
+SqliteStatement &SqliteDatabase::cached(const QString &sql)
+{
+    auto found = m_cached.find(sql);
+    if (found == m_cached.end())
+        found = m_cached.emplace(sql, std::make_unique<SqliteStatement>(*this, sql)).first;
+    SqliteStatement &statement = *found->second;
+    statement.reset();
+    statement.clearBindings();
+    return statement;
+}
+
+void SqliteDatabase::execCached(const QString &sql)
+{
+    SqliteStatement &statement = cached(sql);
+    statement.step();
+    statement.reset();
 }
 
 bool SqliteDatabase::inTransaction() const

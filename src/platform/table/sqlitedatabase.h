@@ -4,11 +4,15 @@
 #include "platform/table/tabletypes.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QVariant>
+#include <map>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
+class SqliteStatement;
 
 // A failure SQLite reported, with its result code, so that a store with error numbers of its
 // own (the settings hive) can translate it.
@@ -74,6 +78,17 @@ public:
     const QString &path() const { return m_path; }
 
     void exec(const QString &sql);
+    // A statement run again and again (a review's reads and writes), prepared at its first
+    // use and kept until the connection closes, so a file opened anew never meets a statement
+    // of the one before. It comes reset with no bindings; leave it reset, holding no read open.
+    SqliteStatement &cached(const QString &sql);
+    // Runs a cached statement that gives no rows.
+    void execCached(const QString &sql);
+    // Parts of the schema this connection made or found (tables of its own beside the data
+    // table), so that each is looked for once per opening. A rollback may take them back, so
+    // they are forgotten then, as when the connection closes.
+    bool knowsSchema(const QString &part) const { return m_knownSchema.contains(part); }
+    void learnSchema(const QString &part) { m_knownSchema.insert(part); }
     bool inTransaction() const;
     qint64 lastInsertRowId() const;
     // Rows the last INSERT, UPDATE or DELETE changed.
@@ -98,12 +113,15 @@ private:
     // Sets what keeps a file's own SQL from running; throws SqliteError when SQLite refuses.
     void protect(qint64 maxStatementSteps);
     static int lookAtStatement(void *database);
+    static void rolledBack(void *database);
 
     QString m_path;
     sqlite3 *m_db = nullptr;
     qint64 m_maxLooks = 0;
     mutable qint64 m_looks = 0;     // progress calls since the running statement started
     mutable bool m_stopped = false; // the last statement was stopped as a runaway
+    std::map<QString, std::unique_ptr<SqliteStatement>> m_cached;
+    QSet<QString> m_knownSchema;
 };
 
 // A prepared statement of one connection.
