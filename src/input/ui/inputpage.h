@@ -18,7 +18,6 @@ class QSlider;
 class SettingsList;
 class TImageList;
 class TLumoDBGrid;
-class TLumoTable;
 class SpeedButton;
 class TDBMediaPlayer;
 class ToolBarPanel;
