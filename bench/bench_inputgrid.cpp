@@ -8,6 +8,7 @@
 #include "benchunit.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
+#include "support/standalonepageservices.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
 #include "vocfile/unitfiles.h"
@@ -56,8 +57,8 @@ Figures measure(const QString &descriptor, MessageService &messages)
         QElapsedTimer timer;
         timer.start();
         TLumoTable table(messages);
-        InputPage page;
-        page.setDataSet(&table, messages);
+        const StandalonePageServices services(messages, table);
+        InputPage page(services.services);
         page.resize(800, 600);
         table.setVocabularyFile(UnitFiles::tablePathOf(descriptor));
         table.open();

@@ -7,6 +7,7 @@
 #include "benchunit.h"
 #include "input/ui/inputpage.h"
 #include "input/ui/lumodbgrid.h"
+#include "support/standalonepageservices.h"
 #include "vocfile/unitfiles.h"
 
 #include <QApplication>
@@ -67,8 +68,8 @@ int main(int argc, char **argv)
     QList<double> shown(Fields.size(), 1e9);
     {
         TLumoTable table(messages);
-        InputPage page;
-        page.setDataSet(&table, messages);
+        const StandalonePageServices services(messages, table);
+        InputPage page(services.services);
         page.resize(800, 600);
         table.setVocabularyFile(path);
         table.open();

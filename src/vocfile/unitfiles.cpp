@@ -88,6 +88,11 @@ QString UnitFiles::descriptorExtension()
     return QStringLiteral(".lif");
 }
 
+QString UnitFiles::descriptorSuffix()
+{
+    return descriptorExtension().mid(1);
+}
+
 bool UnitFiles::isDescriptor(const QString &path)
 {
     return path.endsWith(descriptorExtension(), Qt::CaseInsensitive);

@@ -38,6 +38,8 @@ class UnitFiles
 {
 public:
     static QString descriptorExtension(); // ".lif"
+    // The descriptor extension without its dot, as QFileInfo::suffix() spells it: "lif".
+    static QString descriptorSuffix();
     // Whether the path names a descriptor: it ends in ".lif" in any spelling.
     static bool isDescriptor(const QString &path);
     // The name without its descriptor extension ("Q.lifts.lif" gives "Q.lifts"); a name that

@@ -2,8 +2,8 @@
 
 #include "platform/ui/helpkey.h"
 
+#include <QBoxLayout>
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QPushButton>
 
 namespace {
@@ -15,14 +15,18 @@ QPushButton *button(QDialog &dialog, const char *name, const char *caption)
 }
 } // namespace
 
-DialogButtons::DialogButtons(QDialog &dialog, QHBoxLayout &row, const Names &names)
+DialogButtons::DialogButtons(QDialog &dialog, QBoxLayout &row, const Names &names)
     : ok(button(dialog, names.ok, names.okCaption)), cancel(button(dialog, "CancelBtn", "Cancel")),
       help(button(dialog, "HelpBtn", names.helpCaption))
 {
     ok->setDefault(true);
-    row.addStretch(1);
+    const bool column = row.direction() == QBoxLayout::TopToBottom;
+    if (!column)
+        row.addStretch(1);
     for (QPushButton *each : {ok, cancel, help})
         row.addWidget(each);
+    if (column)
+        row.addStretch(1);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     HelpKey::bind(dialog, *help);
 }

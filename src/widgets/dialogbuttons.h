@@ -1,12 +1,12 @@
 #pragma once
 
 class QDialog;
-class QHBoxLayout;
+class QBoxLayout;
 class QPushButton;
 
-// The OK, Cancel and Help buttons that close a dialog, at the right end of a row. OK is the
-// default button, Cancel rejects the dialog and F1 clicks Help; what OK and Help do is the
-// dialog's own.
+// The OK, Cancel and Help buttons that close a dialog, at the right end of a row or the top of
+// a column. OK is the default button, Cancel rejects the dialog and F1 clicks Help; what OK
+// and Help do is the dialog's own.
 struct DialogButtons
 {
     // Object names and first captions; the language file gives the shown ones later.
@@ -18,8 +18,8 @@ struct DialogButtons
     };
 
     // Made in this order, so that they follow the controls made before them in the tab order.
-    DialogButtons(QDialog &dialog, QHBoxLayout &row, const Names &names);
-    DialogButtons(QDialog &dialog, QHBoxLayout &row) : DialogButtons(dialog, row, Names()) {}
+    DialogButtons(QDialog &dialog, QBoxLayout &row, const Names &names);
+    DialogButtons(QDialog &dialog, QBoxLayout &row) : DialogButtons(dialog, row, Names()) {}
 
     QPushButton *ok = nullptr;
     QPushButton *cancel = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/table/sqlitetable.h"
 #include "support/testfolder.h"
+#include "vocfile/unitfiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -86,7 +87,8 @@ void TestTableFile::scratchFilesOfEndedProcessesAreRemovedOthersKept_data()
     QTest::newRow("a unit named like an older scratch")
         << "unit.db.new-%1-0badf00d.db" << false << qint64(3600) << none << false;
     QTest::newRow("a unit named like a scratch")
-        << ".lumo-new-%1-0badf00d.db" << false << qint64(3600) << ".lumo-new-%1-0badf00d.LIF" << false;
+        << ".lumo-new-%1-0badf00d.db" << false << qint64(3600)
+        << QStringLiteral(".lumo-new-%1-0badf00d") + UnitFiles::descriptorExtension().toUpper() << false;
     QTest::newRow("another unit's journal") << "other%1.db-journal" << false << qint64(3600) << none << false;
 }
 

@@ -84,8 +84,12 @@ void TestUnitFiles::descriptorNames_data()
 void TestUnitFiles::descriptorNames()
 {
     QFETCH(QString, name);
-    QTEST(UnitFiles::isDescriptor(name), "descriptor");
+    QFETCH(bool, descriptor);
+    QCOMPARE(UnitFiles::isDescriptor(name), descriptor);
     QTEST(UnitFiles::withoutDescriptorExtension(name), "unit");
+    // The suffix the unit views list names the same files.
+    QCOMPARE(QFileInfo(name).suffix().compare(UnitFiles::descriptorSuffix(), Qt::CaseInsensitive) == 0,
+             descriptor);
 }
 
 void TestUnitFiles::existingFilesInTheirOrder()

@@ -2,6 +2,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "input/ui/lumodbgridinplaceedit.h"
 #include "support/scriptedmessageservice.h"
+#include "support/standalonepageservices.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/specialcharacterfile.h"
@@ -175,8 +176,8 @@ private slots:
     {
         ScriptedMessageService messages;
         TLumoTable table(messages);
-        InputPage page;
-        page.setDataSet(&table, messages);
+        const StandalonePageServices services(messages, table);
+        InputPage page(services.services);
         const QString descriptor = folder->filePath(QStringLiteral("words.lif"));
         UnitDescriptor(descriptor)
             .write(2, vlGerman, QStringLiteral("words"), QStringLiteral("MS Sans Serif"));

@@ -1,8 +1,8 @@
 #include "widgets/dialogbuttons.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,12 +24,16 @@ void TestDialogButtons::rowOfThree_data()
     QTest::addColumn<QString>("okName");
     QTest::addColumn<QString>("okCaption");
     QTest::addColumn<QString>("helpCaption");
+    QTest::addColumn<bool>("column");
     QTest::newRow("as most dialogs have it") << false << "OKBtn"
                                              << "OK"
-                                             << "&Help";
+                                             << "&Help" << false;
     QTest::newRow("names of its own") << true << "OkBtn"
                                       << "Ok"
-                                      << "Help";
+                                      << "Help" << false;
+    QTest::newRow("a column") << false << "OKBtn"
+                              << "OK"
+                              << "&Help" << true;
 }
 
 void TestDialogButtons::rowOfThree()
@@ -38,9 +42,10 @@ void TestDialogButtons::rowOfThree()
     QFETCH(QString, okName);
     QFETCH(QString, okCaption);
     QFETCH(QString, helpCaption);
+    QFETCH(bool, column);
     QDialog dialog;
     auto *field = new QLineEdit(&dialog);
-    auto *row = new QHBoxLayout(&dialog);
+    auto *row = new QBoxLayout(column ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, &dialog);
     row->addWidget(field);
     const DialogButtons buttons =
         ownNames ? DialogButtons(dialog, *row, {"OkBtn", "Ok", "Help"}) : DialogButtons(dialog, *row);
@@ -51,9 +56,14 @@ void TestDialogButtons::rowOfThree()
     QCOMPARE(buttons.help->objectName(), QStringLiteral("HelpBtn"));
     QCOMPARE(buttons.help->text(), helpCaption);
     QVERIFY(buttons.ok->isDefault());
-    // Right-aligned after what the row held, in the tab order after it.
-    QCOMPARE(row->indexOf(buttons.ok), 2);
-    QCOMPARE(row->indexOf(buttons.help), 4);
+    // Right-aligned after what the row held, or at the top below what the column held; in
+    // the tab order after it either way.
+    QCOMPARE(row->count(), 5);
+    const int first = column ? 1 : 2;
+    QVERIFY(row->itemAt(column ? 4 : 1)->spacerItem() != nullptr);
+    QCOMPARE(row->indexOf(buttons.ok), first);
+    QCOMPARE(row->indexOf(buttons.cancel), first + 1);
+    QCOMPARE(row->indexOf(buttons.help), first + 2);
     QCOMPARE(field->nextInFocusChain(), buttons.ok);
     QCOMPARE(buttons.ok->nextInFocusChain(), buttons.cancel);
     QCOMPARE(buttons.cancel->nextInFocusChain(), buttons.help);

@@ -70,7 +70,6 @@ TMainForm::TMainForm(std::unique_ptr<TRegFile> registry, MessageService &message
                      [this] { return OpenDialog(); }, [this](int context) { m_help->showTopic(context); },
                      [this] { return m_unitPage->LumoListView1->languageFile(); }});
     buildPages();
-    m_inputPage->attach(*m_services);
     buildComponents();
     connectCommands();
     connectLanguageCommand();
@@ -97,7 +96,7 @@ void TMainForm::buildPages()
     m_pageControl = TPageControl::centralIn(*this);
     m_unitPage = new UnitPage(*m_services, m_pageControl);
     m_testPage = new TestPage(m_pageControl);
-    m_inputPage = new InputPage(m_pageControl);
+    m_inputPage = new InputPage(*m_services, m_pageControl);
     m_logbookPage = new LogbookPage(*m_services, m_pageControl);
     m_pageControl->addTab(m_unitPage, QStringLiteral("&Unit Manager"));
     m_pageControl->addTab(m_testPage, QStringLiteral("Vocabulary &Test"));

@@ -38,9 +38,9 @@ int indexOf(TDBMediaPlayer::Button which)
 }
 } // namespace
 
-TDBMediaPlayer::TDBMediaPlayer(QWidget *parent)
+TDBMediaPlayer::TDBMediaPlayer(MessageService &messages, QWidget *parent)
     : QWidget(parent), m_device(new SoundDevice(this)), m_progressTimer(new QTimer(this)),
-      m_temporary(std::make_unique<PrivateTempFile>(QStringLiteral("lumosnd.tmp"))),
+      m_temporary(std::make_unique<PrivateTempFile>(QStringLiteral("lumosnd.tmp"))), m_messages(messages),
       m_busy(&BusyIndicator::none())
 {
     setObjectName(QStringLiteral("DBMediaPlayer1"));
@@ -144,21 +144,12 @@ int TDBMediaPlayer::boundSoundField() const
 
 bool TDBMediaPlayer::guarded(const std::function<void()> &work)
 {
-    if (!m_messages) {
-        try {
-            work();
-            return true;
-        } catch (const std::exception &) {
-            return false;
-        }
-    }
-    return Guarded(*m_messages, work);
+    return Guarded(m_messages, work);
 }
 
 void TDBMediaPlayer::showOpenError()
 {
-    if (m_messages)
-        m_messages->error(SoundDevice::openErrorText());
+    m_messages.error(SoundDevice::openErrorText());
 }
 
 void TDBMediaPlayer::click(Button which)
@@ -224,8 +215,10 @@ void TDBMediaPlayer::startRecording()
     if (boundSoundField() < 0)
         return;
     m_device->close();
-    if (!m_temporary->write(WaveHeader::emptyRecording()))
+    if (!m_temporary->write(WaveHeader::emptyRecording())) {
+        showOpenError();
         return;
+    }
     m_device->setFileName(m_temporary->path());
     try {
         m_device->open();

@@ -44,7 +44,8 @@ public:
     static constexpr qint64 EndPositionMs = 30000;
     static constexpr int ProgressIntervalMs = 500;
 
-    explicit TDBMediaPlayer(QWidget *parent);
+    // Failures are shown through messages, which outlive the recorder.
+    TDBMediaPlayer(MessageService &messages, QWidget *parent);
     ~TDBMediaPlayer() override;
 
     // The field link: the table and the name of the bound sound field.
@@ -52,8 +53,7 @@ public:
     void setDataSource(SqliteTable *table);
     QString dataField() const { return m_dataField; }
     void setDataField(const QString &field);
-    // Failures are shown through messages; the hourglass through busy.
-    void setMessageService(MessageService &messages) { m_messages = &messages; }
+    // The hourglass shows through busy.
     void setBusyIndicator(BusyIndicator &busy) { m_busy = &busy; }
 
     // The languages of the unit's two sides: Play speaks a side's word when it has no sound
@@ -113,7 +113,7 @@ private:
     std::unique_ptr<PrivateTempFile> m_temporary;
     QPointer<SqliteTable> m_dataSource;
     QString m_dataField;
-    MessageService *m_messages = nullptr;
+    MessageService &m_messages;
     BusyIndicator *m_busy;
     QList<QToolButton *> m_buttons;
     Buttons m_visible;

@@ -21,15 +21,22 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-InputPage::InputPage(QWidget *parent) : QWidget(parent), isActivePage([this] { return isVisible(); })
+InputPage::InputPage(const PageServices &services, QWidget *parent)
+    : QWidget(parent), isActivePage([this] { return isVisible(); }), m_services(services)
 {
     setObjectName(QStringLiteral("VocInputPage"));
     buildToolBar();
     buildSoundTools();
-    LumoDBGrid1 = new TLumoDBGrid(this);
+    LumoDBGrid1 = new TLumoDBGrid(services.messages, this);
     LumoDBGrid1->setSoundGlyph(SpeedButton::glyphIcon(SpeedButton::Glyph::Speaker).pixmap(15, 15));
+    LumoDBGrid1->setDataSet(&services.table);
+    DBMediaPlayer1->setDataSource(&services.table);
     CharGrid1 = new TCharGrid(QStringLiteral("CharGrid1"), this);
     CharGrid1->setDestination(LumoDBGrid1);
+    CharGrid1->setCharFileName(SpecialCharacterFileName());
+    CharGrid1->setMessageService(services.messages);
+    connect(CharGrid1, &TCharGrid::helpRequested, this,
+            [&services](int context) { services.showHelp(context); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -38,6 +45,12 @@ InputPage::InputPage(QWidget *parent) : QWidget(parent), isActivePage([this] { r
     layout->addWidget(SoundTools);
     layout->addWidget(LumoDBGrid1, 1);
     layout->addWidget(CharGrid1);
+
+    // The recorder changes sides before the speech button follows the side it serves.
+    m_soundTools = new InputSoundTools(*this, services);
+    m_speech = new InputSpeech(*this, services);
+    m_findSort = new InputFindSort(*this, services);
+    m_edit = new InputEditCommands(*this, services);
 }
 
 InputPage::~InputPage() = default;
@@ -82,7 +95,8 @@ void InputPage::buildSoundTools()
     SoundTools->setObjectName(QStringLiteral("SoundTools"));
     auto *row = new QHBoxLayout(SoundTools);
     row->setContentsMargins(2, 2, 2, 2);
-    DBMediaPlayer1 = new TDBMediaPlayer(SoundTools);
+    DBMediaPlayer1 = new TDBMediaPlayer(m_services.messages, SoundTools);
+    DBMediaPlayer1->setBusyIndicator(m_services.busy);
     DBMediaPlayer1->setVisibleButtons(TDBMediaPlayer::btPlay | TDBMediaPlayer::btStop |
                                       TDBMediaPlayer::btRecord);
     DBMediaPlayer1->setEnabledButtons(TDBMediaPlayer::IdleButtons);
@@ -134,30 +148,6 @@ bool InputPage::soundToolsShown() const
     return ShowSoundTools->down();
 }
 
-void InputPage::setDataSet(TLumoTable *table, MessageService &messages)
-{
-    m_table = table;
-    LumoDBGrid1->setDataSet(table, messages);
-    DBMediaPlayer1->setDataSource(table);
-    DBMediaPlayer1->setMessageService(messages);
-}
-
-void InputPage::attach(const PageServices &services)
-{
-    m_services = &services;
-    setDataSet(&services.table, services.messages);
-    DBMediaPlayer1->setBusyIndicator(services.busy);
-    CharGrid1->setCharFileName(SpecialCharacterFileName());
-    CharGrid1->setMessageService(services.messages);
-    connect(CharGrid1, &TCharGrid::helpRequested, this,
-            [&services](int context) { services.showHelp(context); });
-    // The recorder changes sides before the speech button follows the side it serves.
-    m_soundTools = new InputSoundTools(*this, services);
-    m_speech = new InputSpeech(*this, services);
-    m_findSort = new InputFindSort(*this, services);
-    m_edit = new InputEditCommands(*this, services);
-}
-
 void InputPage::declareSettings(SettingsList &settings)
 {
     using namespace SettingOrder;
@@ -190,12 +180,12 @@ void InputPage::enter(const std::function<void()> &openTable)
 
 void InputPage::prepareGrid(const std::function<void()> &openTable)
 {
-    TLumoTable &table = m_services->table;
+    TLumoTable &table = m_services.table;
     if (table.active())
         table.first();
     m_tableNeedsPacking = false;
     openTable();
-    LumoDBGrid1->setVocabularyFile(m_services->unit.descriptor);
+    LumoDBGrid1->setVocabularyFile(m_services.unit.descriptor);
     ShowTypeColBtnClick();
     emit searchEnabled(true);
     enableEdit(true);
@@ -205,7 +195,7 @@ void InputPage::prepareGrid(const std::function<void()> &openTable)
 
 void InputPage::followUnitLanguages()
 {
-    CharGrid1->setLanguage(m_services->unit.foreignLanguage);
+    CharGrid1->setLanguage(m_services.unit.foreignLanguage);
     m_speech->updateSpeechControls();
 }
 
@@ -221,8 +211,8 @@ void InputPage::leave()
     storePending();
     if (!m_tableNeedsPacking)
         return;
-    emit statusMessage(m_services->keptText(QStringLiteral("MsgPackingTable")));
-    m_services->table.Pack();
+    emit statusMessage(m_services.keptText(QStringLiteral("MsgPackingTable")));
+    m_services.table.Pack();
     m_tableNeedsPacking = false;
     emit statusMessage(QString());
     emit searchEnabled(false);
@@ -319,21 +309,23 @@ void InputPage::setWaveFileChooser(std::function<QString()> chooser)
 
 void InputPage::InsertRecordBtnClick()
 {
-    if (!m_table || !m_table->active() || !LumoDBGrid1->commitEditor())
+    TLumoTable &table = m_services.table;
+    if (!table.active() || !LumoDBGrid1->commitEditor())
         return;
-    LumoDBGrid1->guarded([this] { m_table->insert(); });
+    LumoDBGrid1->guarded([&table] { table.insert(); });
     LumoDBGrid1->setFocus();
 }
 
 void InputPage::DeleteRecordsClick()
 {
-    if (!m_table || !m_table->active())
+    TLumoTable &table = m_services.table;
+    if (!table.active())
         return;
     // A new entry being typed is discarded; a stored one is deleted without a question.
-    const bool inserting = m_table->state() == SqliteTable::State::Insert;
-    if (!inserting && m_table->isEmpty())
+    const bool inserting = table.state() == SqliteTable::State::Insert;
+    if (!inserting && table.isEmpty())
         return;
-    if (LumoDBGrid1->guarded([this] { m_table->deleteRecord(); }) && !inserting)
+    if (LumoDBGrid1->guarded([&table] { table.deleteRecord(); }) && !inserting)
         setTableNeedsPacking();
 }
 

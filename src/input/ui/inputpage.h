@@ -14,12 +14,10 @@ class InputSpeech;
 class QFrame;
 class QLabel;
 class QMenu;
-class MessageService;
 class QSlider;
 class SettingsList;
 class TImageList;
 class TLumoDBGrid;
-class TLumoTable;
 class SpeedButton;
 class TDBMediaPlayer;
 class ToolBarPanel;
@@ -35,7 +33,8 @@ class InputPage : public QWidget
 public:
     static constexpr int SoundToolsHeight = 29;
 
-    explicit InputPage(QWidget *parent = nullptr);
+    // The page works on the window's services, which outlive it.
+    explicit InputPage(const PageServices &services, QWidget *parent = nullptr);
     ~InputPage() override;
 
     // Shows or hides the sound tools and presses the button to match; the grid's sound
@@ -43,10 +42,6 @@ public:
     void setSoundToolsShown(bool shown);
     bool soundToolsShown() const;
 
-    // The grid edits table; errors and questions go through messages.
-    void setDataSet(TLumoTable *table, MessageService &messages);
-    // The page works on the window's services from now on; they outlive the page.
-    void attach(const PageServices &services);
     // Whether the page is the one shown; the window's shortcuts reach it on every page.
     std::function<bool()> isActivePage;
     void declareSettings(SettingsList &settings);
@@ -131,8 +126,7 @@ private:
     // The character bar and the speech button follow the unit's languages.
     void followUnitLanguages();
 
-    TLumoTable *m_table = nullptr;
-    const PageServices *m_services = nullptr;
+    const PageServices &m_services;
     InputSoundTools *m_soundTools = nullptr;
     InputSpeech *m_speech = nullptr;
     InputFindSort *m_findSort = nullptr;

@@ -22,7 +22,8 @@ const char *const EnglishTypeNames[TLumoDBGrid::TypeCount] = {
     "article", "numeral", "preposition", "conjunction", "exclamation"};
 } // namespace
 
-TLumoDBGrid::TLumoDBGrid(QWidget *parent) : QTableView(parent), m_model(new LumoTableModel(this))
+TLumoDBGrid::TLumoDBGrid(MessageService &messages, QWidget *parent)
+    : QTableView(parent), m_model(new LumoTableModel(this)), m_messages(messages)
 {
     setObjectName(QStringLiteral("LumoDBGrid1"));
     m_model->setColumns(LumoTableModel::vocabularyColumns());
@@ -47,9 +48,8 @@ TLumoDBGrid::TLumoDBGrid(QWidget *parent) : QTableView(parent), m_model(new Lumo
     setLanguageFile(QString());
 }
 
-void TLumoDBGrid::setDataSet(SqliteTable *table, MessageService &messages)
+void TLumoDBGrid::setDataSet(SqliteTable *table)
 {
-    m_messages = &messages;
     if (SqliteTable *old = m_model->dataSet())
         disconnect(old, nullptr, this, nullptr);
     m_model->setDataSet(table);
@@ -164,9 +164,7 @@ void TLumoDBGrid::resizeEvent(QResizeEvent *event)
 
 bool TLumoDBGrid::guarded(const std::function<void()> &work)
 {
-    if (!m_messages)
-        return false;
-    return Guarded(*m_messages, work);
+    return Guarded(m_messages, work);
 }
 
 void TLumoDBGrid::storeText(const QModelIndex &index, const QString &text)
@@ -181,8 +179,7 @@ void TLumoDBGrid::storeText(const QModelIndex &index, const QString &text)
             QString message = QStringLiteral("'%s' is not a valid integer value for field '%s'");
             message.replace(message.indexOf(QLatin1String("%s")), 2, text);
             message.replace(message.lastIndexOf(QLatin1String("%s")), 2, QStringLiteral("Type"));
-            if (m_messages)
-                m_messages->error(message);
+            m_messages.error(message);
             m_rejected = true;
             m_rejectedIndex = index;
             m_rejectedText = text;
@@ -261,9 +258,9 @@ void TLumoDBGrid::PostPending()
 void TLumoDBGrid::deleteWithQuestion()
 {
     SqliteTable *table = dataSet();
-    if (!table || !table->active() || table->isEmpty() || !m_messages)
+    if (!table || !table->active() || table->isEmpty())
         return;
-    const MessageService::Button answer = m_messages->show(
+    const MessageService::Button answer = m_messages.show(
         MessageService::Kind::Confirmation,
         Translate(objectName(), QStringLiteral("MsgDeleteRecord"), QStringLiteral("Delete record?")),
         MessageService::Ok | MessageService::Cancel);

@@ -30,10 +30,11 @@ public:
     static constexpr int IndicatorWidth = 11;
     static constexpr int TypeCount = 11;
 
-    explicit TLumoDBGrid(QWidget *parent);
+    // Errors and questions go through messages, which outlive the grid.
+    TLumoDBGrid(MessageService &messages, QWidget *parent);
 
-    // The grid edits table and reports its errors through messages.
-    void setDataSet(SqliteTable *table, MessageService &messages);
+    // The table the grid edits.
+    void setDataSet(SqliteTable *table);
     SqliteTable *dataSet() const;
     LumoTableModel *tableModel() const { return m_model; }
 
@@ -116,7 +117,7 @@ private:
     bool insertRowUntouched() const;
 
     LumoTableModel *m_model;
-    MessageService *m_messages = nullptr;
+    MessageService &m_messages;
     QString m_vocabularyFile;
     // Of the native and the foreign side, from the unit's descriptor; empty before a unit.
     QList<int> m_languages;

@@ -20,6 +20,10 @@ namespace {
 constexpr QFileDevice::Permissions ScratchPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
+// A unit's descriptor, beside its table. The unit's files are known one layer up (UnitFiles),
+// out of reach here; only a unit named like a scratch file needs it, to be left alone.
+const QString UnitDescriptorExtension = QStringLiteral(".lif");
+
 // A scratch file younger than this may belong to a process on another machine sharing the
 // folder, whose process id means nothing here.
 constexpr qint64 AbandonedAfterSeconds = 600;
@@ -58,7 +62,7 @@ void removeAbandonedScratchFiles(const QString &path)
     for (const QString &name : names) {
         QRegularExpressionMatch match = current.match(name);
         QString pid = match.captured(2);
-        if (match.hasMatch() && lowerNames.contains(match.captured(1).toLower() + QStringLiteral(".lif")))
+        if (match.hasMatch() && lowerNames.contains(match.captured(1).toLower() + UnitDescriptorExtension))
             continue;
         if (!match.hasMatch()) {
             match = older.match(name);

@@ -87,7 +87,7 @@ template <class View> View *NewUnitView(TLumoListView *list)
 } // namespace
 
 TLumoListView::TLumoListView(MessageService &messages, BusyIndicator &busy, QWidget *parent)
-    : QStackedWidget(parent), m_messages(messages), m_busy(busy)
+    : QStackedWidget(parent), m_messages(messages), m_busy(busy), m_extension(UnitFiles::descriptorSuffix())
 {
     m_model = new UnitListModel(this);
     m_selection = new QItemSelectionModel(m_model, this);

@@ -120,6 +120,6 @@ private:
     int m_defaultForeign = 0;
     QString m_languageFile;
     QString m_path;
-    QString m_extension = QStringLiteral("lif");
+    QString m_extension;        // without the dot
     TLumoFileHeader m_unitInfo; // of the selected unit, by descriptor path
 };

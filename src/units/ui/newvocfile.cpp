@@ -1,8 +1,8 @@
 #include "units/ui/newvocfile.h"
 
 #include "platform/messageservice.h"
-#include "platform/ui/helpkey.h"
 #include "vocfile/unitdescriptor.h"
+#include "widgets/dialogbuttons.h"
 #include "widgets/languagecombobox.h"
 
 #include <QFontDialog>
@@ -67,13 +67,11 @@ void TNewVocFile::buildControls()
     Label5->setWordWrap(true);
     FontBtn = new QPushButton(QStringLiteral("Special &Font..."), this);
     FontBtn->setObjectName(QStringLiteral("FontBtn"));
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+    auto *buttons = new QVBoxLayout;
+    const DialogButtons column(*this, *buttons);
+    OKBtn = column.ok;
+    CancelBtn = column.cancel;
+    HelpBtn = column.help;
 
     auto *fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0);
@@ -88,11 +86,6 @@ void TNewVocFile::buildControls()
     auto *font = new QHBoxLayout;
     font->addWidget(Label5, 1);
     font->addWidget(FontBtn);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
-    buttons->addStretch(1);
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
     left->addSpacing(8);
@@ -103,9 +96,7 @@ void TNewVocFile::buildControls()
     all->addLayout(buttons);
 
     connect(OKBtn, &QPushButton::clicked, this, &TNewVocFile::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TNewVocFile::HelpBtnClick);
-    HelpKey::bind(*this, *HelpBtn);
     connect(FontBtn, &QPushButton::clicked, this, &TNewVocFile::FontBtnClick);
     FileNameEdit->setFocus();
 }

@@ -7,6 +7,7 @@
 #include "units/defaultunitroot.h"
 #include "units/ui/lumolistview.h"
 #include "units/ui/lumotreeview.h"
+#include "vocfile/unitfiles.h"
 #include "widgets/obsplitter.h"
 #include "widgets/pageservices.h"
 #include "widgets/toolbarpanel.h"
@@ -27,7 +28,7 @@ UnitPage::UnitPage(const PageServices &services, QWidget *parent) : QWidget(pare
     panes->setObjectName(QStringLiteral("UnitPanes"));
     LumoTreeView1 = new TLumoTreeView(services.messages, services.busy, panes);
     LumoTreeView1->setObjectName(QStringLiteral("LumoTreeView1"));
-    LumoTreeView1->setExtension(QStringLiteral("lif"));
+    LumoTreeView1->setExtension(UnitFiles::descriptorSuffix());
     ObSplitter1 = new TObSplitter(panes, TObSplitter::soVertical);
     ObSplitter1->setObjectName(QStringLiteral("ObSplitter1"));
     LumoListView1 = new TLumoListView(services.messages, services.busy, panes);

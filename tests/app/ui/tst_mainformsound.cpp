@@ -19,6 +19,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QtEndian>
 
 namespace {
@@ -263,6 +264,35 @@ private slots:
         grid()->setShowSoundGlyph(true);
         QVERIFY(withPicture != withoutPicture);
         saveScreenshot(*form, QStringLiteral("inputpage-recorded"));
+    }
+
+    void aSoundThatCannotBePlayedIsReported_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("text") << QByteArray("Just some words.\n") << "not a wave file";
+        QTest::newRow("header cut short")
+            << WaveWriter().image(QByteArray(800, '\x80')).left(30) << "format chunk is too short";
+    }
+
+    void aSoundThatCannotBePlayedIsReported()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        openUnit();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        TLumoTable &table = *form->LumoTable1();
+        table.edit();
+        table.setFieldValue(TLumoTable::NativeSound, bytes);
+        table.post();
+        QToolButton *play = player()->button(TDBMediaPlayer::btPlay);
+        QTest::mouseClick(play, Qt::LeftButton, {}, play->rect().center());
+        QCOMPARE(messages.shown().size(), 1);
+        QVERIFY2(messages.shown().first().text.contains(reason), qPrintable(messages.shown().first().text));
+        QVERIFY(player()->mode() != Mode::Playing);
+        QCOMPARE(sound(TLumoTable::NativeSound), bytes);
+        QVERIFY(sound(TLumoTable::ForeignSound).isEmpty());
     }
 
     void leavingThePageWhileRecordingKeepsTheRecording_data()

@@ -8,6 +8,7 @@
 #include "vocfile/lumotable.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
@@ -79,10 +80,9 @@ private slots:
         table->appendRecord({QVariant(), QStringLiteral("house"), QStringLiteral("Haus"), 1});
         table->appendRecord({QVariant(), QStringLiteral("tree"), QStringLiteral("Baum"), 1});
         table->first();
-        player = std::make_unique<TDBMediaPlayer>(nullptr);
+        player = std::make_unique<TDBMediaPlayer>(messages, nullptr);
         player->setDataSource(table.get());
         player->setDataField(QStringLiteral("NativeSound"));
-        player->setMessageService(messages);
     }
 
     void cleanup()
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(file.permissions() & others, QFile::Permissions());
         QCOMPARE(folderInfo.permissions() & others, QFile::Permissions());
         // A second recorder gets a folder of its own.
-        TDBMediaPlayer other(nullptr);
+        TDBMediaPlayer other(messages, nullptr);
         other.setDataSource(table.get());
         other.setDataField(QStringLiteral("ForeignSound"));
         other.click(TDBMediaPlayer::btRecord);
@@ -217,6 +217,35 @@ private slots:
         QVERIFY2(messages.shown().first().text.contains(QStringLiteral("not a wave file")),
                  qPrintable(messages.shown().first().text));
         QCOMPARE(player->enabledButtons(), TDBMediaPlayer::IdleButtons);
+    }
+
+    // The sound passes through the private temporary file; when that cannot be written,
+    // neither a sound nor a recording can start, and the user learns so.
+    void aTemporaryFileThatCannotBeWrittenSaysSo_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::newRow("play") << int(TDBMediaPlayer::btPlay);
+        QTest::newRow("record") << int(TDBMediaPlayer::btRecord);
+    }
+
+    void aTemporaryFileThatCannotBeWrittenSaysSo()
+    {
+        QFETCH(int, button);
+        setSound(TLumoTable::NativeSound, silence(100));
+        player->click(TDBMediaPlayer::btPlay);
+        QVERIFY(waitForTheEnd());
+        player->click(TDBMediaPlayer::btStop);
+        // A folder in the file's place: no write gets through, not even root's.
+        const QString temporary = player->temporarySoundFile();
+        QVERIFY(QFile::remove(temporary));
+        QVERIFY(QDir().mkdir(temporary));
+        messages.clear();
+
+        player->click(TDBMediaPlayer::Button(button));
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Error opening multimedia device!")});
+        QVERIFY(!player->recording());
+        QCOMPARE(player->enabledButtons(), TDBMediaPlayer::IdleButtons);
+        QCOMPARE(storedSound(TLumoTable::NativeSound), silence(100));
     }
 
     void aStereoSoundPlaysAsItIs()

@@ -3,6 +3,7 @@
 #include "input/ui/lumodbgrid.h"
 #include "input/ui/lumodbgridinplaceedit.h"
 #include "support/scriptedmessageservice.h"
+#include "support/standalonepageservices.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<TestFolder> folder;
     ScriptedMessageService messages;
     std::unique_ptr<TLumoTable> table;
+    std::unique_ptr<StandalonePageServices> services;
     std::unique_ptr<InputPage> page;
 
     TLumoDBGrid *grid() const { return page->LumoDBGrid1; }
@@ -91,14 +93,15 @@ private slots:
         folder = std::make_unique<TestFolder>();
         messages.clear();
         table = std::make_unique<TLumoTable>(messages);
-        page = std::make_unique<InputPage>();
-        page->setDataSet(table.get(), messages);
+        services = std::make_unique<StandalonePageServices>(messages, *table);
+        page = std::make_unique<InputPage>(services->services);
         openUnit();
     }
 
     void cleanup()
     {
         page.reset();
+        services.reset();
         table.reset();
         folder.reset();
     }

@@ -3,6 +3,7 @@
 #include "input/ui/lumodbgridinplaceedit.h"
 #include "support/screenshot.h"
 #include "support/scriptedmessageservice.h"
+#include "support/standalonepageservices.h"
 #include "support/testfolder.h"
 #include "vocfile/lumotable.h"
 #include "vocfile/unitdescriptor.h"
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<TestFolder> folder;
     ScriptedMessageService messages;
     std::unique_ptr<TLumoTable> table;
+    std::unique_ptr<StandalonePageServices> services;
     std::unique_ptr<InputPage> page;
     QString languageFile;
 
@@ -96,14 +98,15 @@ private slots:
         folder = std::make_unique<TestFolder>();
         messages.clear();
         table = std::make_unique<TLumoTable>(messages);
-        page = std::make_unique<InputPage>();
-        page->setDataSet(table.get(), messages);
+        services = std::make_unique<StandalonePageServices>(messages, *table);
+        page = std::make_unique<InputPage>(services->services);
         languageFile = folder->writeText(QStringLiteral("deutsch.llf"), LanguageText);
     }
 
     void cleanup()
     {
         page.reset();
+        services.reset();
         table.reset();
         folder.reset();
     }
@@ -327,7 +330,7 @@ private slots:
 
     void wordColumnsShareTheWidth()
     {
-        TLumoDBGrid g(nullptr);
+        TLumoDBGrid g(messages, nullptr);
         g.setFrameShape(QFrame::NoFrame);
         g.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         g.resize(600, 300);
