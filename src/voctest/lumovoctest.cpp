@@ -176,7 +176,6 @@ void TLumoVocTest::LoadSettings()
     m_judge.matchCase = m_settings.matchCase;
     m_judge.useDiscardList = m_settings.useDiscardList;
     m_judge.ignoreAccents = m_settings.ignoreAccents;
-    m_judge.locale = QLocale();
 }
 
 bool TLumoVocTest::Prepare()
@@ -217,6 +216,8 @@ bool TLumoVocTest::Prepare()
         return false;
     }
     m_queue = TestQueue(std::move(keys));
+    // Letter case follows the answers' own language, not the desktop's: Turkish pairs I with ı.
+    m_judge.locale = LanguageCaseRules(answeredLanguageIndex());
     if (m_settings.useDiscardList)
         LoadDiscardList();
 
@@ -287,9 +288,7 @@ void TLumoVocTest::readCandidates(int answerField, int typeField)
 
 void TLumoVocTest::LoadDiscardList()
 {
-    const bool answersInQuestionLanguage = m_settings.testType == TestType::Comprehension;
-    m_judge.discardWords =
-        DiscardList::wordsFor(answersInQuestionLanguage ? questionLanguageIndex() : answerLanguageIndex());
+    m_judge.discardWords = DiscardList::wordsFor(answeredLanguageIndex());
 }
 
 bool TLumoVocTest::findEntry(int position)

@@ -96,6 +96,12 @@ public:
     QString description() const { return m_description; }
     int questionLanguageIndex() const { return m_swap ? m_secondLanguage : m_firstLanguage; }
     int answerLanguageIndex() const { return m_swap ? m_firstLanguage : m_secondLanguage; }
+    // The language the user types in: a listening test's answers are in the question's.
+    int answeredLanguageIndex() const
+    {
+        return m_settings.testType == TestType::Comprehension ? questionLanguageIndex()
+                                                              : answerLanguageIndex();
+    }
     QString questionLanguageName() const { return m_swap ? m_secondLanguageName : m_firstLanguageName; }
     QString answerLanguageName() const { return m_swap ? m_firstLanguageName : m_secondLanguageName; }
     const VocTestCaptions &captions() const { return m_captions; }

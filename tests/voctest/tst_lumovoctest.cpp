@@ -20,6 +20,8 @@ private slots:
     void theGoExample_data();
     void theGoExample();
     void accentsIgnoredByTheVariant();
+    void lettersFollowTheCaseRulesOfTheAnswersLanguage_data();
+    void lettersFollowTheCaseRulesOfTheAnswersLanguage();
     void meaningsSeparatedBySemicolons_data();
     void meaningsSeparatedBySemicolons();
 
@@ -155,6 +157,43 @@ void TestLumoVocTest::accentsIgnoredByTheVariant()
         QCOMPARE(f.ui.reports.size(), ignore ? 1 : 2);
         QCOMPARE(f.ui.reports.last().answer, QStringLiteral("(l')\u00e9t\u00e9"));
     }
+}
+
+// On a Turkish desktop as on any other: only Turkish answers pair I with ı and İ with i.
+void TestLumoVocTest::lettersFollowTheCaseRulesOfTheAnswersLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("English capitals") << 1 << "island"
+                                      << "ISLAND" << true;
+    QTest::newRow("Turkish dotless I") << 13 << "ılık"
+                                       << "ILIK" << true;
+    QTest::newRow("Turkish dotted I") << 13 << "iyi"
+                                      << "İYİ" << true;
+    QTest::newRow("Turkish I is not i") << 13 << "iyi"
+                                        << "IYI" << false;
+}
+
+void TestLumoVocTest::lettersFollowTheCaseRulesOfTheAnswersLanguage()
+{
+    QFETCH(int, language);
+    QFETCH(QString, answer);
+    QFETCH(QString, given);
+    QFETCH(bool, right);
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    EngineFixture f({{QStringLiteral("Wort"), answer}});
+    f.folder.writeText(
+        QStringLiteral("Vocabulary/unit.lif"),
+        QStringLiteral("[general]\nFileType=vokfile\nFirstLanguage=6\nSecondLanguage=%1\n").arg(language));
+    f.engine.setVocabularyFile(f.descriptor);
+    f.engine.Reload();
+    QVERIFY(f.engine.ready());
+    f.engine.setGiven(given);
+    QCOMPARE(f.engine.CheckAnswer(), right);
 }
 
 void TestLumoVocTest::meaningsSeparatedBySemicolons_data()
