@@ -1,5 +1,6 @@
 // The test settings dialog's buttons for the memory model of the unit being tested: a fit to
 // the unit's own reviews, with progress and Cancel, and the defaults put back.
+#include "platform/errorboundary.h"
 #include "platform/lumoerror.h"
 #include "platform/messageservice.h"
 #include "platform/table/sqlitetable.h"
@@ -34,14 +35,18 @@ void TTestParamsDlg::changeWeights(const std::function<QString()> &change)
     if (!m_unitTable || !m_unitTable->active())
         return;
     QString report;
-    try {
-        report = change();
-    } catch (const LumoError &error) {
-        m_messages.error(text(QStringLiteral("MsgWeightsUnchanged")) + QStringLiteral("\r\n") +
-                         error.message());
-        return;
-    }
-    if (!report.isEmpty())
+    // A table's error gets the dialog's own words; anything else the program's boundary, so
+    // nothing leaves the click handler.
+    const bool done = Guarded(m_messages, [&] {
+        try {
+            report = change();
+        } catch (const LumoError &error) {
+            m_messages.error(text(QStringLiteral("MsgWeightsUnchanged")) + QStringLiteral("\r\n") +
+                             error.message());
+            report.clear();
+        }
+    });
+    if (done && !report.isEmpty())
         m_messages.information(report);
 }
 
